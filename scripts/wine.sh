@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The one place that knows how to run a Windows program here.
+#   wine.sh start          create the prefix once, start a display and a lasting wineserver
+#   wine.sh stop           stop this prefix's wineserver and the display started for it
+#   wine.sh PROGRAM ARGS   run PROGRAM under Wine; without a started session it starts
+#                          one for itself and stops it afterwards
+# The prefix lives inside the build folder (PETARINO_WINE_PREFIX, default build/windows/wine).
+# The Windows locale follows PETARINO_LANG (default Japanese).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${PETARINO_WINE_PREFIX:-$root/build/windows/wine}
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no installer dialogs for .NET or HTML
+export LANG=${PETARINO_LANG:-ja_JP.UTF-8}
+unset LC_ALL
+display_file=$WINEPREFIX/.petarino-display
+
+create_prefix() {
+    [ -f "$WINEPREFIX/system.reg" ] && return
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1
+    wineserver --wait
+    # The memo font: IPA P Gothic is made to the same metrics.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ \
+        /d 'IPAPGothic' /f >/dev/null 2>&1
+    wineserver --wait
+}
+
+start_display() {
+    if [ -n "${DISPLAY:-}" ]; then return; fi
+    if [ -f "$display_file" ] && kill -0 "$(cut -d' ' -f2 "$display_file")" 2>/dev/null; then
+        export DISPLAY=:$(cut -d' ' -f1 "$display_file")
+        return
+    fi
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    local pid=$!
+    local number
+    read -r number <"$fifo"
+    rm -f "$fifo"
+    echo "$number $pid" >"$display_file"
+    export DISPLAY=:$number
+}
+
+stop_display() {
+    [ -f "$display_file" ] || return 0
+    kill "$(cut -d' ' -f2 "$display_file")" 2>/dev/null || true
+    rm -f "$display_file"
+}
+
+start() {
+    create_prefix
+    start_display
+    # The server and the system processes it starts outlive this call: they must not hold
+    # the caller's output open, or a test runner would wait for them.
+    wineserver -p </dev/null >/dev/null 2>&1 || true # fails when it already runs
+    wine wineboot </dev/null >/dev/null 2>&1
+}
+
+stop() {
+    wineserver -k 2>/dev/null || true
+    wineserver --wait 2>/dev/null || true
+    stop_display
+}
+
+case "${1:-}" in
+start) start ;;
+stop) stop ;;
+"") echo "usage: wine.sh start | stop | PROGRAM [ARGS...]" >&2; exit 64 ;;
+*)
+    own_session=0
+    if [ ! -f "$display_file" ] && [ -z "${DISPLAY:-}" ]; then own_session=1; fi
+    create_prefix
+    start_display
+    status=0
+    wine "$@" || status=$?
+    if [ "$own_session" = 1 ]; then stop; fi
+    exit "$status"
+    ;;
+esac

@@ -1,0 +1,37 @@
+#include "macro/japanese_eras.h"
+
+#include <array>
+
+namespace petarino {
+namespace {
+
+struct Era {
+    const char* name;
+    CivilDate start;
+};
+
+constexpr std::array<Era, 5> kEras{{
+    {"明治", {1868, 1, 1}},
+    {"大正", {1912, 7, 30}},
+    {"昭和", {1926, 12, 25}},
+    {"平成", {1989, 1, 8}},
+    {"令和", {2019, 5, 1}},
+}};
+
+} // namespace
+
+std::optional<JapaneseEraDate> FindJapaneseEra(const CivilDate& date) {
+    const int32_t day = DayNumber(date);
+    for (auto era = kEras.rbegin(); era != kEras.rend(); ++era) {
+        if (day >= DayNumber(era->start))
+            return JapaneseEraDate{era->name, date.year - era->start.year + 1};
+    }
+    return std::nullopt;
+}
+
+std::string EraYearText(int year) {
+    std::string text = std::to_string(year);
+    return text.size() < 2 ? "0" + text : text;
+}
+
+} // namespace petarino

@@ -1,0 +1,41 @@
+// An in-memory kernel: a settable clock and uptime, and fixed ja-JP and en-US locale tables.
+#pragma once
+
+#include <map>
+
+#include "platform/kernel.h"
+
+namespace petarino::platform {
+
+enum class FakeLocale { Japanese, English };
+
+class FakeKernel final : public Kernel {
+public:
+    explicit FakeKernel(FakeLocale locale = FakeLocale::Japanese);
+
+    LocalTime Now() override { return now_; }
+    uint64_t UptimeMilliseconds() override { return uptime_; }
+    uint32_t ThreadLocale() override { return localeId_; }
+    void SetThreadLocaleToUserDefault() override { ++threadLocaleResets_; }
+    std::string LocaleInfo(uint32_t localeId, LocaleItem item) override;
+    bool EastAsian() override { return eastAsian_; }
+    std::vector<ByteRange> Cp932LeadByteRanges() override { return {{0x81, 0x9F}, {0xE0, 0xFC}}; }
+    std::optional<std::string> AltCalendarDate(uint32_t localeId, int year, int month, int day,
+                                               std::string_view picture) override;
+
+    void SetNow(const LocalTime& now) { now_ = now; }
+    void SetUptimeMilliseconds(uint64_t uptime) { uptime_ = uptime; }
+    // Changes one item, as a user would in the system's regional settings.
+    void SetLocaleInfo(LocaleItem item, std::string text) { items_[item] = std::move(text); }
+    int ThreadLocaleResets() const { return threadLocaleResets_; }
+
+private:
+    uint32_t localeId_;
+    bool eastAsian_;
+    std::map<LocaleItem, std::string> items_;
+    LocalTime now_{2026, 12, 1, 7, 9, 0, 0, 0};
+    uint64_t uptime_ = 0;
+    int threadLocaleResets_ = 0;
+};
+
+} // namespace petarino::platform
