@@ -18,7 +18,8 @@ TEST(DayNumber, MatchesTheYearDayFormulaOnEveryDayOfFourCenturies) {
         const CivilDate date = DateFromDayNumber(n);
         ASSERT_TRUE(date.ok()) << n;
         int dayOfYear = date.day;
-        for (int m = 1; m < date.month; ++m) dayOfYear += DaysInMonth(date.year, m);
+        for (int m = 1; m < date.month; ++m)
+            dayOfYear += DaysInMonth(date.year, m);
         const int y = date.year - 1;
         ASSERT_EQ(y * 365 + y / 4 - y / 100 + y / 400 + dayOfYear - 693594, n);
         ASSERT_EQ(DayNumber(date), n);

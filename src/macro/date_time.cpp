@@ -15,22 +15,24 @@ constexpr int32_t kLastDay = 2958465;  // 9999-12-31
 int32_t DaysFromCivil(int year, int month, int day) {
     year -= month <= 2;
     const int era = (year >= 0 ? year : year - 399) / 400;
-    const int yearOfEra = year - era * 400;                                        // [0, 399]
+    const int yearOfEra = year - era * 400;                                              // [0, 399]
     const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1; // [0, 365]
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear; // [0, 146096]
+    const int dayOfEra =
+        yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear; // [0, 146096]
     return era * 146097 + dayOfEra - 719468;
 }
 
 CivilDate CivilFromDays(int32_t days) {
     days += 719468;
     const int era = (days >= 0 ? days : days - 146096) / 146097;
-    const int dayOfEra = days - era * 146097;                                          // [0, 146096]
+    const int dayOfEra = days - era * 146097; // [0, 146096]
     const int yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;     // [0, 399]
-    const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100); // [0, 365]
-    const int shiftedMonth = (5 * dayOfYear + 2) / 153;                                // [0, 11]
-    const int day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;                      // [1, 31]
-    const int month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;         // [1, 12]
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365; // [0, 399]
+    const int dayOfYear =
+        dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);        // [0, 365]
+    const int shiftedMonth = (5 * dayOfYear + 2) / 153;                        // [0, 11]
+    const int day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;              // [1, 31]
+    const int month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9; // [1, 12]
     return {yearOfEra + era * 400 + (month <= 2), month, day};
 }
 
@@ -51,7 +53,9 @@ int32_t DayNumber(const CivilDate& date) {
     return DaysFromCivil(date.year, date.month, date.day) + kUnixEpochDay;
 }
 
-CivilDate DateFromDayNumber(int32_t dayNumber) { return CivilFromDays(dayNumber - kUnixEpochDay); }
+CivilDate DateFromDayNumber(int32_t dayNumber) {
+    return CivilFromDays(dayNumber - kUnixEpochDay);
+}
 
 int DayOfWeek(int32_t dayNumber) {
     // Day 0 was a Saturday.
@@ -67,7 +71,8 @@ DateTime EncodeDateTime(const CivilDate& date, const TimeOfDay& time) {
 DecodedDateTime DecodeDateTime(DateTime value) {
     if (std::isnan(value)) value = 0;
     value = std::clamp(value, static_cast<double>(kFirstDay), kLastDay + 0.99999999);
-    const int64_t magnitude = std::llround(std::fabs(value) * static_cast<double>(kMillisecondsPerDay));
+    const int64_t magnitude =
+        std::llround(std::fabs(value) * static_cast<double>(kMillisecondsPerDay));
     const auto wholeDays = static_cast<int32_t>(magnitude / kMillisecondsPerDay);
     auto timeMs = static_cast<int32_t>(magnitude % kMillisecondsPerDay);
     const int32_t dayNumber = std::min(value < 0 ? -wholeDays : wholeDays, kLastDay);

@@ -1,12 +1,12 @@
 // The date-time formatter: renders a date-time value through the format language.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "macro/date_time.h"
 #include "macro/era_calendar.h"
 #include "macro/format_settings.h"
+
+#include <string>
+#include <string_view>
 
 namespace petarino {
 

@@ -1,11 +1,11 @@
 // Era names and years within the era, for the "g" and "e" tokens of the format language.
 #pragma once
 
-#include <string>
-
 #include "macro/date_time.h"
 #include "macro/format_settings.h"
 #include "platform/kernel.h"
+
+#include <string>
 
 namespace petarino {
 

@@ -2,11 +2,11 @@
 // loaded once at start and again when the system says its settings changed.
 #pragma once
 
+#include "platform/kernel.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "platform/kernel.h"
 
 namespace petarino {
 
@@ -36,9 +36,9 @@ struct FormatSettings {
     std::string longTimeFormat = "h:mm:ss AMPM";
     std::array<std::string, 12> shortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::array<std::string, 12> longMonthNames{"January", "February", "March",     "April",
-                                               "May",     "June",     "July",      "August",
-                                               "September", "October", "November", "December"};
+    std::array<std::string, 12> longMonthNames{"January",   "February", "March",    "April",
+                                               "May",       "June",     "July",     "August",
+                                               "September", "October",  "November", "December"};
     std::array<std::string, 7> shortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     std::array<std::string, 7> longDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                             "Thursday", "Friday", "Saturday"};

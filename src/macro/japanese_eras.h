@@ -1,10 +1,10 @@
 // The program's own table of Japanese eras, for systems whose calendar data lacks them.
 #pragma once
 
+#include "macro/date_time.h"
+
 #include <optional>
 #include <string>
-
-#include "macro/date_time.h"
 
 namespace petarino {
 

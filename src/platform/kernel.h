@@ -13,19 +13,19 @@ namespace petarino::platform {
 
 // Locale items, numbered as the Windows LCTYPE constants so the Win32 side passes them on.
 enum class LocaleItem : uint32_t {
-    DecimalSeparator = 0x0E, // LOCALE_SDECIMAL
-    DateSeparator = 0x1D,    // LOCALE_SDATE
-    TimeSeparator = 0x1E,    // LOCALE_STIME
-    ShortDate = 0x1F,        // LOCALE_SSHORTDATE
-    LongDate = 0x20,         // LOCALE_SLONGDATE
-    TimeFormat = 0x23,       // LOCALE_ITIME: "0" 12-hour, "1" 24-hour
-    HourLeadingZero = 0x25,  // LOCALE_ITLZERO
-    Morning = 0x28,          // LOCALE_S1159
-    Afternoon = 0x29,        // LOCALE_S2359
-    DayName1 = 0x2A,         // LOCALE_SDAYNAME1 (Monday) .. +6 (Sunday)
-    AbbrevDayName1 = 0x31,   // LOCALE_SABBREVDAYNAME1 (Monday) .. +6 (Sunday)
-    MonthName1 = 0x38,       // LOCALE_SMONTHNAME1 .. +11
-    AbbrevMonthName1 = 0x44, // LOCALE_SABBREVMONTHNAME1 .. +11
+    DecimalSeparator = 0x0E,   // LOCALE_SDECIMAL
+    DateSeparator = 0x1D,      // LOCALE_SDATE
+    TimeSeparator = 0x1E,      // LOCALE_STIME
+    ShortDate = 0x1F,          // LOCALE_SSHORTDATE
+    LongDate = 0x20,           // LOCALE_SLONGDATE
+    TimeFormat = 0x23,         // LOCALE_ITIME: "0" 12-hour, "1" 24-hour
+    HourLeadingZero = 0x25,    // LOCALE_ITLZERO
+    Morning = 0x28,            // LOCALE_S1159
+    Afternoon = 0x29,          // LOCALE_S2359
+    DayName1 = 0x2A,           // LOCALE_SDAYNAME1 (Monday) .. +6 (Sunday)
+    AbbrevDayName1 = 0x31,     // LOCALE_SABBREVDAYNAME1 (Monday) .. +6 (Sunday)
+    MonthName1 = 0x38,         // LOCALE_SMONTHNAME1 .. +11
+    AbbrevMonthName1 = 0x44,   // LOCALE_SABBREVMONTHNAME1 .. +11
     TimeMarkPosition = 0x1005, // LOCALE_ITIMEMARKPOSN
     CalendarType = 0x100B,     // LOCALE_ICALENDARTYPE
 };
@@ -71,7 +71,9 @@ public:
     // The date written with the locale's alternate calendar in a picture such as "gg" or
     // "yy"; nullopt when the system cannot write it.
     virtual std::optional<std::string> AltCalendarDate(uint32_t localeId, int year, int month,
-                                                        int day, std::string_view picture) = 0;
+                                                       int day, std::string_view picture) = 0;
+    // Whether two texts are equal when case is ignored by the user's default locale.
+    virtual bool EqualIgnoringCase(std::string_view a, std::string_view b) = 0;
 };
 
 } // namespace petarino::platform

@@ -8,6 +8,8 @@ constexpr bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-constexpr bool IsLeadByte(char byte) { return IsLeadByte(static_cast<unsigned char>(byte)); }
+constexpr bool IsLeadByte(char byte) {
+    return IsLeadByte(static_cast<unsigned char>(byte));
+}
 
 } // namespace petarino

@@ -1,8 +1,9 @@
 #include "platform/fake/fake_kernel.h"
 
-#include <cstdio>
-
 #include "macro/japanese_eras.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace petarino::platform {
 namespace {
@@ -11,28 +12,25 @@ using Items = std::map<LocaleItem, std::string>;
 
 void AddNames(Items& items, LocaleItem first, std::initializer_list<const char*> names) {
     int offset = 0;
-    for (const char* name : names) items[Nth(first, offset++)] = name;
+    for (const char* name : names)
+        items[Nth(first, offset++)] = name;
 }
 
 // Day names are numbered from Monday, as the system numbers them.
 Items JapaneseItems() {
     Items items{
-        {LocaleItem::DateSeparator, "/"},
-        {LocaleItem::TimeSeparator, ":"},
-        {LocaleItem::ShortDate, "yyyy/MM/dd"},
-        {LocaleItem::LongDate, "yyyy'年'M'月'd'日'"},
-        {LocaleItem::Morning, "午前"},
-        {LocaleItem::Afternoon, "午後"},
-        {LocaleItem::TimeFormat, "1"},
-        {LocaleItem::HourLeadingZero, "0"},
-        {LocaleItem::TimeMarkPosition, "1"},
-        {LocaleItem::CalendarType, "1"},
+        {LocaleItem::DateSeparator, "/"},      {LocaleItem::TimeSeparator, ":"},
+        {LocaleItem::ShortDate, "yyyy/MM/dd"}, {LocaleItem::LongDate, "yyyy'年'M'月'd'日'"},
+        {LocaleItem::Morning, "午前"},         {LocaleItem::Afternoon, "午後"},
+        {LocaleItem::TimeFormat, "1"},         {LocaleItem::HourLeadingZero, "0"},
+        {LocaleItem::TimeMarkPosition, "1"},   {LocaleItem::CalendarType, "1"},
         {LocaleItem::DecimalSeparator, "."},
     };
     AddNames(items, LocaleItem::AbbrevMonthName1,
              {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"});
-    AddNames(items, LocaleItem::MonthName1,
-             {"1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月", "10月", "11月", "12月"});
+    AddNames(
+        items, LocaleItem::MonthName1,
+        {"1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月", "10月", "11月", "12月"});
     AddNames(items, LocaleItem::AbbrevDayName1, {"月", "火", "水", "木", "金", "土", "日"});
     AddNames(items, LocaleItem::DayName1,
              {"月曜日", "火曜日", "水曜日", "木曜日", "金曜日", "土曜日", "日曜日"});
@@ -41,23 +39,18 @@ Items JapaneseItems() {
 
 Items EnglishItems() {
     Items items{
-        {LocaleItem::DateSeparator, "/"},
-        {LocaleItem::TimeSeparator, ":"},
-        {LocaleItem::ShortDate, "M/d/yyyy"},
-        {LocaleItem::LongDate, "dddd, MMMM d, yyyy"},
-        {LocaleItem::Morning, "AM"},
-        {LocaleItem::Afternoon, "PM"},
-        {LocaleItem::TimeFormat, "0"},
-        {LocaleItem::HourLeadingZero, "0"},
-        {LocaleItem::TimeMarkPosition, "0"},
-        {LocaleItem::CalendarType, "1"},
+        {LocaleItem::DateSeparator, "/"},    {LocaleItem::TimeSeparator, ":"},
+        {LocaleItem::ShortDate, "M/d/yyyy"}, {LocaleItem::LongDate, "dddd, MMMM d, yyyy"},
+        {LocaleItem::Morning, "AM"},         {LocaleItem::Afternoon, "PM"},
+        {LocaleItem::TimeFormat, "0"},       {LocaleItem::HourLeadingZero, "0"},
+        {LocaleItem::TimeMarkPosition, "0"}, {LocaleItem::CalendarType, "1"},
         {LocaleItem::DecimalSeparator, "."},
     };
     AddNames(items, LocaleItem::AbbrevMonthName1,
              {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"});
     AddNames(items, LocaleItem::MonthName1,
-             {"January", "February", "March", "April", "May", "June", "July", "August",
-              "September", "October", "November", "December"});
+             {"January", "February", "March", "April", "May", "June", "July", "August", "September",
+              "October", "November", "December"});
     AddNames(items, LocaleItem::AbbrevDayName1, {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"});
     AddNames(items, LocaleItem::DayName1,
              {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"});
@@ -93,6 +86,12 @@ std::optional<std::string> FakeKernel::AltCalendarDate(uint32_t, int year, int m
     const auto era = FindJapaneseEra({year, month, day});
     if (!era) return std::nullopt;
     return picture == "gg" ? era->name : EraYearText(era->year);
+}
+
+bool FakeKernel::EqualIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 } // namespace petarino::platform

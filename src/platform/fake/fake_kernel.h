@@ -1,9 +1,9 @@
 // An in-memory kernel: a settable clock and uptime, and fixed ja-JP and en-US locale tables.
 #pragma once
 
-#include <map>
-
 #include "platform/kernel.h"
+
+#include <map>
 
 namespace petarino::platform {
 
@@ -22,6 +22,8 @@ public:
     std::vector<ByteRange> Cp932LeadByteRanges() override { return {{0x81, 0x9F}, {0xE0, 0xFC}}; }
     std::optional<std::string> AltCalendarDate(uint32_t localeId, int year, int month, int day,
                                                std::string_view picture) override;
+    // ASCII letters only: the fixed tables hold no other cased letters.
+    bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
 
     void SetNow(const LocalTime& now) { now_ = now; }
     void SetUptimeMilliseconds(uint64_t uptime) { uptime_ = uptime; }
