@@ -58,13 +58,6 @@ protected:
     MemoTable table{factory, list, windows};
 };
 
-TEST_F(MemoTableTest, StartsEmpty) {
-    EXPECT_EQ(table.MaxForm(), -1);
-    table.RefreshStatusList();
-    EXPECT_TRUE(list.Rows().empty());
-    ExpectConsistent();
-}
-
 TEST_F(MemoTableTest, CreateMemoShowsANewMemoTitledOnTheRightInTheNextSlot) {
     Memo* first = table.CreateMemo();
     ASSERT_NE(first, nullptr);
@@ -128,7 +121,8 @@ TEST_F(MemoTableTest, SlotsOutsideTheTableAreIgnored) {
     ExpectConsistent();
 }
 
-TEST_F(MemoTableTest, WithoutMemosTheButtonsDoNothing) {
+TEST_F(MemoTableTest, WithoutMemosTheListIsEmptyAndTheButtonsDoNothing) {
+    table.RefreshStatusList();
     table.ToggleSelected();
     table.DestroySelected();
     EXPECT_EQ(table.MaxForm(), -1);
@@ -271,16 +265,6 @@ TEST_F(MemoTableTest, MouseReleaseOnTheListActsOnExactlyShiftOrExactlyCtrl) {
         memo.SetVisible(true);
     }
     EXPECT_EQ(table.MaxForm(), 0);
-}
-
-TEST_F(MemoTableTest, CtrlReleaseDestroysTheSelectedMemoOnYes) {
-    Create("一");
-    Create("二");
-    list.SelectRow(0);
-    windows.ScriptAnswer(DialogResult::Yes);
-    table.StatusListMouseUp({ShiftState::Ctrl});
-    EXPECT_EQ(Titles(), std::vector<std::string>{"二"});
-    ExpectConsistent();
 }
 
 TEST_F(MemoTableTest, TheHundredAndSecondMemoIsRefused) {

@@ -28,12 +28,6 @@ TEST(NewMemo, StartsWithTheDefaultsOfANewWindow) {
     EXPECT_EQ(font.charset, 1);
 }
 
-TEST(NewMemo, OuterSizeIsTheClientAreaWithItsFrame) {
-    const InMemoryMemo memo;
-    EXPECT_EQ(memo.Width(), 318 + 2 * InMemoryMemo::kFrame);
-    EXPECT_EQ(memo.Height(), 93 + 2 * InMemoryMemo::kFrame);
-}
-
 TEST(MemoText, AnEqualTextIsNotWrittenAgain) {
     InMemoryMemo memo;
     Memo& record = memo;
@@ -42,20 +36,6 @@ TEST(MemoText, AnEqualTextIsNotWrittenAgain) {
     EXPECT_EQ(memo.TextWrites(), 1);
     record.SetText("2027年");
     EXPECT_EQ(memo.Text(), "2027年");
-    EXPECT_EQ(memo.TextWrites(), 2);
-}
-
-TEST(MemoText, AnEmptyTextOnAnEmptyMemoWritesNothing) {
-    InMemoryMemo memo;
-    memo.SetText("");
-    EXPECT_EQ(memo.TextWrites(), 0);
-}
-
-TEST(MemoText, TextsDifferingOnlyInTheLastByteAreDifferent) {
-    InMemoryMemo memo;
-    memo.SetText("あ");
-    memo.SetText("い"); // 0x82A0 and 0x82A2: the lead bytes are equal
-    EXPECT_EQ(memo.Text(), "い");
     EXPECT_EQ(memo.TextWrites(), 2);
 }
 
@@ -72,18 +52,6 @@ TEST(FontName, EmptyLeavesTheFaceUnchanged) {
     Font font;
     font.SetName("");
     EXPECT_EQ(font.Name(), "ＭＳ Ｐゴシック");
-}
-
-TEST(MemoClose, HandsTheMemoToItsOwnerOnce) {
-    int closes = 0;
-    InMemoryMemo memo([&](InMemoryMemo& closed) {
-        EXPECT_EQ(&closed, &memo);
-        ++closes;
-    });
-    memo.Close();
-    memo.Close();
-    EXPECT_TRUE(memo.Closed());
-    EXPECT_EQ(closes, 1);
 }
 
 } // namespace
