@@ -147,18 +147,18 @@ public:
 
 TEST(ExpandSource, AgreesWithTheOnePassAtATimeScanOnRandomSources) {
     std::mt19937 random(20261207);
-    const std::string alphabet = "##{}Na x";
+    const std::string_view pieces[] = {"N#{", "a#{", "#}", "#}", "x", " ", "#", "{", "}"};
     int expandedMacros = 0;
     for (int round = 0; round < 20'000; ++round) {
-        std::string source(random() % 24, ' ');
-        for (char& byte : source)
-            byte = alphabet[random() % alphabet.size()];
+        std::string source;
+        for (auto count = random() % 10; count > 0; --count)
+            source += pieces[random() % 9];
         ScramblingReplacer fast, reference;
         const auto expanded = ExpandSource(source, fast);
         ASSERT_EQ(expanded, ReferenceExpand(source, reference)) << source;
         expandedMacros += expanded && source.find("#}") != std::string::npos;
     }
-    EXPECT_GT(expandedMacros, 2'000) << "the sources must exercise real expansions";
+    EXPECT_GT(expandedMacros, 1'500) << "the sources must exercise real expansions";
 }
 
 } // namespace
