@@ -6,6 +6,7 @@
 
 #include "clock/autosave_settings.h"
 #include "clock/tick_timer.h"
+#include "macro/macro_host.h"
 #include "platform/kernel.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 namespace petarino {
 
-class RunningClock {
+class RunningClock final : public MacroHost {
 public:
     // Takes StartSeconds: the properties window is being created, before the load.
     RunningClock(platform::Kernel& kernel, const AutosaveSettings& autosave);
@@ -28,6 +29,10 @@ public:
     const std::string& Label3Caption() const { return label3Caption_; }
     TickTimer& Timer1() { return timer1_; }
     const TickTimer& Timer1() const { return timer1_; }
+
+    std::string RunningTimeCaption() const override { return label3Caption_; }
+    int32_t LaunchCount() const override { return exec_; }
+    void StopTimer() override { timer1_.Disable(); }
 
     // The store's "Total"; Total equals it until the first tick.
     void SetTotalAtStart(int32_t total);
