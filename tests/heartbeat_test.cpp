@@ -1,0 +1,149 @@
+#include "clock/heartbeat.h"
+#include "macro_world.h"
+#include "platform/fake/fake_status_list.h"
+#include "platform/fake/in_memory_autosave_settings.h"
+#include "platform/fake/in_memory_memo_factory.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <vector>
+
+namespace petarino {
+namespace {
+
+class HeartbeatTest : public ::testing::Test {
+protected:
+    HeartbeatTest() { clock.Timer1().Enable(); }
+
+    // One second of uptime passes, then the timer fires.
+    void Tick() {
+        uptime += 1000;
+        world.kernel.SetUptimeMilliseconds(uptime);
+        ++ticks;
+        heartbeat.Timer1Timer();
+    }
+    Memo& MacroMemo(std::string_view source) {
+        Memo& memo = *table.CreateMemo();
+        memo.SetMacroText(source);
+        memo.SetReadOnly(true);
+        return memo;
+    }
+
+    uint64_t uptime = 5'000;
+    int ticks = 0;
+    std::vector<int> savedOnTicks;
+    MacroWorld world{platform::FakeLocale::Japanese, {2026, 12, 1, 7, 9, 0, 0, 0}};
+    InMemoryAutosaveSettings autosave;
+    RunningClock clock = [&] {
+        world.kernel.SetUptimeMilliseconds(uptime);
+        return RunningClock(world.kernel, autosave);
+    }();
+    InMemoryMemoFactory factory;
+    FakeStatusList list;
+    MemoTable table{factory, list, world.windows};
+    Heartbeat heartbeat{clock, table, world.expander, [&] { savedOnTicks.push_back(ticks); }};
+};
+
+TEST_F(HeartbeatTest, ShowsTheRunningTimeOfAllRunsWithoutAnyMemo) {
+    clock.SetTotalAtStart(3661);
+    Tick();
+    EXPECT_EQ(clock.Total(), 3662);
+    EXPECT_EQ(clock.Label3Caption(), "1時間 1分 2秒");
+    EXPECT_EQ(clock.SaveCounter(), 1);
+}
+
+TEST_F(HeartbeatTest, KeepsTheRunningTimeRightPastTheLimitsOfA32BitUptime) {
+    uptime = uint64_t{3'000'000'000}; // past 2^31 ms, about 34.7 days
+    world.kernel.SetUptimeMilliseconds(uptime);
+    RunningClock longUp(world.kernel, autosave);
+    longUp.SetTotalAtStart(100);
+    uptime += 3'600'000 + 999;
+    world.kernel.SetUptimeMilliseconds(uptime);
+    longUp.AccountRunningTime();
+    EXPECT_EQ(longUp.Total(), 3700);
+    EXPECT_EQ(longUp.Label3Caption(), "1時間 1分40秒");
+}
+
+TEST_F(HeartbeatTest, SavesAfterEveryFullPeriodCountingFromTheLastDecision) {
+    autosave.SetPeriod(1);
+    autosave.SetEnabled(true);
+    for (int i = 0; i < 200; ++i)
+        Tick();
+    EXPECT_EQ(savedOnTicks, (std::vector<int>{61, 122, 183}));
+}
+
+TEST_F(HeartbeatTest, ResetsTheCounterWithAutosaveOff) {
+    autosave.SetPeriod(1);
+    for (int i = 0; i < 61; ++i)
+        Tick();
+    EXPECT_TRUE(savedOnTicks.empty());
+    EXPECT_EQ(clock.SaveCounter(), 0);
+    autosave.SetEnabled(true); // a change takes effect at the next full period
+    for (int i = 0; i < 61; ++i)
+        Tick();
+    EXPECT_EQ(savedOnTicks, (std::vector<int>{122}));
+}
+
+TEST_F(HeartbeatTest, RefreshesMacroMemosWithTheRunningTimeOfThisVeryTick) {
+    Memo& running = MacroMemo("T#{#}");
+    Memo& plain = *table.CreateMemo();
+    plain.SetText("typed");
+    Tick();
+    EXPECT_EQ(running.Text(), "0時間 0分 1秒");
+    EXPECT_EQ(plain.Text(), "typed");
+}
+
+TEST_F(HeartbeatTest, StopsEveryDutyAfterADateErrorUntilTheTimerIsEnabledAgain) {
+    Memo& bad = MacroMemo("A#{abc#}");
+    Memo& good = MacroMemo("L#{#}");
+    Tick();
+    EXPECT_FALSE(clock.Timer1().Enabled());
+    EXPECT_EQ(world.windows.Shown().size(), 1u);
+    EXPECT_EQ(good.Text(), "1") << "the memos after the bad one are still refreshed";
+
+    const std::string caption = clock.Label3Caption();
+    good.SetText("stale");
+    Tick();
+    EXPECT_EQ(clock.Label3Caption(), caption);
+    EXPECT_EQ(good.Text(), "stale");
+    EXPECT_EQ(world.windows.Shown().size(), 1u);
+
+    bad.SetMacroText("a#{2026/12/25#}");
+    clock.Timer1().Enable(); // the memo properties dialog closed with OK
+    Tick();
+    EXPECT_EQ(bad.Text(), "18");
+    EXPECT_EQ(good.Text(), "1");
+}
+
+TEST_F(HeartbeatTest, NeverTicksAgainOnceDetached) {
+    clock.Timer1().Detach();
+    clock.Timer1().Enable();
+    Tick();
+    EXPECT_EQ(clock.Label3Caption(), "Label3");
+    EXPECT_EQ(clock.SaveCounter(), 0);
+}
+
+TEST_F(HeartbeatTest, WalksOnlyTheMemosLeftWhenAnErrorBoxDestroysSome) {
+    MacroMemo("A#{abc#}");
+    MacroMemo("L#{#}");
+    MacroMemo("L#{#}");
+    world.windows.ScriptAnswer(platform::DialogResult::Ok, [&] {
+        table.DestForm(2);
+        table.DestForm(1);
+    });
+    Tick();
+    EXPECT_EQ(table.MaxForm(), 0);
+}
+
+TEST_F(HeartbeatTest, EndsTheTickWhenTheSaveFails) {
+    Memo& memo = MacroMemo("L#{#}");
+    autosave.SetPeriod(0);
+    autosave.SetEnabled(true);
+    Heartbeat failing{clock, table, world.expander, [] { throw std::runtime_error("save"); }};
+    EXPECT_THROW(failing.Timer1Timer(), std::runtime_error);
+    EXPECT_EQ(memo.Text(), "") << "the memos wait for the next tick";
+    EXPECT_TRUE(clock.Timer1().Runs());
+}
+
+} // namespace
+} // namespace petarino
