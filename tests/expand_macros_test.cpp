@@ -1,5 +1,5 @@
 #include "macro/expand_macros.h"
-#include "macro_world.h"
+#include "platform/fake/macro_world.h"
 #include "platform/fake/in_memory_memo.h"
 
 #include <gtest/gtest.h>

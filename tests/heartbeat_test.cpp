@@ -1,5 +1,5 @@
 #include "clock/heartbeat.h"
-#include "macro_world.h"
+#include "platform/fake/macro_world.h"
 #include "platform/fake/fake_status_list.h"
 #include "platform/fake/in_memory_autosave_settings.h"
 #include "platform/fake/in_memory_memo_factory.h"

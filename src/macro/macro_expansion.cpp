@@ -1,40 +1,44 @@
 #include "macro/macro_expansion.h"
 
+#include <algorithm>
+
 namespace petarino {
 namespace {
 
 constexpr std::size_t kNone = std::string::npos;
 
-// What is still to be scanned, kept reversed so that taking bytes off its front and
-// putting a replacement in front of it cost only the bytes moved, never the whole rest.
+// What is still to be scanned, with free room in front of it, so that taking bytes off
+// its front and putting a replacement there cost only the bytes moved, not the whole rest.
 class Pending {
 public:
-    explicit Pending(std::string_view text) : reversed_(text.rbegin(), text.rend()) {}
+    explicit Pending(std::string_view text) : buffer_(text) {}
 
-    std::size_t size() const { return reversed_.size(); }
-    char operator[](std::size_t k) const { return reversed_[reversed_.size() - 1 - k]; }
-
-    // Position of the first "#" followed by `second`, from `from` on.
-    std::size_t Find(char second, std::size_t from) const {
-        for (std::size_t k = from; k + 1 < size(); ++k)
-            if ((*this)[k] == '#' && (*this)[k + 1] == second) return k;
-        return kNone;
-    }
+    std::string_view View() const { return std::string_view(buffer_).substr(front_); }
+    std::size_t size() const { return buffer_.size() - front_; }
 
     void MoveFrontTo(std::string& out, std::size_t count) {
-        out.append(reversed_.rbegin(), reversed_.rbegin() + static_cast<std::ptrdiff_t>(count));
-        reversed_.resize(reversed_.size() - count);
+        out.append(View().substr(0, count));
+        front_ += count;
     }
-    std::string Copy(std::size_t from, std::size_t to) const {
-        const auto front = reversed_.rbegin();
-        return {front + static_cast<std::ptrdiff_t>(from), front + static_cast<std::ptrdiff_t>(to)};
+    void Drop(std::size_t count) { front_ += count; }
+    void Prepend(std::string_view text) {
+        if (text.size() > front_) MakeRoom(text.size());
+        front_ -= text.size();
+        std::copy(text.begin(), text.end(), buffer_.begin() + static_cast<std::ptrdiff_t>(front_));
     }
-    void Drop(std::size_t count) { reversed_.resize(reversed_.size() - count); }
-    void Prepend(std::string_view text) { reversed_.append(text.rbegin(), text.rend()); }
-    void Prepend(char byte) { reversed_.push_back(byte); }
 
 private:
-    std::string reversed_;
+    // Doubling the room keeps a long run of growing replacements linear.
+    void MakeRoom(std::size_t needed) {
+        const std::size_t room = needed + size();
+        std::string grown(room, '\0');
+        grown.append(View());
+        buffer_.swap(grown);
+        front_ = room;
+    }
+
+    std::string buffer_;
+    std::size_t front_ = 0;
 };
 
 } // namespace
@@ -43,18 +47,18 @@ std::optional<std::string> ExpandSource(std::string_view source, MacroReplacer& 
     // `done` never holds "#{" or "#}", and its last byte is kept at the front of `pending`,
     // so a marker that a replacement completes with the byte before it is still found.
     std::string done;
+    done.reserve(source.size() * 2);
     Pending pending(source);
     for (std::size_t pass = 0;; ++pass) {
-        const std::size_t close = pending.Find('}', 0);
+        const std::size_t close = pending.View().find("#}");
         if (close == kNone) break;
-        const std::size_t open = pending.Find('{', 0);
-        if (open == kNone || open > close) return std::nullopt;
-        if (pass == kMaxMacroPasses) return std::nullopt;
+        const std::size_t open = pending.View().substr(0, close).find("#{");
+        if (open == kNone || pass == kMaxMacroPasses) return std::nullopt;
 
         char letter;
         if (open > 0) {
             pending.MoveFrontTo(done, open - 1);
-            letter = pending[0];
+            letter = pending.View()[0];
             pending.Drop(1);
         } else {
             if (done.empty()) return std::nullopt;
@@ -63,12 +67,14 @@ std::optional<std::string> ExpandSource(std::string_view source, MacroReplacer& 
         }
         // "#{" now stands at the front of `pending`, and its "#}" at close - open.
         const std::size_t argumentEnd = close - open;
-        const std::string argument = pending.Copy(2, argumentEnd);
+        // The argument stays in place while the replacer reads it: dropping only moves the
+        // front, and nothing is written before the replacement is made.
+        const std::string_view argument = pending.View().substr(2, argumentEnd - 2);
         pending.Drop(argumentEnd + 2);
 
         pending.Prepend(replacer.Replace(letter, argument));
         if (!done.empty()) {
-            pending.Prepend(done.back());
+            pending.Prepend(std::string_view(&done.back(), 1));
             done.pop_back();
         }
         if (done.size() + pending.size() > kMaxExpandedBytes) return std::nullopt;

@@ -12,6 +12,8 @@ struct MacroWorld {
     explicit MacroWorld(platform::FakeLocale which = platform::FakeLocale::Japanese,
                         platform::LocalTime now = {2026, 12, 1, 7, 9, 0, 0, 0})
         : kernel(which), locale(Loaded(kernel, now)), eras(kernel, locale.identity) {}
+    MacroWorld(const MacroWorld&) = delete; // the services refer to the members
+    MacroWorld& operator=(const MacroWorld&) = delete;
 
     platform::FakeKernel kernel;
     FormatLocale locale;

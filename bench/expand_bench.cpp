@@ -1,0 +1,65 @@
+// One expansion of a memo source with ten mixed macros, and one tick over a full table of
+// 101 memos, macro memos or plain ones.
+#include "clock/heartbeat.h"
+#include "platform/fake/fake_status_list.h"
+#include "platform/fake/in_memory_autosave_settings.h"
+#include "platform/fake/in_memory_memo_factory.h"
+#include "platform/fake/macro_world.h"
+
+#include <benchmark/benchmark.h>
+
+namespace petarino {
+namespace {
+
+constexpr std::string_view kTenMacros =
+    "今日は N#{ggge'年'm'月'd'日'(aaa) ampm h:nn:ss#}\r\n"
+    "日付 N#{yyyy/mm/dd dddd#} 時刻 N#{hh:nn#}\r\n"
+    "クリスマスまで a#{12/25#} 日、元日から s#{2026/1/1#} 日\r\n"
+    "起動して I#{#}、累計 T#{#}、L#{#} 回目、N#{c#} / A#{2027/4/1#}";
+
+struct Table {
+    explicit Table(MacroWorld& world) : clock(world.kernel, autosave) { clock.Timer1().Enable(); }
+    InMemoryAutosaveSettings autosave;
+    RunningClock clock;
+    InMemoryMemoFactory factory;
+    FakeStatusList list;
+};
+
+void BM_ExpandTenMacros(benchmark::State& state) {
+    MacroWorld world;
+    Table table(world);
+    InMemoryMemo memo;
+    memo.SetMacroText(kTenMacros);
+    memo.SetReadOnly(true);
+    uint64_t uptime = 0;
+    for (auto _ : state) {
+        world.kernel.SetUptimeMilliseconds(uptime += 1000); // a new text every time
+        world.expander.ExpandMacros(memo, table.clock);
+    }
+    benchmark::DoNotOptimize(memo.Text());
+}
+BENCHMARK(BM_ExpandTenMacros);
+
+void BM_TickOf101Memos(benchmark::State& state) {
+    const bool macros = state.range(0) != 0;
+    MacroWorld world;
+    Table parts(world);
+    MemoTable memos(parts.factory, parts.list, world.windows);
+    for (int i = 0; i < MemoTable::kSlots; ++i) {
+        Memo& memo = *memos.CreateMemo();
+        memo.SetMacroText(kTenMacros);
+        memo.SetReadOnly(macros);
+        if (!macros) memo.SetText(kTenMacros);
+    }
+    Heartbeat heartbeat(parts.clock, memos, world.expander, [] {});
+    uint64_t uptime = 0;
+    for (auto _ : state) {
+        world.kernel.SetUptimeMilliseconds(uptime += 1000);
+        heartbeat.Timer1Timer();
+    }
+    state.SetLabel(macros ? "macro memos" : "plain memos");
+}
+BENCHMARK(BM_TickOf101Memos)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace petarino
