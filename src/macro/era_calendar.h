@@ -5,21 +5,36 @@
 #include "macro/format_settings.h"
 #include "platform/kernel.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace petarino {
 
+// The system's alternate calendar of the thread locale. Where a Japanese locale gets no
+// emperor eras from the system (it answers the Gregorian era), the program's own table
+// stands in.
 class EraCalendar {
 public:
     EraCalendar(platform::Kernel& kernel, const LocaleIdentity& identity);
 
     // The era's full name; empty when there is none.
     std::string EraName(const CivilDate& date);
-    // The year within the era: "yy" picture when longForm is false, "yyyy" when true.
+    // The year within the era: "yy" picture when longForm is false, "yyyy" when true;
+    // empty when there is none.
     std::string EraYear(const CivilDate& date, bool longForm);
 
 private:
-    // (implementation's members)
+    bool SystemLacksJapaneseEras();
+    std::string SystemAnswer(const CivilDate& date, std::string_view picture);
+
+    platform::Kernel& kernel_;
+    LocaleIdentity identity_;
+    std::optional<bool> ownJapaneseTable_; // decided at the first question
 };
+
+// The "g" token's short era name: a Japanese name's first character, the last two of a
+// four-character traditional Chinese name, any other name whole.
+std::string_view ShortenEraName(std::string_view name, const LocaleIdentity& identity);
 
 } // namespace petarino

@@ -24,6 +24,7 @@ inline constexpr int kLangJapanese = 0x11;
 inline constexpr int kLangKorean = 0x12;
 inline constexpr int kSubLangChineseTraditional = 0x01;
 
+// The defaults are the fallbacks used where the locale gives nothing.
 struct FormatSettings {
     char dateSeparator = '/';
     char timeSeparator = ':';
@@ -42,6 +43,8 @@ struct FormatSettings {
     std::array<std::string, 7> shortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     std::array<std::string, 7> longDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                             "Thursday", "Friday", "Saturday"};
+
+    friend bool operator==(const FormatSettings&, const FormatSettings&) = default;
 };
 
 struct FormatLocale {

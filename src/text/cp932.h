@@ -2,6 +2,9 @@
 // this is the one place that knows which bytes start a double-byte character.
 #pragma once
 
+#include <cstddef>
+#include <string_view>
+
 namespace petarino {
 
 constexpr bool IsLeadByte(unsigned char byte) {
@@ -10,6 +13,12 @@ constexpr bool IsLeadByte(unsigned char byte) {
 
 constexpr bool IsLeadByte(char byte) {
     return IsLeadByte(static_cast<unsigned char>(byte));
+}
+
+// The bytes of the character that starts `text` (not empty): a lead byte at the very end
+// stands alone, so no caller ever reads past the text.
+constexpr std::size_t CharacterBytes(std::string_view text) {
+    return IsLeadByte(text.front()) && text.size() >= 2 ? 2 : 1;
 }
 
 } // namespace petarino

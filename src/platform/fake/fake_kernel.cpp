@@ -66,8 +66,8 @@ std::string Digits(int value, int width) {
 } // namespace
 
 FakeKernel::FakeKernel(FakeLocale locale)
-    : localeId_(locale == FakeLocale::Japanese ? 0x0411 : 0x0409),
-      eastAsian_(locale == FakeLocale::Japanese),
+    : userDefaultLocaleId_(locale == FakeLocale::Japanese ? 0x0411 : 0x0409),
+      localeId_(userDefaultLocaleId_), eastAsian_(locale == FakeLocale::Japanese),
       items_(locale == FakeLocale::Japanese ? JapaneseItems() : EnglishItems()) {}
 
 std::string FakeKernel::LocaleInfo(uint32_t, LocaleItem item) {
@@ -75,12 +75,13 @@ std::string FakeKernel::LocaleInfo(uint32_t, LocaleItem item) {
     return found == items_.end() ? std::string() : found->second;
 }
 
-std::optional<std::string> FakeKernel::AltCalendarDate(uint32_t, int year, int month, int day,
-                                                       std::string_view picture) {
+std::optional<std::string> FakeKernel::AltCalendarDate(uint32_t localeId, int year, int month,
+                                                       int day, std::string_view picture) {
     const bool longYear = picture == "yyyy";
     if (picture != "gg" && picture != "yy" && !longYear) return std::nullopt;
-    if (localeId_ != 0x0411) {
-        if (picture == "gg") return "A.D.";
+    const bool japanese = localeId == 0x0411;
+    if (!japanese || gregorianEras_) {
+        if (picture == "gg") return japanese ? "西暦西暦" : "A.D.";
         return longYear ? Digits(year, 4) : Digits(year % 100, 2);
     }
     const auto era = FindJapaneseEra({year, month, day});

@@ -16,7 +16,10 @@ public:
     LocalTime Now() override { return now_; }
     uint64_t UptimeMilliseconds() override { return uptime_; }
     uint32_t ThreadLocale() override { return localeId_; }
-    void SetThreadLocaleToUserDefault() override { ++threadLocaleResets_; }
+    void SetThreadLocaleToUserDefault() override {
+        localeId_ = userDefaultLocaleId_;
+        ++threadLocaleResets_;
+    }
     std::string LocaleInfo(uint32_t localeId, LocaleItem item) override;
     bool EastAsian() override { return eastAsian_; }
     std::vector<ByteRange> Cp932LeadByteRanges() override { return {{0x81, 0x9F}, {0xE0, 0xFC}}; }
@@ -30,10 +33,17 @@ public:
     // Changes one item, as a user would in the system's regional settings.
     void SetLocaleInfo(LocaleItem item, std::string text) { items_[item] = std::move(text); }
     int ThreadLocaleResets() const { return threadLocaleResets_; }
+    // Another thread locale (0 for none) over the same tables; the user's default stays.
+    void SetThreadLocale(uint32_t localeId) { localeId_ = localeId; }
+    // Answers the alternate calendar as Wine does, which knows no Japanese emperor eras:
+    // the Gregorian era "西暦" (once per "g" of the picture) and the Gregorian year.
+    void AnswerGregorianEras() { gregorianEras_ = true; }
 
 private:
+    uint32_t userDefaultLocaleId_;
     uint32_t localeId_;
     bool eastAsian_;
+    bool gregorianEras_ = false;
     std::map<LocaleItem, std::string> items_;
     LocalTime now_{2026, 12, 1, 7, 9, 0, 0, 0};
     uint64_t uptime_ = 0;

@@ -1,0 +1,30 @@
+// The properties window's one-second tick: running time, autosave, and the refresh of
+// every macro memo, in that order.
+#pragma once
+
+#include "clock/running_clock.h"
+#include "macro/expand_macros.h"
+#include "memos/memo_table.h"
+
+#include <functional>
+
+namespace petarino {
+
+class Heartbeat {
+public:
+    Heartbeat(RunningClock& clock, MemoTable& memos, MacroExpander& expander,
+              std::function<void()> saveDatas)
+        : clock_(clock), memos_(memos), expander_(expander), saveDatas_(std::move(saveDatas)) {}
+
+    // Does nothing while Timer1 is stopped or detached. A failing save ends the tick
+    // before the memos are refreshed; its error goes on to the caller.
+    void Timer1Timer();
+
+private:
+    RunningClock& clock_;
+    MemoTable& memos_;
+    MacroExpander& expander_;
+    std::function<void()> saveDatas_;
+};
+
+} // namespace petarino

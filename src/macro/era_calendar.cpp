@@ -1,0 +1,63 @@
+#include "macro/era_calendar.h"
+
+#include "macro/japanese_eras.h"
+#include "text/cp932.h"
+
+namespace petarino {
+namespace {
+
+// The system writes into a 256-byte buffer, NUL included; a longer answer fails.
+constexpr std::size_t kAnswerMaxBytes = 255;
+
+} // namespace
+
+EraCalendar::EraCalendar(platform::Kernel& kernel, const LocaleIdentity& identity)
+    : kernel_(kernel), identity_(identity) {}
+
+std::string EraCalendar::EraName(const CivilDate& date) {
+    if (SystemLacksJapaneseEras()) {
+        const auto era = FindJapaneseEra(date);
+        return era ? era->name : std::string();
+    }
+    return SystemAnswer(date, "gg");
+}
+
+std::string EraCalendar::EraYear(const CivilDate& date, bool longForm) {
+    if (SystemLacksJapaneseEras()) {
+        const auto era = FindJapaneseEra(date);
+        return era ? EraYearText(era->year) : std::string();
+    }
+    return SystemAnswer(date, longForm ? "yyyy" : "yy");
+}
+
+// The last day of Showa and the first of Heisei share an era only on a system that
+// writes the Gregorian era for Japanese.
+bool EraCalendar::SystemLacksJapaneseEras() {
+    if (!ownJapaneseTable_) {
+        ownJapaneseTable_ = identity_.PrimaryLanguage() == kLangJapanese &&
+                            SystemAnswer({1989, 1, 7}, "gg") == SystemAnswer({1989, 1, 8}, "gg");
+    }
+    return *ownJapaneseTable_;
+}
+
+std::string EraCalendar::SystemAnswer(const CivilDate& date, std::string_view picture) {
+    const auto answer =
+        kernel_.AltCalendarDate(kernel_.ThreadLocale(), date.year, date.month, date.day, picture);
+    if (!answer || answer->size() > kAnswerMaxBytes) return {};
+    return answer->substr(0, answer->find('\0'));
+}
+
+std::string_view ShortenEraName(std::string_view name, const LocaleIdentity& identity) {
+    if (name.empty()) return name;
+    if (identity.PrimaryLanguage() == kLangJapanese) return name.substr(0, CharacterBytes(name));
+    if (identity.PrimaryLanguage() == kLangChinese &&
+        identity.SubLanguage() == kSubLangChineseTraditional) {
+        std::size_t characters = 0, thirdStart = 0;
+        for (std::size_t i = 0; i < name.size(); i += CharacterBytes(name.substr(i)))
+            if (++characters == 3) thirdStart = i;
+        if (characters == 4) return name.substr(thirdStart);
+    }
+    return name;
+}
+
+} // namespace petarino

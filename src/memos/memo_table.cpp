@@ -1,0 +1,114 @@
+#include "memos/memo_table.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace petarino {
+namespace {
+
+// Title strip on the right, vertical writing.
+constexpr int32_t kTitleBarOfCreatedMemo = 2;
+
+std::string StatusRow(const Memo& memo) {
+    return (memo.Visible() ? "○" : "×") + std::string(" - ") + memo.Hint();
+}
+
+} // namespace
+
+MemoTable::MemoTable(MemoFactory& factory, StatusList& statusList, platform::WindowSystem& windows)
+    : factory_(factory), statusList_(statusList), windows_(windows) {}
+
+Memo& MemoTable::Memos(int slot) const {
+    if (!Occupied(slot)) throw std::out_of_range("no memo in slot " + std::to_string(slot));
+    return *At(slot);
+}
+
+Memo* MemoTable::CreateMemo() {
+    Memo* memo = AddHidden();
+    if (!memo) {
+        windows_.ShowMessageBox("これ以上メモを作成できません。メモは101枚までです。", "ペタリノ",
+                                platform::MessageBoxStyle::Ok |
+                                    platform::MessageBoxStyle::IconInformation);
+        return nullptr;
+    }
+    memo->SetTitleBar(kTitleBarOfCreatedMemo);
+    memo->SetVisible(true);
+    RefreshStatusList();
+    return memo;
+}
+
+Memo* MemoTable::AddHidden() {
+    if (maxForm_ + 1 >= kSlots) return nullptr;
+    Memo& memo = factory_.NewMemo();
+    ++maxForm_;
+    Put(maxForm_, &memo);
+    memo.SetTag(maxForm_);
+    return &memo;
+}
+
+void MemoTable::DestForm(int slot) {
+    if (!Occupied(slot)) return;
+    Memo* closing = At(slot);
+    // Out of the table before it closes: whatever the close runs never meets it there.
+    if (slot != maxForm_) {
+        Memo* last = At(maxForm_);
+        Put(slot, last);
+        last->SetTag(slot);
+    }
+    Put(maxForm_, nullptr);
+    --maxForm_;
+    closing->Close();
+    RefreshStatusList();
+}
+
+void MemoTable::ConfirmAndDestroy(int slot) {
+    if (!Occupied(slot)) return;
+    const Memo* memo = At(slot);
+    const int answer = windows_.ShowMessageBox(
+        "この「" + memo->Hint() + "」を破棄しますか？", "ペタリノの破棄",
+        platform::MessageBoxStyle::YesNo | platform::MessageBoxStyle::IconQuestion);
+    if (answer != platform::DialogResult::Yes) return;
+    // The box ran a message loop: the memo may have moved to another slot meanwhile.
+    DestForm(SlotOf(memo));
+}
+
+void MemoTable::RefreshStatusList() {
+    const int selected = statusList_.SelectedRow();
+    std::vector<std::string> rows;
+    rows.reserve(static_cast<size_t>(maxForm_ + 1));
+    for (int slot = 0; slot <= maxForm_; ++slot)
+        rows.push_back(StatusRow(*At(slot)));
+    statusList_.ReplaceRows(rows);
+    statusList_.SelectRow(Occupied(selected) ? selected : -1);
+}
+
+void MemoTable::ToggleSelected() {
+    const int row = statusList_.SelectedRow();
+    if (Occupied(row)) {
+        Memo& memo = *At(row);
+        memo.SetVisible(!memo.Visible());
+    }
+    RefreshStatusList();
+}
+
+void MemoTable::DestroySelected() {
+    const int row = statusList_.SelectedRow();
+    if (Occupied(row)) ConfirmAndDestroy(row);
+}
+
+void MemoTable::StatusListMouseUp(platform::ShiftState shift) {
+    using platform::ShiftState;
+    if (shift == ShiftState{ShiftState::Shift})
+        ToggleSelected();
+    else if (shift == ShiftState{ShiftState::Ctrl})
+        DestroySelected();
+}
+
+int MemoTable::SlotOf(const Memo* memo) const {
+    for (int slot = 0; slot <= maxForm_; ++slot)
+        if (At(slot) == memo) return slot;
+    return -1;
+}
+
+} // namespace petarino

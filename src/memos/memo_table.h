@@ -1,0 +1,66 @@
+// The table of memo windows that the properties window owns. Slots 0..MaxForm hold
+// distinct live memos, the memo in slot i has tag i, and the order of the slots is the
+// order of everything that walks the memos: the store, the status list, the tick and the
+// export.
+#pragma once
+
+#include "memos/memo.h"
+#include "memos/memo_factory.h"
+#include "memos/status_list.h"
+#include "platform/shift_state.h"
+#include "platform/window_system.h"
+
+#include <array>
+
+namespace petarino {
+
+class MemoTable {
+public:
+    static constexpr int kSlots = 101;
+
+    MemoTable(MemoFactory& factory, StatusList& statusList, platform::WindowSystem& windows);
+    MemoTable(const MemoTable&) = delete;
+    MemoTable& operator=(const MemoTable&) = delete;
+
+    // The last occupied slot; -1 when there is no memo.
+    int MaxForm() const { return maxForm_; }
+    // Slots 0..MaxForm only; any other throws std::out_of_range.
+    Memo& Memos(int slot) const;
+
+    // A new memo in the next slot, titled on the right in vertical writing and shown.
+    // A full table refuses with a message and changes nothing; the result is then null.
+    Memo* CreateMemo();
+    // For the start-up load: a hidden memo with the defaults of a new window in the next
+    // slot, tag set; null when the table is full. MaxForm always names the last memo made,
+    // whatever ends the load.
+    Memo* AddHidden();
+    // Closes the memo in the slot; the last memo takes its place and its tag.
+    void DestForm(int slot);
+    // The memo's destroy command: asks with its title, and destroys it on Yes.
+    void ConfirmAndDestroy(int slot);
+
+    // One row per slot, "○ - title" or "× - title"; a selected row that still exists stays
+    // selected.
+    void RefreshStatusList();
+    // Shows or hides the memo of the selected row. The caller gives the keyboard focus back
+    // to the properties window.
+    void ToggleSelected();
+    void DestroySelected();
+    // The mouse release on the status list: exactly {Shift} toggles, exactly {Ctrl}
+    // destroys. The released button itself is no longer part of the state.
+    void StatusListMouseUp(platform::ShiftState shift);
+
+private:
+    bool Occupied(int slot) const { return slot >= 0 && slot <= maxForm_; }
+    Memo* At(int slot) const { return memos_[static_cast<size_t>(slot)]; }
+    void Put(int slot, Memo* memo) { memos_[static_cast<size_t>(slot)] = memo; }
+    int SlotOf(const Memo* memo) const;
+
+    MemoFactory& factory_;
+    StatusList& statusList_;
+    platform::WindowSystem& windows_;
+    std::array<Memo*, kSlots> memos_{};
+    int maxForm_ = -1;
+};
+
+} // namespace petarino

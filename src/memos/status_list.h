@@ -1,0 +1,21 @@
+// The status list of the properties window: one row per memo, in slot order.
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace petarino {
+
+class StatusList {
+public:
+    virtual ~StatusList() = default;
+
+    // -1 when no row is selected.
+    virtual int SelectedRow() const = 0;
+    // -1 selects nothing; the caller passes only rows that exist.
+    virtual void SelectRow(int row) = 0;
+    // The old rows go, and with them the selection.
+    virtual void ReplaceRows(std::span<const std::string> rows) = 0;
+};
+
+} // namespace petarino

@@ -1,0 +1,29 @@
+#include "platform/fake/fake_window_system.h"
+
+#include <utility>
+
+namespace petarino::platform {
+namespace {
+
+constexpr uint32_t kButtonsMask = 0x0F; // MB_TYPEMASK
+
+} // namespace
+
+int FakeWindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
+                                     uint32_t style) {
+    shown_.push_back({std::string(text), std::string(caption), style});
+    if (script_.empty()) {
+        const bool yesNo = (style & kButtonsMask) == MessageBoxStyle::YesNo;
+        return yesNo ? DialogResult::Yes : DialogResult::Ok;
+    }
+    Answer answer = std::move(script_.front());
+    script_.pop_front();
+    if (answer.meanwhile) answer.meanwhile();
+    return answer.result;
+}
+
+void FakeWindowSystem::ScriptAnswer(int result, std::function<void()> meanwhile) {
+    script_.push_back({result, std::move(meanwhile)});
+}
+
+} // namespace petarino::platform

@@ -1,0 +1,39 @@
+// A window system whose message boxes answer from a script and record what they showed.
+#pragma once
+
+#include "platform/window_system.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace petarino::platform {
+
+struct ShownMessageBox {
+    std::string text;
+    std::string caption;
+    uint32_t style = 0;
+    friend bool operator==(const ShownMessageBox&, const ShownMessageBox&) = default;
+};
+
+class FakeWindowSystem final : public WindowSystem {
+public:
+    // Boxes without a scripted answer get their default button: Yes, or OK.
+    int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) override;
+
+    // The next box answers with this button; meanwhile runs while it is up, as the box's
+    // message loop runs other handlers.
+    void ScriptAnswer(int result, std::function<void()> meanwhile = {});
+    const std::vector<ShownMessageBox>& Shown() const { return shown_; }
+
+private:
+    struct Answer {
+        int result;
+        std::function<void()> meanwhile;
+    };
+    std::deque<Answer> script_;
+    std::vector<ShownMessageBox> shown_;
+};
+
+} // namespace petarino::platform

@@ -1,0 +1,89 @@
+// The per-user registry, where the store keeps everything between runs. Names and texts are
+// CP932 bytes; paths begin with "\" and are taken from the per-user root.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace petarino::platform {
+
+// The store's error kind. The message names the value and is shown to the user as it is.
+class ERegistryException : public std::runtime_error {
+public:
+    // Read as integer but not one, or read as string but neither kind of string.
+    static ERegistryException WrongType(std::string_view name) {
+        return Named(name, "' のﾃﾞｰﾀ型が不正です");
+    }
+    // Cannot be read; for an integer also data longer than 4 bytes.
+    static ERegistryException ReadFailed(std::string_view name) {
+        return Named(name, "' の取得に失敗しました");
+    }
+    // Cannot be written, also because no key is open.
+    static ERegistryException WriteFailed(std::string_view name) {
+        return Named(name, "' の設定に失敗しました");
+    }
+
+private:
+    explicit ERegistryException(const std::string& message) : std::runtime_error(message) {}
+    static ERegistryException Named(std::string_view name, std::string_view rest) {
+        std::string message = "'";
+        message.append(name).append(rest);
+        return ERegistryException(message);
+    }
+};
+
+// One load's or one save's way into the registry. At most one key is open at a time and the
+// value operations act on it; freeing the object closes it.
+class RegistryAccess {
+public:
+    virtual ~RegistryAccess() = default;
+
+    // With create, the key and every missing key above it are created first. On success the
+    // key becomes the open key; on failure the open key stays as it was.
+    virtual bool OpenKey(std::string_view path, bool create) = 0;
+    virtual void CloseKey() = 0;
+    // Depth first; a key that cannot be opened or deleted is skipped, and so are the keys
+    // above it. True when the key itself is gone. The root is never deleted.
+    virtual bool DeleteKeyTree(std::string_view path) = 0;
+
+    // False when no key is open; any type counts.
+    virtual bool ValueExists(std::string_view name) = 0;
+    virtual int32_t ReadInteger(std::string_view name) = 0;
+    bool ReadBool(std::string_view name) { return ReadInteger(name) != 0; }
+    // A value of length 0 of any type is the empty text; the text ends at the first NUL.
+    virtual std::string ReadString(std::string_view name) = 0;
+    virtual void WriteInteger(std::string_view name, int32_t value) = 0;
+    void WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
+    // A string value of the text's bytes without a terminating NUL.
+    virtual void WriteString(std::string_view name, std::string_view text) = 0;
+
+    // What the open key holds, in no particular order; nothing when no key is open.
+    virtual std::vector<std::string> ValueNames() = 0;
+    virtual std::vector<std::string> SubkeyNames() = 0;
+    virtual bool DeleteValue(std::string_view name) = 0;
+    // Puts everything written so far on disk; costly, so once per save.
+    virtual bool Flush() = 0;
+};
+
+// Held until freed.
+class RegistryLock {
+public:
+    virtual ~RegistryLock() = default;
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // A new access object on the per-user root with no key open.
+    virtual std::unique_ptr<RegistryAccess> Access() = 0;
+    // Keeps other running copies out of the store under the key until freed: they wait for
+    // it. The same thread may take it again without waiting.
+    virtual std::unique_ptr<RegistryLock> Lock(std::string_view keyPath) = 0;
+};
+
+} // namespace petarino::platform

@@ -1,0 +1,69 @@
+// A registry value as the A functions see it (strings as CP932 bytes), and the rules by which
+// the store's reads judge it. The Win32 side converts to this form and the fake keeps it, so
+// both fail alike.
+#pragma once
+
+#include "platform/registry.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace petarino::platform {
+
+// Numbered as the Windows REG_ constants.
+enum class RegistryType : uint32_t {
+    None = 0,
+    Sz = 1,
+    ExpandSz = 2,
+    Binary = 3,
+    Dword = 4,
+    DwordBigEndian = 5,
+    MultiSz = 7,
+    Qword = 11,
+};
+
+// The types the system converts between code pages.
+constexpr bool IsTextType(RegistryType type) {
+    return type == RegistryType::Sz || type == RegistryType::ExpandSz ||
+           type == RegistryType::MultiSz;
+}
+
+struct RegistryValue {
+    RegistryType type = RegistryType::None;
+    std::string data; // a stored NUL included
+    friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
+};
+
+inline RegistryValue DwordValue(int32_t value) {
+    const auto bits = static_cast<uint32_t>(value);
+    std::string data(4, '\0');
+    for (size_t i = 0; i < 4; ++i)
+        data[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    return {RegistryType::Dword, data};
+}
+
+inline RegistryValue SzValue(std::string_view text) {
+    return {RegistryType::Sz, std::string(text)};
+}
+
+// The data goes into a 4-byte buffer before its type is looked at, so a long value of any
+// type cannot be read at all, and a short one of another type has the wrong type.
+inline int32_t IntegerOf(std::string_view name, const RegistryValue& value) {
+    if (value.data.size() > 4) throw ERegistryException::ReadFailed(name);
+    if (value.type != RegistryType::Dword) throw ERegistryException::WrongType(name);
+    uint32_t bits = 0;
+    for (size_t i = 0; i < value.data.size(); ++i)
+        bits |= static_cast<uint32_t>(static_cast<unsigned char>(value.data[i])) << (8 * i);
+    return static_cast<int32_t>(bits);
+}
+
+// An expandable string is taken as it is stored, unexpanded.
+inline std::string StringOf(std::string_view name, const RegistryValue& value) {
+    if (value.data.empty()) return {};
+    if (value.type != RegistryType::Sz && value.type != RegistryType::ExpandSz)
+        throw ERegistryException::WrongType(name);
+    return value.data.substr(0, value.data.find('\0'));
+}
+
+} // namespace petarino::platform

@@ -1,0 +1,200 @@
+#include "platform/win32/registry_win32.h"
+
+#include "platform/registry_value.h"
+#include "platform/win32/cp932_win32.h"
+#include "platform/win32/unique_handle.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <vector>
+#include <windows.h>
+
+namespace petarino::win32 {
+namespace {
+
+using platform::ERegistryException;
+using platform::RegistryValue;
+using UniqueKey = UniqueHandle<HKEY, RegCloseKey>;
+using UniqueMutex = UniqueHandle<HANDLE, CloseHandle>;
+
+// Longer than any key or value name the system allows, terminating NUL included.
+constexpr DWORD kNameCapacity = 16384;
+
+// The system wants paths below the root without the leading backslash.
+std::wstring SubkeyPath(std::string_view path) {
+    while (!path.empty() && path.front() == '\\')
+        path.remove_prefix(1);
+    return ToWide(path);
+}
+
+// The value with its texts in CP932, as the A functions would hand it out: the same sizes,
+// so a value is too long or of the wrong type exactly when it would be for them.
+std::optional<RegistryValue> QueryValue(HKEY key, const std::wstring& name) {
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    std::string bytes;
+    for (LONG status = ERROR_MORE_DATA; status != ERROR_SUCCESS;) {
+        if (status != ERROR_MORE_DATA) return std::nullopt;
+        bytes.resize(size);
+        status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
+    }
+    bytes.resize(size);
+    const auto valueType = static_cast<platform::RegistryType>(type);
+    if (!platform::IsTextType(valueType)) return RegistryValue{valueType, bytes};
+    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
+    return RegistryValue{valueType, FromWide(wide)};
+}
+
+// The system counts in a terminating NUL that a caller "forgot" whenever one follows the data
+// in memory; a guard character after the text keeps the stored data exactly the text.
+LONG SetValue(HKEY key, const std::wstring& name, const RegistryValue& value) {
+    const auto type = static_cast<DWORD>(value.type);
+    if (!platform::IsTextType(value.type))
+        return RegSetValueExW(key, name.c_str(), 0, type,
+                              reinterpret_cast<const BYTE*>(value.data.data()),
+                              static_cast<DWORD>(value.data.size()));
+    const std::wstring guarded = ToWide(value.data) + L'?';
+    return RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
+                          static_cast<DWORD>((guarded.size() - 1) * sizeof(wchar_t)));
+}
+
+// RegEnumKeyExW and RegEnumValueW agree on the parameters used here.
+template <auto Enumerate> std::vector<std::wstring> NamesOf(HKEY key) {
+    std::vector<std::wstring> names;
+    std::wstring buffer(kNameCapacity, L'\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kNameCapacity;
+        if (Enumerate(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            return names;
+        names.emplace_back(buffer.data(), length);
+    }
+}
+
+std::vector<std::string> Narrowed(const std::vector<std::wstring>& names) {
+    std::vector<std::string> narrow;
+    for (const std::wstring& name : names)
+        narrow.push_back(FromWide(name));
+    return narrow;
+}
+
+// Depth first; a key that cannot be opened or deleted stays, and so does every key above it.
+bool DeleteTree(HKEY parent, const std::wstring& subkey) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(parent, subkey.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
+        return false;
+    {
+        const UniqueKey key(opened);
+        for (const std::wstring& child : NamesOf<RegEnumKeyExW>(key.get()))
+            DeleteTree(key.get(), child);
+    }
+    return RegDeleteKeyW(parent, subkey.c_str()) == ERROR_SUCCESS;
+}
+
+class KeyAccess final : public platform::RegistryAccess {
+public:
+    bool OpenKey(std::string_view path, bool create) override {
+        const std::wstring subkey = SubkeyPath(path);
+        HKEY opened = nullptr;
+        const LONG status =
+            create ? RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr,
+                                     REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &opened,
+                                     nullptr)
+                   : RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_ALL_ACCESS, &opened);
+        if (status != ERROR_SUCCESS) return false;
+        key_ = UniqueKey(opened);
+        return true;
+    }
+
+    void CloseKey() override { key_.Reset(); }
+
+    bool DeleteKeyTree(std::string_view path) override {
+        const std::wstring subkey = SubkeyPath(path);
+        return !subkey.empty() && DeleteTree(HKEY_CURRENT_USER, subkey);
+    }
+
+    bool ValueExists(std::string_view name) override {
+        return key_ && RegQueryValueExW(key_.get(), ToWide(name).c_str(), nullptr, nullptr, nullptr,
+                                        nullptr) == ERROR_SUCCESS;
+    }
+
+    int32_t ReadInteger(std::string_view name) override {
+        return platform::IntegerOf(name, Read(name));
+    }
+    std::string ReadString(std::string_view name) override {
+        return platform::StringOf(name, Read(name));
+    }
+    void WriteInteger(std::string_view name, int32_t value) override {
+        Write(name, platform::DwordValue(value));
+    }
+    void WriteString(std::string_view name, std::string_view text) override {
+        Write(name, platform::SzValue(text));
+    }
+
+    std::vector<std::string> ValueNames() override {
+        if (!key_) return {};
+        return Narrowed(NamesOf<RegEnumValueW>(key_.get()));
+    }
+    std::vector<std::string> SubkeyNames() override {
+        if (!key_) return {};
+        return Narrowed(NamesOf<RegEnumKeyExW>(key_.get()));
+    }
+
+    bool DeleteValue(std::string_view name) override {
+        return key_ && RegDeleteValueW(key_.get(), ToWide(name).c_str()) == ERROR_SUCCESS;
+    }
+
+    bool Flush() override { return RegFlushKey(HKEY_CURRENT_USER) == ERROR_SUCCESS; }
+
+private:
+    RegistryValue Read(std::string_view name) {
+        auto value = key_ ? QueryValue(key_.get(), ToWide(name)) : std::nullopt;
+        if (!value) throw ERegistryException::ReadFailed(name);
+        return *std::move(value);
+    }
+
+    void Write(std::string_view name, const RegistryValue& value) {
+        if (!key_ || SetValue(key_.get(), ToWide(name), value) != ERROR_SUCCESS)
+            throw ERegistryException::WriteFailed(name);
+    }
+
+    UniqueKey key_;
+};
+
+class MutexLock final : public platform::RegistryLock {
+public:
+    // An abandoned mutex is ours all the same: its holder died and left the store as it was.
+    explicit MutexLock(std::string_view keyPath)
+        : mutex_(CreateMutexW(nullptr, FALSE, RegistryLockName(keyPath).c_str())),
+          owned_(mutex_ && WaitForSingleObject(mutex_.get(), INFINITE) != WAIT_FAILED) {}
+    ~MutexLock() override {
+        if (owned_) ReleaseMutex(mutex_.get());
+    }
+
+private:
+    UniqueMutex mutex_;
+    bool owned_;
+};
+
+} // namespace
+
+std::unique_ptr<platform::RegistryAccess> Win32Registry::Access() {
+    return std::make_unique<KeyAccess>();
+}
+
+std::unique_ptr<platform::RegistryLock> Win32Registry::Lock(std::string_view keyPath) {
+    return std::make_unique<MutexLock>(keyPath);
+}
+
+// Kernel object names take no backslash but the one after their namespace; the session's
+// namespace, as the per-user root is shared by the user's programs, not by other users.
+std::wstring RegistryLockName(std::string_view keyPath) {
+    std::wstring path = ToWide(keyPath);
+    std::replace(path.begin(), path.end(), L'\\', L'/');
+    return L"Local\\Petarino.Registry:" + path;
+}
+
+} // namespace petarino::win32

@@ -1,0 +1,35 @@
+// The window-system services the portable core needs. Texts are CP932 bytes.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace petarino::platform {
+
+// Message-box styles and results, numbered as the Win32 values so the Win32 side passes
+// them on. Not MB_OK and IDOK: those are macros wherever <windows.h> is included.
+namespace MessageBoxStyle {
+inline constexpr uint32_t Ok = 0x00;
+inline constexpr uint32_t YesNo = 0x04;
+inline constexpr uint32_t IconError = 0x10;
+inline constexpr uint32_t IconQuestion = 0x20;
+inline constexpr uint32_t IconInformation = 0x40;
+} // namespace MessageBoxStyle
+
+namespace DialogResult {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+} // namespace DialogResult
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // A modal message box owned by the application's window; returns the button pressed.
+    // Not named MessageBox: <windows.h> turns that name into MessageBoxW.
+    virtual int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) = 0;
+};
+
+} // namespace petarino::platform

@@ -1,0 +1,46 @@
+#include "session.h"
+
+#include "text_encoding.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace petarino::tool {
+namespace {
+
+platform::LocalTime RealLocalTime() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1,
+            local.tm_wday,        local.tm_mday,
+            local.tm_hour,        local.tm_min,
+            local.tm_sec,         static_cast<int>(now.tv_nsec / 1'000'000)};
+}
+
+} // namespace
+
+Session::Session(const SessionOptions& options)
+    : kernel_(options.locale), locale_(LoadFormatLocale(kernel_)), eras_(kernel_, locale_.identity),
+      cp932_(options.cp932) {
+    kernel_.SetNow(options.at ? *options.at : RealLocalTime());
+    ReplaceShortDayNames(locale_.settings);
+}
+
+DateTime Session::Now() {
+    const platform::LocalTime now = kernel_.Now();
+    return EncodeDateTime({now.year, now.month, now.day},
+                          {now.hour, now.minute, now.second, now.milliseconds});
+}
+
+std::string Session::Input(std::string_view argument) const {
+    return cp932_ ? std::string(argument) : Utf8ToCp932(argument);
+}
+
+void Session::PrintLine(std::string_view cp932) const {
+    const std::string text = (cp932_ ? std::string(cp932) : Cp932ToUtf8(cp932)) + '\n';
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+} // namespace petarino::tool
