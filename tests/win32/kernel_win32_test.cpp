@@ -1,6 +1,7 @@
 #include "macro/date_time.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/kernel_win32.h"
+#include "win32/user_locale_item.h"
 
 #include <array>
 #include <cstdlib>
@@ -20,27 +21,6 @@ protected:
     KernelWin32 kernel;
     const uint32_t locale = GetUserDefaultLCID();
     const bool japanese = PRIMARYLANGID(LANGIDFROMLCID(locale)) == LANG_JAPANESE;
-};
-
-// Sets one of the user's own locale items for as long as it lives.
-class UserLocaleItem {
-public:
-    UserLocaleItem(LCTYPE item, const std::wstring& text) : item_(item) {
-        std::array<wchar_t, 256> saved{};
-        GetLocaleInfoW(LOCALE_USER_DEFAULT, item, saved.data(), static_cast<int>(saved.size()));
-        saved_ = saved.data();
-        set_ = SetLocaleInfoW(LOCALE_USER_DEFAULT, item, text.c_str()) != 0;
-    }
-    ~UserLocaleItem() { SetLocaleInfoW(LOCALE_USER_DEFAULT, item_, saved_.c_str()); }
-    UserLocaleItem(const UserLocaleItem&) = delete;
-    UserLocaleItem& operator=(const UserLocaleItem&) = delete;
-
-    bool set() const { return set_; }
-
-private:
-    LCTYPE item_;
-    std::wstring saved_;
-    bool set_ = false;
 };
 
 uint64_t FileTimeOf(const SYSTEMTIME& time) {
@@ -64,8 +44,8 @@ struct ItemCase {
     const char* english;
 };
 
-// Wine's data, which differs from Windows' in places (the Japanese short date has no
-// leading zeros, the English calendar type is 0).
+// Wine's data, which differs from Windows' in places: the Japanese short date has no
+// leading zeros, and the long one ends in the day name.
 constexpr ItemCase kItems[] = {
     {LocaleItem::DateSeparator, "/", "/"},
     {LocaleItem::TimeSeparator, ":", ":"},
@@ -77,7 +57,7 @@ constexpr ItemCase kItems[] = {
     {LocaleItem::TimeMarkPosition, "0", "0"},
     {LocaleItem::Morning, "午前", "AM"},
     {LocaleItem::Afternoon, "午後", "PM"},
-    {LocaleItem::CalendarType, "3", "0"},
+    {LocaleItem::CalendarType, "1", "1"},
 };
 
 TEST_F(KernelWin32Test, LocaleItemsComeInCp932WithoutTheirNul) {

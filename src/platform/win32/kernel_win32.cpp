@@ -8,6 +8,30 @@
 namespace petarino::win32 {
 namespace {
 
+using platform::LocaleItem;
+
+// The items are passed on as they are, so their numbers must be the system's.
+static_assert(static_cast<LCTYPE>(LocaleItem::DecimalSeparator) == LOCALE_SDECIMAL);
+static_assert(static_cast<LCTYPE>(LocaleItem::DateSeparator) == LOCALE_SDATE);
+static_assert(static_cast<LCTYPE>(LocaleItem::TimeSeparator) == LOCALE_STIME);
+static_assert(static_cast<LCTYPE>(LocaleItem::ShortDate) == LOCALE_SSHORTDATE);
+static_assert(static_cast<LCTYPE>(LocaleItem::LongDate) == LOCALE_SLONGDATE);
+static_assert(static_cast<LCTYPE>(LocaleItem::TimeFormat) == LOCALE_ITIME);
+static_assert(static_cast<LCTYPE>(LocaleItem::HourLeadingZero) == LOCALE_ITLZERO);
+static_assert(static_cast<LCTYPE>(LocaleItem::Morning) == LOCALE_S1159);
+static_assert(static_cast<LCTYPE>(LocaleItem::Afternoon) == LOCALE_S2359);
+static_assert(static_cast<LCTYPE>(LocaleItem::DayName1) == LOCALE_SDAYNAME1);
+static_assert(static_cast<LCTYPE>(Nth(LocaleItem::DayName1, 6)) == LOCALE_SDAYNAME7);
+static_assert(static_cast<LCTYPE>(LocaleItem::AbbrevDayName1) == LOCALE_SABBREVDAYNAME1);
+static_assert(static_cast<LCTYPE>(Nth(LocaleItem::AbbrevDayName1, 6)) == LOCALE_SABBREVDAYNAME7);
+static_assert(static_cast<LCTYPE>(LocaleItem::MonthName1) == LOCALE_SMONTHNAME1);
+static_assert(static_cast<LCTYPE>(Nth(LocaleItem::MonthName1, 11)) == LOCALE_SMONTHNAME12);
+static_assert(static_cast<LCTYPE>(LocaleItem::AbbrevMonthName1) == LOCALE_SABBREVMONTHNAME1);
+static_assert(static_cast<LCTYPE>(Nth(LocaleItem::AbbrevMonthName1, 11)) ==
+              LOCALE_SABBREVMONTHNAME12);
+static_assert(static_cast<LCTYPE>(LocaleItem::TimeMarkPosition) == LOCALE_ITIMEMARKPOSN);
+static_assert(static_cast<LCTYPE>(LocaleItem::CalendarType) == LOCALE_ICALENDARTYPE);
+
 // The W functions count characters, not CP932 bytes, so no fixed buffer is right for every
 // item: ask for the size first. `call(buffer, size)` returns what the API returns.
 template <typename Call> std::optional<std::wstring> ReadText(Call call) {
@@ -50,7 +74,7 @@ void KernelWin32::SetThreadLocaleToUserDefault() {
     SetThreadLocale(LOCALE_USER_DEFAULT);
 }
 
-std::string KernelWin32::LocaleInfo(uint32_t localeId, platform::LocaleItem item) {
+std::string KernelWin32::LocaleInfo(uint32_t localeId, LocaleItem item) {
     const auto text = ReadText([&](wchar_t* buffer, int size) {
         return GetLocaleInfoW(localeId, static_cast<LCTYPE>(item), buffer, size);
     });
