@@ -6,7 +6,7 @@ packages=(
     cmake make g++ clang libclang-rt-14-dev clang-format # native build, fuzzing, formatting
     googletest libbenchmark-dev                          # test and benchmark frameworks
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 # the Windows build
-    wine wine64 xvfb xauth fonts-ipafont-gothic          # running it
+    wine wine64 xvfb xauth fonts-ipafont-gothic locales  # running it
 )
 
 missing=()

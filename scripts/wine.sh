@@ -17,6 +17,22 @@ export LANG=${PETARINO_LANG:-ja_JP.UTF-8}
 unset LC_ALL
 display_file=$WINEPREFIX/.petarino-display
 
+# Wine takes the Windows locale from the Unix one, and a locale the system has not generated
+# silently turns into English: generate a missing one beside the prefix.
+provide_locale() {
+    local name=${LANG%%.*}
+    case $name in C | POSIX | "") return ;; esac
+    if locale -a 2>/dev/null | grep -qix "$name\.utf-\?8"; then return; fi
+    export LOCPATH=$WINEPREFIX/.petarino-locale
+    [ -d "$LOCPATH/$LANG" ] && return
+    mkdir -p "$LOCPATH"
+    local staging
+    staging=$(mktemp -d "$LOCPATH/.new.XXXXXX")
+    localedef -i "$name" -f UTF-8 "$staging/$LANG"
+    mv -T "$staging/$LANG" "$LOCPATH/$LANG"
+    rmdir "$staging"
+}
+
 create_prefix() {
     [ -f "$WINEPREFIX/system.reg" ] && return
     mkdir -p "$WINEPREFIX"
@@ -53,6 +69,7 @@ stop_display() {
 }
 
 start() {
+    provide_locale
     create_prefix
     start_display
     # The server and the system processes it starts outlive this call: they must not hold
@@ -74,6 +91,7 @@ stop) stop ;;
 *)
     own_session=0
     if [ ! -f "$display_file" ] && [ -z "${DISPLAY:-}" ]; then own_session=1; fi
+    provide_locale
     create_prefix
     start_display
     status=0

@@ -14,6 +14,8 @@ public:
     explicit EConvertError(std::string_view text) : std::runtime_error(Message(text)) {}
 
 private:
+    // Appended, not prepended: mingw's g++ 12 at -O2 sees an overlap in `"'" + text` that
+    // cannot happen, and warnings are errors.
     static std::string Message(std::string_view text) {
         std::string message = "'";
         message.append(text).append("' は日付ではありません");

@@ -27,7 +27,7 @@ enum class LocaleItem : uint32_t {
     MonthName1 = 0x38,         // LOCALE_SMONTHNAME1 .. +11
     AbbrevMonthName1 = 0x44,   // LOCALE_SABBREVMONTHNAME1 .. +11
     TimeMarkPosition = 0x1005, // LOCALE_ITIMEMARKPOSN
-    CalendarType = 0x100B,     // LOCALE_ICALENDARTYPE
+    CalendarType = 0x1009,     // LOCALE_ICALENDARTYPE
 };
 
 constexpr LocaleItem Nth(LocaleItem first, int offset) {

@@ -1,0 +1,126 @@
+#include "platform/win32/kernel_win32.h"
+
+#include "platform/win32/cp932_win32.h"
+
+#include <cwchar>
+#include <windows.h>
+
+namespace petarino::win32 {
+namespace {
+
+using platform::LocaleItem;
+
+// The items are passed on as they are, so their numbers must be the system's.
+static_assert(static_cast<LCTYPE>(LocaleItem::DecimalSeparator) == LOCALE_SDECIMAL);
+static_assert(static_cast<LCTYPE>(LocaleItem::DateSeparator) == LOCALE_SDATE);
+static_assert(static_cast<LCTYPE>(LocaleItem::TimeSeparator) == LOCALE_STIME);
+static_assert(static_cast<LCTYPE>(LocaleItem::ShortDate) == LOCALE_SSHORTDATE);
+static_assert(static_cast<LCTYPE>(LocaleItem::LongDate) == LOCALE_SLONGDATE);
+static_assert(static_cast<LCTYPE>(LocaleItem::TimeFormat) == LOCALE_ITIME);
+static_assert(static_cast<LCTYPE>(LocaleItem::HourLeadingZero) == LOCALE_ITLZERO);
+static_assert(static_cast<LCTYPE>(LocaleItem::Morning) == LOCALE_S1159);
+static_assert(static_cast<LCTYPE>(LocaleItem::Afternoon) == LOCALE_S2359);
+static_assert(static_cast<LCTYPE>(LocaleItem::DayName1) == LOCALE_SDAYNAME1);
+static_assert(static_cast<LCTYPE>(Nth(LocaleItem::DayName1, 6)) == LOCALE_SDAYNAME7);
+static_assert(static_cast<LCTYPE>(LocaleItem::AbbrevDayName1) == LOCALE_SABBREVDAYNAME1);
+static_assert(static_cast<LCTYPE>(Nth(LocaleItem::AbbrevDayName1, 6)) == LOCALE_SABBREVDAYNAME7);
+static_assert(static_cast<LCTYPE>(LocaleItem::MonthName1) == LOCALE_SMONTHNAME1);
+static_assert(static_cast<LCTYPE>(Nth(LocaleItem::MonthName1, 11)) == LOCALE_SMONTHNAME12);
+static_assert(static_cast<LCTYPE>(LocaleItem::AbbrevMonthName1) == LOCALE_SABBREVMONTHNAME1);
+static_assert(static_cast<LCTYPE>(Nth(LocaleItem::AbbrevMonthName1, 11)) ==
+              LOCALE_SABBREVMONTHNAME12);
+static_assert(static_cast<LCTYPE>(LocaleItem::TimeMarkPosition) == LOCALE_ITIMEMARKPOSN);
+static_assert(static_cast<LCTYPE>(LocaleItem::CalendarType) == LOCALE_ICALENDARTYPE);
+
+// The W functions count characters, not CP932 bytes, so no fixed buffer is right for every
+// item: ask for the size first. `call(buffer, size)` returns what the API returns.
+template <typename Call> std::optional<std::wstring> ReadText(Call call) {
+    const int size = call(nullptr, 0);
+    if (size <= 0) return std::nullopt;
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    if (call(text.data(), size) <= 0) return std::nullopt;
+    text.resize(std::wcslen(text.c_str()));
+    return text;
+}
+
+bool FitsWord(int value) {
+    return value >= 0 && value <= 0xFFFF;
+}
+
+} // namespace
+
+platform::LocalTime KernelWin32::Now() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {.year = now.wYear,
+            .month = now.wMonth,
+            .dayOfWeek = now.wDayOfWeek,
+            .day = now.wDay,
+            .hour = now.wHour,
+            .minute = now.wMinute,
+            .second = now.wSecond,
+            .milliseconds = now.wMilliseconds};
+}
+
+uint64_t KernelWin32::UptimeMilliseconds() {
+    return GetTickCount64();
+}
+
+uint32_t KernelWin32::ThreadLocale() {
+    return GetThreadLocale();
+}
+
+void KernelWin32::SetThreadLocaleToUserDefault() {
+    SetThreadLocale(LOCALE_USER_DEFAULT);
+}
+
+std::string KernelWin32::LocaleInfo(uint32_t localeId, LocaleItem item) {
+    const auto text = ReadText([&](wchar_t* buffer, int size) {
+        return GetLocaleInfoW(localeId, static_cast<LCTYPE>(item), buffer, size);
+    });
+    return text ? FromWide(*text) : std::string();
+}
+
+bool KernelWin32::EastAsian() {
+    return GetSystemMetrics(SM_DBCSENABLED) != 0;
+}
+
+std::vector<platform::ByteRange> KernelWin32::Cp932LeadByteRanges() {
+    CPINFO info{};
+    if (!GetCPInfo(932, &info)) return {};
+    std::vector<platform::ByteRange> ranges;
+    for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2)
+        ranges.push_back({info.LeadByte[i], info.LeadByte[i + 1]});
+    return ranges;
+}
+
+std::optional<std::string> KernelWin32::AltCalendarDate(uint32_t localeId, int year, int month,
+                                                        int day, std::string_view picture) {
+    // A value cut to 16 bits would name another date, and the system would answer for it.
+    if (!FitsWord(year) || !FitsWord(month) || !FitsWord(day)) return std::nullopt;
+    const SYSTEMTIME date{.wYear = static_cast<WORD>(year),
+                          .wMonth = static_cast<WORD>(month),
+                          .wDayOfWeek = 0,
+                          .wDay = static_cast<WORD>(day),
+                          .wHour = 0,
+                          .wMinute = 0,
+                          .wSecond = 0,
+                          .wMilliseconds = 0};
+    const std::wstring widePicture = ToWide(picture);
+    const auto text = ReadText([&](wchar_t* buffer, int size) {
+        return GetDateFormatW(localeId, DATE_USE_ALT_CALENDAR, &date, widePicture.c_str(), buffer,
+                              size);
+    });
+    if (!text) return std::nullopt;
+    return FromWide(*text);
+}
+
+bool KernelWin32::EqualIgnoringCase(std::string_view a, std::string_view b) {
+    const std::wstring wideA = ToWide(a);
+    const std::wstring wideB = ToWide(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(),
+                          static_cast<int>(wideA.size()), wideB.data(),
+                          static_cast<int>(wideB.size())) == CSTR_EQUAL;
+}
+
+} // namespace petarino::win32

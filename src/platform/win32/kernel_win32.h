@@ -1,0 +1,24 @@
+// The kernel services over the real system. The W functions are called and their texts
+// converted with code page 932, so the core gets CP932 on any Windows.
+#pragma once
+
+#include "platform/kernel.h"
+
+namespace petarino::win32 {
+
+class KernelWin32 final : public platform::Kernel {
+public:
+    platform::LocalTime Now() override;
+    uint64_t UptimeMilliseconds() override;
+
+    uint32_t ThreadLocale() override;
+    void SetThreadLocaleToUserDefault() override;
+    std::string LocaleInfo(uint32_t localeId, platform::LocaleItem item) override;
+    bool EastAsian() override;
+    std::vector<platform::ByteRange> Cp932LeadByteRanges() override;
+    std::optional<std::string> AltCalendarDate(uint32_t localeId, int year, int month, int day,
+                                               std::string_view picture) override;
+    bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
+};
+
+} // namespace petarino::win32
