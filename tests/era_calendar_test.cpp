@@ -45,6 +45,15 @@ TEST(EraCalendar, OwnJapaneseTableWhereTheSystemAnswersTheGregorianEra) {
     ExpectEras(eras);
 }
 
+TEST(EraCalendar, AsksAgainWhenTheThreadLocaleChanges) {
+    FakeKernel kernel(FakeLocale::Japanese);
+    EraCalendar eras(kernel, {0x0411, true});
+    EXPECT_EQ(eras.EraName({1997, 3, 9}), "平成");
+    kernel.SetThreadLocale(0x0409);
+    EXPECT_EQ(eras.EraName({1997, 3, 9}), "A.D.");
+    EXPECT_EQ(eras.EraYear({1997, 3, 9}, true), "1997");
+}
+
 TEST(EraCalendar, OtherLanguagesTakeTheSystemsAnswerAsItIs) {
     FakeKernel kernel(FakeLocale::English);
     EraCalendar eras(kernel, {0x0409, false});

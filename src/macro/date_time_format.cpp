@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace petarino {
 namespace {
@@ -13,6 +12,16 @@ namespace {
 // A form reached from the user's format is the second level; a form named inside it
 // gives nothing, so forms cannot recurse.
 constexpr int kMaxActiveLevels = 2;
+
+// "00", "01" .. "99" one after the other: a number's digits two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
 
 // The one buffer of a call: bytes past its end are dropped without notice.
 class OutputBuffer {
@@ -23,24 +32,25 @@ public:
         if (!Full()) bytes_[size_++] = byte;
     }
 
+    // Byte by byte: the pieces are a few bytes long, too short to pay for a call to memcpy.
     void Append(std::string_view text) {
         const std::size_t count = std::min(text.size(), bytes_.size() - size_);
-        std::memcpy(bytes_.data() + size_, text.data(), count);
+        char* const out = bytes_.data() + size_;
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = text[i];
         size_ += count;
     }
 
-    // At least `minDigits` digits, with leading zeros; never cut.
-    void AppendNumber(int value, int minDigits) {
-        std::array<char, 12> digits{};
-        auto first = digits.end();
-        auto rest = static_cast<unsigned>(value);
-        do {
-            *--first = static_cast<char>('0' + rest % 10);
-            rest /= 10;
-        } while (rest != 0);
-        while (digits.end() - first < minDigits)
-            *--first = '0';
-        Append(std::string_view(first, digits.end()));
+    // At least `minDigits` digits, with leading zeros. Every number of a date-time fits
+    // four digits (years end at 9999), and no token asks for more than four.
+    void AppendNumber(int value, int minDigits) { // value [0, 9999], minDigits [1, 4]
+        const auto number = static_cast<unsigned>(value);
+        const char* high = &kDigitPairs[2 * (number / 100)];
+        const char* low = &kDigitPairs[2 * (number % 100)];
+        const char text[4] = {high[0], high[1], low[0], low[1]};
+        const int digits = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
+        const auto shown = static_cast<std::size_t>(std::max(digits, minDigits));
+        Append(std::string_view(text + 4 - shown, shown));
     }
 
     std::string Text() const { return std::string(bytes_.data(), size_); }
@@ -124,7 +134,7 @@ private:
 void Formatter::ScanLevel(std::string_view format) {
     if (activeLevels_ >= kMaxActiveLevels) return;
     ++activeLevels_;
-    Level level{UpToFirstNul(format)};
+    Level level{format};
     while (!level.AtEnd() && !output_.Full()) {
         const char starter = level.format[level.position];
         if (IsLeadByte(starter)) {

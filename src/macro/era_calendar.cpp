@@ -15,34 +15,46 @@ EraCalendar::EraCalendar(platform::Kernel& kernel, const LocaleIdentity& identit
     : kernel_(kernel), identity_(identity) {}
 
 std::string EraCalendar::EraName(const CivilDate& date) {
-    if (SystemLacksJapaneseEras()) {
-        const auto era = FindJapaneseEra(date);
-        return era ? era->name : std::string();
-    }
-    return SystemAnswer(date, "gg");
+    return AnswersFor(date).name;
 }
 
 std::string EraCalendar::EraYear(const CivilDate& date, bool longForm) {
+    const Answers& answers = AnswersFor(date);
+    return longForm ? answers.longYear : answers.year;
+}
+
+const EraCalendar::Answers& EraCalendar::AnswersFor(const CivilDate& date) {
+    const uint32_t localeId = kernel_.ThreadLocale();
+    if (last_ && last_->date == date && last_->localeId == localeId) return *last_;
+    Answers answers{localeId, date, {}, {}, {}};
     if (SystemLacksJapaneseEras()) {
-        const auto era = FindJapaneseEra(date);
-        return era ? EraYearText(era->year) : std::string();
+        if (const auto era = FindJapaneseEra(date)) {
+            answers.name = era->name;
+            answers.year = answers.longYear = EraYearText(era->year);
+        }
+    } else {
+        answers.name = SystemAnswer(localeId, date, "gg");
+        answers.year = SystemAnswer(localeId, date, "yy");
+        answers.longYear = SystemAnswer(localeId, date, "yyyy");
     }
-    return SystemAnswer(date, longForm ? "yyyy" : "yy");
+    return last_.emplace(std::move(answers));
 }
 
 // The last day of Showa and the first of Heisei share an era only on a system that
 // writes the Gregorian era for Japanese.
 bool EraCalendar::SystemLacksJapaneseEras() {
     if (!ownJapaneseTable_) {
+        const uint32_t localeId = kernel_.ThreadLocale();
         ownJapaneseTable_ = identity_.PrimaryLanguage() == kLangJapanese &&
-                            SystemAnswer({1989, 1, 7}, "gg") == SystemAnswer({1989, 1, 8}, "gg");
+                            SystemAnswer(localeId, {1989, 1, 7}, "gg") ==
+                                SystemAnswer(localeId, {1989, 1, 8}, "gg");
     }
     return *ownJapaneseTable_;
 }
 
-std::string EraCalendar::SystemAnswer(const CivilDate& date, std::string_view picture) {
-    const auto answer =
-        kernel_.AltCalendarDate(kernel_.ThreadLocale(), date.year, date.month, date.day, picture);
+std::string EraCalendar::SystemAnswer(uint32_t localeId, const CivilDate& date,
+                                      std::string_view picture) {
+    const auto answer = kernel_.AltCalendarDate(localeId, date.year, date.month, date.day, picture);
     if (!answer || answer->size() > kAnswerMaxBytes) return {};
     return answer->substr(0, answer->find('\0'));
 }

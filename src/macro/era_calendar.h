@@ -13,7 +13,8 @@ namespace petarino {
 
 // The system's alternate calendar of the thread locale. Where a Japanese locale gets no
 // emperor eras from the system (it answers the Gregorian era), the program's own table
-// stands in.
+// stands in. The answers for the last date asked are kept: a memo asks for the same day
+// every second, and the system's date formatter is slow.
 class EraCalendar {
 public:
     EraCalendar(platform::Kernel& kernel, const LocaleIdentity& identity);
@@ -25,12 +26,20 @@ public:
     std::string EraYear(const CivilDate& date, bool longForm);
 
 private:
+    struct Answers {
+        uint32_t localeId = 0;
+        CivilDate date;
+        std::string name, year, longYear;
+    };
+
+    const Answers& AnswersFor(const CivilDate& date);
     bool SystemLacksJapaneseEras();
-    std::string SystemAnswer(const CivilDate& date, std::string_view picture);
+    std::string SystemAnswer(uint32_t localeId, const CivilDate& date, std::string_view picture);
 
     platform::Kernel& kernel_;
     LocaleIdentity identity_;
     std::optional<bool> ownJapaneseTable_; // decided at the first question
+    std::optional<Answers> last_;
 };
 
 // The "g" token's short era name: a Japanese name's first character, the last two of a

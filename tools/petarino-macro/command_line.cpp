@@ -8,6 +8,10 @@
 namespace petarino::tool {
 namespace {
 
+bool IsDigit(char byte) {
+    return byte >= '0' && byte <= '9';
+}
+
 const Command* FindCommand(std::string_view name) {
     const auto found = std::ranges::find(kCommands, name, &Command::name);
     return found == std::end(kCommands) ? nullptr : &*found;
@@ -24,14 +28,12 @@ platform::FakeLocale ParseLocale(std::string_view name) {
 }
 
 // Exactly `digits` decimal digits.
-std::optional<int> TakeNumber(std::string_view& text, std::size_t digits) {
-    if (text.size() < digits) return std::nullopt;
-    int value = 0;
-    const char* end = text.data() + digits;
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end || text.front() == '-') return std::nullopt;
+bool TakeNumber(std::string_view& text, std::size_t digits, int& value) {
+    if (text.size() < digits || !std::all_of(text.begin(), text.begin() + digits, IsDigit))
+        return false;
+    std::from_chars(text.data(), text.data() + digits, value);
     text.remove_prefix(digits);
-    return value;
+    return true;
 }
 
 bool TakeByte(std::string_view& text, char byte) {
@@ -43,20 +45,25 @@ bool TakeByte(std::string_view& text, char byte) {
 } // namespace
 
 std::optional<platform::LocalTime> ParseLocalTime(std::string_view text) {
-    const auto year = TakeNumber(text, 4);
-    const auto month = TakeByte(text, '-') ? TakeNumber(text, 2) : std::nullopt;
-    const auto day = TakeByte(text, '-') ? TakeNumber(text, 2) : std::nullopt;
-    const auto hour = TakeByte(text, 'T') ? TakeNumber(text, 2) : std::nullopt;
-    const auto minute = TakeByte(text, ':') ? TakeNumber(text, 2) : std::nullopt;
-    const auto second = TakeByte(text, ':') ? TakeNumber(text, 2) : std::nullopt;
-    std::optional<int> millisecond = 0;
-    if (TakeByte(text, '.')) millisecond = TakeNumber(text, 3);
-    if (!year || !month || !day || !hour || !minute || !second || !millisecond || !text.empty())
+    enum { kYear, kMonth, kDay, kHour, kMinute, kSecond, kMillisecond };
+    constexpr struct {
+        char separator; // before the field; none before the year
+        std::size_t digits;
+    } kFields[] = {{0, 4}, {'-', 2}, {'-', 2}, {'T', 2}, {':', 2}, {':', 2}};
+    int values[kMillisecond + 1] = {};
+    for (std::size_t i = 0; i < std::size(kFields); ++i) {
+        const auto [separator, digits] = kFields[i];
+        if ((separator != 0 && !TakeByte(text, separator)) || !TakeNumber(text, digits, values[i]))
+            return std::nullopt;
+    }
+    if (TakeByte(text, '.') && !TakeNumber(text, 3, values[kMillisecond])) return std::nullopt;
+    const CivilDate date{values[kYear], values[kMonth], values[kDay]};
+    if (!text.empty() || !date.ok() || values[kHour] > 23 || values[kMinute] > 59 ||
+        values[kSecond] > 59)
         return std::nullopt;
-    const CivilDate date{*year, *month, *day};
-    if (!date.ok() || *hour > 23 || *minute > 59 || *second > 59) return std::nullopt;
-    return platform::LocalTime{
-        *year, *month, DayOfWeek(DayNumber(date)) - 1, *day, *hour, *minute, *second, *millisecond};
+    return platform::LocalTime{date.year,       date.month,          DayOfWeek(DayNumber(date)) - 1,
+                               date.day,        values[kHour],       values[kMinute],
+                               values[kSecond], values[kMillisecond]};
 }
 
 CommandLine ParseCommandLine(std::span<const char* const> arguments) {
