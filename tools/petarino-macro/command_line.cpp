@@ -42,6 +42,15 @@ bool TakeByte(std::string_view& text, char byte) {
     return true;
 }
 
+template <typename Number> Number NumberOption(std::string_view option, std::string_view text) {
+    Number number{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw UsageError(std::string(option) + " needs a number, not \"" + std::string(text) +
+                         "\"");
+    return number;
+}
+
 } // namespace
 
 std::optional<platform::LocalTime> ParseLocalTime(std::string_view text) {
@@ -93,6 +102,14 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
             if (!line.options.at) throw UsageError("bad time \"" + std::string(at) + "\"");
         } else if (argument == "--cp932") {
             line.options.cp932 = true;
+        } else if (line.command->memoOptions && argument == "--uptime") {
+            line.options.uptimeSeconds = NumberOption<uint64_t>(argument, value());
+        } else if (line.command->memoOptions && argument == "--exec") {
+            line.options.exec = NumberOption<int32_t>(argument, value());
+        } else if (line.command->memoOptions && argument == "--label") {
+            line.options.label = value();
+        } else if (line.command->memoOptions && argument == "--title") {
+            line.options.title = std::string(value());
         } else {
             throw UsageError("unknown option " + std::string(argument));
         }
@@ -106,9 +123,12 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
 std::string UsageText() {
     std::string text;
     for (const Command& command : kCommands) {
-        text += "usage: petarino-macro " + std::string(command.name) +
-                " [--locale ja-JP|en-US] [--at YYYY-MM-DDTHH:MM:SS[.mmm]] [--cp932] " +
-                std::string(command.operands) + "\n";
+        text +=
+            "usage: petarino-macro " + std::string(command.name) +
+            " [--locale ja-JP|en-US] [--at YYYY-MM-DDTHH:MM:SS[.mmm]]" +
+            (command.memoOptions ? " [--uptime SECONDS] [--label TEXT] [--exec N] [--title TEXT]"
+                                 : "") +
+            " [--cp932] " + std::string(command.operands) + "\n";
     }
     return text;
 }

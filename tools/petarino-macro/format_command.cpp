@@ -5,7 +5,8 @@
 namespace petarino::tool {
 
 int RunFormat(Session& session, std::span<const std::string> operands) {
-    session.PrintLine(FormatDateTime(operands[0], session.Now(), session.Formatting()));
+    MacroWorld& world = session.World();
+    session.PrintLine(FormatDateTime(operands[0], session.Now(), {world.locale, world.eras}));
     return 0;
 }
 

@@ -22,25 +22,23 @@ platform::LocalTime RealLocalTime() {
 } // namespace
 
 Session::Session(const SessionOptions& options)
-    : kernel_(options.locale), locale_(LoadFormatLocale(kernel_)), eras_(kernel_, locale_.identity),
-      cp932_(options.cp932) {
-    kernel_.SetNow(options.at ? *options.at : RealLocalTime());
-    ReplaceShortDayNames(locale_.settings);
+    : options_(options), world_(options.locale, options.at ? *options.at : RealLocalTime()) {
+    world_.kernel.SetUptimeMilliseconds(options.uptimeSeconds * 1000);
 }
 
 DateTime Session::Now() {
-    const platform::LocalTime now = kernel_.Now();
+    const platform::LocalTime now = world_.kernel.Now();
     return EncodeDateTime({now.year, now.month, now.day},
                           {now.hour, now.minute, now.second, now.milliseconds});
 }
 
 std::string Session::Input(std::string_view argument) const {
-    return cp932_ ? std::string(argument) : Utf8ToCp932(argument);
+    return options_.cp932 ? std::string(argument) : Utf8ToCp932(argument);
 }
 
-void Session::PrintLine(std::string_view cp932) const {
-    const std::string text = (cp932_ ? std::string(cp932) : Cp932ToUtf8(cp932)) + '\n';
-    std::fwrite(text.data(), 1, text.size(), stdout);
+void Session::PrintLine(std::string_view cp932, std::FILE* stream) const {
+    const std::string text = (options_.cp932 ? std::string(cp932) : Cp932ToUtf8(cp932)) + '\n';
+    std::fwrite(text.data(), 1, text.size(), stream);
 }
 
 } // namespace petarino::tool

@@ -1,0 +1,41 @@
+// petarino-macro expand SOURCE: what a new macro memo with this source shows after one
+// expansion. A date error prints the message box's text on the standard error, the text
+// the memo keeps on the standard output, and exits with status 3.
+#include "command.h"
+#include "platform/fake/in_memory_memo.h"
+
+namespace petarino::tool {
+namespace {
+
+// Label3, Exec and Timer1 of the properties window, as the options give them.
+class Host final : public MacroHost {
+public:
+    Host(std::string caption, int32_t exec) : caption_(std::move(caption)), exec_(exec) {}
+    std::string RunningTimeCaption() const override { return caption_; }
+    int32_t LaunchCount() const override { return exec_; }
+    void StopTimer() override {}
+
+private:
+    std::string caption_;
+    int32_t exec_;
+};
+
+} // namespace
+
+int RunExpand(Session& session, std::span<const std::string> operands) {
+    const SessionOptions& options = session.Options();
+    InMemoryMemo memo;
+    if (options.title) memo.SetHint(session.Input(*options.title));
+    memo.SetMacroText(operands[0]);
+    memo.SetReadOnly(true);
+    Host host(session.Input(options.label), options.exec);
+
+    MacroWorld& world = session.World();
+    world.expander.ExpandMacros(memo, host);
+    for (const auto& box : world.windows.Shown())
+        session.PrintLine(box.text, stderr);
+    session.PrintLine(memo.Text());
+    return world.windows.Shown().empty() ? 0 : 3;
+}
+
+} // namespace petarino::tool
