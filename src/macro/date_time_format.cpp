@@ -247,26 +247,28 @@ void Formatter::Hour(Level& level) {
     Number(hour, run, 2);
 }
 
-// "a" has no run: the longest token is taken, and an "a" that starts none is itself.
+// "a" has no run: the longest token is taken, and an "a" that starts none is itself. The
+// tokens part at their second byte, so that byte picks the ones worth trying.
 void Formatter::LetterA(Level& level) {
     const std::string_view rest = level.Rest();
+    const char second = rest.size() >= 2 ? ToAsciiUpper(rest[1]) : '\0';
     std::size_t consumed = 1;
-    if (StartsWithIgnoringAsciiCase(rest, "AM/PM")) {
+    if (second == 'M' && StartsWithIgnoringAsciiCase(rest, "AM/PM")) {
         output_.Append(rest.substr(Afternoon() ? 3 : 0, 2));
         level.twelveHour = true;
         consumed = 5;
-    } else if (StartsWithIgnoringAsciiCase(rest, "A/P")) {
-        output_.Append(rest[Afternoon() ? 2 : 0]);
-        level.twelveHour = true;
-        consumed = 3;
-    } else if (StartsWithIgnoringAsciiCase(rest, "AMPM")) {
+    } else if (second == 'M' && StartsWithIgnoringAsciiCase(rest, "AMPM")) {
         output_.Append(Afternoon() ? settings_.afternoon : settings_.morning);
         level.twelveHour = true;
         consumed = 4;
-    } else if (StartsWithIgnoringAsciiCase(rest, "AAAA")) {
+    } else if (second == '/' && StartsWithIgnoringAsciiCase(rest, "A/P")) {
+        output_.Append(rest[Afternoon() ? 2 : 0]);
+        level.twelveHour = true;
+        consumed = 3;
+    } else if (second == 'A' && StartsWithIgnoringAsciiCase(rest, "AAAA")) {
         output_.Append(DayName(settings_.longDayNames));
         consumed = 4;
-    } else if (StartsWithIgnoringAsciiCase(rest, "AAA")) {
+    } else if (second == 'A' && StartsWithIgnoringAsciiCase(rest, "AAA")) {
         output_.Append(DayName(settings_.shortDayNames));
         consumed = 3;
     } else {
