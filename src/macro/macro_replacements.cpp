@@ -3,6 +3,7 @@
 #include "clock/running_time_text.h"
 #include "macro/date_parser.h"
 #include "macro/day_count.h"
+#include "macro/local_clock.h"
 
 namespace petarino {
 
@@ -10,10 +11,8 @@ std::string MacroReplacements::Replace(char letter, std::string_view argument) {
     switch (letter) {
     case 'N':
     case 'n': {
-        const platform::LocalTime now = services_.kernel.Now();
-        const DateTime value = EncodeDateTime({now.year, now.month, now.day},
-                                              {now.hour, now.minute, now.second, now.milliseconds});
-        return FormatDateTime(argument, value, {services_.locale, services_.eras});
+        return FormatDateTime(argument, CurrentDateTime(services_.kernel),
+                              {services_.locale, services_.eras});
     }
     case 'A':
     case 'a': return DayCountText(DaysUntil(argument));

@@ -26,12 +26,6 @@ Session::Session(const SessionOptions& options)
     world_.kernel.SetUptimeMilliseconds(options.uptimeSeconds * 1000);
 }
 
-DateTime Session::Now() {
-    const platform::LocalTime now = world_.kernel.Now();
-    return EncodeDateTime({now.year, now.month, now.day},
-                          {now.hour, now.minute, now.second, now.milliseconds});
-}
-
 std::string Session::Input(std::string_view argument) const {
     return options_.cp932 ? std::string(argument) : Utf8ToCp932(argument);
 }

@@ -29,8 +29,6 @@ public:
 
     MacroWorld& World() { return world_; }
     const SessionOptions& Options() const { return options_; }
-    // The value the "N" macro formats: date and time of one reading of the clock.
-    DateTime Now();
 
     // A text from the command line as the program would see it, in CP932.
     std::string Input(std::string_view argument) const;
