@@ -22,18 +22,25 @@ int32_t DaysFromCivil(int year, int month, int day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
+// The inverse, after C. Neri and L. Schneider's Euclidean affine functions: unsigned 32-bit
+// arithmetic on a day count shifted by whole 400-year cycles, a few multiplications and
+// no division that the compiler cannot turn into one.
 CivilDate CivilFromDays(int32_t days) {
-    days += 719468;
-    const int era = (days >= 0 ? days : days - 146096) / 146097;
-    const int dayOfEra = days - era * 146097; // [0, 146096]
-    const int yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365; // [0, 399]
-    const int dayOfYear =
-        dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);        // [0, 365]
-    const int shiftedMonth = (5 * dayOfYear + 2) / 153;                        // [0, 11]
-    const int day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;              // [1, 31]
-    const int month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9; // [1, 12]
-    return {yearOfEra + era * 400 + (month <= 2), month, day};
+    constexpr uint32_t kCycles = 82; // keeps every day from 0001-01-01 on non-negative
+    constexpr uint32_t kShift = 719468 + 146097 * kCycles;
+    const uint32_t n1 = 4 * (static_cast<uint32_t>(days) + kShift) + 3;
+    const uint32_t century = n1 / 146097;
+    const uint32_t n2 = (n1 % 146097) | 3;
+    const uint64_t p2 = uint64_t{2939745} * n2;
+    const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);
+    const auto dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4; // from March 1st, [0, 365]
+    const uint32_t n3 = 2141 * dayOfYear + 197913;
+    const uint32_t january = dayOfYear >= 306;
+    const uint32_t shiftedMonth = n3 >> 16; // [3, 14]
+    return {static_cast<int>(100 * century + yearOfCentury + january) -
+                static_cast<int>(400 * kCycles),
+            static_cast<int>(january ? shiftedMonth - 12 : shiftedMonth),
+            static_cast<int>((n3 & 0xFFFF) / 2141 + 1)};
 }
 
 } // namespace
@@ -71,8 +78,9 @@ DateTime EncodeDateTime(const CivilDate& date, const TimeOfDay& time) {
 DecodedDateTime DecodeDateTime(DateTime value) {
     if (std::isnan(value)) value = 0;
     value = std::clamp(value, static_cast<double>(kFirstDay), kLastDay + 0.99999999);
-    const int64_t magnitude =
-        std::llround(std::fabs(value) * static_cast<double>(kMillisecondsPerDay));
+    // Half a millisecond up, then truncation: rounding to nearest for a non-negative value.
+    const auto magnitude =
+        static_cast<int64_t>(std::fabs(value) * static_cast<double>(kMillisecondsPerDay) + 0.5);
     const auto wholeDays = static_cast<int32_t>(magnitude / kMillisecondsPerDay);
     auto timeMs = static_cast<int32_t>(magnitude % kMillisecondsPerDay);
     const int32_t dayNumber = std::min(value < 0 ? -wholeDays : wholeDays, kLastDay);
