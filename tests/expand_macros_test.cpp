@@ -1,6 +1,6 @@
 #include "macro/expand_macros.h"
-#include "platform/fake/macro_world.h"
 #include "platform/fake/in_memory_memo.h"
+#include "platform/fake/macro_world.h"
 
 #include <gtest/gtest.h>
 
