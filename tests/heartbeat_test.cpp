@@ -52,18 +52,6 @@ TEST_F(HeartbeatTest, ShowsTheRunningTimeOfAllRunsWithoutAnyMemo) {
     EXPECT_EQ(clock.SaveCounter(), 1);
 }
 
-TEST_F(HeartbeatTest, KeepsTheRunningTimeRightPastTheLimitsOfA32BitUptime) {
-    uptime = uint64_t{3'000'000'000}; // past 2^31 ms, about 34.7 days
-    world.kernel.SetUptimeMilliseconds(uptime);
-    RunningClock longUp(world.kernel, autosave);
-    longUp.SetTotalAtStart(100);
-    uptime += 3'600'000 + 999;
-    world.kernel.SetUptimeMilliseconds(uptime);
-    longUp.AccountRunningTime();
-    EXPECT_EQ(longUp.Total(), 3700);
-    EXPECT_EQ(longUp.Label3Caption(), "1時間 1分40秒");
-}
-
 TEST_F(HeartbeatTest, SavesAfterEveryFullPeriodCountingFromTheLastDecision) {
     autosave.SetPeriod(1);
     autosave.SetEnabled(true);

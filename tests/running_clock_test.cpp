@@ -52,15 +52,6 @@ TEST_F(RunningClockTest, TotalIsTheStoredTotalUntilTheFirstTick) {
     EXPECT_EQ(clock.Label3Caption(), "Label3");
 }
 
-TEST_F(RunningClockTest, TheTickOneSecondAfterStartCountsThatSecond) {
-    RunningClock clock = StartAt(10500);
-    clock.SetTotalAtStart(3661);
-    kernel.SetUptimeMilliseconds(11500);
-    clock.AccountRunningTime();
-    EXPECT_EQ(clock.Total(), 3662);
-    EXPECT_EQ(clock.Label3Caption(), "1時間 1分 2秒");
-}
-
 TEST_F(RunningClockTest, CountsWholeSecondsOfUptimeNotOfTheRun) {
     RunningClock clock = StartAt(10900);
     kernel.SetUptimeMilliseconds(11100); // 0.2 s later, but a new uptime second
@@ -99,26 +90,10 @@ TEST_F(RunningClockTest, ExecCountsThisStart) {
     EXPECT_EQ(clock.Exec(), std::numeric_limits<int32_t>::max());
 }
 
-TEST_F(RunningClockTest, AutosaveWithPeriodOneIsDueEvery61stTick) {
-    autosave.SetEnabled(true);
-    autosave.SetPeriod(1);
-    RunningClock clock = StartAt(0);
-    EXPECT_EQ(SavingTicks(clock, 200), (std::vector<int>{61, 122, 183}));
-}
-
 TEST_F(RunningClockTest, AutosaveWithTheDefaultPeriodIsDueOnThe601stTick) {
     autosave.SetEnabled(true);
     RunningClock clock = StartAt(0);
     EXPECT_EQ(SavingTicks(clock, 1202), (std::vector<int>{601, 1202}));
-}
-
-TEST_F(RunningClockTest, WithAutosaveOffTheCounterStillStartsAgain) {
-    autosave.SetPeriod(1);
-    RunningClock clock = StartAt(0);
-    EXPECT_TRUE(SavingTicks(clock, 61).empty());
-    EXPECT_EQ(clock.SaveCounter(), 0);
-    autosave.SetEnabled(true);
-    EXPECT_EQ(SavingTicks(clock, 61), std::vector<int>{61});
 }
 
 TEST_F(RunningClockTest, ANewPeriodCountsFromTheNextTickWithoutANewCount) {
@@ -137,29 +112,6 @@ TEST_F(RunningClockTest, AnyStoredPeriodIsUsedAsItIs) {
     EXPECT_EQ(SavingTicks(clock, 3), (std::vector<int>{1, 2, 3}));
     autosave.SetPeriod(std::numeric_limits<int16_t>::max());
     EXPECT_TRUE(SavingTicks(clock, 1000).empty());
-}
-
-TEST(TickTimer, RunsOnlyWhileEnabledAndAttached) {
-    TickTimer timer;
-    EXPECT_FALSE(timer.Runs());
-    timer.Enable();
-    EXPECT_TRUE(timer.Runs());
-    timer.Disable();
-    EXPECT_FALSE(timer.Runs());
-    timer.Enable();
-    EXPECT_TRUE(timer.Runs());
-}
-
-TEST(TickTimer, ADetachedTimerNeverRunsAgain) {
-    TickTimer timer;
-    timer.Enable();
-    timer.Detach();
-    EXPECT_FALSE(timer.Runs());
-    timer.Disable();
-    timer.Enable();
-    EXPECT_TRUE(timer.Enabled());
-    EXPECT_FALSE(timer.Runs());
-    EXPECT_TRUE(timer.Detached());
 }
 
 } // namespace
