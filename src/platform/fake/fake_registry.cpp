@@ -217,6 +217,7 @@ FakeRegistry::Contents(std::string_view path) const {
 
 void FakeRegistry::Restart() {
     calls_ = 0;
+    unlockedCalls_ = 0;
     failing_.clear();
     stopAt_.reset();
     dead_ = false;
@@ -224,6 +225,7 @@ void FakeRegistry::Restart() {
 
 bool FakeRegistry::BeginCall() {
     ++calls_;
+    if (locksHeld_ == 0) ++unlockedCalls_;
     if (stopAt_ && calls_ >= *stopAt_) dead_ = true;
     if (dead_) throw SimulatedCrash{calls_};
     return !failing_.contains(calls_);
