@@ -11,13 +11,21 @@ std::vector<std::string> LoadReport(const StoredState& stored) {
         if (!notice.empty()) notice += '\n';
         notice += line;
     };
+    // Appended piece by piece: g++ 12 misjudges "literal" + string as overlapping.
     if (stored.maxFormDamaged)
-        add("'" + std::string(program_value::kMaxForm) + "' の値 " +
-            std::to_string(stored.maxForm.value_or(-1)) + " が不正です。メモを " +
-            std::to_string(stored.memos.size()) + " 枚読み込みました");
+        add(std::string("'")
+                .append(program_value::kMaxForm)
+                .append("' の値 ")
+                .append(std::to_string(stored.maxForm.value_or(-1)))
+                .append(" が不正です。メモを ")
+                .append(std::to_string(stored.memos.size()))
+                .append(" 枚読み込みました"));
     if (stored.keysBeyondTable)
-        add("メモは" + std::to_string(MemoTable::kSlots) + "枚までです。" +
-            MemoKeyName(MemoTable::kSlots) + " 以降のメモは読み込まずに残してあります");
+        add(std::string("メモは")
+                .append(std::to_string(MemoTable::kSlots))
+                .append("枚までです。")
+                .append(MemoKeyName(MemoTable::kSlots))
+                .append(" 以降のメモは読み込まずに残してあります"));
 
     std::vector<std::string> report;
     if (!notice.empty()) report.push_back(notice);
