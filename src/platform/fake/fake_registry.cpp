@@ -126,6 +126,11 @@ public:
         return names;
     }
 
+    KeyCounts Counts() override {
+        if (!registry_.BeginCall() || !Live()) return {};
+        return {open_->values.size(), open_->subkeys.size()};
+    }
+
     bool DeleteValue(std::string_view name) override {
         return registry_.BeginCall() && Live() && open_->values.erase(std::string(name)) > 0;
     }
