@@ -477,7 +477,8 @@ TEST_F(RegistryStoreTest, AMemoKeyThatCannotBeOpenedTakesNoValueIntoTheKeyBefore
     StoreWorld& run = Start();
     run.table.Memos(0).SetTop(11);
     run.table.Memos(1).SetTop(22);
-    registry.FailCall(registry.Calls() + 1 + 16 + 2 + 1); // Memo0 whole and cleaned, Memo1's open
+    // Memo0: its open, 16 values and the count of what it holds; then Memo1's open.
+    registry.FailCall(registry.Calls() + 1 + 16 + 1 + 1);
     try {
         run.store.SaveDatas();
         ADD_FAILURE() << "no error";

@@ -38,16 +38,22 @@ void KeyWriter::String(std::string_view name, std::string_view text) {
     written_.emplace_back(name);
 }
 
-void KeyWriter::RemoveTheRest(const std::function<bool(std::string_view subkey)>& keep) {
+void KeyWriter::RemoveTheRest(std::size_t keptSubkeys,
+                              const std::function<bool(std::string_view subkey)>& keep) {
     if (!open_) return;
-    for (const std::string& name : access_.ValueNames()) {
-        const bool written = std::any_of(written_.begin(), written_.end(), [&](const auto& own) {
-            return EqualIgnoringAsciiCase(own, name);
-        });
-        if (!written) access_.DeleteValue(name);
+    const auto counts = access_.Counts();
+    if (counts.values > written_.size()) {
+        for (const std::string& name : access_.ValueNames()) {
+            const bool written =
+                std::any_of(written_.begin(), written_.end(),
+                            [&](const auto& own) { return EqualIgnoringAsciiCase(own, name); });
+            if (!written) access_.DeleteValue(name);
+        }
     }
-    for (const std::string& subkey : access_.SubkeyNames())
-        if (!keep(subkey)) access_.DeleteKeyTree(path_ + '\\' + subkey);
+    if (counts.subkeys > keptSubkeys) {
+        for (const std::string& subkey : access_.SubkeyNames())
+            if (!keep(subkey)) access_.DeleteKeyTree(path_ + '\\' + subkey);
+    }
 }
 
 } // namespace petarino::store

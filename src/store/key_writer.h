@@ -5,6 +5,7 @@
 #include "memos/color.h"
 #include "platform/registry.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,9 +24,12 @@ public:
     void Colour(std::string_view name, Color color);
     void String(std::string_view name, std::string_view text);
 
-    // Removes every value not written here, and every subkey that keep refuses. A value or
-    // subkey that cannot be removed stays until the next save.
-    void RemoveTheRest(const std::function<bool(std::string_view subkey)>& keep);
+    // Removes every value not written here, and every subkey that keep refuses, of which
+    // there are as many as keptSubkeys at most. A key is listed only when it holds more than
+    // that: each name listed costs a call. A value or subkey that cannot be removed stays
+    // until the next save.
+    void RemoveTheRest(std::size_t keptSubkeys,
+                       const std::function<bool(std::string_view subkey)>& keep);
 
 private:
     void Open(std::string_view firstValue);

@@ -15,8 +15,8 @@ namespace {
 using platform::ERegistryException;
 using platform::RegistryAccess;
 
-// The values of the open key that exist: their names are listed once, rather than asked
-// for one by one.
+// The values of the open key that exist, their names listed once and compared as the
+// registry compares names.
 class KeyReader {
 public:
     KeyReader(RegistryAccess& access, bool open)

@@ -29,7 +29,7 @@ void WriteMemoKey(platform::RegistryAccess& access, int slot, const Memo& memo, 
     key.Integer(kFontStyle, font.style);
     key.Colour(kFontColor, font.color);
     key.Integer(kFontSize, font.Size(pixelsPerInch));
-    key.RemoveTheRest([](std::string_view) { return false; });
+    key.RemoveTheRest(0, [](std::string_view) { return false; });
 }
 
 int32_t ClampedTo32Bits(int64_t seconds) {
@@ -52,7 +52,7 @@ void WriteStore(platform::RegistryAccess& access, const ProgramState& state, int
     key.Integer(kSaveTiming, state.autosave.Period());
     key.Boolean(kCbText, state.exitSettings.ExportAtExit());
     key.Boolean(kAlart, state.exitSettings.AskBeforeExit());
-    key.RemoveTheRest([maxForm](std::string_view subkey) {
+    key.RemoveTheRest(static_cast<std::size_t>(maxForm + 1), [maxForm](std::string_view subkey) {
         const auto number = MemoKeyNumber(subkey);
         return number && (*number <= maxForm || *number >= MemoTable::kSlots);
     });
