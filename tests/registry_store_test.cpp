@@ -1,3 +1,4 @@
+#include "clock/heartbeat.h"
 #include "platform/fake/fake_registry.h"
 #include "store/store_layout.h"
 #include "store_world.h"
@@ -19,6 +20,7 @@ using store::MemoKeyPath;
 
 constexpr uint32_t kErrorBox = platform::MessageBoxStyle::IconError;
 constexpr int32_t kNewWidth = InMemoryMemo::kFrame * 2 + new_memo::kClientWidth;
+constexpr int32_t kNewHeight = InMemoryMemo::kFrame * 2 + new_memo::kClientHeight;
 
 ShownMessageBox GeneralError(const std::string& text) {
     return {text, "ペタリノ", kErrorBox};
@@ -330,6 +332,23 @@ TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthEndsTheLoadWithTheMemosBeforeIt
         EXPECT_EQ(run.macro.windows.TooltipDelay(), 0);
         ExpectConsistent();
     }
+}
+
+TEST_F(RegistryStoreTest, AfterALoadEndedByAnErrorTheTickTheListAndTheSaveSeeLiveMemosOnly) {
+    SeedTitledMemos(3);
+    SeedMemo(0, "Text", SzValue("N#{yyyy#}"));
+    SeedMemo(1, "Height", SzValue("高い"));
+    StoreWorld& run = Start();
+    ASSERT_EQ(run.table.MaxForm(), 1);
+    run.table.RefreshStatusList();
+    EXPECT_EQ(run.list.Rows(), (std::vector<std::string>{"× - メモ0", "× - 無題"}));
+    Heartbeat heartbeat(run.clock, run.table, run.macro.expander, [] {});
+    heartbeat.Timer1Timer();
+    EXPECT_EQ(run.clock.Label3Caption(), "0時間 0分 0秒");
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(1));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), SzValue("N#{yyyy#}"));
+    EXPECT_EQ(registry.Value(MemoKeyPath(1), "Height"), DwordValue(kNewHeight));
 }
 
 TEST_F(RegistryStoreTest, AnUnreadableMaxFormLoadsNoMemo) {

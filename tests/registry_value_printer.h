@@ -1,4 +1,5 @@
 // Registry values in test failures as their type and bytes, not as raw object memory.
+// Every test that compares registry values includes it, so the printer is the same in all.
 #pragma once
 
 #include "platform/registry_value.h"
