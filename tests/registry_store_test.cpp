@@ -80,8 +80,6 @@ protected:
     std::unique_ptr<StoreWorld> world;
 };
 
-// --- The load: values and defaults ---------------------------------------------------
-
 TEST_F(RegistryStoreTest, AFirstStartHasNoMemoAndTheDesignSettings) {
     StoreWorld& run = Start();
     EXPECT_EQ(run.table.MaxForm(), -1);
@@ -111,7 +109,7 @@ TEST_F(RegistryStoreTest, ReadsEveryProgramValue) {
     SeedProgram("Total", 3661);
     SeedProgram("Exec", 41);
     SeedProgram("Saving", 5);
-    SeedProgram("SaveTiming", 0x0001000F); // the up-down keeps the low 16 bits
+    SeedProgram("SaveTiming", 0x0001FFFF); // the up-down keeps the low 16 bits, signed
     SeedProgram("cbText", 1);
     SeedProgram("Alart", -1);
     StoreWorld& run = Start();
@@ -119,7 +117,7 @@ TEST_F(RegistryStoreTest, ReadsEveryProgramValue) {
     EXPECT_EQ(run.clock.Total(), 3661);
     EXPECT_EQ(run.clock.Exec(), 42);
     EXPECT_TRUE(run.autosave.Enabled());
-    EXPECT_EQ(run.autosave.Period(), 15);
+    EXPECT_EQ(run.autosave.Period(), -1);
     EXPECT_TRUE(run.exitSettings.ExportAtExit());
     EXPECT_TRUE(run.exitSettings.AskBeforeExit());
 
@@ -127,13 +125,6 @@ TEST_F(RegistryStoreTest, ReadsEveryProgramValue) {
     EXPECT_EQ(registry.Value(kProgramKey, "Saving"), DwordValue(1));
     EXPECT_EQ(registry.Value(kProgramKey, "Alart"), DwordValue(1));
     EXPECT_EQ(registry.Value(kProgramKey, "Exec"), DwordValue(42));
-}
-
-TEST_F(RegistryStoreTest, SaveTimingIsASigned16BitNumberWidened) {
-    SeedProgram("SaveTiming", 0x0001FFFF);
-    StoreWorld& run = Start();
-    EXPECT_EQ(run.autosave.Period(), -1);
-    run.store.SaveDatas();
     EXPECT_EQ(registry.Value(kProgramKey, "SaveTiming"), DwordValue(-1));
 }
 
@@ -149,7 +140,7 @@ TEST_F(RegistryStoreTest, ReadsEveryMemoValue) {
     SeedMemo(0, "TitleBackGround", DwordValue(static_cast<int32_t>(clWindowText)));
     SeedMemo(0, "Text", SzValue("牛乳\r\n卵"));
     SeedMemo(0, "WordWrap", DwordValue(0));
-    SeedMemo(0, "Visible", DwordValue(1));
+    SeedMemo(0, "Visible", DwordValue(5));
     SeedMemo(0, "FontName", SzValue("ＭＳ 明朝 とても長い書体の名前です")); // 37 bytes
     SeedMemo(0, "Color", DwordValue(static_cast<int32_t>(clWhite)));
     SeedMemo(0, "FontStyle", DwordValue(0x1F5));
@@ -180,47 +171,30 @@ TEST_F(RegistryStoreTest, ReadsEveryMemoValue) {
     EXPECT_EQ(font.height, -13);
     EXPECT_EQ(font.charset, 1);
     EXPECT_EQ(memo.Tag(), 0);
+
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Visible"), DwordValue(1));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "FontSize"), DwordValue(10));
 }
 
-TEST_F(RegistryStoreTest, AMemoKeyWithoutValuesGivesAHiddenDefaultMemo) {
-    SeedProgram("MaxForm", 0);
-    registry.CreateKey(MemoKeyPath(0));
-    StoreWorld& run = Start();
-    ASSERT_EQ(run.table.MaxForm(), 0);
-    const Memo& memo = run.table.Memos(0);
-    EXPECT_EQ(memo.Left(), 0);
-    EXPECT_EQ(memo.Top(), 0);
-    EXPECT_EQ(memo.Width(), 265);
-    EXPECT_EQ(memo.Height(), 113);
-    EXPECT_EQ(memo.Hint(), "無題");
-    EXPECT_EQ(memo.TitleBar(), 0);
-    EXPECT_EQ(memo.Text(), "");
-    EXPECT_FALSE(memo.ReadOnly());
-    EXPECT_FALSE(memo.Visible());
-    EXPECT_TRUE(memo.WordWrap());
-    EXPECT_EQ(memo.WindowColor(), clActiveCaption);
-    EXPECT_EQ(memo.TitleTextColor(), clCaptionText);
-    EXPECT_EQ(memo.MemoColor(), clBtnFace);
-    EXPECT_EQ(memo.MemoFont(), Font{});
-}
-
-TEST_F(RegistryStoreTest, AMissingMemoKeyOrValueTakesNothingFromTheMemoBefore) {
-    SeedProgram("MaxForm", 2);
+// A memo key without values, one that is missing and values that are: the window's defaults
+// and those of the layout, nothing taken over from the memo before.
+TEST_F(RegistryStoreTest, AbsentMemoKeysAndValuesGiveDefaults) {
+    SeedProgram("MaxForm", 3);
     SeedMemo(0, "Text", SzValue("前のメモ"));
-    SeedMemo(0, "Title", SzValue("前"));
     SeedMemo(0, "Width", DwordValue(500));
-    // No Memo1 key at all; Memo2 without "Text".
-    SeedMemo(2, "Title", SzValue("後"));
+    SeedMemo(0, "Visible", DwordValue(1));
+    registry.CreateKey(MemoKeyPath(2));
+    SeedMemo(3, "Title", SzValue("後"));
     StoreWorld& run = Start();
-    ASSERT_EQ(run.table.MaxForm(), 2);
-    EXPECT_EQ(run.table.Memos(1).Hint(), "無題");
-    EXPECT_EQ(run.table.Memos(1).Text(), "");
-    EXPECT_EQ(run.table.Memos(1).Width(), 265);
-    EXPECT_EQ(run.table.Memos(2).Hint(), "後");
-    EXPECT_EQ(run.table.Memos(2).Text(), "");
+    ASSERT_EQ(run.table.MaxForm(), 3);
+    InMemoryMemo expected;
+    expected.SetBounds(0, 0, 265, 113);
+    EXPECT_EQ(StoredFields(run.table.Memos(1)), StoredFields(expected));
+    EXPECT_EQ(StoredFields(run.table.Memos(2)), StoredFields(expected));
+    expected.SetHint("後");
+    EXPECT_EQ(StoredFields(run.table.Memos(3)), StoredFields(expected));
 }
-
-// --- Macro memos ------------------------------------------------------------------------
 
 TEST_F(RegistryStoreTest, AMacroMemoIsReadOnlyExpandedAtOnceAndSavedAsItsSource) {
     SeedProgram("MaxForm", 1);
@@ -259,20 +233,6 @@ TEST_F(RegistryStoreTest, AMacroFailingAtLoadIsReportedAndTheTimerRunsAfterwards
     EXPECT_EQ(Titles(), (std::vector<std::string>{"期限", "次"}));
 }
 
-// --- Booleans, fonts and the running time -----------------------------------------------
-
-TEST_F(RegistryStoreTest, ABooleanStoredAsFiveReadsTrueAndIsWrittenBackAsOne) {
-    SeedProgram("MaxForm", 0);
-    SeedMemo(0, "WordWrap", DwordValue(5));
-    SeedMemo(0, "Visible", DwordValue(5));
-    StoreWorld& run = Start();
-    EXPECT_TRUE(run.table.Memos(0).WordWrap());
-    EXPECT_TRUE(run.table.Memos(0).Visible());
-    run.store.SaveDatas();
-    EXPECT_EQ(registry.Value(MemoKeyPath(0), "WordWrap"), DwordValue(1));
-    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Visible"), DwordValue(1));
-}
-
 TEST_F(RegistryStoreTest, FontSizesBecomeHeightsAtTheScreensDensityAndBack) {
     SeedProgram("MaxForm", 1);
     SeedMemo(0, "FontSize", DwordValue(10));
@@ -290,25 +250,18 @@ TEST_F(RegistryStoreTest, FontSizesBecomeHeightsAtTheScreensDensityAndBack) {
     EXPECT_EQ(dense.table.Memos(1).MemoFont().height, -18);
 }
 
-TEST_F(RegistryStoreTest, AnExitInTheFirstSecondWritesTheLoadedTotal) {
-    SeedProgram("Total", 3661);
+TEST_F(RegistryStoreTest, TotalIsTheLoadedOneUntilTheFirstTickAndSavedIn32Bits) {
+    SeedProgram("Total", INT32_MAX - 10);
     StoreWorld& run = Start();
     run.macro.kernel.SetUptimeMilliseconds(999);
     run.store.SaveDatas();
-    EXPECT_EQ(registry.Value(kProgramKey, "Total"), DwordValue(3661));
-}
-
-TEST_F(RegistryStoreTest, ARunningTimeBeyond32BitsIsSavedAsTheLargest) {
-    SeedProgram("Total", INT32_MAX - 10);
-    StoreWorld& run = Start();
+    EXPECT_EQ(registry.Value(kProgramKey, "Total"), DwordValue(INT32_MAX - 10));
     run.macro.kernel.SetUptimeMilliseconds(60'000);
     run.clock.AccountRunningTime();
     ASSERT_GT(run.clock.Total(), INT32_MAX);
     run.store.SaveDatas();
     EXPECT_EQ(registry.Value(kProgramKey, "Total"), DwordValue(INT32_MAX));
 }
-
-// --- Load errors ------------------------------------------------------------------------
 
 TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthEndsTheLoadWithTheMemosBeforeIt) {
     const std::pair<RegistryValue, std::string> cases[] = {
@@ -373,8 +326,6 @@ TEST_F(RegistryStoreTest, AMemoWindowThatCannotBeMadeEndsTheLoadAndIsReported) {
     EXPECT_TRUE(world->clock.Timer1().Enabled());
     ExpectConsistent();
 }
-
-// --- The save ---------------------------------------------------------------------------
 
 TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
     StoreWorld& run = Start();
@@ -477,38 +428,30 @@ TEST_F(RegistryStoreTest, AValueNameInAnotherCaseIsTheSameValue) {
     EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(0));
 }
 
-TEST_F(RegistryStoreTest, AFailedWriteEndsTheSaveWithItsValueAndFreesTheLock) {
-    SeedTitledMemos(1);
-    StoreWorld& run = Start();
-    const uint64_t before = registry.Calls();
-    registry.FailCall(before + 6); // Memo0: open, Top, Left, Width, Height, Title
-    try {
-        run.store.SaveDatas();
-        ADD_FAILURE() << "no error";
-    } catch (const platform::ERegistryException& error) {
-        EXPECT_STREQ(error.what(), "'Title' の設定に失敗しました");
-    }
-    EXPECT_EQ(registry.LocksHeld(), 0);
-}
-
-TEST_F(RegistryStoreTest, AMemoKeyThatCannotBeOpenedTakesNoValueIntoTheKeyBefore) {
+// The first value that cannot be written ends the save with its name; a memo key that
+// cannot be opened fails at its first value, and nothing goes into the key open before.
+TEST_F(RegistryStoreTest, AFailedWriteOrOpenEndsTheSaveWithTheValuesName) {
     SeedTitledMemos(1);
     StoreWorld& run = Start();
     run.table.Memos(0).SetTop(11);
     run.table.Memos(1).SetTop(22);
+    const auto errorOfSaveFailingAt = [&](uint64_t call) -> std::string {
+        registry.FailCall(registry.Calls() + call);
+        try {
+            run.store.SaveDatas();
+        } catch (const platform::ERegistryException& error) {
+            return error.what();
+        }
+        return "no error";
+    };
+    // Memo0: its open, Top, Left, Width, Height, Title.
+    EXPECT_EQ(errorOfSaveFailingAt(6), "'Title' の設定に失敗しました");
+    EXPECT_EQ(registry.LocksHeld(), 0);
     // Memo0: its open, 16 values and the count of what it holds; then Memo1's open.
-    registry.FailCall(registry.Calls() + 1 + 16 + 1 + 1);
-    try {
-        run.store.SaveDatas();
-        ADD_FAILURE() << "no error";
-    } catch (const platform::ERegistryException& error) {
-        EXPECT_STREQ(error.what(), "'Top' の設定に失敗しました");
-    }
+    EXPECT_EQ(errorOfSaveFailingAt(1 + 16 + 1 + 1), "'Top' の設定に失敗しました");
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Top"), DwordValue(11));
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), SzValue("メモ0"));
 }
-
-// --- The lock -----------------------------------------------------------------------------
 
 TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) {
     SeedTitledMemos(1);
@@ -527,8 +470,6 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
     EXPECT_EQ(locksWhileShown, (std::vector<int>{0, 0}));
     EXPECT_EQ(registry.LocksHeld(), 0);
 }
-
-// --- A damaged MaxForm --------------------------------------------------------------------
 
 TEST_F(RegistryStoreTest, AMaxFormBeyondTheTableLoadsTheMemoKeysThereAndKeepsTheRest) {
     SeedTitledMemos(2);

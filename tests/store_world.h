@@ -15,8 +15,19 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace petarino {
+
+// Every field of a memo that the store keeps, and what it shows, to compare two memos at
+// once. A plain memo's macro source is kept by nothing.
+inline auto StoredFields(const Memo& memo) {
+    return std::tuple(memo.Left(), memo.Top(), memo.Width(), memo.Height(), memo.Hint(),
+                      memo.TitleBar(), memo.TitleTextColor(), memo.WindowColor(),
+                      memo.ReadOnly() ? memo.MacroText() : memo.Text(), memo.Text(),
+                      memo.ReadOnly(), memo.WordWrap(), memo.Visible(), memo.MemoColor(),
+                      memo.MemoFont());
+}
 
 struct StoreWorld {
     explicit StoreWorld(platform::Registry& registry, int pixelsPerInch = 96)
