@@ -54,5 +54,20 @@ TEST(FontName, EmptyLeavesTheFaceUnchanged) {
     EXPECT_EQ(font.Name(), "ＭＳ Ｐゴシック");
 }
 
+TEST(FontSize, BecomesAHeightAtTheScreensDensityAndBack) {
+    Font font;
+    EXPECT_EQ(font.Size(96), 9) << "the default height of 12 pixels";
+    font.SetSize(10, 96);
+    EXPECT_EQ(font.height, -13);
+    EXPECT_EQ(font.Size(96), 10);
+    font.SetSize(10, 120);
+    EXPECT_EQ(font.height, -17); // 16.67
+    EXPECT_EQ(font.Size(120), 10);
+    font.SetSize(11, 144);
+    EXPECT_EQ(font.height, -22);
+    font.height = 16; // a cell height, as some fonts are given
+    EXPECT_EQ(font.Size(96), -12);
+}
+
 } // namespace
 } // namespace petarino

@@ -16,6 +16,12 @@ namespace petarino {
 inline constexpr std::size_t kMaxMacroPasses = 16'384;
 inline constexpr std::size_t kMaxExpandedBytes = std::size_t{4} << 20;
 
+// A text that holds "#}" anywhere, by a plain byte search, is a macro source: its memo is in
+// macro mode, read-only and regenerated from it.
+constexpr bool IsMacroSource(std::string_view text) {
+    return text.find("#}") != std::string_view::npos;
+}
+
 class MacroReplacer {
 public:
     virtual std::string Replace(char letter, std::string_view argument) = 0;

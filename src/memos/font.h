@@ -20,6 +20,10 @@ public:
     const std::string& Name() const { return name_; }
     // Longer names are cut to what a logical font holds; an empty one leaves the face as is.
     void SetName(std::string_view name);
+    // The size in points on a screen of this many pixels per inch, and back, each rounded
+    // to the nearest as MulDiv rounds: 10 points are 13 pixels at 96 and read back as 10.
+    int32_t Size(int pixelsPerInch) const;
+    void SetSize(int32_t points, int pixelsPerInch);
 
     int32_t height = -12; // pixels; negative: the character height without internal leading
     uint8_t style = 0;    // FontStyle bits

@@ -2,6 +2,7 @@
 // CP932 bytes; paths begin with "\" and are taken from the per-user root.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -64,6 +65,14 @@ public:
     // What the open key holds, in no particular order; nothing when no key is open.
     virtual std::vector<std::string> ValueNames() = 0;
     virtual std::vector<std::string> SubkeyNames() = 0;
+    // How many values and subkeys the open key holds, in one call where the lists above cost
+    // one for each name; none when no key is open.
+    struct KeyCounts {
+        std::size_t values = 0;
+        std::size_t subkeys = 0;
+        friend bool operator==(const KeyCounts&, const KeyCounts&) = default;
+    };
+    virtual KeyCounts Counts() = 0;
     virtual bool DeleteValue(std::string_view name) = 0;
     // Puts everything written so far on disk; costly, so once per save.
     virtual bool Flush() = 0;

@@ -30,6 +30,8 @@ public:
     // A modal message box owned by the application's window; returns the button pressed.
     // Not named MessageBox: <windows.h> turns that name into MessageBoxW.
     virtual int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) = 0;
+    // How long the pointer rests on a control before its tooltip appears; 500 ms until set.
+    virtual void SetTooltipDelay(int milliseconds) = 0;
 };
 
 } // namespace petarino::platform

@@ -23,4 +23,13 @@ constexpr bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_vi
     return true;
 }
 
+// As the registry compares names, for a pair of which one is ASCII, as the program's own
+// names are: the lead byte of a double-byte character never folds to an ASCII byte.
+constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ToAsciiUpper(a[i]) != ToAsciiUpper(b[i])) return false;
+    return true;
+}
+
 } // namespace petarino

@@ -4,6 +4,7 @@
 
 #include "platform/registry.h"
 #include "platform/registry_value.h"
+#include "registry_value_printer.h"
 
 #include <memory>
 #include <optional>

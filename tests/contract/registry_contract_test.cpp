@@ -260,12 +260,15 @@ TEST_F(RegistryContract, EnumeratesTheNamesInTheOpenKeyOnly) {
         subject_->Seed(Below(memo), "Top", DwordValue(0));
     EXPECT_TRUE(access_->ValueNames().empty());
     EXPECT_TRUE(access_->SubkeyNames().empty());
+    EXPECT_EQ(access_->Counts(), RegistryAccess::KeyCounts{});
     OpenTestKey();
     EXPECT_EQ(Sorted(access_->ValueNames()), (std::vector<std::string>{"MaxForm", "表示"}));
     EXPECT_EQ(Sorted(access_->SubkeyNames()), (std::vector<std::string>{"Memo0", "Memo1", "表示"}));
+    EXPECT_EQ(access_->Counts(), (RegistryAccess::KeyCounts{2, 3}));
     ASSERT_TRUE(access_->OpenKey(Below("\\表示"), false));
     EXPECT_EQ(access_->ValueNames(), std::vector<std::string>{"Top"});
     EXPECT_TRUE(access_->SubkeyNames().empty());
+    EXPECT_EQ(access_->Counts(), (RegistryAccess::KeyCounts{1, 0}));
 }
 
 TEST_F(RegistryContract, DeleteValueRemovesOnlyThatValue) {

@@ -126,6 +126,11 @@ public:
         return names;
     }
 
+    KeyCounts Counts() override {
+        if (!registry_.BeginCall() || !Live()) return {};
+        return {open_->values.size(), open_->subkeys.size()};
+    }
+
     bool DeleteValue(std::string_view name) override {
         return registry_.BeginCall() && Live() && open_->values.erase(std::string(name)) > 0;
     }
@@ -217,6 +222,7 @@ FakeRegistry::Contents(std::string_view path) const {
 
 void FakeRegistry::Restart() {
     calls_ = 0;
+    unlockedCalls_ = 0;
     failing_.clear();
     stopAt_.reset();
     dead_ = false;
@@ -224,6 +230,7 @@ void FakeRegistry::Restart() {
 
 bool FakeRegistry::BeginCall() {
     ++calls_;
+    if (locksHeld_ == 0) ++unlockedCalls_;
     if (stopAt_ && calls_ >= *stopAt_) dead_ = true;
     if (dead_) throw SimulatedCrash{calls_};
     return !failing_.contains(calls_);

@@ -46,11 +46,13 @@ public:
     void FailCall(uint64_t call) { failing_.insert(call); }
     // That call and every later one throw SimulatedCrash; nothing is written any more.
     void StopAtCall(uint64_t call) { stopAt_ = call; }
-    // A new process on the same contents: no crash, no faults planned, the count from 0.
+    // A new process on the same contents: no crash, no faults planned, the counts from 0.
     void Restart();
 
     int Flushes() const { return flushes_; }
     int LocksHeld() const { return locksHeld_; }
+    // Calls made while no lock was held, which another running copy could interleave with.
+    uint64_t UnlockedCalls() const { return unlockedCalls_; }
 
 private:
     struct Key;
@@ -69,6 +71,7 @@ private:
     bool dead_ = false;
     int flushes_ = 0;
     int locksHeld_ = 0;
+    uint64_t unlockedCalls_ = 0;
 };
 
 } // namespace petarino::platform

@@ -21,11 +21,13 @@ class FakeWindowSystem final : public WindowSystem {
 public:
     // Boxes without a scripted answer get their default button: Yes, or OK.
     int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) override;
+    void SetTooltipDelay(int milliseconds) override { tooltipDelay_ = milliseconds; }
 
     // The next box answers with this button; meanwhile runs while it is up, as the box's
     // message loop runs other handlers.
     void ScriptAnswer(int result, std::function<void()> meanwhile = {});
     const std::vector<ShownMessageBox>& Shown() const { return shown_; }
+    int TooltipDelay() const { return tooltipDelay_; }
 
 private:
     struct Answer {
@@ -34,6 +36,7 @@ private:
     };
     std::deque<Answer> script_;
     std::vector<ShownMessageBox> shown_;
+    int tooltipDelay_ = 500;
 };
 
 } // namespace petarino::platform

@@ -20,6 +20,8 @@ using UniqueMutex = UniqueHandle<HANDLE, CloseHandle>;
 
 // Longer than any key or value name the system allows, terminating NUL included.
 constexpr DWORD kNameCapacity = 16384;
+// Every integer, title and font name, and a memo text of up to 2,048 characters.
+constexpr size_t kFirstReadBytes = 4096;
 
 // The system wants paths below the root without the leading backslash.
 std::wstring SubkeyPath(std::string_view path) {
@@ -31,15 +33,17 @@ std::wstring SubkeyPath(std::string_view path) {
 // The value with its texts in CP932, as the A functions would hand it out: the same sizes,
 // so a value is too long or of the wrong type exactly when it would be for them.
 std::optional<RegistryValue> QueryValue(HKEY key, const std::wstring& name) {
+    // Every call is a trip into the system's registry: most values fit in the first buffer,
+    // a longer one is asked for again at its size.
     DWORD type = REG_NONE;
-    DWORD size = 0;
-    std::string bytes;
-    for (LONG status = ERROR_MORE_DATA; status != ERROR_SUCCESS;) {
-        if (status != ERROR_MORE_DATA) return std::nullopt;
+    std::string bytes(kFirstReadBytes, '\0');
+    DWORD size = static_cast<DWORD>(bytes.size());
+    LONG status;
+    while ((status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                      reinterpret_cast<BYTE*>(bytes.data()), &size)) ==
+           ERROR_MORE_DATA)
         bytes.resize(size);
-        status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
-    }
+    if (status != ERROR_SUCCESS) return std::nullopt;
     bytes.resize(size);
     const auto valueType = static_cast<platform::RegistryType>(type);
     if (!platform::IsTextType(valueType)) return RegistryValue{valueType, bytes};
@@ -141,6 +145,16 @@ public:
     std::vector<std::string> SubkeyNames() override {
         if (!key_) return {};
         return Narrowed(NamesOf<RegEnumKeyExW>(key_.get()));
+    }
+
+    KeyCounts Counts() override {
+        DWORD subkeys = 0;
+        DWORD values = 0;
+        if (!key_ ||
+            RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                             &values, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return {};
+        return {values, subkeys};
     }
 
     bool DeleteValue(std::string_view name) override {

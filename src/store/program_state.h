@@ -1,0 +1,19 @@
+// What the store saves and restores: the memo table, the clock and the settings of the
+// properties window.
+#pragma once
+
+#include "clock/autosave_settings.h"
+#include "clock/running_clock.h"
+#include "memos/memo_table.h"
+#include "store/exit_settings.h"
+
+namespace petarino::store {
+
+struct ProgramState {
+    MemoTable& memos;
+    RunningClock& clock;
+    AutosaveSettings& autosave;
+    ExitSettings& exitSettings;
+};
+
+} // namespace petarino::store

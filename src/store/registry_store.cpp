@@ -1,0 +1,49 @@
+#include "store/registry_store.h"
+
+#include "store/error_report.h"
+#include "store/load_report.h"
+#include "store/restore_store.h"
+#include "store/store_layout.h"
+#include "store/store_reader.h"
+#include "store/store_writer.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace petarino::store {
+
+RegistryStore::RegistryStore(platform::Registry& registry, platform::Graphics& graphics,
+                             ProgramState state, MacroExpander& expander,
+                             platform::WindowSystem& windows)
+    : registry_(registry), state_(state), expander_(expander), windows_(windows),
+      pixelsPerInch_(graphics.ScreenPixelsPerInch()) {}
+
+void RegistryStore::SaveDatas() {
+    const auto lock = registry_.Lock(kProgramKey);
+    const auto access = registry_.Access();
+    WriteStore(*access, state_, pixelsPerInch_);
+}
+
+StoredState RegistryStore::ReadLocked() {
+    const auto lock = registry_.Lock(kProgramKey);
+    const auto access = registry_.Access();
+    return ReadStore(*access);
+}
+
+void RegistryStore::LoadAtStart() {
+    std::vector<std::string> report;
+    try {
+        const StoredState stored = ReadLocked();
+        report = LoadReport(stored);
+        RestoreStore(stored, state_, expander_, pixelsPerInch_);
+    } catch (const std::exception& error) {
+        report.emplace_back(error.what());
+    }
+    state_.clock.Timer1().Enable();
+    windows_.SetTooltipDelay(0);
+    for (const std::string& message : report)
+        ReportGeneralError(windows_, message);
+}
+
+} // namespace petarino::store

@@ -1,0 +1,40 @@
+// The store of the properties window: SaveDatas and the start-up load. Each takes the
+// store's lock while it touches the registry, so two running copies never interleave their
+// saves (the last one wins), and frees it before anything is shown.
+#pragma once
+
+#include "macro/expand_macros.h"
+#include "platform/graphics.h"
+#include "platform/registry.h"
+#include "platform/window_system.h"
+#include "store/program_state.h"
+#include "store/stored_state.h"
+
+namespace petarino::store {
+
+class RegistryStore {
+public:
+    // Reads the screen's pixels per inch: once, for the whole run.
+    RegistryStore(platform::Registry& registry, platform::Graphics& graphics, ProgramState state,
+                  MacroExpander& expander, platform::WindowSystem& windows);
+
+    // Writes everything (store_writer.h). The first value that cannot be written ends it
+    // with ERegistryException, for the caller to report; the lock is free by then.
+    void SaveDatas();
+
+    // Reads everything into the empty table, then runs the closing steps whatever happened
+    // (the access freed, Timer1 enabled, tooltips at once), then reports what went wrong.
+    // The start-up goes on with what was loaded.
+    void LoadAtStart();
+
+private:
+    StoredState ReadLocked();
+
+    platform::Registry& registry_;
+    ProgramState state_;
+    MacroExpander& expander_;
+    platform::WindowSystem& windows_;
+    const int pixelsPerInch_;
+};
+
+} // namespace petarino::store

@@ -1,0 +1,58 @@
+#include "store/restore_store.h"
+
+#include "macro/macro_expansion.h"
+
+namespace petarino::store {
+namespace {
+
+// Other bits of the stored byte name no style, and are not written back.
+constexpr int32_t kFontStyleBits = fsBold | fsItalic | fsUnderline | fsStrikeOut;
+
+void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, MacroHost& host,
+                 int pixelsPerInch) {
+    if (const auto& b = stored.bounds) memo.SetBounds(b->left, b->top, b->width, b->height);
+    if (stored.title) memo.SetHint(*stored.title);
+    if (stored.titleBar) memo.SetTitleBar(*stored.titleBar);
+    if (stored.titleText) memo.SetTitleTextColor(*stored.titleText);
+    if (stored.titleBackGround) memo.SetWindowColor(*stored.titleBackGround);
+    if (stored.wordWrap) memo.SetWordWrap(*stored.wordWrap);
+    if (stored.text) {
+        memo.SetMacroText(*stored.text);
+        if (IsMacroSource(*stored.text)) {
+            memo.SetReadOnly(true);
+            expander.ExpandMacros(memo, host);
+        } else {
+            memo.SetText(*stored.text);
+        }
+    }
+    // One font for the window, not one for each of its values.
+    Font font = memo.MemoFont();
+    if (stored.fontName) font.SetName(*stored.fontName);
+    if (stored.color) memo.SetMemoColor(*stored.color);
+    if (stored.fontStyle) font.style = static_cast<uint8_t>(*stored.fontStyle & kFontStyleBits);
+    if (stored.fontColor) font.color = *stored.fontColor;
+    if (stored.fontSize) font.SetSize(*stored.fontSize, pixelsPerInch);
+    if (font != memo.MemoFont()) memo.SetMemoFont(font);
+    // Last: showing keeps the window inside the work area, which needs its final bounds.
+    if (stored.visible) memo.SetVisible(*stored.visible);
+}
+
+} // namespace
+
+void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
+                  int pixelsPerInch) {
+    if (stored.total) state.clock.SetTotalAtStart(*stored.total);
+    state.clock.CountThisStart(stored.exec);
+    if (stored.saving) state.autosave.SetEnabled(*stored.saving);
+    // The up-down keeps the low 16 bits of whatever is stored.
+    if (stored.saveTiming) state.autosave.SetPeriod(static_cast<int16_t>(*stored.saveTiming));
+    if (stored.cbText) state.exitSettings.SetExportAtExit(*stored.cbText);
+    if (stored.alart) state.exitSettings.SetAskBeforeExit(*stored.alart);
+    for (const StoredMemo& memo : stored.memos) {
+        Memo* made = state.memos.AddHidden();
+        if (!made) return;
+        RestoreMemo(memo, *made, expander, state.clock, pixelsPerInch);
+    }
+}
+
+} // namespace petarino::store

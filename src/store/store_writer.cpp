@@ -1,0 +1,62 @@
+#include "store/store_writer.h"
+
+#include "store/key_writer.h"
+#include "store/store_layout.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace petarino::store {
+namespace {
+
+void WriteMemoKey(platform::RegistryAccess& access, int slot, const Memo& memo, int pixelsPerInch) {
+    using namespace memo_value;
+    KeyWriter key(access, MemoKeyPath(slot));
+    key.Integer(kTop, memo.Top());
+    key.Integer(kLeft, memo.Left());
+    key.Integer(kWidth, memo.Width());
+    key.Integer(kHeight, memo.Height());
+    key.String(kTitle, memo.Hint());
+    key.Integer(kTitleBar, memo.TitleBar());
+    key.Colour(kTitleText, memo.TitleTextColor());
+    key.Colour(kTitleBackGround, memo.WindowColor());
+    key.String(kText, memo.ReadOnly() ? memo.MacroText() : memo.Text());
+    key.Boolean(kWordWrap, memo.WordWrap());
+    key.Boolean(kVisible, memo.Visible());
+    const Font font = memo.MemoFont();
+    key.String(kFontName, font.Name());
+    key.Colour(kColor, memo.MemoColor());
+    key.Integer(kFontStyle, font.style);
+    key.Colour(kFontColor, font.color);
+    key.Integer(kFontSize, font.Size(pixelsPerInch));
+    key.RemoveTheRest(0, [](std::string_view) { return false; });
+}
+
+int32_t ClampedTo32Bits(int64_t seconds) {
+    return static_cast<int32_t>(std::clamp<int64_t>(seconds, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+void WriteStore(platform::RegistryAccess& access, const ProgramState& state, int pixelsPerInch) {
+    using namespace program_value;
+    const int maxForm = state.memos.MaxForm();
+    for (int slot = 0; slot <= maxForm; ++slot)
+        WriteMemoKey(access, slot, state.memos.Memos(slot), pixelsPerInch);
+
+    KeyWriter key(access, std::string(kProgramKey));
+    key.Integer(kMaxForm, maxForm);
+    key.Integer(kTotal, ClampedTo32Bits(state.clock.Total()));
+    key.Integer(kExec, state.clock.Exec());
+    key.Boolean(kSaving, state.autosave.Enabled());
+    key.Integer(kSaveTiming, state.autosave.Period());
+    key.Boolean(kCbText, state.exitSettings.ExportAtExit());
+    key.Boolean(kAlart, state.exitSettings.AskBeforeExit());
+    key.RemoveTheRest(static_cast<std::size_t>(maxForm + 1), [maxForm](std::string_view subkey) {
+        const auto number = MemoKeyNumber(subkey);
+        return number && (*number <= maxForm || *number >= MemoTable::kSlots);
+    });
+    access.Flush();
+}
+
+} // namespace petarino::store

@@ -1,0 +1,58 @@
+// What a load read from the store, before any of it reaches the program. Reading holds the
+// store's lock; restoring creates windows and may show message boxes, which must not hold
+// it. A field is empty when its value is absent or the load ended before it.
+#pragma once
+
+#include "memos/color.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace petarino::store {
+
+struct MemoBounds {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+struct StoredMemo {
+    bool keyExists = false;
+    std::optional<MemoBounds> bounds; // absent ones defaulted, set once all four were read
+    std::optional<std::string> title;
+    std::optional<int32_t> titleBar;
+    std::optional<Color> titleText;
+    std::optional<Color> titleBackGround;
+    std::optional<bool> wordWrap;
+    std::optional<std::string> text; // an absent one read as empty
+    std::optional<std::string> fontName;
+    std::optional<Color> color;
+    std::optional<int32_t> fontStyle;
+    std::optional<Color> fontColor;
+    std::optional<int32_t> fontSize;
+    std::optional<bool> visible;
+};
+
+struct StoredState {
+    std::optional<int32_t> maxForm;
+    std::optional<int32_t> total;
+    std::optional<int32_t> exec;
+    std::optional<bool> saving;
+    std::optional<int32_t> saveTiming;
+    std::optional<bool> cbText;
+    std::optional<bool> alart;
+    // Slot order, up to the last memo key that exists.
+    std::vector<StoredMemo> memos;
+    // MaxForm outside -1..100, or naming memo keys that do not exist at its end; the memos
+    // read are then those up to the last memo key of the table's slots.
+    bool maxFormDamaged = false;
+    // Memo keys that exist beyond the table's last slot.
+    bool keysBeyondTable = false;
+    // The message of the error that ended the reading.
+    std::optional<std::string> error;
+};
+
+} // namespace petarino::store

@@ -1,0 +1,523 @@
+#include "clock/heartbeat.h"
+#include "platform/fake/fake_registry.h"
+#include "store/store_layout.h"
+#include "store_world.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+namespace petarino {
+namespace {
+
+using platform::DwordValue;
+using platform::FakeRegistry;
+using platform::RegistryValue;
+using platform::ShownMessageBox;
+using platform::SzValue;
+using store::kProgramKey;
+using store::MemoKeyPath;
+
+constexpr uint32_t kErrorBox = platform::MessageBoxStyle::IconError;
+constexpr int32_t kNewWidth = InMemoryMemo::kFrame * 2 + new_memo::kClientWidth;
+constexpr int32_t kNewHeight = InMemoryMemo::kFrame * 2 + new_memo::kClientHeight;
+
+ShownMessageBox GeneralError(const std::string& text) {
+    return {text, "ペタリノ", kErrorBox};
+}
+
+class RegistryStoreTest : public ::testing::Test {
+protected:
+    void Seed(std::string_view path, std::string_view name, RegistryValue value) {
+        registry.SetValue(path, name, std::move(value));
+    }
+    void SeedProgram(std::string_view name, int32_t value) {
+        Seed(kProgramKey, name, DwordValue(value));
+    }
+    void SeedMemo(int slot, std::string_view name, RegistryValue value) {
+        Seed(MemoKeyPath(slot), name, std::move(value));
+    }
+    // Memo keys 0..last titled "メモ" and the slot, with MaxForm naming the last.
+    void SeedTitledMemos(int last) {
+        SeedProgram("MaxForm", last);
+        for (int slot = 0; slot <= last; ++slot)
+            SeedMemo(slot, "Title", SzValue("メモ" + std::to_string(slot)));
+    }
+
+    // A new run of the program over the same registry, loaded.
+    StoreWorld& Start(int pixelsPerInch = 96) {
+        registry.Restart();
+        world = std::make_unique<StoreWorld>(registry, pixelsPerInch);
+        world->store.LoadAtStart();
+        return *world;
+    }
+
+    std::vector<std::string> Titles() const {
+        std::vector<std::string> titles;
+        for (int slot = 0; slot <= world->table.MaxForm(); ++slot)
+            titles.push_back(world->table.Memos(slot).Hint());
+        return titles;
+    }
+
+    std::map<std::string, RegistryValue> StoredKey(std::string_view path) const {
+        return registry.Contents(path)[std::string(path)];
+    }
+
+    // The table's invariants after whatever the load met: what the tick, the list and the
+    // save walk are live memos, each tagged with its slot.
+    void ExpectConsistent() const {
+        const MemoTable& table = world->table;
+        ASSERT_GE(table.MaxForm(), -1);
+        ASSERT_LT(table.MaxForm(), MemoTable::kSlots);
+        for (int slot = 0; slot <= table.MaxForm(); ++slot) {
+            EXPECT_TRUE(world->factory.IsLive(&table.Memos(slot)));
+            EXPECT_EQ(table.Memos(slot).Tag(), slot);
+        }
+        EXPECT_EQ(world->factory.LiveMemos(), table.MaxForm() + 1);
+    }
+
+    FakeRegistry registry;
+    std::unique_ptr<StoreWorld> world;
+};
+
+TEST_F(RegistryStoreTest, AFirstStartHasNoMemoAndTheDesignSettings) {
+    StoreWorld& run = Start();
+    EXPECT_EQ(run.table.MaxForm(), -1);
+    EXPECT_EQ(run.clock.Exec(), 1);
+    EXPECT_EQ(run.clock.TotalAtStart(), 0);
+    EXPECT_FALSE(run.autosave.Enabled());
+    EXPECT_EQ(run.autosave.Period(), 10);
+    EXPECT_FALSE(run.exitSettings.ExportAtExit());
+    EXPECT_FALSE(run.exitSettings.AskBeforeExit());
+    EXPECT_TRUE(run.clock.Timer1().Enabled());
+    EXPECT_EQ(run.macro.windows.TooltipDelay(), 0);
+    EXPECT_TRUE(run.macro.windows.Shown().empty());
+    EXPECT_FALSE(registry.KeyExists(kProgramKey)) << "the load never creates a key";
+
+    run.store.SaveDatas();
+    const std::map<std::string, RegistryValue> program{
+        {"MaxForm", DwordValue(-1)}, {"Total", DwordValue(0)},       {"Exec", DwordValue(1)},
+        {"Saving", DwordValue(0)},   {"SaveTiming", DwordValue(10)}, {"cbText", DwordValue(0)},
+        {"Alart", DwordValue(0)}};
+    EXPECT_EQ(registry.Contents(kProgramKey),
+              (std::map<std::string, std::map<std::string, RegistryValue>>{
+                  {std::string(kProgramKey), program}}));
+}
+
+TEST_F(RegistryStoreTest, ReadsEveryProgramValue) {
+    SeedProgram("MaxForm", -1);
+    SeedProgram("Total", 3661);
+    SeedProgram("Exec", 41);
+    SeedProgram("Saving", 5);
+    SeedProgram("SaveTiming", 0x0001FFFF); // the up-down keeps the low 16 bits, signed
+    SeedProgram("cbText", 1);
+    SeedProgram("Alart", -1);
+    StoreWorld& run = Start();
+    EXPECT_EQ(run.clock.TotalAtStart(), 3661);
+    EXPECT_EQ(run.clock.Total(), 3661);
+    EXPECT_EQ(run.clock.Exec(), 42);
+    EXPECT_TRUE(run.autosave.Enabled());
+    EXPECT_EQ(run.autosave.Period(), -1);
+    EXPECT_TRUE(run.exitSettings.ExportAtExit());
+    EXPECT_TRUE(run.exitSettings.AskBeforeExit());
+
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(kProgramKey, "Saving"), DwordValue(1));
+    EXPECT_EQ(registry.Value(kProgramKey, "Alart"), DwordValue(1));
+    EXPECT_EQ(registry.Value(kProgramKey, "Exec"), DwordValue(42));
+    EXPECT_EQ(registry.Value(kProgramKey, "SaveTiming"), DwordValue(-1));
+}
+
+TEST_F(RegistryStoreTest, ReadsEveryMemoValue) {
+    SeedProgram("MaxForm", 0);
+    SeedMemo(0, "Top", DwordValue(120));
+    SeedMemo(0, "Left", DwordValue(-30));
+    SeedMemo(0, "Width", DwordValue(400));
+    SeedMemo(0, "Height", DwordValue(200));
+    SeedMemo(0, "Title", SzValue("買い物"));
+    SeedMemo(0, "TitleBar", DwordValue(5));
+    SeedMemo(0, "TitleText", DwordValue(0x000000FF));
+    SeedMemo(0, "TitleBackGround", DwordValue(static_cast<int32_t>(clWindowText)));
+    SeedMemo(0, "Text", SzValue("牛乳\r\n卵"));
+    SeedMemo(0, "WordWrap", DwordValue(0));
+    SeedMemo(0, "Visible", DwordValue(5));
+    SeedMemo(0, "FontName", SzValue("ＭＳ 明朝 とても長い書体の名前です")); // 37 bytes
+    SeedMemo(0, "Color", DwordValue(static_cast<int32_t>(clWhite)));
+    SeedMemo(0, "FontStyle", DwordValue(0x1F5));
+    SeedMemo(0, "FontColor", DwordValue(0x00123456));
+    SeedMemo(0, "FontSize", DwordValue(10));
+    StoreWorld& run = Start();
+
+    ASSERT_EQ(run.table.MaxForm(), 0);
+    const Memo& memo = run.table.Memos(0);
+    EXPECT_EQ(memo.Top(), 120);
+    EXPECT_EQ(memo.Left(), -30);
+    EXPECT_EQ(memo.Width(), 400);
+    EXPECT_EQ(memo.Height(), 200);
+    EXPECT_EQ(memo.Hint(), "買い物");
+    EXPECT_EQ(memo.TitleBar(), 5);
+    EXPECT_EQ(memo.TitleTextColor(), 0x000000FFu);
+    EXPECT_EQ(memo.WindowColor(), clWindowText);
+    EXPECT_EQ(memo.Text(), "牛乳\r\n卵");
+    EXPECT_EQ(memo.MacroText(), "牛乳\r\n卵");
+    EXPECT_FALSE(memo.ReadOnly());
+    EXPECT_FALSE(memo.WordWrap());
+    EXPECT_TRUE(memo.Visible());
+    EXPECT_EQ(memo.MemoColor(), clWhite);
+    const Font font = memo.MemoFont();
+    EXPECT_EQ(font.Name(), std::string("ＭＳ 明朝 とても長い書体の名前です").substr(0, 31));
+    EXPECT_EQ(font.style, fsBold | fsUnderline);
+    EXPECT_EQ(font.color, 0x00123456u);
+    EXPECT_EQ(font.height, -13);
+    EXPECT_EQ(font.charset, 1);
+    EXPECT_EQ(memo.Tag(), 0);
+
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Visible"), DwordValue(1));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "FontSize"), DwordValue(10));
+}
+
+// A memo key without values, one that is missing and values that are: the window's defaults
+// and those of the layout, nothing taken over from the memo before.
+TEST_F(RegistryStoreTest, AbsentMemoKeysAndValuesGiveDefaults) {
+    SeedProgram("MaxForm", 3);
+    SeedMemo(0, "Text", SzValue("前のメモ"));
+    SeedMemo(0, "Width", DwordValue(500));
+    SeedMemo(0, "Visible", DwordValue(1));
+    registry.CreateKey(MemoKeyPath(2));
+    SeedMemo(3, "Title", SzValue("後"));
+    StoreWorld& run = Start();
+    ASSERT_EQ(run.table.MaxForm(), 3);
+    InMemoryMemo expected;
+    expected.SetBounds(0, 0, 265, 113);
+    EXPECT_EQ(StoredFields(run.table.Memos(1)), StoredFields(expected));
+    EXPECT_EQ(StoredFields(run.table.Memos(2)), StoredFields(expected));
+    expected.SetHint("後");
+    EXPECT_EQ(StoredFields(run.table.Memos(3)), StoredFields(expected));
+}
+
+TEST_F(RegistryStoreTest, AMacroMemoIsReadOnlyExpandedAtOnceAndSavedAsItsSource) {
+    SeedProgram("MaxForm", 1);
+    SeedMemo(0, "Text", SzValue("今年はN#{yyyy#}年"));
+    SeedMemo(1, "Text", SzValue("#} だけ"));
+    StoreWorld& run = Start();
+    const Memo& macro = run.table.Memos(0);
+    EXPECT_TRUE(macro.ReadOnly());
+    EXPECT_EQ(macro.MacroText(), "今年はN#{yyyy#}年");
+    EXPECT_EQ(macro.Text(), "今年は2026年");
+    EXPECT_EQ(run.table.Memos(1).Text(), "Error.") << "a malformed source is a macro all the same";
+
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), SzValue("今年はN#{yyyy#}年"));
+}
+
+TEST_F(RegistryStoreTest, AMacroFailingAtLoadIsReportedAndTheTimerRunsAfterwards) {
+    SeedProgram("MaxForm", 1);
+    SeedMemo(0, "Title", SzValue("期限"));
+    SeedMemo(0, "Text", SzValue("あと A#{いつか#} 日"));
+    SeedMemo(1, "Title", SzValue("次"));
+    registry.Restart();
+    world = std::make_unique<StoreWorld>(registry);
+    bool timerStoppedWhileShown = false;
+    world->macro.windows.ScriptAnswer(platform::DialogResult::Ok, [&] {
+        timerStoppedWhileShown = !world->clock.Timer1().Enabled();
+    });
+    world->store.LoadAtStart();
+
+    ASSERT_EQ(world->macro.windows.Shown().size(), 1u);
+    EXPECT_EQ(world->macro.windows.Shown()[0].text,
+              "期限のマクロ(いつか)が間違っています。\rペタリノは停止しています。"
+              "マクロを再設定してください。");
+    EXPECT_TRUE(timerStoppedWhileShown);
+    EXPECT_TRUE(world->clock.Timer1().Enabled());
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"期限", "次"}));
+}
+
+TEST_F(RegistryStoreTest, FontSizesBecomeHeightsAtTheScreensDensityAndBack) {
+    SeedProgram("MaxForm", 1);
+    SeedMemo(0, "FontSize", DwordValue(10));
+    SeedMemo(1, "FontSize", DwordValue(9));
+    StoreWorld& standard = Start();
+    EXPECT_EQ(standard.table.Memos(0).MemoFont().height, -13);
+    EXPECT_EQ(standard.table.Memos(1).MemoFont().height, -12);
+    standard.graphics.SetScreenPixelsPerInch(144); // read once at start: no effect now
+    standard.store.SaveDatas();
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "FontSize"), DwordValue(10));
+    EXPECT_EQ(registry.Value(MemoKeyPath(1), "FontSize"), DwordValue(9));
+
+    StoreWorld& dense = Start(144);
+    EXPECT_EQ(dense.table.Memos(0).MemoFont().height, -20);
+    EXPECT_EQ(dense.table.Memos(1).MemoFont().height, -18);
+}
+
+TEST_F(RegistryStoreTest, TotalIsTheLoadedOneUntilTheFirstTickAndSavedIn32Bits) {
+    SeedProgram("Total", INT32_MAX - 10);
+    StoreWorld& run = Start();
+    run.macro.kernel.SetUptimeMilliseconds(999);
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(kProgramKey, "Total"), DwordValue(INT32_MAX - 10));
+    run.macro.kernel.SetUptimeMilliseconds(60'000);
+    run.clock.AccountRunningTime();
+    ASSERT_GT(run.clock.Total(), INT32_MAX);
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(kProgramKey, "Total"), DwordValue(INT32_MAX));
+}
+
+TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthEndsTheLoadWithTheMemosBeforeIt) {
+    const std::pair<RegistryValue, std::string> cases[] = {
+        {SzValue("abcd"), "'Width' のﾃﾞｰﾀ型が不正です."},
+        {SzValue("abcde"), "'Width' の取得に失敗しました."},
+    };
+    for (const auto& [width, message] : cases) {
+        SCOPED_TRACE(message);
+        registry.Access()->DeleteKeyTree(kProgramKey);
+        SeedTitledMemos(3);
+        SeedProgram("Exec", 6);
+        SeedMemo(2, "Width", width);
+        SeedMemo(2, "Left", DwordValue(70));
+        StoreWorld& run = Start();
+        EXPECT_EQ(run.macro.windows.Shown(), std::vector{GeneralError(message)});
+        EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "無題"}));
+        EXPECT_EQ(run.table.Memos(2).Width(), kNewWidth) << "bounds are set once all are read";
+        EXPECT_EQ(run.table.Memos(2).Left(), 0);
+        EXPECT_EQ(run.clock.Exec(), 7);
+        EXPECT_TRUE(run.clock.Timer1().Enabled());
+        EXPECT_EQ(run.macro.windows.TooltipDelay(), 0);
+        ExpectConsistent();
+    }
+}
+
+TEST_F(RegistryStoreTest, AfterALoadEndedByAnErrorTheTickTheListAndTheSaveSeeLiveMemosOnly) {
+    SeedTitledMemos(3);
+    SeedMemo(0, "Text", SzValue("N#{yyyy#}"));
+    SeedMemo(1, "Height", SzValue("高い"));
+    StoreWorld& run = Start();
+    ASSERT_EQ(run.table.MaxForm(), 1);
+    run.table.RefreshStatusList();
+    EXPECT_EQ(run.list.Rows(), (std::vector<std::string>{"× - メモ0", "× - 無題"}));
+    Heartbeat heartbeat(run.clock, run.table, run.macro.expander, [] {});
+    heartbeat.Timer1Timer();
+    EXPECT_EQ(run.clock.Label3Caption(), "0時間 0分 0秒");
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(1));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), SzValue("N#{yyyy#}"));
+    EXPECT_EQ(registry.Value(MemoKeyPath(1), "Height"), DwordValue(kNewHeight));
+}
+
+TEST_F(RegistryStoreTest, AnUnreadableMaxFormLoadsNoMemo) {
+    SeedTitledMemos(2);
+    Seed(kProgramKey, "MaxForm", SzValue("2"));
+    StoreWorld& run = Start();
+    EXPECT_EQ(run.macro.windows.Shown(),
+              std::vector{GeneralError("'MaxForm' のﾃﾞｰﾀ型が不正です.")});
+    EXPECT_EQ(run.table.MaxForm(), -1);
+    EXPECT_EQ(run.clock.Exec(), 1);
+    EXPECT_TRUE(run.clock.Timer1().Enabled());
+}
+
+TEST_F(RegistryStoreTest, AMemoWindowThatCannotBeMadeEndsTheLoadAndIsReported) {
+    SeedTitledMemos(2);
+    registry.Restart();
+    world = std::make_unique<StoreWorld>(registry);
+    world->factory.FailNextMemo();
+    world->store.LoadAtStart();
+    EXPECT_EQ(world->macro.windows.Shown(), std::vector{GeneralError("no memo window.")});
+    EXPECT_EQ(world->table.MaxForm(), -1);
+    EXPECT_TRUE(world->clock.Timer1().Enabled());
+    ExpectConsistent();
+}
+
+TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
+    StoreWorld& run = Start();
+    Memo& memo = run.CreateMacro("予定", "N#{yyyy#}");
+    memo.SetBounds(10, 20, 300, 150);
+    memo.SetTitleBar(4);
+    memo.SetTitleTextColor(0x00010203);
+    memo.SetWindowColor(clBtnFace);
+    memo.SetText("2026");
+    memo.SetWordWrap(false);
+    memo.SetMemoColor(clWhite);
+    Font font;
+    font.SetName("ＭＳ 明朝");
+    font.style = fsItalic | fsStrikeOut;
+    font.color = 0x00FF0000;
+    font.height = -16;
+    memo.SetMemoFont(font);
+    run.autosave.SetEnabled(true);
+    run.autosave.SetPeriod(30);
+    run.exitSettings.SetAskBeforeExit(true);
+    run.store.SaveDatas();
+
+    EXPECT_EQ(StoredKey(MemoKeyPath(0)),
+              (std::map<std::string, RegistryValue>{
+                  {"Top", DwordValue(20)},
+                  {"Left", DwordValue(10)},
+                  {"Width", DwordValue(300)},
+                  {"Height", DwordValue(150)},
+                  {"Title", SzValue("予定")},
+                  {"TitleBar", DwordValue(4)},
+                  {"TitleText", DwordValue(0x00010203)},
+                  {"TitleBackGround", DwordValue(static_cast<int32_t>(clBtnFace))},
+                  {"Text", SzValue("N#{yyyy#}")},
+                  {"WordWrap", DwordValue(0)},
+                  {"Visible", DwordValue(1)},
+                  {"FontName", SzValue("ＭＳ 明朝")},
+                  {"Color", DwordValue(static_cast<int32_t>(clWhite))},
+                  {"FontStyle", DwordValue(10)},
+                  {"FontColor", DwordValue(0x00FF0000)},
+                  {"FontSize", DwordValue(12)},
+              }));
+    EXPECT_EQ(StoredKey(kProgramKey), (std::map<std::string, RegistryValue>{
+                                          {"MaxForm", DwordValue(0)},
+                                          {"Total", DwordValue(0)},
+                                          {"Exec", DwordValue(1)},
+                                          {"Saving", DwordValue(1)},
+                                          {"SaveTiming", DwordValue(30)},
+                                          {"cbText", DwordValue(0)},
+                                          {"Alart", DwordValue(1)},
+                                      }));
+    EXPECT_EQ(registry.Flushes(), 1);
+}
+
+TEST_F(RegistryStoreTest, DestroyingMemosAndSavingLeavesExactlyTheirKeys) {
+    SeedTitledMemos(4);
+    StoreWorld& run = Start();
+    run.table.DestForm(0);
+    run.table.DestForm(2);
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(2));
+    std::vector<std::string> keys;
+    for (const auto& [path, values] : registry.Contents(kProgramKey))
+        keys.push_back(path);
+    EXPECT_EQ(keys, (std::vector<std::string>{std::string(kProgramKey), MemoKeyPath(0),
+                                              MemoKeyPath(1), MemoKeyPath(2)}));
+    Start();
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ4", "メモ1", "メモ3"}));
+}
+
+// A store left by earlier versions, other programs or a save that stopped: the next
+// completed save leaves exactly what a save into an empty store leaves.
+TEST_F(RegistryStoreTest, ACompletedSaveLeavesWhatASaveIntoAnEmptyStoreLeaves) {
+    SeedTitledMemos(2);
+    SeedProgram("Obsolete", 1);
+    Seed(kProgramKey, "Total", SzValue("x")); // wrong type; read after MaxForm
+    SeedMemo(1, "Extra", SzValue("?"));
+    SeedMemo(1, "Width", DwordValue(333));
+    Seed(MemoKeyPath(1) + "\\Deeper\\Still", "Value", DwordValue(1));
+    SeedMemo(5, "Title", SzValue("途中で止まった保存の残り"));
+    Seed(std::string(kProgramKey) + "\\Memo07", "Title", SzValue("名前が違う"));
+    Seed(std::string(kProgramKey) + "\\Settings", "Title", SzValue("知らない"));
+    StoreWorld& run = Start();
+    EXPECT_EQ(run.macro.windows.Shown(), std::vector{GeneralError("'Total' のﾃﾞｰﾀ型が不正です.")});
+    run.Create("新しい", "本文");
+    run.store.SaveDatas();
+
+    FakeRegistry empty;
+    store::RegistryStore(empty, run.graphics, run.State(), run.macro.expander, run.macro.windows)
+        .SaveDatas();
+    EXPECT_EQ(registry.Contents(kProgramKey), empty.Contents(kProgramKey));
+}
+
+TEST_F(RegistryStoreTest, AValueNameInAnotherCaseIsTheSameValue) {
+    SeedProgram("maxform", 0);
+    SeedMemo(0, "TITLE", SzValue("大文字"));
+    StoreWorld& run = Start();
+    ASSERT_EQ(Titles(), std::vector<std::string>{"大文字"});
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), SzValue("大文字"));
+    EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(0));
+}
+
+// The first value that cannot be written ends the save with its name; a memo key that
+// cannot be opened fails at its first value, and nothing goes into the key open before.
+TEST_F(RegistryStoreTest, AFailedWriteOrOpenEndsTheSaveWithTheValuesName) {
+    SeedTitledMemos(1);
+    StoreWorld& run = Start();
+    run.table.Memos(0).SetTop(11);
+    run.table.Memos(1).SetTop(22);
+    const auto errorOfSaveFailingAt = [&](uint64_t call) -> std::string {
+        registry.FailCall(registry.Calls() + call);
+        try {
+            run.store.SaveDatas();
+        } catch (const platform::ERegistryException& error) {
+            return error.what();
+        }
+        return "no error";
+    };
+    // Memo0: its open, Top, Left, Width, Height, Title.
+    EXPECT_EQ(errorOfSaveFailingAt(6), "'Title' の設定に失敗しました");
+    EXPECT_EQ(registry.LocksHeld(), 0);
+    // Memo0: its open, 16 values and the count of what it holds; then Memo1's open.
+    EXPECT_EQ(errorOfSaveFailingAt(1 + 16 + 1 + 1), "'Top' の設定に失敗しました");
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Top"), DwordValue(11));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), SzValue("メモ0"));
+}
+
+TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) {
+    SeedTitledMemos(1);
+    SeedMemo(0, "Text", SzValue("A#{いつか#}"));
+    SeedMemo(1, "Height", SzValue("高さ"));
+    registry.Restart();
+    world = std::make_unique<StoreWorld>(registry);
+    std::vector<int> locksWhileShown;
+    for (int box = 0; box < 2; ++box)
+        world->macro.windows.ScriptAnswer(platform::DialogResult::Ok,
+                                          [&] { locksWhileShown.push_back(registry.LocksHeld()); });
+    world->store.LoadAtStart();
+    world->store.SaveDatas();
+    EXPECT_GT(registry.Calls(), 0u);
+    EXPECT_EQ(registry.UnlockedCalls(), 0u);
+    EXPECT_EQ(locksWhileShown, (std::vector<int>{0, 0}));
+    EXPECT_EQ(registry.LocksHeld(), 0);
+}
+
+TEST_F(RegistryStoreTest, AMaxFormBeyondTheTableLoadsTheMemoKeysThereAndKeepsTheRest) {
+    SeedTitledMemos(2);
+    SeedProgram("MaxForm", 250);
+    SeedMemo(101, "Title", SzValue("101枚目"));
+    SeedMemo(240, "Title", SzValue("240枚目"));
+    StoreWorld& run = Start();
+    EXPECT_EQ(run.macro.windows.Shown(),
+              std::vector{GeneralError("'MaxForm' の値 250 が不正です。メモを 3 枚読み込みました\n"
+                                       "メモは101枚までです。Memo101 以降のメモは読み込まずに"
+                                       "残してあります.")});
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "メモ2"}));
+    run.table.DestForm(2);
+    run.store.SaveDatas();
+    EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(1));
+    EXPECT_FALSE(registry.KeyExists(MemoKeyPath(2)));
+    EXPECT_EQ(registry.Value(MemoKeyPath(101), "Title"), SzValue("101枚目"));
+    EXPECT_EQ(registry.Value(MemoKeyPath(240), "Title"), SzValue("240枚目"));
+}
+
+TEST_F(RegistryStoreTest, AMaxFormNamingMissingKeysMakesNoEmptyWindows) {
+    const std::pair<int32_t, int> cases[] = {{100, 3}, {-7, 3}, {INT32_MAX, 3}, {5, 3}};
+    for (const auto& [maxForm, loaded] : cases) {
+        SCOPED_TRACE(maxForm);
+        registry.Access()->DeleteKeyTree(kProgramKey);
+        SeedTitledMemos(1);
+        registry.CreateKey(MemoKeyPath(2));
+        SeedProgram("MaxForm", maxForm);
+        StoreWorld& run = Start();
+        EXPECT_EQ(run.table.MaxForm() + 1, loaded);
+        EXPECT_EQ(run.macro.windows.Shown(),
+                  std::vector{GeneralError("'MaxForm' の値 " + std::to_string(maxForm) +
+                                           " が不正です。メモを 3 枚読み込みました.")});
+    }
+}
+
+TEST_F(RegistryStoreTest, MemoKeysBeyondTheTableAreReportedAndKeptWhateverMaxFormSays) {
+    SeedTitledMemos(0);
+    SeedMemo(101, "Title", SzValue("余り"));
+    SeedMemo(3, "Title", SzValue("止まった保存の残り"));
+    StoreWorld& run = Start();
+    EXPECT_EQ(run.macro.windows.Shown(),
+              std::vector{GeneralError(
+                  "メモは101枚までです。Memo101 以降のメモは読み込まずに残してあります.")});
+    run.store.SaveDatas();
+    EXPECT_TRUE(registry.KeyExists(MemoKeyPath(101)));
+    EXPECT_FALSE(registry.KeyExists(MemoKeyPath(3)));
+}
+
+} // namespace
+} // namespace petarino
