@@ -2,13 +2,13 @@
 // that outlives it as the real one outlives a process.
 #pragma once
 
-#include "macro_world.h"
 #include "memos/memo_table.h"
 #include "platform/fake/fake_graphics.h"
 #include "platform/fake/fake_status_list.h"
 #include "platform/fake/in_memory_autosave_settings.h"
 #include "platform/fake/in_memory_exit_settings.h"
 #include "platform/fake/in_memory_memo_factory.h"
+#include "platform/fake/macro_world.h"
 #include "registry_value_printer.h"
 #include "store/registry_store.h"
 
