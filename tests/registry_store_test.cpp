@@ -15,6 +15,7 @@ using platform::FakeRegistry;
 using platform::RegistryValue;
 using platform::ShownMessageBox;
 using platform::SzValue;
+using platform::WrittenText;
 using store::kProgramKey;
 using store::MemoKeyPath;
 
@@ -208,7 +209,7 @@ TEST_F(RegistryStoreTest, AMacroMemoIsReadOnlyExpandedAtOnceAndSavedAsItsSource)
     EXPECT_EQ(run.table.Memos(1).Text(), "Error.") << "a malformed source is a macro all the same";
 
     run.store.SaveDatas();
-    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), SzValue("今年はN#{yyyy#}年"));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), WrittenText("今年はN#{yyyy#}年"));
 }
 
 TEST_F(RegistryStoreTest, AMacroFailingAtLoadIsReportedAndTheTimerRunsAfterwards) {
@@ -263,7 +264,9 @@ TEST_F(RegistryStoreTest, TotalIsTheLoadedOneUntilTheFirstTickAndSavedIn32Bits) 
     EXPECT_EQ(registry.Value(kProgramKey, "Total"), DwordValue(INT32_MAX));
 }
 
-TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthEndsTheLoadWithTheMemosBeforeIt) {
+// A damaged value is reported and takes its default; the load goes on, so no memo after
+// it is lost to the next save.
+TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthIsReportedAndTakesItsDefault) {
     const std::pair<RegistryValue, std::string> cases[] = {
         {SzValue("abcd"), "'Width' のﾃﾞｰﾀ型が不正です."},
         {SzValue("abcde"), "'Width' の取得に失敗しました."},
@@ -277,9 +280,9 @@ TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthEndsTheLoadWithTheMemosBeforeIt
         SeedMemo(2, "Left", DwordValue(70));
         StoreWorld& run = Start();
         EXPECT_EQ(run.macro.windows.Shown(), std::vector{GeneralError(message)});
-        EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "無題"}));
-        EXPECT_EQ(run.table.Memos(2).Width(), kNewWidth) << "bounds are set once all are read";
-        EXPECT_EQ(run.table.Memos(2).Left(), 0);
+        EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "メモ2", "メモ3"}));
+        EXPECT_EQ(run.table.Memos(2).Width(), 265) << "the store's default for an absent width";
+        EXPECT_EQ(run.table.Memos(2).Left(), 70);
         EXPECT_EQ(run.clock.Exec(), 7);
         EXPECT_TRUE(run.clock.Timer1().Enabled());
         EXPECT_EQ(run.macro.windows.TooltipDelay(), 0);
@@ -287,30 +290,36 @@ TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthEndsTheLoadWithTheMemosBeforeIt
     }
 }
 
-TEST_F(RegistryStoreTest, AfterALoadEndedByAnErrorTheTickTheListAndTheSaveSeeLiveMemosOnly) {
+TEST_F(RegistryStoreTest, EveryDamagedValueCountsAndTheNextSaveKeepsEveryMemo) {
     SeedTitledMemos(3);
     SeedMemo(0, "Text", SzValue("N#{yyyy#}"));
     SeedMemo(1, "Height", SzValue("高い"));
+    SeedMemo(2, "Visible", SzValue("x"));
+    SeedMemo(3, "FontSize", SzValue("大きい"));
     StoreWorld& run = Start();
-    ASSERT_EQ(run.table.MaxForm(), 1);
-    run.table.RefreshStatusList();
-    EXPECT_EQ(run.list.Rows(), (std::vector<std::string>{"× - メモ0", "× - 無題"}));
+    EXPECT_EQ(run.macro.windows.Shown(),
+              (std::vector{
+                  GeneralError("'Height' のﾃﾞｰﾀ型が不正です."),
+                  GeneralError("ほかにも 2 個の値が読めなかったため、既定の値で読み込みました.")}));
+    ASSERT_EQ(run.table.MaxForm(), 3);
     Heartbeat heartbeat(run.clock, run.table, run.macro.expander, [] {});
     heartbeat.Timer1Timer();
-    EXPECT_EQ(run.clock.Label3Caption(), "0時間 0分 0秒");
+    EXPECT_EQ(run.table.Memos(0).Text(), "2026");
     run.store.SaveDatas();
-    EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(1));
-    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), SzValue("N#{yyyy#}"));
-    EXPECT_EQ(registry.Value(MemoKeyPath(1), "Height"), DwordValue(kNewHeight));
+    EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(3));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), WrittenText("N#{yyyy#}"));
+    EXPECT_EQ(registry.Value(MemoKeyPath(1), "Height"), DwordValue(113));
+    EXPECT_EQ(registry.Value(MemoKeyPath(3), "Title"), WrittenText("メモ3"));
 }
 
-TEST_F(RegistryStoreTest, AnUnreadableMaxFormLoadsNoMemo) {
+TEST_F(RegistryStoreTest, AnUnreadableMaxFormLoadsEveryMemoKeyThatExists) {
     SeedTitledMemos(2);
     Seed(kProgramKey, "MaxForm", SzValue("2"));
     StoreWorld& run = Start();
     EXPECT_EQ(run.macro.windows.Shown(),
-              std::vector{GeneralError("'MaxForm' のﾃﾞｰﾀ型が不正です.")});
-    EXPECT_EQ(run.table.MaxForm(), -1);
+              (std::vector{GeneralError("メモを 3 枚読み込みました."),
+                           GeneralError("'MaxForm' のﾃﾞｰﾀ型が不正です.")}));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "メモ2"}));
     EXPECT_EQ(run.clock.Exec(), 1);
     EXPECT_TRUE(run.clock.Timer1().Enabled());
 }
@@ -354,14 +363,14 @@ TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
                   {"Left", DwordValue(10)},
                   {"Width", DwordValue(300)},
                   {"Height", DwordValue(150)},
-                  {"Title", SzValue("予定")},
+                  {"Title", WrittenText("予定")},
                   {"TitleBar", DwordValue(4)},
                   {"TitleText", DwordValue(0x00010203)},
                   {"TitleBackGround", DwordValue(static_cast<int32_t>(clBtnFace))},
-                  {"Text", SzValue("N#{yyyy#}")},
+                  {"Text", WrittenText("N#{yyyy#}")},
                   {"WordWrap", DwordValue(0)},
                   {"Visible", DwordValue(1)},
-                  {"FontName", SzValue("ＭＳ 明朝")},
+                  {"FontName", WrittenText("ＭＳ 明朝")},
                   {"Color", DwordValue(static_cast<int32_t>(clWhite))},
                   {"FontStyle", DwordValue(10)},
                   {"FontColor", DwordValue(0x00FF0000)},
@@ -424,7 +433,7 @@ TEST_F(RegistryStoreTest, AValueNameInAnotherCaseIsTheSameValue) {
     StoreWorld& run = Start();
     ASSERT_EQ(Titles(), std::vector<std::string>{"大文字"});
     run.store.SaveDatas();
-    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), SzValue("大文字"));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), WrittenText("大文字"));
     EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(0));
 }
 
@@ -450,7 +459,7 @@ TEST_F(RegistryStoreTest, AFailedWriteOrOpenEndsTheSaveWithTheValuesName) {
     // Memo0: its open, 16 values and the count of what it holds; then Memo1's open.
     EXPECT_EQ(errorOfSaveFailingAt(1 + 16 + 1 + 1), "'Top' の設定に失敗しました");
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Top"), DwordValue(11));
-    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), SzValue("メモ0"));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), WrittenText("メモ0"));
 }
 
 TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) {

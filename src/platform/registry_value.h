@@ -47,6 +47,16 @@ inline RegistryValue SzValue(std::string_view text) {
     return {RegistryType::Sz, std::string(text)};
 }
 
+// A written text as the system keeps it when it comes from a NUL-terminated buffer: its
+// terminator counted in (the system adds one a caller left out), so every reader of the
+// value, the system's own export among them, sees the whole text. An empty text stays a
+// value of length 0.
+inline RegistryValue WrittenText(std::string_view text) {
+    RegistryValue value = SzValue(text);
+    if (!text.empty() && text.back() != '\0') value.data.push_back('\0');
+    return value;
+}
+
 // The data goes into a 4-byte buffer before its type is looked at, so a long value of any
 // type cannot be read at all, and a short one of another type has the wrong type.
 inline int32_t IntegerOf(std::string_view name, const RegistryValue& value) {

@@ -12,14 +12,18 @@ std::vector<std::string> LoadReport(const StoredState& stored) {
         notice += line;
     };
     // Appended piece by piece: g++ 12 misjudges "literal" + string as overlapping.
-    if (stored.maxFormDamaged)
-        add(std::string("'")
+    if (stored.maxFormDamaged) {
+        std::string line;
+        if (stored.maxForm) // an unreadable one has its own message
+            line.append("'")
                 .append(program_value::kMaxForm)
                 .append("' の値 ")
-                .append(std::to_string(stored.maxForm.value_or(-1)))
-                .append(" が不正です。メモを ")
+                .append(std::to_string(*stored.maxForm))
+                .append(" が不正です。");
+        add(line.append("メモを ")
                 .append(std::to_string(stored.memos.size()))
                 .append(" 枚読み込みました"));
+    }
     if (stored.keysBeyondTable)
         add(std::string("メモは")
                 .append(std::to_string(MemoTable::kSlots))
@@ -30,6 +34,10 @@ std::vector<std::string> LoadReport(const StoredState& stored) {
     std::vector<std::string> report;
     if (!notice.empty()) report.push_back(notice);
     if (stored.error) report.push_back(*stored.error);
+    if (stored.furtherErrors > 0)
+        report.push_back(std::string("ほかにも ")
+                             .append(std::to_string(stored.furtherErrors))
+                             .append(" 個の値が読めなかったため、既定の値で読み込みました"));
     return report;
 }
 

@@ -1,6 +1,6 @@
 // What a load read from the store, before any of it reaches the program. Reading holds the
 // store's lock; restoring creates windows and may show message boxes, which must not hold
-// it. A field is empty when its value is absent or the load ended before it.
+// it. A field is empty when its value is absent or could not be read.
 #pragma once
 
 #include "memos/color.h"
@@ -51,8 +51,10 @@ struct StoredState {
     bool maxFormDamaged = false;
     // Memo keys that exist beyond the table's last slot.
     bool keysBeyondTable = false;
-    // The message of the error that ended the reading.
+    // The message of the first value that could not be read, and how many more there were;
+    // each of them was taken as absent.
     std::optional<std::string> error;
+    int furtherErrors = 0;
 };
 
 } // namespace petarino::store

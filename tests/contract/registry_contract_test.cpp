@@ -184,17 +184,17 @@ TEST_F(RegistryContract, BooleansAreDwordsAndAnyNonZeroIsTrue) {
     ExpectRegistryError([&] { access_->ReadBool("Visible"); }, "'Visible' のﾃﾞｰﾀ型が不正です");
 }
 
-TEST_F(RegistryContract, StringsAreStoredWithoutATerminatingNul) {
+TEST_F(RegistryContract, StringsAreStoredWithTheirTerminatingNul) {
     const std::string text = "ペタリノ\r\nｶﾀｶﾅ 表示 N#{yyyy#}";
     OpenTestKey();
     access_->WriteString("Text", text);
-    EXPECT_EQ(Stored("Text"), SzValue(text));
+    EXPECT_EQ(Stored("Text"), SzValue(text + '\0'));
     EXPECT_EQ(access_->ReadString("Text"), text);
     access_->WriteString("Title", "");
     EXPECT_EQ(Stored("Title"), Value(RegistryType::Sz, ""));
     EXPECT_EQ(access_->ReadString("Title"), "");
     access_->WriteString("Text", "a\0b"s);
-    EXPECT_EQ(Stored("Text"), SzValue("a\0b"s));
+    EXPECT_EQ(Stored("Text"), SzValue("a\0b\0"s));
     EXPECT_EQ(access_->ReadString("Text"), "a");
 }
 

@@ -106,7 +106,7 @@ std::unique_ptr<RegistryContractSubject> MakeRegistryContractSubject() {
 
 namespace {
 
-TEST(Win32Registry, StoresTextsAsUtf16WithoutANul) {
+TEST(Win32Registry, StoresTextsAsUtf16WithTheirNul) {
     Win32Subject subject;
     const auto access = subject.registry().Access();
     ASSERT_TRUE(access->OpenKey(kContractKey, true));
@@ -114,10 +114,10 @@ TEST(Win32Registry, StoresTextsAsUtf16WithoutANul) {
     const auto raw = Win32Subject::Raw(kContractKey, "Title");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, DWORD{REG_SZ});
-    ASSERT_EQ(raw->data.size(), 8u);
-    std::wstring wide(4, L'\0');
+    ASSERT_EQ(raw->data.size(), 10u);
+    std::wstring wide(5, L'\0');
     std::memcpy(wide.data(), raw->data.data(), raw->data.size());
-    EXPECT_EQ(wide, L"表示ｶﾅ");
+    EXPECT_EQ(wide, std::wstring(L"表示ｶﾅ\0", 5));
 }
 
 // Whether another thread, as another running copy would, gets the mutex at once.

@@ -107,7 +107,7 @@ public:
         Write(name, DwordValue(value));
     }
     void WriteString(std::string_view name, std::string_view text) override {
-        Write(name, SzValue(text));
+        Write(name, WrittenText(text));
     }
 
     std::vector<std::string> ValueNames() override {

@@ -135,7 +135,7 @@ public:
         Write(name, platform::DwordValue(value));
     }
     void WriteString(std::string_view name, std::string_view text) override {
-        Write(name, platform::SzValue(text));
+        Write(name, platform::WrittenText(text));
     }
 
     std::vector<std::string> ValueNames() override {
