@@ -34,6 +34,19 @@ void FormatDateTimeBench(benchmark::State& state, const char* format) {
         benchmark::DoNotOptimize(FormatDateTime(format, kValue, context));
 }
 
+// As the "N" macro formats: into a buffer of the caller's, kept from call to call.
+void AppendDateTimeBench(benchmark::State& state, const char* format) {
+    JapaneseProgram program;
+    const FormatContext context = program.Context();
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        AppendDateTime(out, format, kValue, context);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 // The yardstick: its broken-down time is ready and it writes into the caller's buffer.
 void StrftimeBench(benchmark::State& state, const char* format) {
     std::tm time{};
@@ -74,9 +87,11 @@ constexpr const char* kEraAndNames = "ggge'年'm'月'd'日'(aaa) ampm h:nn";
 constexpr const char* kEraAndNamesStrftime = "%Y年%m月%d日(%a) %p %I:%M";
 
 BENCHMARK_CAPTURE(FormatDateTimeBench, numeric, kNumeric);
+BENCHMARK_CAPTURE(AppendDateTimeBench, numeric, kNumeric);
 BENCHMARK_CAPTURE(StrftimeBench, numeric, kNumericStrftime);
 BENCHMARK_CAPTURE(StrftimeFromValueBench, numeric, kNumericStrftime);
 BENCHMARK_CAPTURE(FormatDateTimeBench, era_and_names, kEraAndNames);
+BENCHMARK_CAPTURE(AppendDateTimeBench, era_and_names, kEraAndNames);
 BENCHMARK_CAPTURE(StrftimeBench, era_and_names, kEraAndNamesStrftime);
 BENCHMARK_CAPTURE(StrftimeFromValueBench, era_and_names, kEraAndNamesStrftime);
 

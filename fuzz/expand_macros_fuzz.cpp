@@ -14,9 +14,10 @@ namespace {
 using namespace petarino;
 
 struct Host final : MacroHost {
-    std::string RunningTimeCaption() const override { return RunningTimeText(100'000); }
+    std::string_view RunningTimeCaption() const override { return caption; }
     int32_t LaunchCount() const override { return 12; }
     void StopTimer() override { stopped = true; }
+    std::string caption = RunningTimeText(100'000);
     bool stopped = false;
 };
 

@@ -9,7 +9,7 @@ namespace {
 
 // Label3's caption, Exec and Timer1 as the properties window holds them.
 struct FakeHost final : MacroHost {
-    std::string RunningTimeCaption() const override { return caption; }
+    std::string_view RunningTimeCaption() const override { return caption; }
     int32_t LaunchCount() const override { return exec; }
     void StopTimer() override { timerRunning = false; }
 

@@ -10,14 +10,14 @@ namespace {
 // Writes every macro as "<letter:argument>" unless told what to answer.
 class RecordingReplacer final : public MacroReplacer {
 public:
-    std::string Replace(char letter, std::string_view argument) override {
+    void Replace(char letter, std::string_view argument, std::string& out) override {
         calls.push_back(std::string(1, letter) + ":" + std::string(argument));
         if (!answers.empty()) {
-            std::string answer = answers.front();
+            out += answers.front();
             answers.erase(answers.begin());
-            return answer;
+            return;
         }
-        return "<" + calls.back() + ">";
+        out += "<" + calls.back() + ">";
     }
     std::vector<std::string> calls;
     std::vector<std::string> answers;
@@ -84,9 +84,9 @@ TEST(ExpandSource, RejectsMalformedSourcesOnEveryPass) {
 class SelfReproducingReplacer final : public MacroReplacer {
 public:
     explicit SelfReproducingReplacer(std::string output) : output_(std::move(output)) {}
-    std::string Replace(char, std::string_view) override {
+    void Replace(char, std::string_view, std::string& out) override {
         ++calls;
-        return output_;
+        out += output_;
     }
     std::size_t calls = 0;
 
@@ -128,8 +128,9 @@ std::optional<std::string> ReferenceExpand(std::string text, MacroReplacer& repl
         const auto open = text.find("#{");
         if (open == std::string::npos || open > close || open == 0) return std::nullopt;
         if (pass == kMaxMacroPasses) return std::nullopt;
-        const std::string replacement = replacer.Replace(
-            text[open - 1], std::string_view(text).substr(open + 2, close - open - 2));
+        std::string replacement;
+        replacer.Replace(text[open - 1], std::string_view(text).substr(open + 2, close - open - 2),
+                         replacement);
         text = text.substr(0, open - 1) + replacement + text.substr(close + 2);
         if (text.size() > kMaxExpandedBytes) return std::nullopt;
     }
@@ -138,10 +139,10 @@ std::optional<std::string> ReferenceExpand(std::string text, MacroReplacer& repl
 // Answers from a small set that includes markers, chosen by what it is asked.
 class ScramblingReplacer final : public MacroReplacer {
 public:
-    std::string Replace(char letter, std::string_view argument) override {
+    void Replace(char letter, std::string_view argument, std::string& out) override {
         static const char* const kAnswers[] = {"", "#", "{", "}", "#{", "x#}", "N#{", "ab", "#{#}"};
         const std::size_t pick = (static_cast<unsigned char>(letter) + argument.size() * 7) % 9;
-        return kAnswers[pick];
+        out += kAnswers[pick];
     }
 };
 

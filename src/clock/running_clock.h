@@ -30,7 +30,7 @@ public:
     TickTimer& Timer1() { return timer1_; }
     const TickTimer& Timer1() const { return timer1_; }
 
-    std::string RunningTimeCaption() const override { return label3Caption_; }
+    std::string_view RunningTimeCaption() const override { return label3Caption_; }
     int32_t LaunchCount() const override { return exec_; }
     void StopTimer() override { timer1_.Disable(); }
 

@@ -53,7 +53,7 @@ public:
         Append(std::string_view(text + 4 - shown, shown));
     }
 
-    std::string Text() const { return std::string(bytes_.data(), size_); }
+    std::string_view Text() const { return {bytes_.data(), size_}; }
 
 private:
     std::array<char, kFormattedMaxBytes> bytes_;
@@ -102,7 +102,7 @@ public:
         : value_(DecodeDateTime(value)), settings_(context.locale.settings), context_(context) {}
 
     void ScanLevel(std::string_view format);
-    std::string Text() const { return output_.Text(); }
+    std::string_view Text() const { return output_.Text(); }
 
 private:
     void Token(Level& level, char token);
@@ -314,11 +314,18 @@ void Formatter::EraYear(int run) {
 
 } // namespace
 
-std::string FormatDateTime(std::string_view format, DateTime value, const FormatContext& context) {
+void AppendDateTime(std::string& out, std::string_view format, DateTime value,
+                    const FormatContext& context) {
     Formatter formatter(value, context);
     const std::string_view userFormat = UpToFirstNul(format);
     formatter.ScanLevel(userFormat.empty() ? "c" : userFormat);
-    return formatter.Text();
+    out += formatter.Text();
+}
+
+std::string FormatDateTime(std::string_view format, DateTime value, const FormatContext& context) {
+    std::string text;
+    AppendDateTime(text, format, value, context);
+    return text;
 }
 
 } // namespace petarino

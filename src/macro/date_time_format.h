@@ -20,5 +20,8 @@ struct FormatContext {
 // Never fails; the result has at most kFormattedMaxBytes bytes. The format ends at its
 // end or at its first NUL byte; an empty format is "c".
 std::string FormatDateTime(std::string_view format, DateTime value, const FormatContext& context);
+// The same, appended to `out`: a caller that formats again and again keeps its buffer.
+void AppendDateTime(std::string& out, std::string_view format, DateTime value,
+                    const FormatContext& context);
 
 } // namespace petarino

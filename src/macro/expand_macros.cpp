@@ -9,9 +9,9 @@ namespace {
 class ArgumentTracker final : public MacroReplacer {
 public:
     explicit ArgumentTracker(MacroReplacer& inner) : inner_(inner) {}
-    std::string Replace(char letter, std::string_view argument) override {
+    void Replace(char letter, std::string_view argument, std::string& out) override {
         argument_ = argument;
-        return inner_.Replace(letter, argument);
+        inner_.Replace(letter, argument, out);
     }
     const std::string& Argument() const { return argument_; }
 

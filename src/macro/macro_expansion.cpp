@@ -41,6 +41,20 @@ private:
     std::size_t front_ = 0;
 };
 
+struct Marker {
+    std::size_t position;
+    char kind; // '{' or '}'
+};
+
+// The first "#{" or "#}": one scan tells where the next macro starts and whether a stray
+// closing marker comes before it.
+Marker FirstMarker(std::string_view text) {
+    for (std::size_t at = text.find('#'); at != kNone && at + 1 < text.size();
+         at = text.find('#', at + 1))
+        if (text[at + 1] == '{' || text[at + 1] == '}') return {at, text[at + 1]};
+    return {kNone, 0};
+}
+
 } // namespace
 
 std::optional<std::string> ExpandSource(std::string_view source, MacroReplacer& replacer) {
@@ -49,11 +63,16 @@ std::optional<std::string> ExpandSource(std::string_view source, MacroReplacer& 
     std::string done;
     done.reserve(source.size() * 2);
     Pending pending(source);
+    std::string replacement; // one buffer for every pass
     for (std::size_t pass = 0;; ++pass) {
-        const std::size_t close = pending.View().find("#}");
+        const std::string_view rest = pending.View();
+        const Marker first = FirstMarker(rest);
+        if (first.position == kNone) break;
+        if (first.kind == '}') return std::nullopt; // a "#}" before any "#{"
+        const std::size_t open = first.position;
+        const std::size_t close = rest.find("#}", open + 2);
         if (close == kNone) break;
-        const std::size_t open = pending.View().substr(0, close).find("#{");
-        if (open == kNone || pass == kMaxMacroPasses) return std::nullopt;
+        if (pass == kMaxMacroPasses) return std::nullopt;
 
         char letter;
         if (open > 0) {
@@ -72,7 +91,9 @@ std::optional<std::string> ExpandSource(std::string_view source, MacroReplacer& 
         const std::string_view argument = pending.View().substr(2, argumentEnd - 2);
         pending.Drop(argumentEnd + 2);
 
-        pending.Prepend(replacer.Replace(letter, argument));
+        replacement.clear();
+        replacer.Replace(letter, argument, replacement);
+        pending.Prepend(replacement);
         if (!done.empty()) {
             pending.Prepend(std::string_view(&done.back(), 1));
             done.pop_back();

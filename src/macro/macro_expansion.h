@@ -24,7 +24,8 @@ constexpr bool IsMacroSource(std::string_view text) {
 
 class MacroReplacer {
 public:
-    virtual std::string Replace(char letter, std::string_view argument) = 0;
+    // Appends the macro's replacement to `out`.
+    virtual void Replace(char letter, std::string_view argument, std::string& out) = 0;
 
 protected:
     ~MacroReplacer() = default;

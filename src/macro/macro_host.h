@@ -3,15 +3,15 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace petarino {
 
 class MacroHost {
 public:
-    virtual std::string RunningTimeCaption() const = 0; // what Label3 shows now
-    virtual int32_t LaunchCount() const = 0;            // Exec
-    virtual void StopTimer() = 0;                       // Timer1 disabled
+    virtual std::string_view RunningTimeCaption() const = 0; // what Label3 shows now
+    virtual int32_t LaunchCount() const = 0;                 // Exec
+    virtual void StopTimer() = 0;                            // Timer1 disabled
 
 protected:
     ~MacroHost() = default;

@@ -7,25 +7,26 @@
 
 namespace petarino {
 
-std::string MacroReplacements::Replace(char letter, std::string_view argument) {
+void MacroReplacements::Replace(char letter, std::string_view argument, std::string& out) {
     switch (letter) {
     case 'N':
-    case 'n': {
-        return FormatDateTime(argument, CurrentDateTime(services_.kernel),
-                              {services_.locale, services_.eras});
-    }
+    case 'n':
+        AppendDateTime(out, argument, CurrentDateTime(services_.kernel),
+                       {services_.locale, services_.eras});
+        return;
     case 'A':
-    case 'a': return DayCountText(DaysUntil(argument));
+    case 'a': out += DayCountText(DaysUntil(argument)); return;
     case 'S':
-    case 's': return DayCountText(-DaysUntil(argument));
+    case 's': out += DayCountText(-DaysUntil(argument)); return;
     case 'I':
     case 'i':
-        return RunningTimeText(static_cast<int64_t>(services_.kernel.UptimeMilliseconds() / 1000));
+        out += RunningTimeText(static_cast<int64_t>(services_.kernel.UptimeMilliseconds() / 1000));
+        return;
     case 'T':
-    case 't': return host_.RunningTimeCaption();
+    case 't': out += host_.RunningTimeCaption(); return;
     case 'L':
-    case 'l': return std::to_string(host_.LaunchCount());
-    default: return std::string(1, letter) + "は、マクロにありません。";
+    case 'l': out += std::to_string(host_.LaunchCount()); return;
+    default: out.append(1, letter).append("は、マクロにありません。"); return;
     }
 }
 

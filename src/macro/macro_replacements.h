@@ -21,7 +21,7 @@ public:
         : services_(services), host_(host) {}
 
     // Throws EConvertError for a date that does not parse.
-    std::string Replace(char letter, std::string_view argument) override;
+    void Replace(char letter, std::string_view argument, std::string& out) override;
 
 private:
     int32_t DaysUntil(std::string_view date);

@@ -26,7 +26,7 @@ public:
     virtual int32_t TitleBar() const = 0;
     virtual void SetTitleBar(int32_t titleBar) = 0;
     // The macro source; read only while the text area is read-only (macro mode).
-    virtual std::string MacroText() const = 0;
+    virtual const std::string& MacroText() const = 0;
     virtual void SetMacroText(std::string_view macroText) = 0;
 
     // Where the last mouse button went down, in client pixels of the pressed control.

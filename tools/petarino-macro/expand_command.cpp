@@ -11,7 +11,7 @@ namespace {
 class Host final : public MacroHost {
 public:
     Host(std::string caption, int32_t exec) : caption_(std::move(caption)), exec_(exec) {}
-    std::string RunningTimeCaption() const override { return caption_; }
+    std::string_view RunningTimeCaption() const override { return caption_; }
     int32_t LaunchCount() const override { return exec_; }
     void StopTimer() override {}
 

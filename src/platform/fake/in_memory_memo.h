@@ -25,7 +25,7 @@ public:
     void SetTag(int32_t tag) override { tag_ = tag; }
     int32_t TitleBar() const override { return titleBar_; }
     void SetTitleBar(int32_t titleBar) override { titleBar_ = titleBar; }
-    std::string MacroText() const override { return macroText_; }
+    const std::string& MacroText() const override { return macroText_; }
     void SetMacroText(std::string_view macroText) override { macroText_ = macroText; }
 
     int32_t DragX() const override { return dragX_; }
