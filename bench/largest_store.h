@@ -1,7 +1,7 @@
 // The largest store the program keeps: a full table of 101 memos with 2 KB of text each.
 #pragma once
 
-#include "store_world.h"
+#include "platform/fake/store_world.h"
 
 #include <string>
 

@@ -5,7 +5,8 @@
 #include "platform/fake/fake_registry.h"
 #include "store/error_report.h"
 #include "store/store_layout.h"
-#include "store_world.h"
+#include "platform/fake/store_world.h"
+#include "registry_value_printer.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -6,7 +6,8 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/unique_handle.h"
 #include "store/store_layout.h"
-#include "store_world.h"
+#include "platform/fake/store_world.h"
+#include "registry_value_printer.h"
 
 #include <cstring>
 #include <filesystem>

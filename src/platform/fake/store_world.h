@@ -9,7 +9,6 @@
 #include "platform/fake/in_memory_exit_settings.h"
 #include "platform/fake/in_memory_memo_factory.h"
 #include "platform/fake/macro_world.h"
-#include "registry_value_printer.h"
 #include "store/registry_store.h"
 
 #include <stdexcept>
