@@ -1,4 +1,5 @@
 #include "macro/expand_macros.h"
+#include "platform/fake/fake_macro_host.h"
 #include "platform/fake/in_memory_memo.h"
 #include "platform/fake/macro_world.h"
 
@@ -6,17 +7,6 @@
 
 namespace petarino {
 namespace {
-
-// Label3's caption, Exec and Timer1 as the properties window holds them.
-struct FakeHost final : MacroHost {
-    std::string_view RunningTimeCaption() const override { return caption; }
-    int32_t LaunchCount() const override { return exec; }
-    void StopTimer() override { timerRunning = false; }
-
-    std::string caption = "Label3";
-    int32_t exec = 1;
-    bool timerRunning = true;
-};
 
 class ExpandMacrosTest : public ::testing::Test {
 protected:
@@ -32,7 +22,7 @@ protected:
     }
 
     MacroWorld world{platform::FakeLocale::Japanese, {1997, 3, 0, 9, 14, 5, 7, 0}};
-    FakeHost host;
+    FakeMacroHost host;
     InMemoryMemo memo;
 };
 

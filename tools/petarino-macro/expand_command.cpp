@@ -2,25 +2,10 @@
 // expansion. A date error prints the message box's text on the standard error, the text
 // the memo keeps on the standard output, and exits with status 3.
 #include "command.h"
+#include "platform/fake/fake_macro_host.h"
 #include "platform/fake/in_memory_memo.h"
 
 namespace petarino::tool {
-namespace {
-
-// Label3, Exec and Timer1 of the properties window, as the options give them.
-class Host final : public MacroHost {
-public:
-    Host(std::string caption, int32_t exec) : caption_(std::move(caption)), exec_(exec) {}
-    std::string_view RunningTimeCaption() const override { return caption_; }
-    int32_t LaunchCount() const override { return exec_; }
-    void StopTimer() override {}
-
-private:
-    std::string caption_;
-    int32_t exec_;
-};
-
-} // namespace
 
 int RunExpand(Session& session, std::span<const std::string> operands) {
     const SessionOptions& options = session.Options();
@@ -28,7 +13,9 @@ int RunExpand(Session& session, std::span<const std::string> operands) {
     if (options.title) memo.SetHint(session.Input(*options.title));
     memo.SetMacroText(operands[0]);
     memo.SetReadOnly(true);
-    Host host(session.Input(options.label), options.exec);
+    FakeMacroHost host;
+    host.caption = session.Input(options.label);
+    host.exec = options.exec;
 
     MacroWorld& world = session.World();
     world.expander.ExpandMacros(memo, host);
