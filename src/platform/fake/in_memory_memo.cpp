@@ -25,7 +25,6 @@ void InMemoryMemo::WriteText(std::string_view text) {
 }
 
 void InMemoryMemo::Close() {
-    closed_ = true;
     // The owner may free this memo: nothing of it is touched after the call.
     if (auto onClose = std::exchange(onClose_, nullptr)) onClose(*this);
 }

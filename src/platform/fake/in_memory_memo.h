@@ -61,7 +61,6 @@ public:
     void Close() override;
 
     int TextWrites() const { return textWrites_; }
-    bool Closed() const { return closed_; }
 
 private:
     void WriteText(std::string_view text) override;
@@ -85,7 +84,6 @@ private:
     Color memoColor_ = new_memo::kMemoColor;
     Font font_;
     int textWrites_ = 0;
-    bool closed_ = false;
     std::function<void(InMemoryMemo&)> onClose_;
 };
 
