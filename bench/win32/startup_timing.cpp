@@ -1,0 +1,455 @@
+// Start-up time and resident memory of petarino.exe against the bare program in the same run,
+// started alternately, and the store preparation, wait and close that the CPU benchmark
+// (cpu_usage.sh) drives the two programs with. Run it with scripts/wine.sh:
+//   startup_timing [--runs N]            time start-ups over the empty and the 101-memo store
+//   startup_timing --prepare DESKTOP     write DESKTOP's store and leave
+//   startup_timing --wait PROGRAM MEMOS  wait until PROGRAM shows MEMOS memos and is idle
+//   startup_timing --close PROGRAM       close PROGRAM through its own route, wait for its exit
+//   startup_timing --remove              remove the store the benchmarks wrote
+// PROGRAM is petarino or bare; DESKTOP one of the names in kDesktops. It runs only under Wine
+// and only where no store exists but one it wrote itself, so no one's memos are touched.
+#include "memo_desktop.h"
+#include "platform/fake/store_world.h"
+#include "platform/win32/cp932_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/unique_handle.h"
+#include "store/store_layout.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <psapi.h>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace petarino::bench {
+namespace {
+
+constexpr DWORD kPatienceMs = 120'000;
+// After the start is complete, so memory is read once the first tick has run.
+constexpr DWORD kSettleMs = 1'500;
+constexpr const wchar_t* kMarkerSubkey = L"Software\\Mivora\\PetarinoBenchmarks";
+
+using UniqueKernelHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
+
+enum class Clocks { none, tenWithSeconds, tenWithoutSeconds, allWithSeconds };
+
+// A store the program starts over, and what the bare program shows for it.
+struct Desktop {
+    const char* name;
+    const char* what;
+    int memos;
+    Clocks clocks;
+};
+
+constexpr Desktop kDesktops[] = {
+    {"empty", "empty store", 0, Clocks::none},
+    {"mixed", "101 memos, layouts 0..5, ten clocks with seconds", kMemoCount,
+     Clocks::tenWithSeconds},
+    {"seconds", "101 clocks with seconds", kMemoCount, Clocks::allWithSeconds},
+    {"plain", "101 plain memos, layouts 0..5", kMemoCount, Clocks::none},
+    {"minutes", "101 memos, ten clocks without seconds", kMemoCount, Clocks::tenWithoutSeconds},
+};
+
+struct Program {
+    const char* name;
+    std::wstring path;
+    const wchar_t* ownerClass; // hidden; a close request to it ends the program
+    const wchar_t* formClass;  // another hidden window that must exist, or none
+    const wchar_t* memoClass;
+};
+
+std::wstring BuildFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    folder.resize(folder.find_last_of(L'\\'));
+    return folder.substr(0, folder.find_last_of(L'\\')); // build/windows, from its bench/
+}
+
+Program Petarino() {
+    return {"petarino", BuildFolder() + L"\\src\\petarino.exe", L"TApplication", L"TDouguForm",
+            L"TMemoForm"};
+}
+
+Program Bare() {
+    return {"bare", BuildFolder() + L"\\bench\\bare_memos.exe", kBareOwnerClass, nullptr,
+            kBareMemoClass};
+}
+
+std::optional<Program> ProgramNamed(const char* name) {
+    if (std::strcmp(name, "petarino") == 0) return Petarino();
+    if (std::strcmp(name, "bare") == 0) return Bare();
+    return std::nullopt;
+}
+
+const Desktop* DesktopNamed(const char* name) {
+    for (const Desktop& desktop : kDesktops)
+        if (std::strcmp(desktop.name, name) == 0) return &desktop;
+    return nullptr;
+}
+
+// What the bare program is told to show for a desktop: its memos, ticking when they do.
+std::wstring BareArguments(const Desktop& desktop) {
+    return std::to_wstring(desktop.memos) +
+           (desktop.clocks == Clocks::allWithSeconds ? L" --tick" : L"");
+}
+
+std::wstring StoreSubkey() {
+    return win32::ToWide(store::kProgramKey.substr(1));
+}
+
+bool KeyExists(const std::wstring& subkey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool UnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// A store may be written only in a Wine prefix, and only where there is none or the one
+// there was written by the benchmarks (the marker key says so).
+bool MayWriteStore() {
+    if (!UnderWine()) {
+        std::fprintf(stderr, "Runs only under Wine (scripts/wine.sh), never on a user's store.\n");
+        return false;
+    }
+    if (KeyExists(StoreSubkey()) && !KeyExists(kMarkerSubkey)) {
+        std::fprintf(stderr, "A store exists under HKCU%s: not touching it.\n",
+                     std::string(store::kProgramKey).c_str());
+        return false;
+    }
+    HKEY marker = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kMarkerSubkey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                        &marker, nullptr) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(marker);
+    return true;
+}
+
+void RemoveStore() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, kMarkerSubkey);
+}
+
+std::optional<std::string> ClockSource(Clocks clocks, int slot) {
+    const bool tenth = slot % 10 == 5;
+    if (clocks == Clocks::allWithSeconds || (clocks == Clocks::tenWithSeconds && tenth))
+        return "N#{hh:nn:ss#}";
+    if (clocks == Clocks::tenWithoutSeconds && tenth) return "N#{hh:nn#}";
+    return std::nullopt;
+}
+
+// Written by the program's own store code, so the layout is exactly the one it loads.
+void WriteStore(const Desktop& desktop) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
+    win32::Win32Registry registry;
+    StoreWorld world(registry);
+    for (int slot = 0; slot < desktop.memos; ++slot) {
+        const std::optional<std::string> source = ClockSource(desktop.clocks, slot);
+        Memo& memo = source ? world.CreateMacro("時計 " + std::to_string(slot), *source)
+                            : world.Create("メモ " + std::to_string(slot), MemoText(slot));
+        const RECT bounds = MemoBounds(slot);
+        memo.SetBounds(bounds.left, bounds.top, bounds.right - bounds.left,
+                       bounds.bottom - bounds.top);
+        memo.SetTitleBar(slot % 6);
+    }
+    world.store.SaveDatas();
+}
+
+struct Windows {
+    HWND owner = nullptr;
+    bool form = false;
+    int visibleMemos = 0;
+};
+
+struct WindowSearch {
+    const Program& program;
+    DWORD processId;
+    Windows found;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM lp) {
+    auto& search = *reinterpret_cast<WindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId) return TRUE;
+    wchar_t name[64];
+    GetClassNameW(window, name, 64);
+    if (std::wcscmp(name, search.program.ownerClass) == 0) search.found.owner = window;
+    if (search.program.formClass && std::wcscmp(name, search.program.formClass) == 0)
+        search.found.form = true;
+    if (std::wcscmp(name, search.program.memoClass) == 0 && IsWindowVisible(window))
+        ++search.found.visibleMemos;
+    return TRUE;
+}
+
+Windows FindWindows(const Program& program, DWORD processId) {
+    WindowSearch search{program, processId, {}};
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The start is complete when the program has idled once and its hidden windows and every
+// visible memo exist. The tray icon needs no look: Shell_NotifyIconW returns once the tray
+// holds it, and both programs add it while their windows are made, before their first idle.
+bool WaitUntilStarted(HANDLE process, DWORD processId, const Program& program, int memos) {
+    if (WaitForInputIdle(process, kPatienceMs) != 0) return false;
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
+    while (GetTickCount64() < deadline) {
+        const Windows windows = FindWindows(program, processId);
+        if (windows.owner && (windows.form || !program.formClass) && windows.visibleMemos == memos)
+            return true;
+        if (WaitForSingleObject(process, 1) == WAIT_OBJECT_0) return false;
+    }
+    return false;
+}
+
+struct Memory {
+    SIZE_T workingSet = 0;
+    SIZE_T privateBytes = 0;
+};
+
+Memory ReadMemory(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX counters{.cb = sizeof(PROCESS_MEMORY_COUNTERS_EX)};
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
+    return {counters.WorkingSetSize, counters.PrivateUsage};
+}
+
+// A close request to the owner window: the program's own route out, saving its store.
+bool Close(HANDLE process, DWORD processId, const Program& program) {
+    HWND owner = FindWindows(program, processId).owner;
+    if (!owner || !PostMessageW(owner, WM_CLOSE, 0, 0)) return false;
+    return WaitForSingleObject(process, kPatienceMs) == WAIT_OBJECT_0;
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+struct Start {
+    double milliseconds;
+    Memory memory;
+};
+
+std::optional<Start> TimeStart(const Program& program, const std::wstring& arguments, int memos) {
+    std::wstring commandLine = L"\"" + program.path + L"\" " + arguments;
+    STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
+    PROCESS_INFORMATION created{};
+    LARGE_INTEGER begin;
+    LARGE_INTEGER end;
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessW(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &created)) {
+        std::fprintf(stderr, "%s: cannot start (error %lu)\n", program.name, GetLastError());
+        return std::nullopt;
+    }
+    const UniqueKernelHandle process(created.hProcess);
+    const UniqueKernelHandle thread(created.hThread);
+    const bool started = WaitUntilStarted(process.get(), created.dwProcessId, program, memos);
+    QueryPerformanceCounter(&end);
+    std::optional<Start> result;
+    if (started) {
+        Sleep(kSettleMs);
+        result = Start{Milliseconds(begin, end), ReadMemory(process.get())};
+    } else {
+        std::fprintf(stderr, "%s: did not show its windows\n", program.name);
+    }
+    if (!Close(process.get(), created.dwProcessId, program)) {
+        std::fprintf(stderr, "%s: did not end on its close request; terminated\n", program.name);
+        TerminateProcess(process.get(), 1);
+        return std::nullopt;
+    }
+    return result;
+}
+
+template <typename Value> double Median(std::vector<Value> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2
+               ? static_cast<double>(values[middle])
+               : (static_cast<double>(values[middle - 1]) + static_cast<double>(values[middle])) /
+                     2;
+}
+
+struct Figures {
+    std::vector<double> milliseconds;
+    std::vector<SIZE_T> workingSets;
+    std::vector<SIZE_T> privateBytes;
+
+    void Add(const Start& start) {
+        milliseconds.push_back(start.milliseconds);
+        workingSets.push_back(start.memory.workingSet);
+        privateBytes.push_back(start.memory.privateBytes);
+    }
+    bool Empty() const { return milliseconds.empty(); }
+};
+
+constexpr double kMiB = 1024.0 * 1024.0;
+
+void PrintRow(const char* name, const Figures& figures) {
+    std::printf("  %-10s %8.1f ms (min %7.1f, %zu runs)   working set %6.1f MiB   private %6.1f "
+                "MiB\n  %-10s  runs:",
+                name, Median(figures.milliseconds),
+                *std::min_element(figures.milliseconds.begin(), figures.milliseconds.end()),
+                figures.milliseconds.size(), Median(figures.workingSets) / kMiB,
+                Median(figures.privateBytes) / kMiB, "");
+    for (double milliseconds : figures.milliseconds)
+        std::printf(" %.0f", milliseconds);
+    std::printf(" ms\n");
+}
+
+void PrintComparison(const Desktop& desktop, const Figures& petarino, const Figures& bare) {
+    std::printf("%s (medians):\n", desktop.what);
+    if (petarino.Empty() || bare.Empty()) {
+        std::printf("  no complete runs\n");
+        return;
+    }
+    PrintRow("petarino", petarino);
+    PrintRow("bare", bare);
+    std::printf("  ratio      start-up %.2fx   working set %.2fx   private %.2fx\n\n",
+                Median(petarino.milliseconds) / Median(bare.milliseconds),
+                Median(petarino.workingSets) / Median(bare.workingSets),
+                Median(petarino.privateBytes) / Median(bare.privateBytes));
+    std::fflush(stdout);
+}
+
+// One run of each program first, not counted: the first start reads the files from disk.
+void TimeDesktop(const Desktop& desktop, int runs) {
+    const Program petarino = Petarino();
+    const Program bare = Bare();
+    Figures petarinoFigures;
+    Figures bareFigures;
+    const auto runPetarino = [&](bool counted) {
+        WriteStore(desktop);
+        const std::optional<Start> start = TimeStart(petarino, L"", desktop.memos);
+        if (start && counted) petarinoFigures.Add(*start);
+    };
+    const auto runBare = [&](bool counted) {
+        const std::optional<Start> start = TimeStart(bare, BareArguments(desktop), desktop.memos);
+        if (start && counted) bareFigures.Add(*start);
+    };
+    runPetarino(false);
+    runBare(false);
+    for (int run = 0; run < runs; ++run) {
+        // Alternating which goes first, so neither always follows the other's exit.
+        if (run % 2) {
+            runBare(true);
+            runPetarino(true);
+        } else {
+            runPetarino(true);
+            runBare(true);
+        }
+    }
+    PrintComparison(desktop, petarinoFigures, bareFigures);
+}
+
+int TimeStarts(int runs) {
+    if (!MayWriteStore()) return 1;
+    for (const char* name : {"empty", "mixed"})
+        TimeDesktop(*DesktopNamed(name), runs);
+    RemoveStore();
+    std::printf("Start-up: from CreateProcessW until the program has idled once "
+                "(WaitForInputIdle) and its\nhidden windows and every visible memo exist. "
+                "Memory %.1f s later (GetProcessMemoryInfo).\n",
+                kSettleMs / 1000.0);
+    return 0;
+}
+
+// The running copy of a program, found by its owner window.
+struct Running {
+    UniqueKernelHandle process;
+    DWORD processId = 0;
+};
+
+std::optional<Running> FindRunning(const Program& program) {
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
+    while (GetTickCount64() < deadline) {
+        if (HWND owner = FindWindowW(program.ownerClass, nullptr)) {
+            Running running;
+            GetWindowThreadProcessId(owner, &running.processId);
+            running.process = UniqueKernelHandle(
+                OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
+                            running.processId));
+            if (running.process) return running;
+        }
+        Sleep(10);
+    }
+    std::fprintf(stderr, "%s is not running\n", program.name);
+    return std::nullopt;
+}
+
+int WaitForStart(const Program& program, int memos) {
+    std::optional<Running> running = FindRunning(program);
+    if (!running) return 1;
+    if (!WaitUntilStarted(running->process.get(), running->processId, program, memos)) {
+        std::fprintf(stderr, "%s did not show its %d memos\n", program.name, memos);
+        return 1;
+    }
+    const Memory memory = ReadMemory(running->process.get());
+    std::printf("%s started: working set %.1f MiB, private %.1f MiB\n", program.name,
+                static_cast<double>(memory.workingSet) / kMiB,
+                static_cast<double>(memory.privateBytes) / kMiB);
+    return 0;
+}
+
+int CloseRunning(const Program& program) {
+    std::optional<Running> running = FindRunning(program);
+    if (!running) return 1;
+    if (!Close(running->process.get(), running->processId, program)) {
+        std::fprintf(stderr, "%s did not end on its close request\n", program.name);
+        return 1;
+    }
+    return 0;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: startup_timing [--runs N] | --prepare DESKTOP | "
+                         "--wait PROGRAM MEMOS | --close PROGRAM | --remove\n"
+                         "  PROGRAM: petarino, bare   DESKTOP:");
+    for (const Desktop& desktop : kDesktops)
+        std::fprintf(stderr, " %s", desktop.name);
+    std::fprintf(stderr, "\n");
+    return 64;
+}
+
+int Main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode.empty()) return TimeStarts(7);
+    if (mode == "--runs" && argc == 3) return TimeStarts(std::max(1, std::atoi(argv[2])));
+    if (mode == "--prepare" && argc == 3) {
+        const Desktop* desktop = DesktopNamed(argv[2]);
+        if (!desktop) return Usage();
+        if (!MayWriteStore()) return 1;
+        WriteStore(*desktop);
+        return 0;
+    }
+    if (mode == "--remove" && argc == 2) {
+        if (!MayWriteStore()) return 1;
+        RemoveStore();
+        return 0;
+    }
+    const std::optional<Program> program = argc > 2 ? ProgramNamed(argv[2]) : std::nullopt;
+    if (mode == "--wait" && argc == 4 && program) return WaitForStart(*program, std::atoi(argv[3]));
+    if (mode == "--close" && argc == 3 && program) return CloseRunning(*program);
+    return Usage();
+}
+
+} // namespace
+} // namespace petarino::bench
+
+int main(int argc, char** argv) {
+    return petarino::bench::Main(argc, argv);
+}
