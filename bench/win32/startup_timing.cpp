@@ -1,11 +1,11 @@
 // Start-up time and resident memory of petarino.exe against the bare program in the same run,
 // started alternately, and the store preparation, wait and close that the CPU benchmark
 // (cpu_usage.sh) drives the two programs with. Run it with scripts/wine.sh:
-//   startup_timing [--runs N]            time start-ups over the empty and the 101-memo store
-//   startup_timing --prepare DESKTOP     write DESKTOP's store and leave
-//   startup_timing --wait PROGRAM MEMOS  wait until PROGRAM shows MEMOS memos and is idle
-//   startup_timing --close PROGRAM       close PROGRAM through its own route, wait for its exit
-//   startup_timing --release             remove the store and settings the benchmarks wrote
+//   startup_timing [--runs N] [DESKTOP...]  time start-ups, by default over empty and mixed
+//   startup_timing --prepare DESKTOP        write DESKTOP's store and leave
+//   startup_timing --wait PROGRAM MEMOS     wait until PROGRAM shows MEMOS memos and is idle
+//   startup_timing --close PROGRAM          close PROGRAM through its own route, wait for its exit
+//   startup_timing --release                remove the store and settings the benchmarks wrote
 // PROGRAM is petarino or bare; DESKTOP one of the names in kDesktops. It runs only under Wine
 // and only where no store exists but one it wrote itself, so no one's memos are touched.
 #include "memo_desktop.h"
@@ -402,10 +402,10 @@ void TimeDesktop(const Desktop& desktop, int runs) {
     PrintComparison(desktop, petarinoFigures, bareFigures);
 }
 
-int TimeStarts(int runs) {
+int TimeStarts(int runs, const std::vector<const Desktop*>& desktops) {
     if (!ClaimPrefix()) return 1;
-    for (const char* name : {"empty", "mixed"})
-        TimeDesktop(*DesktopNamed(name), runs);
+    for (const Desktop* desktop : desktops)
+        TimeDesktop(*desktop, runs);
     ReleasePrefix();
     std::printf("Start-up: from CreateProcessW until the program has idled once "
                 "(WaitForInputIdle) and its\nhidden windows and every visible memo exist. "
@@ -463,7 +463,7 @@ int CloseRunning(const Program& program) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: startup_timing [--runs N] | --prepare DESKTOP | "
+    std::fprintf(stderr, "usage: startup_timing [--runs N] [DESKTOP...] | --prepare DESKTOP | "
                          "--wait PROGRAM MEMOS | --close PROGRAM | --release\n"
                          "  PROGRAM: petarino, bare   DESKTOP:");
     for (const Desktop& desktop : kDesktops)
@@ -474,8 +474,22 @@ int Usage() {
 
 int Main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode.empty()) return TimeStarts(9);
-    if (mode == "--runs" && argc == 3) return TimeStarts(std::max(1, std::atoi(argv[2])));
+    if (mode.empty() || mode == "--runs" || DesktopNamed(mode.c_str())) {
+        int runs = 9;
+        int next = 1;
+        if (mode == "--runs" && argc > 2) {
+            runs = std::max(1, std::atoi(argv[2]));
+            next = 3;
+        }
+        std::vector<const Desktop*> desktops;
+        for (; next < argc; ++next)
+            if (const Desktop* desktop = DesktopNamed(argv[next]))
+                desktops.push_back(desktop);
+            else
+                return Usage();
+        if (desktops.empty()) desktops = {DesktopNamed("empty"), DesktopNamed("mixed")};
+        return TimeStarts(runs, desktops);
+    }
     if (mode == "--prepare" && argc == 3) {
         const Desktop* desktop = DesktopNamed(argv[2]);
         if (!desktop) return Usage();
