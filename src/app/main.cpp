@@ -55,7 +55,8 @@ int Run(HINSTANCE instance) {
              .graphics = graphics,
              .files = files,
              .locale = locale,
-             .macro = {kernel, locale, eras}},
+             .macro = {kernel, locale, eras},
+             .closed = [] { PostQuitMessage(0); }},
             [&](HWND owner, forms::MemoWindowOwner& memoOwner) {
                 return std::make_unique<forms::MemoFormFactory>(owner, memoOwner, windows);
             });

@@ -28,6 +28,7 @@ UINT TaskbarCreatedMessage() {
 TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
     : application_(services.application), icon_(services.icon), windows_(services.windows),
       kernel_(services.kernel), locale_(services.locale), macroServices_(services.macro),
+      closed_(services.closed),
       controls_(std::make_unique<DouguFormControls>()),
       memoFactory_(makeMemoFactory(services.application, *this)),
       table_(*memoFactory_, statusList_, windows_), clock_(kernel_, autosave_),
@@ -35,7 +36,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
       store_(services.registry, services.graphics,
              store::ProgramState{table_, clock_, autosave_, exitSettings_}, expander_, windows_),
       heartbeat_(clock_, table_, expander_, [this] { store_.SaveDatas(); }),
-      exitSequence_(store::ExitState{table_, clock_.Timer1(), exitSettings_}, store_, windows_,
+      exitSequence_(store::ProgramState{table_, clock_, autosave_, exitSettings_}, store_, windows_,
                     services.files) {
     FormWindow<TDouguForm>::RegisterClassOnce(kClassName, 0,
                                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon_);
@@ -100,7 +101,7 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
     case WM_DESTROY:
         KillTimer(window, kTimer1);
         window_ = nullptr;
-        PostQuitMessage(0);
+        if (closed_) closed_();
         return 0;
     default:
         if (message == TaskbarCreatedMessage() && notifyIcon_) notifyIcon_->AddAgain();

@@ -39,6 +39,8 @@ struct DouguFormServices {
     platform::Files& files;
     FormatLocale& locale;
     MacroServices macro;
+    // The window has closed: the program's end.
+    std::function<void()> closed;
 };
 
 // Makes the memo windows for the table, owned by the application window and asking the
@@ -101,6 +103,7 @@ private:
     platform::Kernel& kernel_;
     FormatLocale& locale_;
     MacroServices macroServices_;
+    std::function<void()> closed_;
     HWND window_ = nullptr;
     std::unique_ptr<DouguFormControls> controls_;
     ListBoxStatusList statusList_;
