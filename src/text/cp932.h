@@ -15,6 +15,15 @@ constexpr bool IsLeadByte(char byte) {
     return IsLeadByte(static_cast<unsigned char>(byte));
 }
 
+// The second byte of a double-byte character. A lead byte before any other byte stands alone.
+constexpr bool IsTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+constexpr bool IsTrailByte(char byte) {
+    return IsTrailByte(static_cast<unsigned char>(byte));
+}
+
 // The bytes of the character that starts `text` (not empty): a lead byte at the very end
 // stands alone, so no caller ever reads past the text.
 constexpr std::size_t CharacterBytes(std::string_view text) {
