@@ -16,17 +16,17 @@ ApplicationWindow::ApplicationWindow(platform::WindowSystem& windows, HICON icon
     SetWindowLongPtrW(window_, GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);
 }
 
-ApplicationWindow::~ApplicationWindow() { DestroyWindow(window_); }
+ApplicationWindow::~ApplicationWindow() {
+    DestroyWindow(window_);
+}
 
 LRESULT ApplicationWindow::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
     case WM_CLOSE:
         if (closeMainForm_) closeMainForm_();
         return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE; // the main form's close query answers for the program
-    default:
-        return DefWindowProcW(window, message, wp, lp);
+    case WM_QUERYENDSESSION: return TRUE; // the main form's close query answers for the program
+    default: return DefWindowProcW(window, message, wp, lp);
     }
 }
 

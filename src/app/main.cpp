@@ -46,20 +46,20 @@ int Run(HINSTANCE instance) {
         win32::Win32Graphics graphics;
         win32::Win32Files files;
         EraCalendar eras(kernel, locale.identity);
-        forms::TDouguForm douguForm(
-            {.application = application.Handle(),
-             .icon = icon,
-             .windows = windows,
-             .kernel = kernel,
-             .registry = registry,
-             .graphics = graphics,
-             .files = files,
-             .locale = locale,
-             .macro = {kernel, locale, eras},
-             .closed = [] { PostQuitMessage(0); }},
-            [&](HWND owner, forms::MemoWindowOwner& memoOwner) {
-                return std::make_unique<forms::MemoFormFactory>(owner, memoOwner, windows);
-            });
+        forms::TDouguForm douguForm({.application = application.Handle(),
+                                     .icon = icon,
+                                     .windows = windows,
+                                     .kernel = kernel,
+                                     .registry = registry,
+                                     .graphics = graphics,
+                                     .files = files,
+                                     .locale = locale,
+                                     .macro = {kernel, locale, eras},
+                                     .closed = [] { PostQuitMessage(0); }},
+                                    [&](HWND owner, forms::MemoWindowOwner& memoOwner) {
+                                        return std::make_unique<forms::MemoFormFactory>(
+                                            owner, memoOwner, windows);
+                                    });
         application.OnCloseRequest([&douguForm] { douguForm.Close(); });
         return RunMessageLoop();
     } catch (const std::exception& error) {
@@ -71,4 +71,6 @@ int Run(HINSTANCE instance) {
 } // namespace
 } // namespace petarino
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return petarino::Run(instance); }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return petarino::Run(instance);
+}

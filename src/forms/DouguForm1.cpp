@@ -28,8 +28,7 @@ UINT TaskbarCreatedMessage() {
 TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
     : application_(services.application), icon_(services.icon), windows_(services.windows),
       kernel_(services.kernel), locale_(services.locale), macroServices_(services.macro),
-      closed_(services.closed),
-      controls_(std::make_unique<DouguFormControls>()),
+      closed_(services.closed), controls_(std::make_unique<DouguFormControls>()),
       memoFactory_(makeMemoFactory(services.application, *this)),
       table_(*memoFactory_, statusList_, windows_), clock_(kernel_, autosave_),
       expander_(macroServices_, windows_),
@@ -40,9 +39,9 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
                     services.files) {
     FormWindow<TDouguForm>::RegisterClassOnce(kClassName, 0,
                                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon_);
-    window_ = CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ",
-                              kDouguFormStyle, 0, 0, 0, 0, application_, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    window_ =
+        CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
+                        0, 0, 0, application_, nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) throw std::runtime_error("ﾌﾟﾛﾊﾟﾃｨｳｨﾝﾄﾞｳを作成できません");
     SizeClientArea(window_);
     CreateDouguFormControls(window_, *controls_, windows_);
@@ -72,19 +71,13 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
     case WM_TIMER:
         if (wp == kTimer1) Timer1Timer();
         return 0;
-    case WM_COMMAND:
-        Command(LOWORD(wp));
-        return 0;
+    case WM_COMMAND: Command(LOWORD(wp)); return 0;
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE)
             SelectPage(TabCtrl_GetCurSel(controls_->PageControl1));
         return 0;
-    case kNotifyIconMessage:
-        NotifyIconEvent(lp);
-        return 0;
-    case WM_CLOSE:
-        Close();
-        return 0;
+    case kNotifyIconMessage: NotifyIconEvent(lp); return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_QUERYENDSESSION:
         endSessionAgreed_ = exitSequence_.FormCloseQuery();
         return endSessionAgreed_ ? TRUE : FALSE;
@@ -93,11 +86,8 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
         if (endSessionAgreed_) exitSequence_.CloseCancelled();
         endSessionAgreed_ = false;
         return 0;
-    case WM_SETTINGCHANGE:
-        ReloadFormatSettings(kernel_, locale_);
-        return 0;
-    case WM_HELP:
-        return TRUE; // the help contexts name a help file the program does not have
+    case WM_SETTINGCHANGE: ReloadFormatSettings(kernel_, locale_); return 0;
+    case WM_HELP: return TRUE; // the help contexts name a help file the program does not have
     case WM_DESTROY:
         KillTimer(window, kTimer1);
         window_ = nullptr;
@@ -148,7 +138,9 @@ void TDouguForm::Close() {
     DestroyWindow(window_);
 }
 
-void TDouguForm::FormClose() { notifyIcon_.reset(); }
+void TDouguForm::FormClose() {
+    notifyIcon_.reset();
+}
 
 void TDouguForm::NotifyIconEvent(LPARAM event) {
     switch (LOWORD(event)) {
@@ -200,21 +192,31 @@ LRESULT CALLBACK TDouguForm::StatusListProcedure(HWND listBox, UINT message, WPA
     return result;
 }
 
-void TDouguForm::CreateMemo() { table_.CreateMemo(); }
-void TDouguForm::ConfirmAndDestroy(int slot) { table_.ConfirmAndDestroy(slot); }
-void TDouguForm::RefreshStatusList() { table_.RefreshStatusList(); }
+void TDouguForm::CreateMemo() {
+    table_.CreateMemo();
+}
+void TDouguForm::ConfirmAndDestroy(int slot) {
+    table_.ConfirmAndDestroy(slot);
+}
+void TDouguForm::RefreshStatusList() {
+    table_.RefreshStatusList();
+}
 
 void TDouguForm::ShowStatusPage() {
     SelectPage(0);
     FormShow();
 }
 
-void TDouguForm::Exit() { Close(); }
+void TDouguForm::Exit() {
+    Close();
+}
 
 void TDouguForm::OpenMemoProperties(Memo& memo) {
     if (openMemoProperties_) openMemoProperties_(memo);
 }
 
-void TDouguForm::ReportError(std::string_view message) { ReportGeneralError(windows_, message); }
+void TDouguForm::ReportError(std::string_view message) {
+    ReportGeneralError(windows_, message);
+}
 
 } // namespace petarino::forms

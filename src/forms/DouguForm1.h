@@ -15,8 +15,8 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/registry.h"
-#include "platform/window_system.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/window_system.h"
 #include "store/exit_sequence.h"
 #include "store/registry_store.h"
 

@@ -44,12 +44,24 @@ void UpDownAutosaveSettings::SetPeriod(int16_t minutes) {
     SendMessageW(upDown_, UDM_SETPOS32, 0, minutes);
 }
 
-bool UpDownAutosaveSettings::Enabled() const { return Checked(checkBox_); }
-void UpDownAutosaveSettings::SetEnabled(bool enabled) { Check(checkBox_, enabled); }
+bool UpDownAutosaveSettings::Enabled() const {
+    return Checked(checkBox_);
+}
+void UpDownAutosaveSettings::SetEnabled(bool enabled) {
+    Check(checkBox_, enabled);
+}
 
-bool CheckBoxExitSettings::ExportAtExit() const { return Checked(exportBox_); }
-void CheckBoxExitSettings::SetExportAtExit(bool exportAtExit) { Check(exportBox_, exportAtExit); }
-bool CheckBoxExitSettings::AskBeforeExit() const { return Checked(askBox_); }
-void CheckBoxExitSettings::SetAskBeforeExit(bool askBeforeExit) { Check(askBox_, askBeforeExit); }
+bool CheckBoxExitSettings::ExportAtExit() const {
+    return Checked(exportBox_);
+}
+void CheckBoxExitSettings::SetExportAtExit(bool exportAtExit) {
+    Check(exportBox_, exportAtExit);
+}
+bool CheckBoxExitSettings::AskBeforeExit() const {
+    return Checked(askBox_);
+}
+void CheckBoxExitSettings::SetAskBeforeExit(bool askBeforeExit) {
+    Check(askBox_, askBeforeExit);
+}
 
 } // namespace petarino::forms

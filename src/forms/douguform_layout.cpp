@@ -15,10 +15,8 @@ constexpr wchar_t kTabSheetClass[] = L"TTabSheet";
 LRESULT CALLBACK TabSheetProcedure(HWND page, UINT message, WPARAM wp, LPARAM lp) noexcept {
     switch (message) {
     case WM_COMMAND:
-    case WM_NOTIFY:
-        return SendMessageW(GetParent(page), message, wp, lp);
-    default:
-        return DefWindowProcW(page, message, wp, lp);
+    case WM_NOTIFY: return SendMessageW(GetParent(page), message, wp, lp);
+    default: return DefWindowProcW(page, message, wp, lp);
     }
 }
 
@@ -71,10 +69,9 @@ private:
 };
 
 HWND MakePage(HWND form, const RECT& area) {
-    return CreateWindowExW(WS_EX_CONTROLPARENT, kTabSheetClass, nullptr,
-                           WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
-                           area.right - area.left, area.bottom - area.top, form, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(WS_EX_CONTROLPARENT, kTabSheetClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS,
+                           area.left, area.top, area.right - area.left, area.bottom - area.top,
+                           form, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 void AddPage(HWND pageControl, int index, const wchar_t* caption) {
@@ -84,14 +81,14 @@ void AddPage(HWND pageControl, int index, const wchar_t* caption) {
 }
 
 void CreateStatusPage(const ControlMaker& page, DouguFormControls& c) {
-    c.lbShow = page.Make(WC_LISTBOXW, nullptr, WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                         LBS_NOINTEGRALHEIGHT, {8, 8, 241, 113}, klbShow,
-                         L"メモの状態を表示しています。", WS_EX_CLIENTEDGE);
+    c.lbShow =
+        page.Make(WC_LISTBOXW, nullptr, WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                  {8, 8, 241, 113}, klbShow, L"メモの状態を表示しています。", WS_EX_CLIENTEDGE);
     SendMessageW(c.lbShow, LB_SETITEMHEIGHT, 0, 12);
     c.bShow = page.Make(WC_BUTTONW, L"表示/非表示", WS_TABSTOP | BS_PUSHBUTTON, {8, 120, 81, 25},
                         kbShow, L"選択されたメモの表示状態を変更します。");
-    c.bDestroy = page.Make(WC_BUTTONW, L"メモの破棄", WS_TABSTOP | BS_PUSHBUTTON,
-                           {88, 120, 81, 25}, kbDestroy, L"選択されたメモを破棄します。");
+    c.bDestroy = page.Make(WC_BUTTONW, L"メモの破棄", WS_TABSTOP | BS_PUSHBUTTON, {88, 120, 81, 25},
+                           kbDestroy, L"選択されたメモを破棄します。");
     c.Button3 = page.Make(WC_BUTTONW, L"新規メモ作成", WS_TABSTOP | BS_PUSHBUTTON,
                           {168, 120, 81, 25}, kButton3, L"新しいメモを作成します。");
 }
@@ -106,13 +103,15 @@ void CreateSettingsPage(const ControlMaker& page, DouguFormControls& c) {
     SendMessageW(c.udSave, UDM_SETBUDDY, reinterpret_cast<WPARAM>(c.eSave), 0);
     SendMessageW(c.udSave, UDM_SETRANGE32, 1, 60);
     SendMessageW(c.udSave, UDM_SETPOS32, 0, 10);
+    // Attaching the buddy may widen the up-down to the system's own size.
+    SetWindowPos(c.udSave, nullptr, 115, 8, 15, 20, SWP_NOZORDER | SWP_NOACTIVATE);
     c.Label1 = page.Make(WC_STATICW, L"分毎にする", SS_LEFT | SS_NOPREFIX, {134, 11, 60, 12}, 0);
     c.cbText = page.Make(WC_BUTTONW, L"終了時にメモをテキスト化", WS_TABSTOP | BS_AUTOCHECKBOX,
                          {8, 32, 161, 17}, kcbText,
                          L"終了するときにメモの題名をファイル名として保存します。");
-    c.cbAlart = page.Make(WC_BUTTONW, L"終了の確認を出す", WS_TABSTOP | BS_AUTOCHECKBOX,
-                          {8, 56, 129, 17}, kcbAlart,
-                          L"終了しようとすると、終了するかを確認します");
+    c.cbAlart =
+        page.Make(WC_BUTTONW, L"終了の確認を出す", WS_TABSTOP | BS_AUTOCHECKBOX, {8, 56, 129, 17},
+                  kcbAlart, L"終了しようとすると、終了するかを確認します");
     // Only the top line of the bevel shows.
     c.Bevel1 = page.Make(WC_STATICW, nullptr, SS_ETCHEDHORZ, {8, 80, 233, 2}, 0);
     c.Label3 = page.Make(WC_STATICW, L"Label3", SS_LEFT | SS_NOPREFIX, {8, 93, 233, 12}, 0,
@@ -148,8 +147,8 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
     SendMessageW(c.tooltips, TTM_SETMAXTIPWIDTH, 0, 400);
 
     const ControlMaker onForm(form, c.font.get(), c.tooltips);
-    c.PageControl1 = onForm.Make(WC_TABCONTROLW, nullptr, WS_TABSTOP | WS_CLIPSIBLINGS,
-                                 {8, 8, 265, 177}, 0);
+    c.PageControl1 =
+        onForm.Make(WC_TABCONTROLW, nullptr, WS_TABSTOP | WS_CLIPSIBLINGS, {8, 8, 265, 177}, 0);
     AddPage(c.PageControl1, 0, L"メモの状態");
     AddPage(c.PageControl1, 1, L"設定");
     RECT area{8, 8, 8 + 265, 8 + 177};
@@ -160,8 +159,8 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
     CreateSettingsPage(ControlMaker(c.TabSheet2, c.font.get(), c.tooltips), c);
     ShowWindow(c.TabSheet1, SW_SHOW);
 
-    c.bOk = onForm.Make(WC_BUTTONW, L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {192, 192, 81, 25},
-                        kbOk, L"プロパティウィンドウを閉じます。");
+    c.bOk = onForm.Make(WC_BUTTONW, L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {192, 192, 81, 25}, kbOk,
+                        L"プロパティウィンドウを閉じます。");
     c.Button1 = onForm.Make(WC_BUTTONW, L"終了(&X)", WS_TABSTOP | BS_PUSHBUTTON, {8, 192, 75, 25},
                             kButton1, L"ペタリノを終了します。");
 }

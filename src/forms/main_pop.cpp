@@ -14,8 +14,8 @@ void PopUpMainPop(HWND window, POINT at) {
     AppendMenuW(menu.get(), MF_STRING, kAbout1, L"ﾊﾞｰｼﾞｮﾝ情報(&A)...");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kExit1, L"終了(&X)");
-    TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,
-                     window, nullptr);
+    TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, window,
+                     nullptr);
 }
 
 } // namespace petarino::forms

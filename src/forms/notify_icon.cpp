@@ -20,8 +20,12 @@ NotifyIcon::NotifyIcon(HWND owner, HICON icon)
     Shell_NotifyIconW(NIM_ADD, &data_);
 }
 
-NotifyIcon::~NotifyIcon() { Shell_NotifyIconW(NIM_DELETE, &data_); }
+NotifyIcon::~NotifyIcon() {
+    Shell_NotifyIconW(NIM_DELETE, &data_);
+}
 
-void NotifyIcon::AddAgain() { Shell_NotifyIconW(NIM_ADD, &data_); }
+void NotifyIcon::AddAgain() {
+    Shell_NotifyIconW(NIM_ADD, &data_);
+}
 
 } // namespace petarino::forms

@@ -2,9 +2,8 @@
 // arrive at the owner window as message 1125, the event in lParam.
 #pragma once
 
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 namespace petarino::forms {
 

