@@ -5,8 +5,8 @@
 
 #include "platform/window_system.h"
 
-#include <functional>
 #include <windows.h>
+#include <functional>
 
 namespace petarino::app {
 

@@ -20,11 +20,11 @@
 #include "store/exit_sequence.h"
 #include "store/registry_store.h"
 
+#include <windows.h>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <windows.h>
 
 namespace petarino::forms {
 

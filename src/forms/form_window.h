@@ -6,8 +6,8 @@
 #include "platform/window_system.h"
 #include "store/error_report.h"
 
-#include <exception>
 #include <windows.h>
+#include <exception>
 
 namespace petarino::forms {
 

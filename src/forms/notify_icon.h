@@ -2,8 +2,8 @@
 // arrive at the owner window as message 1125, the event in lParam.
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+#include <shellapi.h>
 
 namespace petarino::forms {
 
