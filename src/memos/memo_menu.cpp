@@ -9,7 +9,9 @@ constexpr uint8_t kKeyF24 = 0x87;
 
 std::string KeyName(uint8_t key) {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, char(key));
-    if (key >= kKeyF1 && key <= kKeyF24) return "F" + std::to_string(key - kKeyF1 + 1);
+    // Appended, not "F" + ...: GCC 12 warns falsely about the concatenation.
+    if (key >= kKeyF1 && key <= kKeyF24)
+        return std::string("F").append(std::to_string(key - kKeyF1 + 1));
     if (key == kKeyDelete) return "Del";
     return {};
 }
