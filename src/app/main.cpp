@@ -3,7 +3,7 @@
 #include "app/application_window.h"
 #include "app/single_instance.h"
 #include "forms/DouguForm1.h"
-#include "forms/MemoForm1.h"
+#include "forms/memo_form_factory.h"
 #include "macro/era_calendar.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/graphics_win32.h"
@@ -56,9 +56,9 @@ int Run(HINSTANCE instance) {
                                      .locale = locale,
                                      .macro = {kernel, locale, eras},
                                      .closed = [] { PostQuitMessage(0); }},
-                                    [&](HWND owner, forms::MemoWindowOwner& memoOwner) {
-                                        return std::make_unique<forms::MemoFormFactory>(
-                                            owner, memoOwner, windows);
+                                    [](HWND owner, forms::MemoWindowOwner& memoOwner) {
+                                        return std::make_unique<forms::MemoFormFactory>(owner,
+                                                                                        memoOwner);
                                     });
         application.OnCloseRequest([&douguForm] { douguForm.Close(); });
         return RunMessageLoop();

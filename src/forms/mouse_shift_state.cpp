@@ -3,18 +3,15 @@
 namespace petarino::forms {
 
 platform::ShiftState MouseShiftState(WPARAM keys) {
-    using Key = platform::ShiftState::Key;
-    platform::ShiftState state;
-    const auto add = [&state](bool held, Key key) {
-        if (held) state = state.With(key);
-    };
-    add(keys & MK_SHIFT, Key::Shift);
-    add(GetKeyState(VK_MENU) < 0, Key::Alt);
-    add(keys & MK_CONTROL, Key::Ctrl);
-    add(keys & MK_LBUTTON, Key::Left);
-    add(keys & MK_RBUTTON, Key::Right);
-    add(keys & MK_MBUTTON, Key::Middle);
-    return state;
+    using platform::ShiftState;
+    ShiftState shift;
+    if (keys & MK_SHIFT) shift.Add(ShiftState::Shift);
+    if (keys & MK_CONTROL) shift.Add(ShiftState::Ctrl);
+    if (keys & MK_LBUTTON) shift.Add(ShiftState::Left);
+    if (keys & MK_RBUTTON) shift.Add(ShiftState::Right);
+    if (keys & MK_MBUTTON) shift.Add(ShiftState::Middle);
+    if (GetKeyState(VK_MENU) < 0) shift.Add(ShiftState::Alt);
+    return shift;
 }
 
 } // namespace petarino::forms
