@@ -8,13 +8,11 @@ constexpr DWORD kWhite = 0xFFFFFF;
 
 // Three columns and two rows on a 1024 × 640 screen, the taskbar left free.
 StoredMemo At(int column, int row) {
-    StoredMemo memo;
-    memo.top = 24 + row * 296;
-    memo.left = 24 + column * 336;
-    memo.width = 304;
-    memo.height = 264;
-    memo.fontSize = 11;
-    return memo;
+    return {.top = 24 + row * 296,
+            .left = 24 + column * 336,
+            .width = 304,
+            .height = 264,
+            .fontSize = 11};
 }
 
 } // namespace

@@ -8,8 +8,7 @@ namespace petarino::remote {
 Process Process::Start(const std::wstring& program) {
     std::wstring commandLine = L"\"" + program + L"\"";
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup{.cb = sizeof startup};
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &started))
