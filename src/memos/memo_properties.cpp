@@ -17,7 +17,8 @@ void MemoProperties::Open(const Memo& memo) {
     view_.SetTitleBarItem(TitleBarItem(memo.TitleBar()));
 }
 
-void MemoProperties::Apply(Memo& memo) {
+bool MemoProperties::Apply(Memo& memo) {
+    if (!Listed(memo)) return false;
     timer_.Enable();
     const std::string text = view_.MacroText();
     if (IsMacroSource(text)) {
@@ -35,6 +36,14 @@ void MemoProperties::Apply(Memo& memo) {
     memo.SetWindowColor(view_.TitleColor());
     memo.SetTitleTextColor(view_.TitleTextColor());
     table_.RefreshStatusList();
+    return true;
+}
+
+// By address only: a memo that is gone must not be read.
+bool MemoProperties::Listed(const Memo& memo) const {
+    for (int slot = 0; slot <= table_.MaxForm(); ++slot)
+        if (&table_.Memos(slot) == &memo) return true;
+    return false;
 }
 
 void MemoProperties::PickMacroFont() {

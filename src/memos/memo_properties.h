@@ -68,8 +68,10 @@ public:
     void Open(const Memo& memo);
     // The controls into the memo. The text decides the mode: one that holds "#}" becomes the
     // macro source, shown from the next tick on; any other the plain text. Enables the clock,
-    // which a macro's date error may have stopped, and lists the memo anew.
-    void Apply(Memo& memo);
+    // which a macro's date error may have stopped, and lists the memo anew. A memo destroyed
+    // while the dialog was open (the properties window can be reached through the
+    // notification icon) is no longer in the table: nothing is applied, and false returned.
+    bool Apply(Memo& memo);
 
     void PickMacroFont();      // "フォント(&F)"
     void PickMacroColor();     // "背景色(&B)" of the text
@@ -83,6 +85,8 @@ public:
     void SaveText();
 
 private:
+    bool Listed(const Memo& memo) const;
+
     MemoPropertiesView& view_;
     platform::Choosers& choosers_;
     platform::Files& files_;

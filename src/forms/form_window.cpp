@@ -1,0 +1,73 @@
+#include "forms/form_window.h"
+
+#include "platform/win32/cp932_win32.h"
+
+#include <system_error>
+
+namespace petarino::forms {
+namespace {
+
+void RegisterOnce(const FormClass& formClass, HINSTANCE instance) {
+    WNDCLASSEXW known{.cbSize = sizeof(WNDCLASSEXW)};
+    if (GetClassInfoExW(instance, formClass.name, &known)) return;
+    const WNDCLASSEXW windowClass{
+        .cbSize = sizeof(WNDCLASSEXW),
+        .lpfnWndProc = formClass.procedure,
+        .hInstance = instance,
+        .hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)), // IDC_ARROW
+        .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+        .lpszClassName = formClass.name,
+    };
+    if (!RegisterClassExW(&windowClass))
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "RegisterClassExW");
+}
+
+} // namespace
+
+UniqueWindow CreateForm(const FormClass& formClass, void* form, HWND owner,
+                        std::string_view caption, DWORD style, DWORD exStyle, SIZE client) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterOnce(formClass, instance);
+    RECT outer{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    UniqueWindow window(CreateWindowExW(exStyle, formClass.name, win32::ToWide(caption).c_str(),
+                                        style, 0, 0, outer.right - outer.left,
+                                        outer.bottom - outer.top, owner, nullptr, instance, form));
+    if (!window)
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "CreateWindowExW");
+    return window;
+}
+
+HWND CreateControl(HWND parent, const wchar_t* windowClass, std::string_view caption, DWORD style,
+                   const Place& place, int id, HFONT font, DWORD exStyle) {
+    const HWND control = CreateWindowExW(
+        exStyle, windowClass, win32::ToWide(caption).c_str(), WS_CHILD | WS_VISIBLE | style,
+        place.left, place.top, place.width, place.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (!control)
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "CreateWindowExW");
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+win32::UniqueFont CreateFormFont() {
+    Font font;
+    font.charset = SHIFTJIS_CHARSET;
+    return win32::CreateFontOf(font);
+}
+
+std::string TextOf(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return win32::FromWide(text);
+}
+
+void SetText(HWND window, std::string_view text) {
+    SetWindowTextW(window, win32::ToWide(text).c_str());
+}
+
+} // namespace petarino::forms
