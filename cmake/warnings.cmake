@@ -7,9 +7,6 @@ macro(petarino_compile_options)
   add_compile_options(-Wno-missing-field-initializers)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     add_compile_options(-fexec-charset=CP932)
-    # Win32 structs are filled with designated initializers that name only the fields they
-    # set; g++ (before 14) would take every other field for a forgotten one.
-    add_compile_options(-Wno-missing-field-initializers)
   endif()
   # Clang knows no other execution charset than UTF-8, so its literals stay UTF-8.
   # Only the fuzz build uses clang, and it checks robustness, not texts.
