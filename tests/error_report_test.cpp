@@ -2,7 +2,6 @@
 #include "store/error_report.h"
 
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <string>
 
 namespace petarino {
@@ -33,23 +32,6 @@ TEST(GeneralErrorReport, KeepsAMessageEndingAtOrBeforeAFullStop) {
     EXPECT_EQ(Reported("a-"), "a-");
     EXPECT_EQ(Reported("line\r\n"), "line\r\n");
     EXPECT_EQ(Reported(""), "");
-}
-
-TEST(GeneralErrorReport, ReportsTheExceptionAHandlerLetGo) {
-    platform::FakeWindowSystem windows;
-    try {
-        throw std::runtime_error("ﾌｧｲﾙ C:\\a.txt は開けません");
-    } catch (...) {
-        ReportCurrentException(windows);
-    }
-    try {
-        throw 7;
-    } catch (...) {
-        ReportCurrentException(windows);
-    }
-    ASSERT_EQ(windows.Shown().size(), 2u);
-    EXPECT_EQ(windows.Shown()[0].text, "ﾌｧｲﾙ C:\\a.txt は開けません.");
-    EXPECT_EQ(windows.Shown()[1].text, std::string(kUnknownError) + ".");
 }
 
 } // namespace

@@ -40,9 +40,11 @@ SIZE CaptionSize(HWND label, std::string_view caption) {
 
 TMacroSet::TMacroSet(HWND owner, platform::WindowSystem& windows, TMemoSet& memoSet)
     : windows_(windows), memoSet_(memoSet), font_(CreateFormFont()) {
-    window_ = CreateForm({L"TMacroSet", &FormProc<TMacroSet>}, this, owner, "マクロツール",
-                         WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
-                         kClient);
+    FormWindow<TMacroSet>::RegisterClassOnce(L"TMacroSet", 0,
+                                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    window_ =
+        CreateForm(L"TMacroSet", this, owner, "マクロツール", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                   WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClient);
     CreateControls();
     CreateTooltips();
     memoSet_.AttachPalette(this);
@@ -126,7 +128,7 @@ void TMacroSet::FormPaint() {
     EndPaint(window_.get(), &paint);
 }
 
-LRESULT TMacroSet::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TMacroSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
         const int block = LOWORD(wParam) - kFirstBlock;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "forms/MemoSet1.h"
+#include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "macro/macro_palette.h"
 #include "platform/window_system.h"
@@ -26,8 +27,8 @@ public:
     void Hide() override;
 
 private:
-    friend LRESULT CALLBACK FormProc<TMacroSet>(HWND, UINT, WPARAM, LPARAM) noexcept;
-    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class FormWindow<TMacroSet>;
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     platform::WindowSystem& Windows() const { return windows_; }
 
     void CreateControls();

@@ -74,7 +74,9 @@ TMemoSet::TMemoSet(HWND owner, platform::WindowSystem& windows, platform::Choose
                    platform::Files& files, TickTimer& timer1, MemoTable& table)
     : owner_(owner), windows_(windows), properties_(*this, choosers, files, timer1, table),
       formFont_(CreateFormFont()) {
-    window_ = CreateForm({L"TMemoSet", &FormProc<TMemoSet>}, this, owner_, "メモのプロパティ",
+    FormWindow<TMemoSet>::RegisterClassOnce(L"TMemoSet", 0,
+                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    window_ = CreateForm(L"TMemoSet", this, owner_, "メモのプロパティ",
                          WS_POPUP | WS_CAPTION | WS_SYSMENU,
                          WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT, kClient);
     CreateControls();
@@ -171,7 +173,7 @@ int TMemoSet::RunModal() {
     return modalResult_;
 }
 
-LRESULT TMemoSet::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TMemoSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) Click(LOWORD(wParam));

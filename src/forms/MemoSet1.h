@@ -3,6 +3,7 @@
 #pragma once
 
 #include "clock/tick_timer.h"
+#include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "memos/memo.h"
 #include "memos/memo_properties.h"
@@ -54,8 +55,8 @@ public:
     void AttachPalette(MacroPalette* palette) { palette_ = palette; }
 
 private:
-    friend LRESULT CALLBACK FormProc<TMemoSet>(HWND, UINT, WPARAM, LPARAM) noexcept;
-    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class FormWindow<TMemoSet>;
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     platform::WindowSystem& Windows() const { return windows_; }
 
     void CreateControls();

@@ -1,6 +1,5 @@
 #include "store/error_report.h"
 
-#include <exception>
 #include <string>
 
 namespace petarino {
@@ -11,20 +10,6 @@ void ReportGeneralError(platform::WindowSystem& windows, std::string_view messag
     if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
     windows.ShowMessageBox(text, kApplicationTitle,
                            platform::MessageBoxStyle::Ok | platform::MessageBoxStyle::IconError);
-}
-
-void ReportCurrentException(platform::WindowSystem& windows) noexcept {
-    try {
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            ReportGeneralError(windows, e.what());
-        } catch (...) {
-            ReportGeneralError(windows, kUnknownError);
-        }
-    } catch (...) {
-        // Nothing is left to tell it with: the box itself failed.
-    }
 }
 
 } // namespace petarino

@@ -15,10 +15,4 @@ inline constexpr std::string_view kApplicationTitle = "ペタリノ";
 // the error icon and OK.
 void ReportGeneralError(platform::WindowSystem& windows, std::string_view message);
 
-// For the catch-all of a window procedure: reports the exception being handled, with the
-// message it carries or, for one that carries none, kUnknownError. Throws nothing, since the
-// window procedure must not.
-inline constexpr std::string_view kUnknownError = "不明なエラー";
-void ReportCurrentException(platform::WindowSystem& windows) noexcept;
-
 } // namespace petarino

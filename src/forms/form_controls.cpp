@@ -1,39 +1,19 @@
-#include "forms/form_window.h"
+#include "forms/form_controls.h"
 
 #include "platform/win32/cp932_win32.h"
 
 #include <system_error>
 
 namespace petarino::forms {
-namespace {
 
-void RegisterOnce(const FormClass& formClass, HINSTANCE instance) {
-    WNDCLASSEXW known{.cbSize = sizeof(WNDCLASSEXW)};
-    if (GetClassInfoExW(instance, formClass.name, &known)) return;
-    const WNDCLASSEXW windowClass{
-        .cbSize = sizeof(WNDCLASSEXW),
-        .lpfnWndProc = formClass.procedure,
-        .hInstance = instance,
-        .hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)), // IDC_ARROW
-        .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-        .lpszClassName = formClass.name,
-    };
-    if (!RegisterClassExW(&windowClass))
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "RegisterClassExW");
-}
-
-} // namespace
-
-UniqueWindow CreateForm(const FormClass& formClass, void* form, HWND owner,
-                        std::string_view caption, DWORD style, DWORD exStyle, SIZE client) {
+UniqueWindow CreateForm(const wchar_t* className, void* form, HWND owner, std::string_view caption,
+                        DWORD style, DWORD exStyle, SIZE client) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterOnce(formClass, instance);
     RECT outer{0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    UniqueWindow window(CreateWindowExW(exStyle, formClass.name, win32::ToWide(caption).c_str(),
-                                        style, 0, 0, outer.right - outer.left,
-                                        outer.bottom - outer.top, owner, nullptr, instance, form));
+    UniqueWindow window(CreateWindowExW(exStyle, className, win32::ToWide(caption).c_str(), style,
+                                        0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                                        owner, nullptr, instance, form));
     if (!window)
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "CreateWindowExW");
