@@ -22,20 +22,6 @@ constexpr std::string_view kLabel1Text =
     "白地の文字をクリックすると、本文のカーソルの位置にマクロが追加されます。括弧の中の文字は例"
     "です。 ";
 
-// A label as large as its caption in the form's font.
-SIZE CaptionSize(HWND label, std::string_view caption) {
-    const HDC dc = GetDC(label);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    const std::wstring wide = win32::ToWide(caption);
-    RECT bounds{};
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &bounds,
-              DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
-    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
-}
-
 } // namespace
 
 TMacroSet::TMacroSet(HWND owner, platform::WindowSystem& windows, TMemoSet& memoSet)
@@ -69,9 +55,7 @@ void TMacroSet::CreateControls() {
         const HWND label = CreateControl(parent, L"STATIC", block.caption, SS_LEFT | SS_NOTIFY,
                                          {block.left, block.top, 0, 0},
                                          kFirstBlock + static_cast<int>(index), font);
-        const SIZE size = CaptionSize(label, block.caption);
-        SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        FitToCaption(label);
         labels_[index] = label;
     }
 }

@@ -109,7 +109,8 @@ void TMemoSet::CreateControls() {
     title_ = CreateControl(parent, L"EDIT", "Title", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP,
                            {360, 40, 129, 20}, kTitle, font, WS_EX_CLIENTEDGE);
     wordWrap_ = button("右端で折り返す", {133, 5, 105, 17}, kWordWrap, BS_AUTOCHECKBOX);
-    CreateControl(parent, L"STATIC", "本文(マクロ)(&M):", SS_LEFT, {8, 8, 82, 12}, kLabel2, font);
+    FitToCaption(CreateControl(parent, L"STATIC", "本文(マクロ)(&M):", SS_LEFT, {8, 8, 82, 12},
+                               kLabel2, font));
     macro_ = CreateControl(parent, L"EDIT", "Macro",
                            ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | ES_AUTOVSCROLL |
                                WS_VSCROLL | WS_TABSTOP | WS_GROUP,

@@ -33,6 +33,20 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, std::string_view cap
     return control;
 }
 
+void FitToCaption(HWND label) {
+    const std::wstring caption = win32::ToWide(TextOf(label));
+    const HDC dc = GetDC(label);
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = SelectObject(dc, font);
+    RECT bounds{};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &bounds,
+              DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 win32::UniqueFont CreateFormFont() {
     Font font;
     font.charset = SHIFTJIS_CHARSET;

@@ -33,6 +33,9 @@ struct Place {
 HWND CreateControl(HWND parent, const wchar_t* windowClass, std::string_view caption, DWORD style,
                    const Place& place, int id, HFONT font, DWORD exStyle = 0);
 
+// A label as large as its caption in its font, on one line, its top left corner kept.
+void FitToCaption(HWND label);
+
 // "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
 win32::UniqueFont CreateFormFont();
 
