@@ -263,10 +263,16 @@ int TMemoSet::TitleBarItem() const {
     return -1;
 }
 
+// A radio button that is checked takes the tab stop from the others; with none checked the
+// first keeps it, so the group can still be reached with the tab key.
 void TMemoSet::SetTitleBarItem(int item) {
     for (int each = 0; each < kTitleBarItems; ++each)
         SendMessageW(titleBarItems_[static_cast<size_t>(each)], BM_SETCHECK,
                      each == item ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (item < 0) {
+        const HWND first = titleBarItems_[0];
+        SetWindowLongPtrW(first, GWL_STYLE, GetWindowLongPtrW(first, GWL_STYLE) | WS_TABSTOP);
+    }
 }
 
 bool TMemoSet::WordWrap() const {
