@@ -128,8 +128,9 @@ void TMemoSet::CreateControls() {
 int TMemoSet::Execute(Memo& memo) {
     if (running_) return DialogResult::Cancel;
     properties_.Open(memo);
-    if (RunModal() != DialogResult::Ok || !properties_.Apply(memo)) return DialogResult::Cancel;
-    return DialogResult::Ok;
+    const int result = RunModal();
+    if (result == DialogResult::Ok) properties_.Apply(memo);
+    return result;
 }
 
 int TMemoSet::RunModal() {

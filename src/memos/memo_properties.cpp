@@ -17,9 +17,9 @@ void MemoProperties::Open(const Memo& memo) {
     view_.SetTitleBarItem(TitleBarItem(memo.TitleBar()));
 }
 
-bool MemoProperties::Apply(Memo& memo) {
-    if (!Listed(memo)) return false;
+void MemoProperties::Apply(Memo& memo) {
     timer_.Enable();
+    if (!Listed(memo)) return;
     const std::string text = view_.MacroText();
     if (IsMacroSource(text)) {
         memo.SetMacroText(text);
@@ -36,7 +36,6 @@ bool MemoProperties::Apply(Memo& memo) {
     memo.SetWindowColor(view_.TitleColor());
     memo.SetTitleTextColor(view_.TitleTextColor());
     table_.RefreshStatusList();
-    return true;
 }
 
 // By address only: a memo that is gone must not be read.

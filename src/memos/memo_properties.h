@@ -66,12 +66,12 @@ public:
 
     // The memo's state into the controls: its macro source in macro mode, else its text.
     void Open(const Memo& memo);
-    // The controls into the memo. The text decides the mode: one that holds "#}" becomes the
-    // macro source, shown from the next tick on; any other the plain text. Enables the clock,
-    // which a macro's date error may have stopped, and lists the memo anew. A memo destroyed
-    // while the dialog was open (the properties window can be reached through the
-    // notification icon) is no longer in the table: nothing is applied, and false returned.
-    bool Apply(Memo& memo);
+    // OK: enables the clock, which a macro's date error may have stopped, then the controls
+    // go into the memo and it is listed anew. The text decides the mode: one that holds "#}"
+    // becomes the macro source, shown from the next tick on; any other the plain text. A memo
+    // destroyed while the dialog was open (the properties window can be reached through the
+    // notification icon) is no longer in the table and is left alone.
+    void Apply(Memo& memo);
 
     void PickMacroFont();      // "フォント(&F)"
     void PickMacroColor();     // "背景色(&B)" of the text
