@@ -2,6 +2,7 @@
 // timer of the test's thread, as a user would answer them.
 #include "platform/win32/choosers_win32.h"
 #include "platform/win32/cp932_win32.h"
+#include "win32/temp_folder.h"
 
 #include <cderr.h>
 #include <deque>
@@ -126,18 +127,10 @@ HWND FileNameBox(HWND chooser) {
 class ChoosersWin32Test : public testing::Test {
 protected:
     ChoosersWin32Test() {
-        wchar_t temp[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, temp);
-        folder = fs::path(temp) / L"petarino-choosers";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         GetCurrentDirectoryW(MAX_PATH, previous);
         SetCurrentDirectoryW(folder.c_str());
     }
-    ~ChoosersWin32Test() override {
-        SetCurrentDirectoryW(previous);
-        fs::remove_all(folder);
-    }
+    ~ChoosersWin32Test() override { SetCurrentDirectoryW(previous); }
     std::wstring In(const std::wstring& name) const {
         return fs::weakly_canonical(folder / name).wstring();
     }
@@ -145,7 +138,8 @@ protected:
         return path ? std::wstring(path->units.begin(), path->units.end()) : L"(cancelled)";
     }
 
-    fs::path folder;
+    const TempFolder temp{L"petarino-choosers"};
+    const fs::path& folder = temp.Path();
     wchar_t previous[MAX_PATH]{};
     Win32Choosers choosers;
 };

@@ -10,6 +10,7 @@
 #include "platform/fake/macro_world.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
+#include "win32/temp_folder.h"
 
 #include <commctrl.h>
 #include <filesystem>
@@ -115,6 +116,17 @@ void SetText(HWND window, std::string_view text) {
     SetWindowTextW(window, ToWide(text).c_str());
 }
 
+// A form as the user sees it before it is shown: its caption, its client size, its owner.
+void ExpectForm(HWND form, std::string_view caption, SIZE client, HWND owner) {
+    RECT area{};
+    GetClientRect(form, &area);
+    EXPECT_EQ(area.right, client.cx) << caption;
+    EXPECT_EQ(area.bottom, client.cy) << caption;
+    EXPECT_EQ(Text(form), caption);
+    EXPECT_EQ(GetWindow(form, GW_OWNER), owner) << caption;
+    EXPECT_FALSE(IsWindowVisible(form)) << caption;
+}
+
 // Everything of a memo the dialog may change.
 struct MemoState {
     explicit MemoState(const Memo& memo)
@@ -138,15 +150,6 @@ struct MemoState {
 
 class MemoSetTest : public testing::Test {
 protected:
-    MemoSetTest() {
-        wchar_t temp[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, temp);
-        folder = fs::path(temp) / L"petarino-memo-set";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~MemoSetTest() override { fs::remove_all(folder); }
-
     HWND Dialog() const { return memoSet.Handle(); }
     HWND Palette() const { return macroSet.Handle(); }
     HWND Button(std::string_view caption) const { return Child(Dialog(), L"BUTTON", caption); }
@@ -195,7 +198,8 @@ protected:
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
 
-    fs::path folder;
+    const win32::TempFolder temp{L"petarino-memo-set"};
+    const fs::path& folder = temp.Path();
     AppWindow app;
     platform::FakeWindowSystem windows;
     platform::FakeChoosers choosers;
@@ -216,12 +220,7 @@ struct ControlPlace {
 };
 
 TEST_F(MemoSetTest, ControlsStandAtTheirPlacesInTabOrder) {
-    RECT client{};
-    GetClientRect(Dialog(), &client);
-    EXPECT_EQ(client.right, 505);
-    EXPECT_EQ(client.bottom, 166);
-    EXPECT_EQ(Text(Dialog()), "メモのプロパティ");
-    EXPECT_EQ(GetWindow(Dialog(), GW_OWNER), app.Handle());
+    ExpectForm(Dialog(), "メモのプロパティ", {505, 166}, app.Handle());
     const ControlPlace controls[] = {
         {L"BUTTON", "右端で折り返す", {133, 5, 238, 22}},
         {L"BUTTON", "開く(&O)...", {8, 136, 65, 161}},
@@ -264,13 +263,7 @@ TEST_F(MemoSetTest, ControlsStandAtTheirPlacesInTabOrder) {
 }
 
 TEST_F(MemoSetTest, PaletteBlocksStandAtTheirPlacesWithTooltipsOfTheirText) {
-    RECT client{};
-    GetClientRect(Palette(), &client);
-    EXPECT_EQ(client.right, 448);
-    EXPECT_EQ(client.bottom, 199);
-    EXPECT_EQ(Text(Palette()), "マクロツール");
-    EXPECT_EQ(GetWindow(Palette(), GW_OWNER), app.Handle());
-    EXPECT_FALSE(IsWindowVisible(Palette()));
+    ExpectForm(Palette(), "マクロツール", {448, 199}, app.Handle());
 
     // The palette's tooltip control: a top-level window of the thread that the palette owns.
     struct Search {
