@@ -1,6 +1,7 @@
 #include "forms/MacroTool1.h"
 
 #include "platform/win32/cp932_win32.h"
+#include "platform/win32/window_system_win32.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -62,13 +63,8 @@ void TMacroSet::CreateControls() {
 
 // A block whose text is its hint shows it as its tooltip, also while the dialog has the focus.
 void TMacroSet::CreateTooltips() {
-    const INITCOMMONCONTROLSEX classes{.dwSize = sizeof(INITCOMMONCONTROLSEX),
-                                       .dwICC = ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
     const HWND parent = window_.get();
-    tooltips_ = UniqueWindow(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
-                                             parent, nullptr, GetModuleHandleW(nullptr), nullptr));
+    tooltips_ = UniqueWindow(win32::CreateTooltips(parent, windows_));
     for (std::size_t index = 0; index < kPaletteBlocks.size(); ++index) {
         if (kPaletteBlocks[index].text != BlockText::Hint) continue;
         std::wstring hint = win32::ToWide(kPaletteBlocks[index].hint);
@@ -81,8 +77,6 @@ void TMacroSet::CreateTooltips() {
         };
         SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    SendMessageW(tooltips_.get(), TTM_SETDELAYTIME, TTDT_INITIAL,
-                 MAKELPARAM(windows_.TooltipDelay(), 0));
 }
 
 void TMacroSet::Show() {
