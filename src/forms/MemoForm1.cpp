@@ -180,6 +180,11 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         title_.Paint(reinterpret_cast<HDC>(wParam), client, windowColor_, titleTextColor_, hint_);
         return 0;
     }
+    case WM_SYSCOLORCHANGE:
+        // System colours are looked up at every paint; a new scheme needs one.
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        if (textArea_) InvalidateRect(textArea_->Handle(), nullptr, TRUE);
+        return 0;
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
         return 0;

@@ -86,9 +86,7 @@ void MemoTextArea::SetWordWrap(bool wordWrap) {
     RECT place;
     GetWindowRect(edit_, &place);
     MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&place), 2);
-    DWORD start = 0, end = 0;
-    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
+    const auto [start, end] = Selection();
     const bool focused = GetFocus() == edit_;
     const DWORD style = (Style() & ~ES_AUTOHSCROLL) | (wordWrap ? 0 : ES_AUTOHSCROLL);
 
@@ -134,10 +132,15 @@ HBRUSH MemoTextArea::Colors(HDC dc) {
     return brush_.get();
 }
 
-TextAreaState MemoTextArea::State() const {
+std::pair<DWORD, DWORD> MemoTextArea::Selection() const {
     DWORD start = 0, end = 0;
     SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+TextAreaState MemoTextArea::State() const {
+    const auto [start, end] = Selection();
     return {.canUndo = SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0, .hasSelection = start != end};
 }
 

@@ -568,6 +568,14 @@ TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
     for (const Item& item : selected.items)
         EXPECT_TRUE(item.enabled) << item;
 
+    // From the keyboard (Shift+F10): at the text area's corner.
+    const OpenMenu keyboard = OpenMenu::While(
+        [&] { SendMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), -1); });
+    POINT corner{0, 0};
+    ClientToScreen(edit, &corner);
+    EXPECT_EQ(keyboard.items.size(), expected.size());
+    EXPECT_NEAR((keyboard.place.left + keyboard.place.right) / 2, corner.x, 1);
+
     // The menu was last open without a selection: Ctrl+C still copies a selection made since.
     OpenMenu::While([&] {
         SendMessageW(edit, EM_SETSEL, 0, 0);
