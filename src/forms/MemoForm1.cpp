@@ -63,6 +63,31 @@ void DropTypedCharacter(HWND edit) {
     }
 }
 
+constexpr const char* kUnknownError = "予期しないエラーが発生しました";
+
+void Report(MemoWindowOwner& owner, const char* message) noexcept {
+    try {
+        owner.ReportError(message);
+    } catch (...) {
+        // Nothing is left to tell it with.
+    }
+}
+
+// BeginPaint and, whatever the painting does, EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    HDC Dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 bool IsMouseButtonDown(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
@@ -87,8 +112,9 @@ TMemoForm& TMemoForm::Create(HWND application, MemoWindowOwner& owner, MemoFormF
                          bounds.height, application, nullptr, GetModuleHandleW(nullptr),
                          form.get()))
         throw std::runtime_error("メモウィンドウを作成できません");
-    // From here the window frees the object.
+    // From here the window frees the object, also when the text area cannot be made.
     TMemoForm& made = *form.release();
+    made.freedWithWindow_ = true;
     try {
         made.textArea_ = std::make_unique<MemoTextArea>(made.hwnd_, kInitialTextArea,
                                                         static_cast<TextAreaHandler&>(made));
@@ -125,40 +151,34 @@ LRESULT CALLBACK TMemoForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        const bool made = static_cast<bool>(form->textArea_);
         form->factory_.Forget(*form);
         // A window that failed during CreateWindowExW leaves its object to Create.
-        if (made) delete form;
+        if (form->freedWithWindow_) delete form;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    // A handler may have freed the form when its error arrives here.
+    MemoWindowOwner& owner = form->owner_;
     try {
         return form->OnMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
-        form->Report(error.what());
+        Report(owner, error.what());
     } catch (...) {
-        form->Report("予期しないエラーが発生しました");
+        Report(owner, kUnknownError);
     }
     return 0;
 }
 
 LRESULT TMemoForm::TextAreaMessage(MemoTextArea& area, HWND edit, UINT message, WPARAM wParam,
                                    LPARAM lParam) noexcept {
+    MemoWindowOwner& owner = owner_;
     try {
         return OnTextAreaMessage(area, edit, message, wParam, lParam);
     } catch (const std::exception& error) {
-        Report(error.what());
+        Report(owner, error.what());
     } catch (...) {
-        Report("予期しないエラーが発生しました");
+        Report(owner, kUnknownError);
     }
     return 0;
-}
-
-void TMemoForm::Report(const char* message) noexcept {
-    try {
-        owner_.ReportError(message);
-    } catch (...) {
-        // Nothing is left to tell it with.
-    }
 }
 
 LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -166,20 +186,11 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: FormPaint(); return 0;
     case WM_ERASEBKGND: return 1; // the paint fills the whole strip
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd_, &paint);
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        title_.Paint(dc, client, windowColor_, titleTextColor_, hint_);
-        EndPaint(hwnd_, &paint);
+        const PaintScope paint(hwnd_);
+        PaintTitle(paint.Dc());
         return 0;
     }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        title_.Paint(reinterpret_cast<HDC>(wParam), client, windowColor_, titleTextColor_, hint_);
-        return 0;
-    }
+    case WM_PRINTCLIENT: PaintTitle(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SYSCOLORCHANGE:
         // System colours are looked up at every paint; a new scheme needs one.
         InvalidateRect(hwnd_, nullptr, FALSE);
@@ -335,6 +346,12 @@ void TMemoForm::FormPaint() {
     if (layout.textArea) textArea_->Place(*layout.textArea);
     title_.Place(layout.title);
     InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TMemoForm::PaintTitle(HDC dc) const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    title_.Paint(dc, client, windowColor_, titleTextColor_, hint_);
 }
 
 // Inside the work area of the monitor nearest to the window, so a memo on a second monitor

@@ -14,9 +14,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -43,12 +45,20 @@ public:
     }
     void ConfirmAndDestroy(int slot) override { table->ConfirmAndDestroy(slot); }
     void RefreshStatusList() override { table->RefreshStatusList(); }
-    void ShowStatusPage() override { ++statusPages; }
-    void Exit() override { ++exits; }
+    void ShowStatusPage() override {
+        ++statusPages;
+        if (!failWith.empty()) throw std::runtime_error(failWith);
+    }
+    void Exit() override {
+        ++exits;
+        if (onExit) onExit();
+    }
     void OpenMemoProperties(Memo& memo) override { properties.push_back(&memo); }
     void ReportError(std::string_view message) override { errors.emplace_back(message); }
 
     MemoTable* table = nullptr;
+    std::string failWith;
+    std::function<void()> onExit;
     int created = 0;
     int statusPages = 0;
     int exits = 0;
@@ -650,6 +660,16 @@ TEST_F(MemoFormTest, ShortcutsRunTheirItemsFromTheText) {
               (platform::ShownMessageBox{"この「ショートカット」を破棄しますか？", "ペタリノの破棄",
                                          0x24}));
     EXPECT_TRUE(IsWindow(memo.Handle()));
+
+    // An exit that destroys the memo inside its own key handler.
+    owner.onExit = [&] { table.DestForm(memo.Tag()); };
+    HWND window = memo.Handle();
+    {
+        const HeldKeys alt{VK_MENU};
+        Press(edit, VK_F4, true);
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(factory.LiveMemos(), 0);
     EXPECT_TRUE(owner.errors.empty());
 }
 
@@ -709,6 +729,12 @@ TEST_F(MemoFormTest, TheMemoTableActsThroughTheWindow) {
     SendMessageW(dynamic_cast<TMemoForm&>(table.Memos(1)).Handle(), WM_COMMAND,
                  static_cast<WPARAM>(MemoCommand::StatusPage), 0);
     EXPECT_EQ(owner.statusPages, 1);
+    // What a handler lets go goes to the general error report, and the memo goes on.
+    owner.failWith = "表示できません";
+    SendMessageW(dynamic_cast<TMemoForm&>(table.Memos(1)).Handle(), WM_COMMAND,
+                 static_cast<WPARAM>(MemoCommand::StatusPage), 0);
+    EXPECT_EQ(owner.errors, std::vector<std::string>{"表示できません"});
+    owner.errors.clear();
 
     // The menu's destroy item, as a chosen item arrives.
     PostMessageW(third.Handle(), WM_COMMAND, static_cast<WPARAM>(MemoCommand::Destroy), 0);
