@@ -20,15 +20,9 @@ void RegisterMemoClass(WNDPROC windowProc) {
         const WNDCLASSEXW windowClass{.cbSize = sizeof windowClass,
                                       .style = CS_DBLCLKS,
                                       .lpfnWndProc = windowProc,
-                                      .cbClsExtra = 0,
-                                      .cbWndExtra = 0,
                                       .hInstance = GetModuleHandleW(nullptr),
-                                      .hIcon = nullptr,
                                       .hCursor = LoadCursorW(nullptr, IDC_ARROW),
-                                      .hbrBackground = nullptr,
-                                      .lpszMenuName = nullptr,
-                                      .lpszClassName = TMemoForm::kClassName,
-                                      .hIconSm = nullptr};
+                                      .lpszClassName = TMemoForm::kClassName};
         return RegisterClassExW(&windowClass);
     }();
     if (!atom) throw std::runtime_error("メモウィンドウを作成できません");
@@ -45,12 +39,12 @@ bool KeyHeld(int virtualKey) {
 // The keys and buttons held during a mouse event; the message itself does not carry Alt.
 ShiftState MouseShift(WPARAM keys) {
     ShiftState shift;
-    if (keys & MK_SHIFT) shift.Add(ShiftState::Shift);
-    if (keys & MK_CONTROL) shift.Add(ShiftState::Ctrl);
-    if (keys & MK_LBUTTON) shift.Add(ShiftState::Left);
-    if (keys & MK_RBUTTON) shift.Add(ShiftState::Right);
-    if (keys & MK_MBUTTON) shift.Add(ShiftState::Middle);
-    if (KeyHeld(VK_MENU)) shift.Add(ShiftState::Alt);
+    if (keys & MK_SHIFT) shift = shift.With(ShiftState::Shift);
+    if (keys & MK_CONTROL) shift = shift.With(ShiftState::Ctrl);
+    if (keys & MK_LBUTTON) shift = shift.With(ShiftState::Left);
+    if (keys & MK_RBUTTON) shift = shift.With(ShiftState::Right);
+    if (keys & MK_MBUTTON) shift = shift.With(ShiftState::Middle);
+    if (KeyHeld(VK_MENU)) shift = shift.With(ShiftState::Alt);
     return shift;
 }
 
@@ -357,7 +351,7 @@ void TMemoForm::PaintTitle(HDC dc) const {
 // Inside the work area of the monitor nearest to the window, so a memo on a second monitor
 // stays there and one saved on a monitor that is gone comes back where it can be reached.
 void TMemoForm::FormShow() {
-    MONITORINFO monitor{.cbSize = sizeof monitor, .rcMonitor = {}, .rcWork = {}, .dwFlags = 0};
+    MONITORINFO monitor{.cbSize = sizeof monitor};
     if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     const RECT& work = monitor.rcWork;
     const Bounds now = WindowBounds();

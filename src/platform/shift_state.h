@@ -21,11 +21,15 @@ public:
     constexpr ShiftState() = default;
     constexpr ShiftState(std::initializer_list<Key> keys) {
         for (const Key key : keys)
-            Add(key);
+            bits_ = static_cast<uint8_t>(bits_ | key);
     }
 
     constexpr bool Has(Key key) const { return (bits_ & key) != 0; }
-    constexpr void Add(Key key) { bits_ = static_cast<uint8_t>(bits_ | key); }
+    constexpr ShiftState With(Key key) const {
+        ShiftState more = *this;
+        more.bits_ = static_cast<uint8_t>(bits_ | key);
+        return more;
+    }
 
     friend constexpr bool operator==(ShiftState, ShiftState) = default;
 

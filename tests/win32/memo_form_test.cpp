@@ -160,15 +160,10 @@ public:
         BITMAPINFO info{};
         info.bmiHeader = {.biSize = sizeof info.bmiHeader,
                           .biWidth = width_,
-                          .biHeight = -height_,
+                          .biHeight = -height_, // top-down
                           .biPlanes = 1,
                           .biBitCount = 32,
-                          .biCompression = BI_RGB,
-                          .biSizeImage = 0,
-                          .biXPelsPerMeter = 0,
-                          .biYPelsPerMeter = 0,
-                          .biClrUsed = 0,
-                          .biClrImportant = 0};
+                          .biCompression = BI_RGB};
         void* bits = nullptr;
         const UniqueDc dc(CreateCompatibleDC(nullptr));
         const UniqueBitmap bitmap(
@@ -221,7 +216,7 @@ bool IsEmpty(const RECT& rect) {
 }
 
 RECT WorkAreaOf(HWND window) {
-    MONITORINFO monitor{.cbSize = sizeof monitor, .rcMonitor = {}, .rcWork = {}, .dwFlags = 0};
+    MONITORINFO monitor{.cbSize = sizeof monitor};
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
     return monitor.rcWork;
 }

@@ -4,8 +4,21 @@
 
 namespace petarino::win32 {
 namespace {
+
 constexpr UINT kCodePage = 932;
+
+std::string Narrowed(std::wstring_view wide, DWORD flags, const char* defaultChar) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(kCodePage, flags, wide.data(), size, nullptr, 0, defaultChar, nullptr);
+    std::string text(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(kCodePage, flags, wide.data(), size, text.data(), length, defaultChar,
+                        nullptr);
+    return text;
 }
+
+} // namespace
 
 std::wstring ToWide(std::string_view cp932) {
     if (cp932.empty()) return {};
@@ -17,13 +30,11 @@ std::wstring ToWide(std::string_view cp932) {
 }
 
 std::string FromWide(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(kCodePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(kCodePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-    return text;
+    return Narrowed(wide, 0, nullptr);
+}
+
+std::string FromWideOrQuestionMark(std::wstring_view wide) {
+    return Narrowed(wide, WC_NO_BEST_FIT_CHARS, "?");
 }
 
 } // namespace petarino::win32
