@@ -254,10 +254,7 @@ LRESULT TMemoForm::OnTextAreaMessage(MemoTextArea& area, HWND edit, UINT message
     switch (message) {
     case WM_MOUSEMOVE:
         // A move that carries the window does not select.
-        if (MovesMemo(DragSender::TextArea, MouseShift(wParam))) {
-            MemoMouseMove(DragSender::TextArea, wParam, lParam);
-            return 0;
-        }
+        if (MemoMouseMove(DragSender::TextArea, wParam, lParam)) return 0;
         break;
     case WM_LBUTTONDBLCLK: {
         const LRESULT result = area.CallControl(edit, message, wParam, lParam);
@@ -359,9 +356,9 @@ void TMemoForm::FormShow() {
     if (inside != now) MoveTo(inside.left, inside.top);
 }
 
-void TMemoForm::MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point) {
+bool TMemoForm::MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point) {
     const POINT at = PointOf(point);
-    petarino::MemoMouseMove(*this, sender, MouseShift(keys), at.x, at.y);
+    return petarino::MemoMouseMove(*this, sender, MouseShift(keys), at.x, at.y);
 }
 
 void TMemoForm::FormMouseUp() {

@@ -100,7 +100,8 @@ private:
     void FormPaint();
     void PaintTitle(HDC dc) const;
     void FormShow();
-    void MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point);
+    // True when the memo moved.
+    bool MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point);
     void FormMouseUp();
     void HideMemo();
     void pMenuPopup(LPARAM screenPoint);
