@@ -24,7 +24,13 @@ std::wstring UpToNul(std::wstring text) {
 MemoTextArea::MemoTextArea(HWND parent, const Bounds& bounds, TextAreaHandler& handler)
     : parent_(parent), handler_(handler), background_(new_memo::kMemoColor) {
     edit_ = Make(bounds, kEditStyle);
-    SetTextFont(font_);
+    try {
+        SetTextFont(font_);
+    } catch (...) {
+        // Its messages would come to an area that is not made.
+        DestroyWindow(edit_);
+        throw;
+    }
 }
 
 LRESULT MemoTextArea::CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) const {
