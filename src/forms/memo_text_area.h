@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <windows.h>
 
 namespace petarino::forms {
@@ -64,6 +65,8 @@ private:
                                          LPARAM lParam) noexcept;
     HWND Make(const Bounds& bounds, DWORD style);
     DWORD Style() const;
+    // Start and end in characters.
+    std::pair<DWORD, DWORD> Selection() const;
     std::wstring ControlText() const;
 
     HWND parent_;
