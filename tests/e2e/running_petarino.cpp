@@ -8,8 +8,10 @@
 namespace petarino::e2e {
 
 bool RunningPetarino::WaitForStart() {
+    // The window exists before its creation handler has loaded the store: the program has
+    // started once it waits for input.
     properties_ = remote::WaitForPropertiesWindow(Id(), remote::kPatienceMs);
-    return properties_ != nullptr;
+    return properties_ != nullptr && process_.WaitUntilIdle(remote::kPatienceMs);
 }
 
 bool RunningPetarino::KeepsRunning() const {

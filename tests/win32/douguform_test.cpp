@@ -263,5 +263,25 @@ TEST(PropertiesWindow, EndOfSessionAnswersWithTheCloseQueryAndRunsOnWhenCancelle
     EXPECT_FALSE(world.Closed());
 }
 
+TEST(PropertiesWindow, CloseRequestsWhileTheStoreLoadsSaveNothing) {
+    PropertiesWindowWorld world;
+    world.registry.SetValue(store::kProgramKey, "Exec", platform::DwordValue(4));
+    world.registry.SetValue(store::kProgramKey, "MaxForm", platform::DwordValue(0));
+    world.registry.SetValue(std::string(store::kProgramKey) + "\\Memo0", "Width",
+                            platform::SzValue("abc"));
+    // The load's error box runs a message loop, in which another program's requests arrive.
+    LRESULT answer = FALSE;
+    world.windows.ScriptAnswer(platform::DialogResult::Ok, [&] {
+        const HWND window = FindWindowW(TDouguForm::kClassName, nullptr);
+        answer = SendMessageW(window, WM_QUERYENDSESSION, 0, 0);
+        SendMessageW(window, WM_CLOSE, 0, 0);
+    });
+    world.Start();
+    EXPECT_EQ(answer, TRUE) << "nothing of this run to lose yet";
+    EXPECT_FALSE(world.Closed());
+    EXPECT_EQ(Stored(world.registry, "Exec"), 4) << "the stored memos were not written over";
+    EXPECT_EQ(world.form->Table().MaxForm(), 0);
+}
+
 } // namespace
 } // namespace petarino::forms
