@@ -25,6 +25,11 @@ public:
     }
 
     constexpr bool Has(Key key) const { return (bits_ & key) != 0; }
+    constexpr ShiftState With(Key key) const {
+        ShiftState more = *this;
+        more.bits_ = static_cast<uint8_t>(bits_ | key);
+        return more;
+    }
 
     friend constexpr bool operator==(ShiftState, ShiftState) = default;
 

@@ -31,7 +31,9 @@ public:
     // Not named MessageBox: <windows.h> turns that name into MessageBoxW.
     virtual int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) = 0;
     // How long the pointer rests on a control before its tooltip appears; 500 ms until set.
+    // Tooltips that exist take the new delay, and windows made later ask for it.
     virtual void SetTooltipDelay(int milliseconds) = 0;
+    virtual int TooltipDelay() const = 0;
 };
 
 } // namespace petarino::platform

@@ -27,7 +27,7 @@ public:
     // message loop runs other handlers.
     void ScriptAnswer(int result, std::function<void()> meanwhile = {});
     const std::vector<ShownMessageBox>& Shown() const { return shown_; }
-    int TooltipDelay() const { return tooltipDelay_; }
+    int TooltipDelay() const override { return tooltipDelay_; }
 
 private:
     struct Answer {

@@ -4,11 +4,23 @@
 
 namespace petarino::win32 {
 namespace {
+
 constexpr UINT kCodePage = 932;
-}
 
 // One conversion into room for the longest result, where asking for the size first would
-// convert twice: a CP932 byte makes at most one UTF-16 unit, a UTF-16 unit at most two bytes.
+// convert twice: a UTF-16 unit makes at most two bytes.
+std::string Narrowed(std::wstring_view wide, DWORD flags, const char* defaultChar) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    std::string text(2 * wide.size(), '\0');
+    text.resize(static_cast<size_t>(WideCharToMultiByte(
+        kCodePage, flags, wide.data(), size, text.data(), 2 * size, defaultChar, nullptr)));
+    return text;
+}
+
+} // namespace
+
+// Likewise: a CP932 byte makes at most one UTF-16 unit.
 std::wstring ToWide(std::string_view cp932) {
     if (cp932.empty()) return {};
     const int size = static_cast<int>(cp932.size());
@@ -19,12 +31,11 @@ std::wstring ToWide(std::string_view cp932) {
 }
 
 std::string FromWide(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    std::string text(2 * wide.size(), '\0');
-    text.resize(static_cast<size_t>(WideCharToMultiByte(kCodePage, 0, wide.data(), size,
-                                                        text.data(), 2 * size, nullptr, nullptr)));
-    return text;
+    return Narrowed(wide, 0, nullptr);
+}
+
+std::string FromWideOrQuestionMark(std::wstring_view wide) {
+    return Narrowed(wide, WC_NO_BEST_FIT_CHARS, "?");
 }
 
 } // namespace petarino::win32
