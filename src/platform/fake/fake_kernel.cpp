@@ -84,7 +84,7 @@ std::optional<std::string> FakeKernel::AltCalendarDate(uint32_t localeId, int ye
         if (picture == "gg") return japanese ? "西暦西暦" : "A.D.";
         return longYear ? Digits(year, 4) : Digits(year % 100, 2);
     }
-    const auto era = FindJapaneseEra({year, month, day});
+    const auto era = FindJapaneseEra(year, month, day);
     if (!era) return std::nullopt;
     return picture == "gg" ? era->name : EraYearText(era->year);
 }
