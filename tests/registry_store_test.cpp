@@ -1,8 +1,8 @@
 #include "clock/heartbeat.h"
 #include "platform/fake/fake_registry.h"
-#include "platform/fake/store_world.h"
 #include "registry_value_printer.h"
 #include "store/store_layout.h"
+#include "testing/store_world.h"
 
 #include <gtest/gtest.h>
 #include <map>

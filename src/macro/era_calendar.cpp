@@ -1,6 +1,6 @@
 #include "macro/era_calendar.h"
 
-#include "macro/japanese_eras.h"
+#include "calendar/japanese_eras.h"
 #include "text/cp932.h"
 
 namespace petarino {

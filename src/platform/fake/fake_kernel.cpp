@@ -1,6 +1,6 @@
 #include "platform/fake/fake_kernel.h"
 
-#include "macro/japanese_eras.h"
+#include "calendar/japanese_eras.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "macro/japanese_eras.h"
+#include "calendar/japanese_eras.h"
 
 #include <array>
 #include <tuple>
