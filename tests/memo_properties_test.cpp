@@ -1,9 +1,9 @@
 #include "memos/memo_properties.h"
 #include "platform/fake/fake_choosers.h"
 #include "platform/fake/fake_files.h"
-#include "platform/fake/fake_status_list.h"
+#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
-#include "platform/fake/in_memory_memo_factory.h"
+#include "testing/in_memory_memo_factory.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

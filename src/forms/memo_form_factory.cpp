@@ -2,7 +2,7 @@
 
 #include "memos/cascade.h"
 #include "memos/memo_defaults.h"
-#include "memos/mul_div.h"
+#include "appearance/mul_div.h"
 #include "platform/win32/graphics_win32.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "clock/tick_timer.h"
-#include "memos/color.h"
-#include "memos/font.h"
+#include "appearance/color.h"
+#include "appearance/font.h"
 #include "memos/memo.h"
 #include "memos/memo_table.h"
 #include "platform/choosers.h"

@@ -3,8 +3,8 @@
 // nothing when the user cancelled.
 #pragma once
 
-#include "memos/color.h"
-#include "memos/font.h"
+#include "appearance/color.h"
+#include "appearance/font.h"
 #include "platform/files.h"
 
 #include <optional>

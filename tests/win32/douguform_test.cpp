@@ -7,7 +7,7 @@
 #include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_window_system.h"
-#include "platform/fake/in_memory_memo_factory.h"
+#include "testing/in_memory_memo_factory.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
 #include "store/store_layout.h"

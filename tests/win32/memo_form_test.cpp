@@ -6,7 +6,7 @@
 #include "forms/memo_form_factory.h"
 #include "memos/memo_table.h"
 #include "memos/title_layout.h"
-#include "platform/fake/fake_status_list.h"
+#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"

@@ -1,7 +1,7 @@
 #include "memos/memo_table.h"
-#include "platform/fake/fake_status_list.h"
+#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
-#include "platform/fake/in_memory_memo_factory.h"
+#include "testing/in_memory_memo_factory.h"
 #include "platform/win32/files_win32.h"
 #include "store/text_export.h"
 

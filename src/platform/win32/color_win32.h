@@ -2,7 +2,7 @@
 // it follows the colour scheme; brushes are owned and made again only for a new colour.
 #pragma once
 
-#include "memos/color.h"
+#include "appearance/color.h"
 #include "platform/win32/unique_handle.h"
 
 #include <windows.h>

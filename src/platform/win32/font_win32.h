@@ -1,7 +1,7 @@
 // Font values at the Win32 boundary: a Font as a logical font and back, and owned handles.
 #pragma once
 
-#include "memos/font.h"
+#include "appearance/font.h"
 #include "platform/win32/unique_handle.h"
 
 #include <windows.h>
