@@ -1,6 +1,7 @@
 #include "forms/DouguForm1.h"
 
 #include "forms/douguform_layout.h"
+#include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "forms/main_pop.h"
 #include "forms/mouse_shift_state.h"

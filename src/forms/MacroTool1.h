@@ -8,8 +8,8 @@
 #include "macro/macro_palette.h"
 #include "platform/window_system.h"
 
-#include <array>
 #include <windows.h>
+#include <array>
 
 namespace petarino::forms {
 

@@ -11,9 +11,9 @@
 #include "memos/memo.h"
 #include "memos/memo_drag.h"
 
+#include <windows.h>
 #include <memory>
 #include <string>
-#include <windows.h>
 
 namespace petarino::forms {
 

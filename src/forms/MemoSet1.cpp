@@ -137,13 +137,7 @@ int TMemoSet::RunModal() {
     const HWND dialog = window_.get();
     const HWND previous = GetActiveWindow();
     if (!shownBefore_) {
-        RECT outer{};
-        GetWindowRect(dialog, &outer);
-        const int width = outer.right - outer.left;
-        const int height = outer.bottom - outer.top;
-        SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CentreOnScreen(dialog);
         shownBefore_ = true;
     }
     running_ = true;

@@ -14,8 +14,8 @@
 #include "platform/win32/font_win32.h"
 #include "platform/window_system.h"
 
-#include <array>
 #include <windows.h>
+#include <array>
 
 namespace petarino::forms {
 

@@ -47,6 +47,16 @@ void FitToCaption(HWND label) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CentreOnScreen(HWND form) {
+    RECT outer{};
+    GetWindowRect(form, &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    SetWindowPos(form, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 win32::UniqueFont CreateFormFont() {
     Font font;
     font.charset = SHIFTJIS_CHARSET;

@@ -1,4 +1,4 @@
-// What the dialog and the palette share besides their window procedure: an owned window, a
+// What the forms share besides their window procedure: an owned window, a
 // form's window at its client size, the forms' font, child controls at pixel positions, and the
 // text of a window in CP932.
 #pragma once
@@ -6,9 +6,9 @@
 #include "platform/win32/font_win32.h"
 #include "platform/win32/unique_handle.h"
 
+#include <windows.h>
 #include <string>
 #include <string_view>
-#include <windows.h>
 
 namespace petarino::forms {
 
@@ -35,6 +35,9 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, std::string_view cap
 
 // A label as large as its caption in its font, on one line, its top left corner kept.
 void FitToCaption(HWND label);
+
+// In the middle of the screen; the first time a form is shown.
+void CentreOnScreen(HWND form);
 
 // "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
 win32::UniqueFont CreateFormFont();

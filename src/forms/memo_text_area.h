@@ -7,10 +7,10 @@
 #include "memos/memo_geometry.h"
 #include "memos/memo_menu.h"
 
+#include <windows.h>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <windows.h>
 
 namespace petarino::forms {
 
