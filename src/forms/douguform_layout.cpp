@@ -66,9 +66,13 @@ private:
 };
 
 HWND MakePage(HWND form, const RECT& area) {
-    return CreateWindowExW(WS_EX_CONTROLPARENT, kTabSheetClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS,
-                           area.left, area.top, area.right - area.left, area.bottom - area.top,
-                           form, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND page =
+        CreateWindowExW(WS_EX_CONTROLPARENT, kTabSheetClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS,
+                        area.left, area.top, area.right - area.left, area.bottom - area.top, form,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Above the page control, which would otherwise paint its body over the page.
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return page;
 }
 
 void AddPage(HWND pageControl, int index, std::string_view caption) {
