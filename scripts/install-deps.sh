@@ -7,6 +7,7 @@ packages=(
     googletest libbenchmark-dev                          # test and benchmark frameworks
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 # the Windows build
     wine wine64 xvfb xauth fonts-ipafont-gothic locales  # running it
+    x11-apps netpbm                                      # screenshots: xwd, then PNG
 )
 
 missing=()

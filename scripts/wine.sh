@@ -2,10 +2,12 @@
 # The one place that knows how to run a Windows program here.
 #   wine.sh start          create the prefix once, start a display and a lasting wineserver
 #   wine.sh stop           stop this prefix's wineserver and the display started for it
+#   wine.sh screenshot FILE  write what the started session's display shows to FILE (PNG)
 #   wine.sh PROGRAM ARGS   run PROGRAM under Wine; without a started session it starts
 #                          one for itself and stops it afterwards
-# The prefix lives inside the build folder (PETARINO_WINE_PREFIX, default build/windows/wine).
-# The Windows locale follows PETARINO_LANG (default Japanese).
+# The prefix is PETARINO_WINE_PREFIX, by default inside the build folder (build/windows/wine).
+# The Windows locale follows PETARINO_LANG (default Japanese); the size of a virtual display
+# PETARINO_WINE_SCREEN (default 1280x1024).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -44,8 +46,17 @@ create_prefix() {
     wineserver --wait
 }
 
+# Without a window manager Wine waits 2 s for one at every hide or destroy of a window it
+# lets the manager handle, sizable pop-ups such as the memos among them. On the display this
+# script starts nothing manages windows, so they are not handed to a manager at all.
+unmanaged_windows() {
+    grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+}
+
 start_display() {
     if [ -n "${DISPLAY:-}" ]; then return; fi
+    unmanaged_windows
     if [ -f "$display_file" ] && kill -0 "$(cut -d' ' -f2 "$display_file")" 2>/dev/null; then
         export DISPLAY=:$(cut -d' ' -f1 "$display_file")
         return
@@ -53,7 +64,8 @@ start_display() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${PETARINO_WINE_SCREEN:-1280x1024}x24" -nolisten tcp \
+        3>"$fifo" >/dev/null 2>&1 &
     local pid=$!
     local number
     read -r number <"$fifo"
@@ -78,6 +90,17 @@ start() {
     wine wineboot </dev/null >/dev/null 2>&1
 }
 
+screenshot() {
+    if [ -z "${DISPLAY:-}" ]; then
+        if [ ! -f "$display_file" ]; then
+            echo "wine.sh: no started session to take a picture of" >&2
+            exit 1
+        fi
+        export DISPLAY=:$(cut -d' ' -f1 "$display_file")
+    fi
+    xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$1"
+}
+
 stop() {
     wineserver -k 2>/dev/null || true
     wineserver --wait 2>/dev/null || true
@@ -87,7 +110,8 @@ stop() {
 case "${1:-}" in
 start) start ;;
 stop) stop ;;
-"") echo "usage: wine.sh start | stop | PROGRAM [ARGS...]" >&2; exit 64 ;;
+screenshot) screenshot "${2:?usage: wine.sh screenshot FILE}" ;;
+"") echo "usage: wine.sh start | stop | screenshot FILE | PROGRAM [ARGS...]" >&2; exit 64 ;;
 *)
     own_session=0
     if [ ! -f "$display_file" ] && [ -z "${DISPLAY:-}" ]; then own_session=1; fi

@@ -5,16 +5,17 @@
 //   startup_timing --prepare DESKTOP        write DESKTOP's store and leave
 //   startup_timing --wait PROGRAM MEMOS     wait until PROGRAM shows MEMOS memos and is idle
 //   startup_timing --close PROGRAM          close PROGRAM through its own route, wait for its exit
-//   startup_timing --release                remove the store and settings the benchmarks wrote
+//   startup_timing --release                remove the store the benchmarks wrote
 // PROGRAM is petarino or bare; DESKTOP one of the names in kDesktops. It runs only under Wine
 // and only where no store exists but one it wrote itself, so no one's memos are touched.
 #include "memo_desktop.h"
-#include "platform/fake/store_world.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/unique_handle.h"
 #include "store/store_layout.h"
+#include "testing/store_world.h"
 
+#include <windows.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +24,6 @@
 #include <psapi.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::bench {
 namespace {
@@ -115,27 +115,6 @@ bool UnderWine() {
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-std::optional<std::wstring> ReadText(const wchar_t* subkey, const wchar_t* name) {
-    wchar_t text[256];
-    DWORD size = sizeof text;
-    if (RegGetValueW(HKEY_CURRENT_USER, subkey, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return text;
-}
-
-void WriteText(const wchar_t* subkey, const wchar_t* name, const std::wstring& text) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, subkey, name, REG_SZ, text.c_str(),
-                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-// Xvfb has no window manager, and Wine waits about 2 s for one whenever a visible window
-// with a sizing frame is hidden or destroyed: the exit of a program with 101 memos would
-// take minutes. While the benchmarks hold the prefix, Wine manages no window itself; the
-// setting found before is kept beside the marker and put back.
-constexpr const wchar_t* kX11Subkey = L"Software\\Wine\\X11 Driver";
-constexpr const wchar_t* kManaged = L"Managed";
-
 // The benchmarks may write only in a Wine prefix, and only where there is no store or the one
 // there is theirs (the marker key says so).
 bool ClaimPrefix() {
@@ -154,18 +133,11 @@ bool ClaimPrefix() {
                         &marker, nullptr) != ERROR_SUCCESS)
         return false;
     RegCloseKey(marker);
-    if (const std::optional<std::wstring> managed = ReadText(kX11Subkey, kManaged))
-        WriteText(kMarkerSubkey, kManaged, *managed);
-    WriteText(kX11Subkey, kManaged, L"N");
     return true;
 }
 
 void ReleasePrefix() {
     RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
-    if (const std::optional<std::wstring> managed = ReadText(kMarkerSubkey, kManaged))
-        WriteText(kX11Subkey, kManaged, *managed);
-    else
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kX11Subkey, kManaged);
     RegDeleteTreeW(HKEY_CURRENT_USER, kMarkerSubkey);
 }
 

@@ -1,5 +1,6 @@
 // The state of the one-second timer Timer1: enabled or not, and whether its tick handler
-// has been detached for the exit's final save. A detached timer never ticks again.
+// has been detached for the exit's final save. A detached timer does not tick, whether
+// enabled or not, until a close that did not happen attaches it again.
 #pragma once
 
 namespace petarino {
@@ -9,6 +10,8 @@ public:
     void Enable() { enabled_ = true; }
     void Disable() { enabled_ = false; }
     void Detach() { detached_ = true; }
+    // The program runs on after a close that failed or was cancelled.
+    void Reattach() { detached_ = false; }
 
     bool Enabled() const { return enabled_; }
     bool Detached() const { return detached_; }

@@ -25,11 +25,7 @@ public:
     }
 
     constexpr bool Has(Key key) const { return (bits_ & key) != 0; }
-    constexpr ShiftState With(Key key) const {
-        ShiftState more = *this;
-        more.bits_ = static_cast<uint8_t>(bits_ | key);
-        return more;
-    }
+    constexpr void Add(Key key) { bits_ = static_cast<uint8_t>(bits_ | key); }
 
     friend constexpr bool operator==(ShiftState, ShiftState) = default;
 

@@ -1,0 +1,84 @@
+// The program's entry point: the format settings, the hidden application window, the
+// single-instance guard, the three long-lived windows, and the message loop.
+#include "app/application_window.h"
+#include "app/single_instance.h"
+#include "forms/DouguForm1.h"
+#include "forms/MacroTool1.h"
+#include "forms/MemoSet1.h"
+#include "forms/memo_form_factory.h"
+#include "macro/era_calendar.h"
+#include "platform/win32/choosers_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/graphics_win32.h"
+#include "platform/win32/kernel_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/window_system_win32.h"
+#include "store/error_report.h"
+
+#include <commctrl.h>
+#include <exception>
+
+namespace petarino {
+namespace {
+
+int RunMessageLoop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int Run(HINSTANCE instance) {
+    win32::KernelWin32 kernel;
+    FormatLocale locale = LoadFormatLocale(kernel);
+    const INITCOMMONCONTROLSEX commonControls{.dwSize = sizeof(INITCOMMONCONTROLSEX),
+                                              .dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    HICON icon = LoadIconW(instance, L"MAINICON");
+
+    win32::Win32WindowSystem windows;
+    try {
+        app::ApplicationWindow application(windows, icon);
+        windows.SetOwner(application.Handle());
+        const app::GuardResult guard = app::GuardSingleInstance(windows);
+        if (!guard.run) return 0;
+
+        win32::Win32Registry registry;
+        win32::Win32Graphics graphics;
+        win32::Win32Files files;
+        EraCalendar eras(kernel, locale.identity);
+        forms::TDouguForm douguForm({.application = application.Handle(),
+                                     .icon = icon,
+                                     .windows = windows,
+                                     .kernel = kernel,
+                                     .registry = registry,
+                                     .graphics = graphics,
+                                     .files = files,
+                                     .locale = locale,
+                                     .macro = {kernel, locale, eras},
+                                     .closed = [] { PostQuitMessage(0); }},
+                                    [](HWND owner, forms::MemoWindowOwner& memoOwner) {
+                                        return std::make_unique<forms::MemoFormFactory>(owner,
+                                                                                        memoOwner);
+                                    });
+        application.OnCloseRequest([&douguForm] { douguForm.Close(); });
+        win32::Win32Choosers choosers;
+        forms::TMemoSet memoSet(application.Handle(), windows, choosers, files,
+                                douguForm.Clock().Timer1(), douguForm.Table());
+        const forms::TMacroSet macroSet(application.Handle(), windows, memoSet);
+        douguForm.SetMemoPropertiesDialog([&memoSet](Memo& memo) { memoSet.Execute(memo); });
+        return RunMessageLoop();
+    } catch (const std::exception& error) {
+        ReportGeneralError(windows, error.what());
+        return 1;
+    }
+}
+
+} // namespace
+} // namespace petarino
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return petarino::Run(instance);
+}

@@ -1,0 +1,230 @@
+#include "forms/DouguForm1.h"
+
+#include "forms/douguform_layout.h"
+#include "forms/form_controls.h"
+#include "forms/form_window.h"
+#include "forms/main_pop.h"
+#include "forms/mouse_shift_state.h"
+#include "platform/win32/cp932_win32.h"
+#include "store/error_report.h"
+
+#include <commctrl.h>
+
+namespace petarino::forms {
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1Interval = 1000;
+constexpr char kVersionText[] = "ペタリノ ver 3.00\n"
+                                "付箋をデスクトップに貼っておくためのプログラムです。\n"
+                                "ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。";
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+} // namespace
+
+TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
+    : application_(services.application), icon_(services.icon), windows_(services.windows),
+      kernel_(services.kernel), locale_(services.locale), macroServices_(services.macro),
+      closed_(services.closed), controls_(std::make_unique<DouguFormControls>()),
+      memoFactory_(makeMemoFactory(services.application, *this)),
+      table_(*memoFactory_, statusList_, windows_), clock_(kernel_, autosave_),
+      expander_(macroServices_, windows_),
+      store_(services.registry, services.graphics,
+             store::ProgramState{table_, clock_, autosave_, exitSettings_}, expander_, windows_),
+      heartbeat_(clock_, table_, expander_, [this] { store_.SaveDatas(); }),
+      exitSequence_(store::ProgramState{table_, clock_, autosave_, exitSettings_}, store_, windows_,
+                    services.files) {
+    FormWindow<TDouguForm>::RegisterClassOnce(kClassName, 0,
+                                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon_);
+    window_ =
+        CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
+                        0, 0, 0, application_, nullptr, GetModuleHandleW(nullptr), this);
+    if (!window_) throw std::runtime_error("ﾌﾟﾛﾊﾟﾃｨｳｨﾝﾄﾞｳを作成できません");
+    SizeClientArea(window_);
+    CreateDouguFormControls(window_, *controls_, windows_);
+    statusList_.Bind(controls_->lbShow);
+    autosave_.Bind(controls_->udSave, controls_->cbSave);
+    exitSettings_.Bind(controls_->cbText, controls_->cbAlart);
+    SetWindowSubclass(controls_->lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    FormCreate();
+}
+
+TDouguForm::~TDouguForm() {
+    // The memo windows go first: they may still ask this window for something as they close.
+    memoFactory_.reset();
+    if (window_) DestroyWindow(window_);
+}
+
+void TDouguForm::FormCreate() {
+    ReplaceShortDayNames(locale_.settings);
+    // The clock took its start values as it was made, just before this.
+    notifyIcon_.emplace(window_, icon_);
+    store_.LoadAtStart();
+    SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
+    created_ = true;
+}
+
+LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    switch (message) {
+    case WM_TIMER:
+        if (wp == kTimer1) Timer1Timer();
+        return 0;
+    case WM_COMMAND: Command(LOWORD(wp)); return 0;
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE)
+            SelectPage(TabCtrl_GetCurSel(controls_->PageControl1));
+        return 0;
+    case kNotifyIconMessage: NotifyIconEvent(lp); return 0;
+    case WM_CLOSE: Close(); return 0;
+    case WM_QUERYENDSESSION:
+        // Until the store is loaded nothing of this run can be lost, and a save would write
+        // a half-loaded table over the user's memos.
+        if (!created_) return TRUE;
+        endSessionAgreed_ = exitSequence_.FormCloseQuery();
+        return endSessionAgreed_ ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        if (wp) ExitProcess(0); // everything was saved by the query
+        if (endSessionAgreed_) exitSequence_.CloseCancelled();
+        endSessionAgreed_ = false;
+        return 0;
+    case WM_SETTINGCHANGE: ReloadFormatSettings(kernel_, locale_); return 0;
+    case WM_HELP: return TRUE; // the help contexts name a help file the program does not have
+    case WM_DESTROY:
+        KillTimer(window, kTimer1);
+        window_ = nullptr;
+        if (closed_) closed_();
+        return 0;
+    default:
+        if (message == TaskbarCreatedMessage() && notifyIcon_) notifyIcon_->AddAgain();
+        return DefWindowProcW(window, message, wp, lp);
+    }
+}
+
+void TDouguForm::Command(UINT id) {
+    switch (id) {
+    case kbShow: bShowClick(); break;
+    case kbDestroy: table_.DestroySelected(); break;
+    case kButton3: table_.CreateMemo(); break;
+    case kbOk: ShowWindow(window_, SW_HIDE); break;
+    case kButton1: Close(); break;
+    case kKN1: table_.CreateMemo(); break;
+    case kKF1: SetForegroundWindow(window_); break;
+    case kProperties: FormShow(); break;
+    case kAbout1: ShowVersion(); break;
+    case kExit1: Close(); break;
+    default: break;
+    }
+}
+
+void TDouguForm::Timer1Timer() {
+    heartbeat_.Timer1Timer();
+    if (clock_.Label3Caption() != shownLabel3_) {
+        shownLabel3_ = clock_.Label3Caption();
+        SetWindowTextW(controls_->Label3, win32::ToWide(shownLabel3_).c_str());
+    }
+}
+
+void TDouguForm::FormShow() {
+    if (!shownBefore_) {
+        CentreOnScreen(window_);
+        shownBefore_ = true;
+    }
+    ShowWindow(window_, SW_SHOW);
+    table_.RefreshStatusList();
+}
+
+void TDouguForm::Close() {
+    // Messages sent to the window while it is being made (a close request from another
+    // program, say) arrive before the store is loaded: the exit sequence would save a
+    // half-loaded table.
+    if (!created_ || !exitSequence_.FormCloseQuery()) return;
+    FormClose();
+    DestroyWindow(window_);
+}
+
+void TDouguForm::FormClose() {
+    notifyIcon_.reset();
+}
+
+void TDouguForm::NotifyIconEvent(LPARAM event) {
+    switch (LOWORD(event)) {
+    case WM_LBUTTONUP:
+        FormShow();
+        SetForegroundWindow(window_);
+        break;
+    case WM_RBUTTONUP: ShowMainPop(); break;
+    default: break;
+    }
+}
+
+void TDouguForm::ShowMainPop() {
+    POINT at{};
+    GetCursorPos(&at);
+    // Without the foreground the menu would stay open when the user clicks elsewhere, and
+    // the posted message lets it close at once after a choice.
+    SetForegroundWindow(window_);
+    PopUpMainPop(window_, at);
+    PostMessageW(window_, WM_NULL, 0, 0);
+}
+
+void TDouguForm::ShowVersion() {
+    windows_.ShowMessageBox(kVersionText, "ﾊﾞｰｼﾞｮﾝ情報", platform::MessageBoxStyle::Ok);
+}
+
+void TDouguForm::SelectPage(int page) {
+    TabCtrl_SetCurSel(controls_->PageControl1, page);
+    ShowWindow(controls_->TabSheet1, page == 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls_->TabSheet2, page == 1 ? SW_SHOW : SW_HIDE);
+}
+
+void TDouguForm::bShowClick() {
+    table_.ToggleSelected();
+    SetFocus(window_);
+}
+
+LRESULT CALLBACK TDouguForm::StatusListProcedure(HWND listBox, UINT message, WPARAM wp, LPARAM lp,
+                                                 UINT_PTR, DWORD_PTR self) noexcept {
+    const LRESULT result = DefSubclassProc(listBox, message, wp, lp);
+    if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
+        auto& form = *reinterpret_cast<TDouguForm*>(self);
+        try {
+            form.table_.StatusListMouseUp(MouseShiftState(wp));
+        } catch (const std::exception& error) {
+            ReportGeneralError(form.windows_, error.what());
+        }
+    }
+    return result;
+}
+
+void TDouguForm::CreateMemo() {
+    table_.CreateMemo();
+}
+void TDouguForm::ConfirmAndDestroy(int slot) {
+    table_.ConfirmAndDestroy(slot);
+}
+void TDouguForm::RefreshStatusList() {
+    table_.RefreshStatusList();
+}
+
+void TDouguForm::ShowStatusPage() {
+    SelectPage(0);
+    FormShow();
+}
+
+void TDouguForm::Exit() {
+    Close();
+}
+
+void TDouguForm::OpenMemoProperties(Memo& memo) {
+    if (openMemoProperties_) openMemoProperties_(memo);
+}
+
+void TDouguForm::ReportError(std::string_view message) {
+    ReportGeneralError(windows_, message);
+}
+
+} // namespace petarino::forms

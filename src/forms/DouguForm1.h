@@ -1,0 +1,127 @@
+// TDouguForm, the properties window and the program's main form: never shown at start, it
+// owns the memo table, the clock with its one-second tick, the store, the notification icon
+// and its menu, and its close is the end of the program.
+#pragma once
+
+#include "clock/heartbeat.h"
+#include "clock/running_clock.h"
+#include "forms/control_bindings.h"
+#include "forms/douguform_layout.h"
+#include "forms/memo_window_owner.h"
+#include "forms/notify_icon.h"
+#include "macro/expand_macros.h"
+#include "memos/memo_factory.h"
+#include "memos/memo_table.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/registry.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/window_system.h"
+#include "store/exit_sequence.h"
+#include "store/registry_store.h"
+
+#include <windows.h>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace petarino::forms {
+
+// What the properties window works with, made before it.
+struct DouguFormServices {
+    HWND application; // the hidden owner of every window of the program
+    HICON icon;       // MAINICON
+    platform::WindowSystem& windows;
+    platform::Kernel& kernel;
+    platform::Registry& registry;
+    platform::Graphics& graphics;
+    platform::Files& files;
+    FormatLocale& locale;
+    MacroServices macro;
+    // The window has closed: the program's end.
+    std::function<void()> closed;
+};
+
+// Makes the memo windows for the table, owned by the application window and asking the
+// properties window for what they need.
+using MemoFactoryMaker =
+    std::function<std::unique_ptr<MemoFactory>(HWND application, MemoWindowOwner& owner)>;
+
+class TDouguForm final : private MemoWindowOwner {
+public:
+    static constexpr wchar_t kClassName[] = L"TDouguForm";
+
+    // Creates the window hidden and runs the creation handler: the day names, the clock's
+    // start values, the notification icon, the store's load, the timer.
+    TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory);
+    ~TDouguForm();
+    TDouguForm(const TDouguForm&) = delete;
+    TDouguForm& operator=(const TDouguForm&) = delete;
+
+    HWND Handle() const { return window_; }
+    MemoTable& Table() { return table_; }
+    RunningClock& Clock() { return clock_; }
+    // The memo properties dialog, made after this window.
+    void SetMemoPropertiesDialog(std::function<void(Memo&)> open) {
+        openMemoProperties_ = std::move(open);
+    }
+
+    // Every route to the end: the exit sequence decides; on yes the icon goes and the window
+    // closes, which ends the message loop.
+    void Close();
+
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM lp);
+    platform::WindowSystem& Windows() { return windows_; }
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void Timer1Timer();
+    void Command(UINT id);
+    void NotifyIconEvent(LPARAM event);
+    void ShowMainPop();
+    void ShowVersion();
+    void SelectPage(int page);
+    void bShowClick();
+    static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
+                                                DWORD_PTR) noexcept;
+
+    // MemoWindowOwner
+    void CreateMemo() override;
+    void ConfirmAndDestroy(int slot) override;
+    void RefreshStatusList() override;
+    void ShowStatusPage() override;
+    void Exit() override;
+    void OpenMemoProperties(Memo& memo) override;
+    void ReportError(std::string_view message) override;
+
+    HWND application_;
+    HICON icon_;
+    platform::WindowSystem& windows_;
+    platform::Kernel& kernel_;
+    FormatLocale& locale_;
+    MacroServices macroServices_;
+    std::function<void()> closed_;
+    HWND window_ = nullptr;
+    std::unique_ptr<DouguFormControls> controls_;
+    ListBoxStatusList statusList_;
+    UpDownAutosaveSettings autosave_;
+    CheckBoxExitSettings exitSettings_;
+    std::unique_ptr<MemoFactory> memoFactory_;
+    MemoTable table_;
+    RunningClock clock_;
+    MacroExpander expander_;
+    store::RegistryStore store_;
+    Heartbeat heartbeat_;
+    store::ExitSequence exitSequence_;
+    std::optional<NotifyIcon> notifyIcon_;
+    std::function<void(Memo&)> openMemoProperties_;
+    std::string shownLabel3_;
+    bool shownBefore_ = false;
+    bool created_ = false; // the creation handler has finished
+    bool endSessionAgreed_ = false;
+};
+
+} // namespace petarino::forms

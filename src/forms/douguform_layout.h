@@ -1,0 +1,64 @@
+// The properties window's frame and controls, at their pixel positions: a dialog border with
+// a 280 x 222 client area, not scaled with the screen's density, and two pages.
+#pragma once
+
+#include "platform/win32/font_win32.h"
+#include "platform/window_system.h"
+
+#include <windows.h>
+
+namespace petarino::forms {
+
+// Control and menu command identifiers.
+enum DouguFormCommand : UINT {
+    kbShow = 100,
+    kbDestroy,
+    kButton3,
+    kbOk,
+    kButton1,
+    kcbSave,
+    kcbText,
+    kcbAlart,
+    keSave,
+    kudSave,
+    klbShow,
+    kKN1 = 200,
+    kKF1,
+    kProperties,
+    kAbout1,
+    kExit1,
+};
+
+inline constexpr DWORD kDouguFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// The help button shows on a window without minimise and maximise boxes.
+inline constexpr DWORD kDouguFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
+
+struct DouguFormControls {
+    win32::UniqueFont font;
+    HWND PageControl1 = nullptr;
+    HWND TabSheet1 = nullptr;
+    HWND TabSheet2 = nullptr;
+    HWND lbShow = nullptr;
+    HWND bShow = nullptr;
+    HWND bDestroy = nullptr;
+    HWND Button3 = nullptr;
+    HWND cbSave = nullptr;
+    HWND eSave = nullptr;
+    HWND udSave = nullptr;
+    HWND Label1 = nullptr;
+    HWND cbText = nullptr;
+    HWND cbAlart = nullptr;
+    HWND Bevel1 = nullptr;
+    HWND Label3 = nullptr;
+    HWND bOk = nullptr;
+    HWND Button1 = nullptr;
+    HWND tooltips = nullptr;
+};
+
+// The window's outer size for its client area.
+void SizeClientArea(HWND form);
+// Every control with its caption, font and tooltip; the first page shown.
+void CreateDouguFormControls(HWND form, DouguFormControls& controls,
+                             const platform::WindowSystem& windows);
+
+} // namespace petarino::forms

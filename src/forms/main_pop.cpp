@@ -1,0 +1,21 @@
+#include "forms/main_pop.h"
+
+#include "forms/douguform_layout.h"
+#include "platform/win32/unique_handle.h"
+
+namespace petarino::forms {
+
+void PopUpMainPop(HWND window, POINT at) {
+    const win32::UniqueHandle<HMENU, DestroyMenu> menu(CreatePopupMenu());
+    AppendMenuW(menu.get(), MF_STRING, kKN1, L"新規メモ(&N)");
+    AppendMenuW(menu.get(), MF_STRING, kKF1, L"メモを前面へ移動(&F)");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kProperties, L"ﾌﾟﾛﾊﾟﾃｨ(&R)...");
+    AppendMenuW(menu.get(), MF_STRING, kAbout1, L"ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kExit1, L"終了(&X)");
+    TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, window,
+                     nullptr);
+}
+
+} // namespace petarino::forms

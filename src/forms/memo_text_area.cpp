@@ -1,0 +1,169 @@
+#include "forms/memo_text_area.h"
+
+#include "memos/memo_defaults.h"
+#include "platform/win32/cp932_win32.h"
+
+#include <cwchar>
+#include <stdexcept>
+
+namespace petarino::forms {
+namespace {
+
+// The selection stays highlighted while another window has the focus.
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+constexpr int kEditId = 1;
+
+// The control ends its text at a NUL, and so does what is kept of it.
+std::wstring UpToNul(std::wstring text) {
+    text.resize(std::wcslen(text.c_str()));
+    return text;
+}
+
+} // namespace
+
+MemoTextArea::MemoTextArea(HWND parent, const Bounds& bounds, TextAreaHandler& handler)
+    : parent_(parent), handler_(handler), background_(new_memo::kMemoColor) {
+    edit_ = Make(bounds, kEditStyle);
+    try {
+        SetTextFont(font_);
+    } catch (...) {
+        // Its messages would come to an area that is not made.
+        DestroyWindow(edit_);
+        throw;
+    }
+}
+
+LRESULT MemoTextArea::CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcW(control_, edit, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MemoTextArea::SubclassProc(HWND edit, UINT message, WPARAM wParam,
+                                            LPARAM lParam) noexcept {
+    auto* area = reinterpret_cast<MemoTextArea*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
+    return area->handler_.TextAreaMessage(*area, edit, message, wParam, lParam);
+}
+
+HWND MemoTextArea::Make(const Bounds& bounds, DWORD style) {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", style, bounds.left, bounds.top, bounds.width,
+                                bounds.height, parent_, reinterpret_cast<HMENU>(kEditId),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!edit) throw std::runtime_error("メモの本文を作成できません");
+    SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    control_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    return edit;
+}
+
+DWORD MemoTextArea::Style() const {
+    return static_cast<DWORD>(GetWindowLongPtrW(edit_, GWL_STYLE));
+}
+
+std::wstring MemoTextArea::ControlText() const {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit_)) + 1, L'\0');
+    GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()));
+    return UpToNul(std::move(text));
+}
+
+void MemoTextArea::Write(std::string_view text) {
+    const std::wstring wide = UpToNul(win32::ToWide(text));
+    SetWindowTextW(edit_, wide.c_str());
+    // What the control shows, which is what is saved and exported.
+    text_ = win32::FromWide(wide);
+}
+
+void MemoTextArea::TextChanged() {
+    text_ = win32::FromWide(ControlText());
+}
+
+bool MemoTextArea::ReadOnly() const {
+    return (Style() & ES_READONLY) != 0;
+}
+
+void MemoTextArea::SetReadOnly(bool readOnly) {
+    SendMessageW(edit_, EM_SETREADONLY, readOnly, 0);
+}
+
+bool MemoTextArea::WordWrap() const {
+    return (Style() & ES_AUTOHSCROLL) == 0;
+}
+
+void MemoTextArea::SetWordWrap(bool wordWrap) {
+    if (wordWrap == WordWrap()) return;
+    RECT place;
+    GetWindowRect(edit_, &place);
+    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&place), 2);
+    const auto [start, end] = Selection();
+    const bool focused = GetFocus() == edit_;
+    const DWORD style = (Style() & ~ES_AUTOHSCROLL) | (wordWrap ? 0 : ES_AUTOHSCROLL);
+
+    HWND old = edit_;
+    edit_ =
+        Make({place.left, place.top, place.right - place.left, place.bottom - place.top}, style);
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.get()), FALSE);
+    SetWindowTextW(edit_, win32::ToWide(text_).c_str());
+    SendMessageW(edit_, EM_SETSEL, start, end);
+    SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+    if (focused) SetFocus(edit_);
+    DestroyWindow(old);
+}
+
+void MemoTextArea::SetBackgroundColor(Color color) {
+    background_ = color;
+    InvalidateRect(edit_, nullptr, TRUE);
+}
+
+void MemoTextArea::SetTextFont(const Font& font) {
+    const LOGFONTW logFont = LogFontOf(font);
+    UniqueFont hfont(CreateFontIndirectW(&logFont));
+    if (!hfont) throw std::runtime_error("フォントを作成できません");
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont.get()), TRUE);
+    // The control has let go of the old font only now.
+    hfont_ = std::move(hfont);
+    font_ = font;
+}
+
+void MemoTextArea::Place(const Bounds& bounds) {
+    SetWindowPos(edit_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HBRUSH MemoTextArea::Colors(HDC dc) {
+    const COLORREF background = ColorRefOf(background_);
+    if (!brush_ || brushColor_ != background) {
+        brush_ = UniqueBrush(CreateSolidBrush(background));
+        brushColor_ = background;
+    }
+    SetTextColor(dc, ColorRefOf(font_.color));
+    SetBkColor(dc, background);
+    return brush_.get();
+}
+
+std::pair<DWORD, DWORD> MemoTextArea::Selection() const {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+TextAreaState MemoTextArea::State() const {
+    const auto [start, end] = Selection();
+    return {.canUndo = SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0, .hasSelection = start != end};
+}
+
+void MemoTextArea::Run(MemoCommand command) {
+    switch (command) {
+    // A read-only control refuses typing, cut, paste and clear by itself, but not every
+    // system's refuses undo.
+    case MemoCommand::Undo:
+        if (!ReadOnly()) SendMessageW(edit_, EM_UNDO, 0, 0);
+        break;
+    case MemoCommand::Cut: SendMessageW(edit_, WM_CUT, 0, 0); break;
+    case MemoCommand::Copy: SendMessageW(edit_, WM_COPY, 0, 0); break;
+    case MemoCommand::Paste: SendMessageW(edit_, WM_PASTE, 0, 0); break;
+    case MemoCommand::Delete: SendMessageW(edit_, WM_CLEAR, 0, 0); break;
+    case MemoCommand::SelectAll: SendMessageW(edit_, EM_SETSEL, 0, -1); break;
+    default: break;
+    }
+}
+
+} // namespace petarino::forms

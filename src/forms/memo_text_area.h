@@ -1,0 +1,85 @@
+// The memo's text area `Memo`: a multi-line EDIT without border or scroll bars whose text
+// is kept as a copy, so reading it never asks the control; the tick compares it every
+// second. Its messages go to the memo window's subclass procedure first.
+#pragma once
+
+#include "forms/gdi_values.h"
+#include "memos/memo_geometry.h"
+#include "memos/memo_menu.h"
+
+#include <windows.h>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace petarino::forms {
+
+class MemoTextArea;
+
+// Gets every message of the control first and hands on what it does not take to
+// area.CallControl; also while the area is being made.
+class TextAreaHandler {
+public:
+    virtual LRESULT TextAreaMessage(MemoTextArea& area, HWND edit, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept = 0;
+
+protected:
+    ~TextAreaHandler() = default;
+};
+
+class MemoTextArea {
+public:
+    // The control is made at once.
+    MemoTextArea(HWND parent, const Bounds& bounds, TextAreaHandler& handler);
+    MemoTextArea(const MemoTextArea&) = delete;
+    MemoTextArea& operator=(const MemoTextArea&) = delete;
+
+    HWND Handle() const { return edit_; }
+    LRESULT CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    const std::string& Text() const { return text_; }
+    void Write(std::string_view text);
+    // EN_CHANGE: the user changed the text.
+    void TextChanged();
+
+    bool ReadOnly() const;
+    void SetReadOnly(bool readOnly);
+    bool WordWrap() const;
+    // The control cannot change its wrapping once made: a new one takes the old one's place
+    // with its text, selection, read-only state, font and focus.
+    void SetWordWrap(bool wordWrap);
+    Color BackgroundColor() const { return background_; }
+    void SetBackgroundColor(Color color);
+    const Font& TextFont() const { return font_; }
+    void SetTextFont(const Font& font);
+
+    void Place(const Bounds& bounds);
+    // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC (read-only): the colours, resolved now.
+    HBRUSH Colors(HDC dc);
+    TextAreaState State() const;
+    // The edit commands of the menu; a read-only text refuses those that change it.
+    void Run(MemoCommand command);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND edit, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept;
+    HWND Make(const Bounds& bounds, DWORD style);
+    DWORD Style() const;
+    // Start and end in characters.
+    std::pair<DWORD, DWORD> Selection() const;
+    std::wstring ControlText() const;
+
+    HWND parent_;
+    TextAreaHandler& handler_;
+    // A child window: its parent destroys it.
+    HWND edit_ = nullptr;
+    WNDPROC control_ = nullptr;
+    std::string text_;
+    Color background_;
+    Font font_;
+    UniqueFont hfont_;
+    UniqueBrush brush_;
+    COLORREF brushColor_ = 0;
+};
+
+} // namespace petarino::forms

@@ -1,0 +1,53 @@
+#include "forms/memo_title.h"
+
+#include "platform/win32/cp932_win32.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace petarino::forms {
+namespace {
+
+UniqueFont MakeTitleFont(const TitleFont& kind) {
+    const LOGFONTW logFont = TitleLogFont(kind);
+    UniqueFont font(CreateFontIndirectW(&logFont));
+    if (!font) throw std::runtime_error("タイトルのフォントを作成できません");
+    return font;
+}
+
+// Puts an object into a DC for a scope and the previous one back after it.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+    ~Selected() { SelectObject(dc_, previous_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+} // namespace
+
+void MemoTitle::Place(const std::optional<TitlePlacement>& placement) {
+    if (placement && made_ != placement->font) {
+        font_ = MakeTitleFont(placement->font);
+        made_ = placement->font;
+    }
+    placement_ = placement;
+}
+
+void MemoTitle::Paint(HDC dc, const RECT& client, Color strip, Color text,
+                      std::string_view hint) const {
+    SetBkColor(dc, ColorRefOf(strip));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    if (!placement_ || hint.empty()) return;
+    const std::wstring title = win32::ToWide(hint);
+    const Selected font(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorRefOf(text));
+    TextOutW(dc, placement_->x, placement_->y, title.c_str(), static_cast<int>(title.size()));
+}
+
+} // namespace petarino::forms

@@ -1,0 +1,43 @@
+// File services on real files in a folder of their own, on the system the tests run on. A
+// name is taken byte for byte, with "\" between characters as the separator, so CP932 names
+// reach the disk as they are. A write can be made to fail midway, as on a full disk.
+#pragma once
+
+#include "platform/files.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+
+namespace petarino::platform {
+
+class FakeFiles final : public Files {
+public:
+    FakeFiles();
+    ~FakeFiles() override;
+    FakeFiles(const FakeFiles&) = delete;
+    FakeFiles& operator=(const FakeFiles&) = delete;
+
+    FilePath ProgramFolder() override;
+    FilePath InFolder(const FilePath& folder, std::string_view name) override;
+    std::string Display(const FilePath& path) override;
+    // A target without write permission counts as read-only, whoever runs the tests.
+    void WriteWhole(const FilePath& path, std::string_view bytes) override;
+    std::string ReadWhole(const FilePath& path) override;
+
+    // Everything lives below the root, which goes with the fake. The program folder is its
+    // subfolder "program", so a name that escapes it lands where a test can see it.
+    const std::filesystem::path& Root() const { return root_; }
+    std::filesystem::path ProgramDirectory() const { return root_ / "program"; }
+    // The file a path names, on this system.
+    std::filesystem::path Native(const FilePath& path) const;
+
+    // The next write puts this many bytes into its temporary file, then fails.
+    void FailNextWriteAfter(std::size_t bytes) { failAfter_ = bytes; }
+
+private:
+    std::filesystem::path root_;
+    std::optional<std::size_t> failAfter_;
+};
+
+} // namespace petarino::platform

@@ -1,0 +1,174 @@
+#include "platform/win32/files_win32.h"
+
+#include "platform/win32/cp932_win32.h"
+#include "platform/win32/unique_handle.h"
+
+#include <algorithm>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <windows.h>
+
+namespace petarino::win32 {
+namespace {
+
+using platform::EFCreateError;
+using platform::EFOpenError;
+using platform::EWriteError;
+using platform::FilePath;
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "a FilePath holds the W functions' units");
+
+using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
+
+std::wstring Wide(const FilePath& path) {
+    return {path.units.begin(), path.units.end()};
+}
+
+FilePath PathOf(std::wstring_view wide) {
+    return {std::u16string(wide.begin(), wide.end())};
+}
+
+UniqueFile OpenFile(const std::wstring& name, DWORD access, DWORD share, DWORD disposition) {
+    HANDLE file = CreateFileW(name.c_str(), access, share, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+// Everything up to the last separator, the separator included.
+std::wstring FolderOf(std::wstring_view path) {
+    const size_t cut = path.find_last_of(L"\\/:");
+    return std::wstring(cut == std::wstring_view::npos ? std::wstring_view{}
+                                                       : path.substr(0, cut + 1));
+}
+
+std::wstring ModuleFileName() {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0)
+            throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                    "GetModuleFileNameW");
+        if (length < name.size()) {
+            name.resize(length);
+            return name;
+        }
+        name.resize(name.size() * 2); // cut short: a long path
+    }
+}
+
+// A new file of its own in the target's folder, on the same volume, so it can take the
+// target's place in one step. It removes itself unless it was put in place.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        file_.Reset();
+        if (!name_.empty()) DeleteFileW(name_.c_str());
+    }
+
+    // False when the folder does not exist or takes no new file.
+    bool Create(const std::wstring& target) {
+        const std::wstring prefix =
+            FolderOf(target) + L"~petarino-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::wstring name = prefix + std::to_wstring(attempt) + L".tmp";
+            file_ = OpenFile(name, GENERIC_WRITE, 0, CREATE_NEW);
+            if (file_) {
+                name_ = std::move(name);
+                return true;
+            }
+            if (GetLastError() != ERROR_FILE_EXISTS) return false;
+        }
+        return false;
+    }
+
+    // Every byte, then to the disk, or EWriteError.
+    void Write(std::string_view bytes) {
+        constexpr size_t kMostAtOnce = size_t{1} << 30;
+        while (!bytes.empty()) {
+            const auto size = static_cast<DWORD>(std::min(bytes.size(), kMostAtOnce));
+            DWORD written = 0;
+            if (!WriteFile(file_.get(), bytes.data(), size, &written, nullptr) || written != size)
+                throw EWriteError();
+            bytes.remove_prefix(size);
+        }
+        if (!FlushFileBuffers(file_.get())) throw EWriteError();
+        file_.Reset();
+    }
+
+    // False when the target cannot be replaced or made; the target is then as it was.
+    bool PutInPlaceOf(const std::wstring& target, bool targetExists) {
+        const bool placed =
+            targetExists ? Replace(target)
+                         : MoveFileExW(name_.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+        if (placed) name_.clear();
+        return placed;
+    }
+
+private:
+    // The old file is moved aside first, so a replace the system gives up halfway can put
+    // it back. Its attributes go over to the new file where the system can.
+    bool Replace(const std::wstring& target) {
+        const std::wstring aside = name_ + L".old";
+        if (ReplaceFileW(target.c_str(), name_.c_str(), aside.c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            DeleteFileW(aside.c_str());
+            return true;
+        }
+        if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES)
+            MoveFileExW(aside.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        return false;
+    }
+
+    UniqueFile file_;
+    std::wstring name_;
+};
+
+} // namespace
+
+FilePath Win32Files::ProgramFolder() {
+    return PathOf(FolderOf(ModuleFileName()));
+}
+
+FilePath Win32Files::InFolder(const FilePath& folder, std::string_view name) {
+    return PathOf(Wide(folder) + ToWide(name));
+}
+
+std::string Win32Files::Display(const FilePath& path) {
+    return FromWideOrQuestionMark(Wide(path));
+}
+
+void Win32Files::WriteWhole(const FilePath& path, std::string_view bytes) {
+    const std::wstring target = Wide(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // Refused before anything is written, as opening it for writing would be.
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        throw EFCreateError(Display(path));
+
+    TemporaryFile temporary;
+    if (!temporary.Create(target)) throw EFCreateError(Display(path));
+    temporary.Write(bytes);
+    if (!temporary.PutInPlaceOf(target, exists)) throw EFCreateError(Display(path));
+}
+
+std::string Win32Files::ReadWhole(const FilePath& path) {
+    const UniqueFile file = OpenFile(Wide(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    if (!file) throw EFOpenError(Display(path));
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    // A file that cannot be read to its end is as good as one that cannot be opened.
+    do {
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr))
+            throw EFOpenError(Display(path));
+        bytes.append(buffer, read);
+    } while (read != 0);
+    return bytes;
+}
+
+} // namespace petarino::win32

@@ -1,0 +1,22 @@
+// The file services over the W functions. Paths stay UTF-16 from the module's own name on,
+// so a program folder that code page 932 cannot hold still works; only the names the core
+// makes are converted, with code page 932.
+#pragma once
+
+#include "platform/files.h"
+
+namespace petarino::win32 {
+
+class Win32Files final : public platform::Files {
+public:
+    platform::FilePath ProgramFolder() override;
+    platform::FilePath InFolder(const platform::FilePath& folder, std::string_view name) override;
+    std::string Display(const platform::FilePath& path) override;
+    // A read-only target, a folder that does not exist, a name a file cannot have or a
+    // target another program holds: EFCreateError. An existing target keeps its attributes
+    // where the system can carry them over.
+    void WriteWhole(const platform::FilePath& path, std::string_view bytes) override;
+    std::string ReadWhole(const platform::FilePath& path) override;
+};
+
+} // namespace petarino::win32

@@ -1,0 +1,46 @@
+#include "platform/win32/window_system_win32.h"
+
+#include "platform/win32/cp932_win32.h"
+
+#include <commctrl.h>
+
+namespace petarino::win32 {
+namespace {
+
+void ApplyDelay(HWND tooltips, int milliseconds) {
+    SendMessageW(tooltips, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(milliseconds, 0));
+}
+
+BOOL CALLBACK ApplyDelayToTooltips(HWND window, LPARAM milliseconds) {
+    wchar_t className[32];
+    if (GetClassNameW(window, className, 32) && lstrcmpiW(className, TOOLTIPS_CLASSW) == 0)
+        ApplyDelay(window, static_cast<int>(milliseconds));
+    return TRUE;
+}
+
+} // namespace
+
+int Win32WindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
+                                      uint32_t style) {
+    return MessageBoxW(owner_, ToWide(text).c_str(), ToWide(caption).c_str(), style);
+}
+
+void Win32WindowSystem::SetTooltipDelay(int milliseconds) {
+    tooltipDelay_ = milliseconds;
+    // Tooltip controls are top-level windows of this thread.
+    EnumThreadWindows(GetCurrentThreadId(), ApplyDelayToTooltips, milliseconds);
+}
+
+HWND CreateTooltips(HWND window, const platform::WindowSystem& windows) {
+    const INITCOMMONCONTROLSEX classes{.dwSize = sizeof(INITCOMMONCONTROLSEX),
+                                       .dwICC = ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    HWND tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    if (tooltips) ApplyDelay(tooltips, windows.TooltipDelay());
+    return tooltips;
+}
+
+} // namespace petarino::win32

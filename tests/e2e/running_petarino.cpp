@@ -1,0 +1,56 @@
+#include "running_petarino.h"
+
+#include "deadline.h"
+#include "petarino_windows.h"
+#include "tray.h"
+#include "window_search.h"
+
+namespace petarino::e2e {
+
+bool RunningPetarino::WaitForStart() {
+    // The window exists before its creation handler has loaded the store: the program has
+    // started once it waits for input.
+    properties_ = remote::WaitForPropertiesWindow(Id(), remote::kPatienceMs);
+    return properties_ != nullptr && process_.WaitUntilIdle(remote::kPatienceMs);
+}
+
+bool RunningPetarino::KeepsRunning() const {
+    Sleep(1500);
+    return Running();
+}
+
+bool RunningPetarino::WaitForExit() const {
+    return process_.WaitForExit(remote::kPatienceMs).has_value();
+}
+
+HWND RunningPetarino::ApplicationWindow() const {
+    return remote::ApplicationWindowOf(properties_);
+}
+
+std::vector<HWND> RunningPetarino::Memos() const {
+    return remote::MemoWindows(Id());
+}
+
+std::vector<HWND> RunningPetarino::VisibleMemos() const {
+    return remote::VisibleMemoWindows(Id());
+}
+
+HWND RunningPetarino::Control(const wchar_t* className, const wchar_t* text) const {
+    return remote::ChildWithText(properties_, className, text);
+}
+
+bool RunningPetarino::ShowProperties() const {
+    remote::PostTrayEvent(properties_, WM_LBUTTONUP);
+    return remote::WaitFor([&] { return IsWindowVisible(properties_) != FALSE; });
+}
+
+bool RunningPetarino::ChooseFromTrayMenu(wchar_t mnemonic) const {
+    remote::PostTrayEvent(properties_, WM_RBUTTONUP);
+    return remote::ChooseMenuItem(Id(), mnemonic, remote::kPatienceMs);
+}
+
+std::optional<remote::MessageBoxView> RunningPetarino::WaitForMessageBox() const {
+    return remote::WaitForMessageBox(Id(), remote::kPatienceMs);
+}
+
+} // namespace petarino::e2e

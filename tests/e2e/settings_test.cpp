@@ -1,0 +1,97 @@
+// The settings page: the running time in Label3 from the first tick, and the autosave period
+// that the up-down holds between 1 and 60 and that counts from the next tick when typed.
+#include "deadline.h"
+#include "memo_store.h"
+#include "petarino_test.h"
+#include "window_search.h"
+
+#include <commctrl.h>
+#include <regex>
+
+namespace petarino::e2e {
+namespace {
+
+using Settings = PetarinoTest;
+
+// The seconds a running-time text such as "1時間 1分 2秒" stands for; -1 for other texts.
+int RunningSeconds(const std::wstring& text) {
+    static const std::wregex format(L"(\\d+)時間([ \\d]\\d)分([ \\d]\\d)秒");
+    std::wsmatch parts;
+    if (!std::regex_match(text, parts, format)) return -1;
+    return std::stoi(parts[1]) * 3600 + std::stoi(parts[2]) * 60 + std::stoi(parts[3]);
+}
+
+int ShownRunningSeconds(HWND properties) {
+    for (HWND label : remote::ChildWindows(properties, L"Static"))
+        if (const int seconds = RunningSeconds(remote::TextOf(label)); seconds >= 0) return seconds;
+    return -1;
+}
+
+// A click on the up-down's upper (up) or lower (down) arrow; the edit shows the position.
+void ClickArrow(HWND upDown, bool up) {
+    const RECT bounds = remote::BoundsOf(upDown);
+    const int x = (bounds.right - bounds.left) / 2;
+    const int y = (bounds.bottom - bounds.top) * (up ? 1 : 3) / 4;
+    PostMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(upDown, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+bool Shows(HWND edit, const wchar_t* text) {
+    return remote::WaitFor([&] { return remote::TextOf(edit) == text; }, 3000);
+}
+
+TEST_F(Settings, Label3ShowsTheRunningTimeFromTheFirstTick) {
+    remote::WriteStore({.total = 3661}, {});
+    RunningPetarino& petarino = Launch();
+    ASSERT_TRUE(petarino.WaitForStart());
+    EXPECT_TRUE(remote::WaitFor([&] { return ShownRunningSeconds(petarino.Properties()) > 3661; }))
+        << "Label3 shows no running time after the first tick";
+    EXPECT_EQ(petarino.Control(L"Static", L"Label3"), nullptr);
+
+    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
+    ASSERT_TRUE(petarino.WaitForExit());
+    EXPECT_GT(remote::ReadSettings()->total, 3661);
+}
+
+TEST_F(Settings, AutosavePeriodHeldBetweenOneAndSixtyAndTypedCountsFromTheNextTick) {
+    remote::WriteStore({.exec = 3, .saving = true, .saveTiming = 60},
+                       {{.top = 50, .left = 50, .title = L"保存", .text = L"自動保存"}});
+    const ULONGLONG started = GetTickCount64();
+    RunningPetarino& petarino = Launch();
+    ASSERT_TRUE(petarino.WaitForStart());
+    ASSERT_TRUE(petarino.ShowProperties());
+
+    const auto upDowns = remote::ChildWindows(petarino.Properties(), UPDOWN_CLASSW);
+    ASSERT_EQ(upDowns.size(), 1u);
+    HWND upDown = upDowns.front();
+    HWND edit = reinterpret_cast<HWND>(remote::Send(upDown, UDM_GETBUDDY));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(remote::Send(upDown, UDM_GETRANGE), MAKELONG(60, 1));
+    EXPECT_TRUE(Shows(edit, L"60"));
+    ClickArrow(upDown, false);
+    EXPECT_TRUE(Shows(edit, L"59"));
+    ClickArrow(upDown, true);
+    ClickArrow(upDown, true);
+    EXPECT_TRUE(Shows(edit, L"60"));
+    Sleep(300);
+    EXPECT_EQ(remote::TextOf(edit), L"60") << "the period went past 60";
+
+    remote::Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2"));
+    EXPECT_EQ(LOWORD(remote::Send(upDown, UDM_GETPOS)), 2);
+    ClickArrow(upDown, false);
+    ClickArrow(upDown, false);
+    EXPECT_TRUE(Shows(edit, L"1"));
+    Sleep(300);
+    EXPECT_EQ(remote::TextOf(edit), L"1") << "the period went below 1";
+
+    // Counted from the start: the save comes on the 61st tick, not after the stored hour.
+    ASSERT_TRUE(remote::WaitFor([] { return StoredExec() == 4; }, 120000)) << "no autosave";
+    EXPECT_GE(GetTickCount64() - started, 60000u) << "saved before a minute had passed";
+    EXPECT_EQ(remote::ReadSettings()->saveTiming, 1);
+
+    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
+    ASSERT_TRUE(petarino.WaitForExit());
+}
+
+} // namespace
+} // namespace petarino::e2e

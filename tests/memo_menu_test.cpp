@@ -1,0 +1,96 @@
+#include "memos/memo_menu.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace petarino {
+namespace {
+
+constexpr uint8_t kDelete = 0x2E;
+constexpr uint8_t kF4 = 0x73;
+
+std::string NameOf(const MemoMenuItem* item) {
+    return item ? std::string(item->name) : "(none)";
+}
+
+TEST(MemoMenu, KeysFindTheirItems) {
+    struct Case {
+        uint8_t key;
+        bool shift, ctrl, alt;
+        uint16_t value;
+        const char* item;
+    };
+    const Case cases[] = {
+        {'Z', false, true, false, 16474, "Undo1"},
+        {'X', false, true, false, 16472, "Cut1"},
+        {'C', false, true, false, 16451, "Copy1"},
+        {'P', false, true, false, 16464, "Paste"},
+        {kDelete, false, true, false, 16430, "Delete1"},
+        {'A', false, true, false, 16449, "SelectAll1"},
+        {kF4, false, true, false, 16499, "pDestroy"},
+        {'M', false, true, false, 16461, "pText"},
+        {kF4, false, false, true, 32883, "Exit1"},
+    };
+    for (const Case& c : cases) {
+        const uint16_t value = ShortcutValue(c.key, c.shift, c.ctrl, c.alt);
+        EXPECT_EQ(value, c.value) << c.item;
+        EXPECT_EQ(NameOf(ItemForShortcut(value)), c.item);
+    }
+}
+
+TEST(MemoMenu, OtherKeysAreNoShortcuts) {
+    EXPECT_EQ(ItemForShortcut(ShortcutValue('V', false, true, false)), nullptr)
+        << "Ctrl+V is the text area's own paste";
+    EXPECT_EQ(ItemForShortcut(ShortcutValue('C', true, true, false)), nullptr);
+    EXPECT_EQ(ItemForShortcut(ShortcutValue('Z', false, false, false)), nullptr);
+    EXPECT_EQ(ItemForShortcut(ShortcutValue(kF4, false, false, false)), nullptr);
+    EXPECT_EQ(ItemForShortcut(ShortcutValue(kF4, false, true, true)), nullptr);
+    EXPECT_EQ(ItemForShortcut(0), nullptr) << "items without a shortcut";
+}
+
+TEST(MemoMenu, ShortcutsAreWrittenAsMenusShowThem) {
+    EXPECT_EQ(ShortcutText(16474), "Ctrl+Z");
+    EXPECT_EQ(ShortcutText(16430), "Ctrl+Del");
+    EXPECT_EQ(ShortcutText(16499), "Ctrl+F4");
+    EXPECT_EQ(ShortcutText(32883), "Alt+F4");
+    EXPECT_EQ(ShortcutText(ShortcutValue('7', true, true, true)), "Shift+Ctrl+Alt+7");
+    EXPECT_EQ(ShortcutText(ShortcutValue(0x87, false, false, false)), "F24");
+    EXPECT_EQ(ShortcutText(0), "");
+}
+
+TEST(MemoMenu, EditCommandsNeedSomethingToActOn) {
+    const TextAreaState empty{}, selected{.hasSelection = true}, undoable{.canUndo = true};
+    EXPECT_FALSE(IsEnabled(MemoCommand::Undo, empty));
+    EXPECT_FALSE(IsEnabled(MemoCommand::Undo, selected));
+    EXPECT_TRUE(IsEnabled(MemoCommand::Undo, undoable));
+    for (const MemoCommand command : {MemoCommand::Cut, MemoCommand::Copy, MemoCommand::Delete}) {
+        EXPECT_FALSE(IsEnabled(command, empty));
+        EXPECT_FALSE(IsEnabled(command, undoable));
+        EXPECT_TRUE(IsEnabled(command, selected));
+    }
+    for (const MemoCommand command :
+         {MemoCommand::Paste, MemoCommand::SelectAll, MemoCommand::Destroy, MemoCommand::StatusPage,
+          MemoCommand::Properties, MemoCommand::Exit})
+        EXPECT_TRUE(IsEnabled(command, empty));
+}
+
+// Edit1 holds the nine items after it, and Exit1 is only a shortcut.
+TEST(MemoMenu, TheMenuShowsAsTheUserSeesIt) {
+    std::vector<std::string> menu, edit, hidden;
+    for (const MemoMenuItem& item : kMemoMenu) {
+        std::vector<std::string>& place = item.place == MenuPlace::Menu          ? menu
+                                          : item.place == MenuPlace::EditSubmenu ? edit
+                                                                                 : hidden;
+        place.emplace_back(item.name);
+    }
+    EXPECT_EQ(menu, (std::vector<std::string>{"Edit1", "N5", "KS1", "N3", "pText"}));
+    EXPECT_EQ(edit, (std::vector<std::string>{"Undo1", "N2", "Cut1", "Copy1", "Paste", "Delete1",
+                                              "SelectAll1", "N1", "pDestroy"}));
+    EXPECT_EQ(hidden, (std::vector<std::string>{"Exit1"}));
+    EXPECT_TRUE(kMemoMenu[0].HoldsSubmenu());
+    EXPECT_TRUE(kMemoMenu[2].IsSeparator());
+}
+
+} // namespace
+} // namespace petarino

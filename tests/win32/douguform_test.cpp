@@ -1,0 +1,287 @@
+// The properties window in the test process, on the fake registry and message boxes: its
+// controls where they belong, the tray icon's events, the settings bound to the core, the
+// tick, and the close routes through the exit sequence.
+#include "forms/DouguForm1.h"
+#include "macro/era_calendar.h"
+#include "platform/fake/fake_graphics.h"
+#include "platform/fake/fake_kernel.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_window_system.h"
+#include "testing/in_memory_memo_factory.h"
+#include "platform/win32/cp932_win32.h"
+#include "platform/win32/files_win32.h"
+#include "store/store_layout.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace petarino::forms {
+namespace {
+
+using platform::DialogResult::No;
+using platform::DialogResult::Yes;
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[256]{};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+HWND Child(HWND parent, const wchar_t* caption) {
+    return FindWindowExW(parent, nullptr, nullptr, caption);
+}
+
+// A control's rectangle in its parent's client pixels.
+RECT PlaceOf(HWND control) {
+    RECT bounds{};
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+::testing::AssertionResult At(HWND control, int left, int top, int width, int height) {
+    const RECT r = PlaceOf(control);
+    if (r.left == left && r.top == top && r.right - r.left == width && r.bottom - r.top == height)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "at " << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
+}
+
+std::optional<int32_t> Stored(const platform::FakeRegistry& registry, std::string_view name) {
+    const auto value = registry.Value(store::kProgramKey, name);
+    if (!value) return std::nullopt;
+    return platform::IntegerOf(name, *value);
+}
+
+struct PropertiesWindowWorld {
+    PropertiesWindowWorld() : locale(LoadFormatLocale(kernel)) {
+        kernel.SetUptimeMilliseconds(5'000'000);
+    }
+
+    void Start() {
+        form = std::make_unique<TDouguForm>(
+            DouguFormServices{.application = nullptr,
+                              .icon = LoadIconW(nullptr, IDI_APPLICATION),
+                              .windows = windows,
+                              .kernel = kernel,
+                              .registry = registry,
+                              .graphics = graphics,
+                              .files = files,
+                              .locale = locale,
+                              .macro = {kernel, locale, eras},
+                              .closed = [this] { ++closes; }},
+            [this](HWND, MemoWindowOwner&) {
+                auto made = std::make_unique<InMemoryMemoFactory>();
+                factory = made.get();
+                return made;
+            });
+    }
+    HWND Window() const { return form->Handle(); }
+    HWND Control(int id) const {
+        if (HWND control = GetDlgItem(Window(), id)) return control;
+        for (HWND page = nullptr; (page = FindWindowExW(Window(), page, nullptr, nullptr));)
+            if (HWND control = GetDlgItem(page, id)) return control;
+        return nullptr;
+    }
+    void Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+    void Tick() {
+        kernel.SetUptimeMilliseconds(kernel.UptimeMilliseconds() + 1000);
+        SendMessageW(Window(), WM_TIMER, 1, 0);
+    }
+    std::wstring Row(int row) const {
+        wchar_t text[256]{};
+        SendMessageW(Control(klbShow), LB_GETTEXT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    int Rows() const { return static_cast<int>(SendMessageW(Control(klbShow), LB_GETCOUNT, 0, 0)); }
+    bool Closed() const { return closes > 0; }
+
+    platform::FakeKernel kernel;
+    FormatLocale locale;
+    EraCalendar eras{kernel, locale.identity};
+    platform::FakeWindowSystem windows;
+    platform::FakeRegistry registry;
+    platform::FakeGraphics graphics;
+    win32::Win32Files files;
+    InMemoryMemoFactory* factory = nullptr;
+    std::unique_ptr<TDouguForm> form;
+    int closes = 0;
+};
+
+TEST(PropertiesWindow, StartsHiddenWithEveryControlInPlaceAndTheStoreLoaded) {
+    PropertiesWindowWorld world;
+    world.registry.SetValue(store::kProgramKey, "Exec", platform::DwordValue(4));
+    world.registry.SetValue(store::kProgramKey, "SaveTiming", platform::DwordValue(25));
+    world.registry.SetValue(store::kProgramKey, "Alart", platform::DwordValue(1));
+    world.Start();
+    const HWND window = world.Window();
+
+    wchar_t className[32]{};
+    GetClassNameW(window, className, 32);
+    EXPECT_STREQ(className, L"TDouguForm");
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(TextOf(window), L"ペタリノのプロパティ");
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 280);
+    EXPECT_EQ(client.bottom, 222);
+
+    EXPECT_TRUE(At(world.Control(klbShow), 8, 8, 241, 113));
+    EXPECT_TRUE(At(world.Control(kbShow), 8, 120, 81, 25));
+    EXPECT_TRUE(At(world.Control(kbDestroy), 88, 120, 81, 25));
+    EXPECT_TRUE(At(world.Control(kButton3), 168, 120, 81, 25));
+    EXPECT_TRUE(At(world.Control(kcbSave), 8, 9, 81, 17));
+    EXPECT_TRUE(At(world.Control(keSave), 90, 8, 25, 20));
+    EXPECT_TRUE(At(world.Control(kudSave), 115, 8, 15, 20));
+    EXPECT_TRUE(At(world.Control(kcbText), 8, 32, 161, 17));
+    EXPECT_TRUE(At(world.Control(kcbAlart), 8, 56, 129, 17));
+    EXPECT_TRUE(At(world.Control(kbOk), 192, 192, 81, 25));
+    EXPECT_TRUE(At(world.Control(kButton1), 8, 192, 75, 25));
+    EXPECT_EQ(TextOf(world.Control(kButton1)), L"終了(&X)");
+    EXPECT_EQ(TextOf(world.Control(kcbText)), L"終了時にメモをテキスト化");
+
+    // The load set the settings' controls, and the tooltips appear at once from now on.
+    EXPECT_EQ(TextOf(world.Control(keSave)), L"25");
+    EXPECT_EQ(SendMessageW(world.Control(kcbAlart), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(world.windows.TooltipDelay(), 0);
+    EXPECT_EQ(world.form->Clock().Exec(), 5);
+    EXPECT_TRUE(world.form->Clock().Timer1().Runs());
+}
+
+TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {
+    PropertiesWindowWorld world;
+    world.Start();
+    const HWND window = world.Window();
+
+    SendMessageW(window, kNotifyIconMessage, 1, WM_LBUTTONDOWN);
+    EXPECT_FALSE(IsWindowVisible(window)) << "the press alone does nothing";
+    SendMessageW(window, kNotifyIconMessage, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(window));
+    RECT first{};
+    GetWindowRect(window, &first);
+    EXPECT_NEAR((first.left + first.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+
+    world.Click(kbOk);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(world.Closed());
+
+    // Shown again where it was, not centred anew.
+    SetWindowPos(window, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(window, kNotifyIconMessage, 1, WM_LBUTTONUP);
+    RECT again{};
+    GetWindowRect(window, &again);
+    EXPECT_EQ(again.left, 10);
+    EXPECT_EQ(again.top, 20);
+}
+
+TEST(PropertiesWindow, StatusPageCreatesShowsAndHidesMemos) {
+    PropertiesWindowWorld world;
+    world.Start();
+    world.Click(kButton3);
+    world.Click(kButton3);
+    ASSERT_EQ(world.Rows(), 2);
+    EXPECT_EQ(world.Row(0), L"○ - 無題");
+
+    SendMessageW(world.Control(klbShow), LB_SETCURSEL, 1, 0);
+    world.Click(kbShow);
+    EXPECT_EQ(world.Row(1), L"× - 無題");
+    EXPECT_EQ(SendMessageW(world.Control(klbShow), LB_GETCURSEL, 0, 0), 1);
+    EXPECT_FALSE(world.form->Table().Memos(1).Visible());
+
+    // Ctrl on the mouse release destroys the selected memo, after its question.
+    world.windows.ScriptAnswer(Yes);
+    SendMessageW(world.Control(klbShow), WM_LBUTTONUP, MK_CONTROL, 0);
+    EXPECT_EQ(world.Rows(), 1);
+    EXPECT_EQ(world.form->Table().MaxForm(), 0);
+}
+
+TEST(PropertiesWindow, TickShowsTheRunningTimeAndTheAutosavePeriodFollowsTheEdit) {
+    PropertiesWindowWorld world;
+    world.registry.SetValue(store::kProgramKey, "Total", platform::DwordValue(3661));
+    world.Start();
+    HWND settings = nullptr;
+    for (HWND page = nullptr; (page = FindWindowExW(world.Window(), page, L"TTabSheet", nullptr));)
+        if (Child(page, L"Label3")) settings = page;
+    ASSERT_NE(settings, nullptr) << "Label3 reads \"Label3\" until the first tick";
+
+    world.Tick();
+    EXPECT_EQ(Child(settings, L"Label3"), nullptr);
+    EXPECT_NE(Child(settings, L"1時間 1分 2秒"), nullptr);
+
+    // The up-down keeps 1..60; a number typed into the edit counts as soon as it is asked for.
+    SendMessageW(world.Control(kudSave), UDM_SETPOS32, 0, 99);
+    EXPECT_EQ(TextOf(world.Control(keSave)), L"60");
+    SetWindowTextW(world.Control(keSave), L"1");
+    world.Click(kcbSave);
+    for (int tick = 1; tick < 60; ++tick)
+        world.Tick();
+    EXPECT_FALSE(Stored(world.registry, "Exec")) << "no save before the 61st tick";
+    world.Tick();
+    EXPECT_EQ(Stored(world.registry, "Exec"), 1);
+}
+
+TEST(PropertiesWindow, EveryCloseRouteAsksWhenSetAndSavesOnYes) {
+    for (const UINT route : {UINT{kButton1}, UINT{kExit1}, UINT{WM_CLOSE}}) {
+        SCOPED_TRACE(route);
+        PropertiesWindowWorld world;
+        world.registry.SetValue(store::kProgramKey, "Alart", platform::DwordValue(1));
+        world.Start();
+        const auto close = [&] {
+            if (route == WM_CLOSE)
+                SendMessageW(world.Window(), WM_CLOSE, 0, 0);
+            else
+                SendMessageW(world.Window(), WM_COMMAND, route, 0);
+        };
+
+        world.windows.ScriptAnswer(No);
+        close();
+        ASSERT_FALSE(world.Closed());
+        EXPECT_EQ(world.windows.Shown().back().text, "ペタリノを終了しますか？");
+        EXPECT_EQ(world.windows.Shown().back().caption, "確認");
+        EXPECT_FALSE(Stored(world.registry, "Exec")) << "No saves nothing";
+        EXPECT_TRUE(world.form->Clock().Timer1().Runs());
+
+        world.windows.ScriptAnswer(Yes);
+        close();
+        EXPECT_TRUE(world.Closed());
+        EXPECT_EQ(Stored(world.registry, "Exec"), 1);
+        EXPECT_EQ(Stored(world.registry, "MaxForm"), -1);
+    }
+}
+
+TEST(PropertiesWindow, EndOfSessionAnswersWithTheCloseQueryAndRunsOnWhenCancelled) {
+    PropertiesWindowWorld world;
+    world.Start();
+    EXPECT_EQ(SendMessageW(world.Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(Stored(world.registry, "Exec"), 1);
+    EXPECT_FALSE(world.form->Clock().Timer1().Runs());
+    SendMessageW(world.Window(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(world.form->Clock().Timer1().Runs()) << "the session went on: so does the tick";
+    EXPECT_FALSE(world.Closed());
+}
+
+TEST(PropertiesWindow, CloseRequestsWhileTheStoreLoadsSaveNothing) {
+    PropertiesWindowWorld world;
+    world.registry.SetValue(store::kProgramKey, "Exec", platform::DwordValue(4));
+    world.registry.SetValue(store::kProgramKey, "MaxForm", platform::DwordValue(0));
+    world.registry.SetValue(std::string(store::kProgramKey) + "\\Memo0", "Width",
+                            platform::SzValue("abc"));
+    // The load's error box runs a message loop, in which another program's requests arrive.
+    LRESULT answer = FALSE;
+    world.windows.ScriptAnswer(platform::DialogResult::Ok, [&] {
+        const HWND window = FindWindowW(TDouguForm::kClassName, nullptr);
+        answer = SendMessageW(window, WM_QUERYENDSESSION, 0, 0);
+        SendMessageW(window, WM_CLOSE, 0, 0);
+    });
+    world.Start();
+    EXPECT_EQ(answer, TRUE) << "nothing of this run to lose yet";
+    EXPECT_FALSE(world.Closed());
+    EXPECT_EQ(Stored(world.registry, "Exec"), 4) << "the stored memos were not written over";
+    EXPECT_EQ(world.form->Table().MaxForm(), 0);
+}
+
+} // namespace
+} // namespace petarino::forms

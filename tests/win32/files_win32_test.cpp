@@ -1,0 +1,163 @@
+#include "platform/win32/cp932_win32.h"
+#include "platform/win32/files_win32.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <windows.h>
+
+namespace petarino::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::EFCreateError;
+using platform::EFOpenError;
+using platform::FilePath;
+
+FilePath PathOf(const std::wstring& wide) {
+    return {std::u16string(wide.begin(), wide.end())};
+}
+
+// Each test writes into a folder of its own under the system's temporary folder.
+class FilesWin32Test : public testing::Test {
+protected:
+    FilesWin32Test() {
+        wchar_t temp[MAX_PATH + 1];
+        GetTempPathW(MAX_PATH + 1, temp);
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        root = fs::path(temp) / (L"petarino-files-" + ToWide(test->name()));
+        fs::remove_all(root);
+        fs::create_directories(root);
+    }
+    ~FilesWin32Test() override {
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        fs::remove_all(root);
+    }
+
+    // The folder as the program knows one: its separator at the end.
+    FilePath Folder(const fs::path& folder) const { return PathOf(folder.wstring() + L"\\"); }
+    FilePath In(std::string_view name) { return files.InFolder(Folder(root), name); }
+
+    void Put(const fs::path& file, std::string_view bytes) {
+        HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(handle);
+    }
+    std::set<std::wstring> Entries() const {
+        std::set<std::wstring> names;
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            names.insert(entry.path().lexically_relative(root).wstring());
+        return names;
+    }
+    // The write fails as a file that cannot be created, named in full, and leaves the
+    // folder exactly as it was.
+    void ExpectCreateErrorLeavingAllAsItWas(const FilePath& path) {
+        const std::set<std::wstring> before = Entries();
+        try {
+            files.WriteWhole(path, "new text");
+            ADD_FAILURE() << "the write went ahead";
+        } catch (const EFCreateError& error) {
+            EXPECT_EQ(error.what(), "ﾌｧｲﾙ " + files.Display(path) + " を作成できません");
+        }
+        EXPECT_EQ(Entries(), before);
+    }
+
+    fs::path root;
+    Win32Files files;
+};
+
+TEST_F(FilesWin32Test, ProgramFolderIsTheRunningProgramsOwnEndingWithItsSeparator) {
+    const FilePath folder = files.ProgramFolder();
+    ASSERT_FALSE(folder.units.empty());
+    EXPECT_EQ(folder.units.back(), u'\\');
+    const std::wstring program(folder.units.begin(), folder.units.end());
+    EXPECT_NE(GetFileAttributesW((program + L"win32_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(FilesWin32Test, WritesTheBytesExactlyAndReadsThemBack) {
+    std::string everyByte;
+    for (int byte = 0; byte < 256; ++byte)
+        everyByte += static_cast<char>(byte);
+    for (const std::string& bytes :
+         {std::string("一行目\r\n二行目\r\n"), everyByte, std::string()}) {
+        files.WriteWhole(In("memo.txt"), bytes);
+        EXPECT_EQ(files.ReadWhole(In("memo.txt")), bytes);
+        EXPECT_EQ(fs::file_size(root / L"memo.txt"), bytes.size()) << "no BOM, nothing added";
+    }
+    EXPECT_EQ(Entries(), std::set<std::wstring>{L"memo.txt"}) << "nothing temporary is left";
+}
+
+TEST_F(FilesWin32Test, NamesWhoseSecondBytesAreSeparatorsOrBarsAreOrdinaryNames) {
+    // ソ is 83 5C and 表 is 95 5C; ポ is 83 7C.
+    files.WriteWhole(In("ソ表ポ.txt"), "text");
+    EXPECT_EQ(Entries(), std::set<std::wstring>{L"ソ表ポ.txt"});
+    EXPECT_EQ(files.ReadWhole(In("ソ表ポ.txt")), "text");
+}
+
+TEST_F(FilesWin32Test, WritesIntoAnExistingSubfolder) {
+    fs::create_directory(root / L"sub");
+    files.WriteWhole(In("sub\\memo.txt"), "text");
+    EXPECT_EQ(Entries(), (std::set<std::wstring>{L"sub", L"sub\\memo.txt"}));
+}
+
+TEST_F(FilesWin32Test, ReplacesAnExistingFileWhole) {
+    Put(root / L"memo.txt", "an old and much longer text");
+    files.WriteWhole(In("memo.txt"), "new");
+    EXPECT_EQ(files.ReadWhole(In("memo.txt")), "new");
+    EXPECT_EQ(Entries(), std::set<std::wstring>{L"memo.txt"});
+}
+
+TEST_F(FilesWin32Test, RefusesWhatCannotBeCreatedAndKeepsTheOldFile) {
+    Put(root / L"read-only.txt", "old");
+    SetFileAttributesW((root / L"read-only.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ExpectCreateErrorLeavingAllAsItWas(In("read-only.txt"));
+    EXPECT_EQ(files.ReadWhole(In("read-only.txt")), "old");
+
+    ExpectCreateErrorLeavingAllAsItWas(In("missing\\memo.txt"));
+    ExpectCreateErrorLeavingAllAsItWas(In("a?b.txt"));
+    ExpectCreateErrorLeavingAllAsItWas(In("a*b.txt"));
+    ExpectCreateErrorLeavingAllAsItWas(In("a|b.txt"));
+
+    fs::create_directory(root / L"folder.txt");
+    ExpectCreateErrorLeavingAllAsItWas(In("folder.txt"));
+}
+
+TEST_F(FilesWin32Test, RefusesAFileAnotherProgramHoldsAndKeepsIt) {
+    Put(root / L"held.txt", "old");
+    HANDLE held = CreateFileW((root / L"held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ExpectCreateErrorLeavingAllAsItWas(In("held.txt"));
+    CloseHandle(held);
+    EXPECT_EQ(files.ReadWhole(In("held.txt")), "old");
+}
+
+TEST_F(FilesWin32Test, WorksInAFolderThatCodePage932CannotHold) {
+    const fs::path folder = root / L"メモ\u00e9\uD55C";
+    fs::create_directory(folder);
+    const FilePath file = files.InFolder(Folder(folder), "ソ表.txt");
+    files.WriteWhole(file, "text\r\n");
+    EXPECT_TRUE(fs::exists(folder / L"ソ表.txt"));
+    EXPECT_EQ(files.ReadWhole(file), "text\r\n");
+
+    const std::string shown = files.Display(file);
+    EXPECT_TRUE(shown.ends_with("\\メモ??\\ソ表.txt")) << "never a look-alike: " << shown;
+    ExpectCreateErrorLeavingAllAsItWas(files.InFolder(Folder(folder), "missing\\x.txt"));
+}
+
+TEST_F(FilesWin32Test, ReadingAFileThatIsNotThereNamesIt) {
+    try {
+        files.ReadWhole(In("absent.txt"));
+        ADD_FAILURE() << "read a file that is not there";
+    } catch (const EFOpenError& error) {
+        EXPECT_EQ(error.what(), "ﾌｧｲﾙ " + files.Display(In("absent.txt")) + " は開けません");
+    }
+}
+
+} // namespace
+} // namespace petarino::win32

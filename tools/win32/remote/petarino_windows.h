@@ -1,0 +1,24 @@
+// Where a running Petarino's windows are: the properties window (the single-instance marker
+// and owner of the notification icon), the hidden application window that owns it, and the
+// memo windows with their text areas.
+#pragma once
+
+#include <vector>
+#include <windows.h>
+
+namespace petarino::remote {
+
+inline constexpr wchar_t kPropertiesClass[] = L"TDouguForm";
+inline constexpr wchar_t kMemoClass[] = L"TMemoForm";
+
+// The properties window of the process once it exists, nullptr when it did not appear in
+// time.
+HWND WaitForPropertiesWindow(DWORD processId, unsigned long timeoutMs);
+// The application's hidden window, which owns every other window of the program.
+HWND ApplicationWindowOf(HWND propertiesWindow);
+std::vector<HWND> MemoWindows(DWORD processId);
+std::vector<HWND> VisibleMemoWindows(DWORD processId);
+// The memo's text area: its edit control.
+HWND TextAreaOf(HWND memoWindow);
+
+} // namespace petarino::remote

@@ -1,0 +1,22 @@
+// The notification icon and pop-up menus of another program, driven as a user's clicks
+// reach them.
+#pragma once
+
+#include <vector>
+#include <windows.h>
+
+namespace petarino::remote {
+
+// The message the program asked the shell to send its icon's mouse events with.
+inline constexpr UINT kTrayCallback = WM_USER + 101;
+
+// A mouse event on the icon (WM_LBUTTONUP, WM_RBUTTONUP, ...) as the shell reports it.
+void PostTrayEvent(HWND iconOwner, UINT mouseMessage);
+// Chooses the item with the mnemonic in the pop-up menu that the process opens within the
+// time; false when no menu opened or it stayed open.
+bool ChooseMenuItem(DWORD processId, wchar_t mnemonic, unsigned long timeoutMs);
+// The icons shown in Wine's own tray window (the desktop has no taskbar under a bare X
+// server); each passes the mouse events it gets to its owner.
+std::vector<HWND> WineTrayIcons();
+
+} // namespace petarino::remote
