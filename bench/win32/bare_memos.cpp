@@ -6,11 +6,11 @@
 #include "memo_desktop.h"
 #include "platform/win32/unique_handle.h"
 
+#include <windows.h>
 #include <cwchar>
 #include <shellapi.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::bench {
 namespace {

@@ -3,8 +3,8 @@
 // in a cascade that fits a 1280 x 1024 screen, each with a short text.
 #pragma once
 
-#include <string>
 #include <windows.h>
+#include <string>
 
 namespace petarino::bench {
 
