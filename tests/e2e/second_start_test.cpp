@@ -71,10 +71,17 @@ TEST_F(SecondStart, RunsAsASecondCopyWhenShiftIsHeldAtTheAnswer) {
     RunningPetarino& second = Launch();
     const auto box = SecondCopysMessage(second);
     ASSERT_TRUE(box) << "no message for the second start";
+    // Wine sets its key states from the X server's whenever a window takes the focus, and there
+    // Shift is up: hold it only once the box has the focus.
+    ASSERT_TRUE(remote::WaitFor([&] { return GetForegroundWindow() == box->window; }));
+    Sleep(500);
     {
         const HeldKey shift(VK_SHIFT);
+        ASSERT_TRUE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
         ASSERT_TRUE(remote::Answer(*box, IDOK));
-        ASSERT_TRUE(second.WaitForStart()) << "Shift did not force a second copy";
+        ASSERT_TRUE(second.WaitForStart())
+            << (second.Running() ? "the second copy did not finish its start"
+                                 : "Shift did not force a second copy");
     }
     EXPECT_NE(second.Properties(), first.Properties());
     EXPECT_EQ(second.VisibleMemos().size(), 1u);
