@@ -4,10 +4,10 @@
 #include "message_boxes.h"
 #include "process.h"
 
+#include <windows.h>
 #include <optional>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::e2e {
 
