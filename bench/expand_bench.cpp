@@ -1,10 +1,10 @@
 // One expansion of a memo source with ten mixed macros, and one tick over a full table of
 // 101 memos, macro memos or plain ones.
 #include "clock/heartbeat.h"
-#include "platform/fake/fake_status_list.h"
-#include "platform/fake/in_memory_autosave_settings.h"
-#include "platform/fake/in_memory_memo_factory.h"
-#include "platform/fake/macro_world.h"
+#include "testing/fake_status_list.h"
+#include "testing/in_memory_autosave_settings.h"
+#include "testing/in_memory_memo_factory.h"
+#include "testing/macro_world.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The largest store the program keeps: a full table of 101 memos with 2 KB of text each.
 #pragma once
 
-#include "platform/fake/store_world.h"
+#include "testing/store_world.h"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 // reports a date error, always within the expansion's bounds, and never crashes or hangs.
 #include "clock/running_time_text.h"
 #include "macro/expand_macros.h"
-#include "platform/fake/fake_macro_host.h"
-#include "platform/fake/in_memory_memo.h"
-#include "platform/fake/macro_world.h"
+#include "testing/fake_macro_host.h"
+#include "testing/in_memory_memo.h"
+#include "testing/macro_world.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The start-up load over any registry contents: whatever it finds, it loads a consistent
 // table, and what it then saves loads again cleanly into the same memos.
 #include "platform/fake/fake_registry.h"
-#include "platform/fake/store_world.h"
 #include "store/store_layout.h"
+#include "testing/store_world.h"
 
 #include <algorithm>
 #include <array>

@@ -47,8 +47,8 @@ create_prefix() {
 }
 
 # Without a window manager Wine waits 2 s for one at every hide or destroy of a window it
-# lets the manager handle, sizable pop-ups such as the memos among them. Nothing manages the
-# windows of this prefix's programs, so they are not handed to a manager at all.
+# lets the manager handle, sizable pop-ups such as the memos among them. On the display this
+# script starts nothing manages windows, so they are not handed to a manager at all.
 unmanaged_windows() {
     grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
@@ -59,6 +59,7 @@ unmanaged_windows() {
 
 start_display() {
     if [ -n "${DISPLAY:-}" ]; then return; fi
+    unmanaged_windows
     if [ -f "$display_file" ] && kill -0 "$(cut -d' ' -f2 "$display_file")" 2>/dev/null; then
         export DISPLAY=:$(cut -d' ' -f1 "$display_file")
         return
@@ -85,7 +86,6 @@ stop_display() {
 start() {
     provide_locale
     create_prefix
-    unmanaged_windows
     start_display
     # The server and the system processes it starts outlive this call: they must not hold
     # the caller's output open, or a test runner would wait for them.
@@ -120,7 +120,6 @@ screenshot) screenshot "${2:?usage: wine.sh screenshot FILE}" ;;
     if [ ! -f "$display_file" ] && [ -z "${DISPLAY:-}" ]; then own_session=1; fi
     provide_locale
     create_prefix
-    unmanaged_windows
     start_display
     status=0
     wine "$@" || status=$?

@@ -271,6 +271,24 @@ TEST(FormatDateTimeJapanese, EraNamesAndYears) {
     ExpectAll(format, {{"[ggeee]", "[]"}}, EncodeDateTime({1867, 12, 31}, {}));
 }
 
+// The clock before day 0: a date plus a time of day shows that date, that time and that
+// date's era, whatever side of 1899-12-30 it falls on.
+TEST(FormatDateTimeJapanese, ClockBeforeDayZero) {
+    Formatting format(FakeLocale::Japanese);
+    const auto at = [](CivilDate date, TimeOfDay time) { return EncodeDateTime(date, time); };
+    ExpectAll(format, {{"yyyy/mm/dd hh:nn aaa", "1899/12/29 13:00 Fri"}},
+              at({1899, 12, 29}, {13, 0, 0, 0}));
+    ExpectAll(format, {{"yyyy/mm/dd h:nn:ss am/pm", "1899/12/29 9:41:05 am"}},
+              at({1899, 12, 29}, {9, 41, 5, 0}));
+    ExpectAll(format, {{"c", "1899/12/29"}, {"yyyy/mm/dd hh:nn:ss", "1899/12/29 00:00:00"}},
+              at({1899, 12, 29}, {}));
+    ExpectAll(format, {{"c", "1899/12/30"}, {"aaa", "Sat"}}, at({1899, 12, 30}, {}));
+    ExpectAll(format, {{"yyyy/mm/dd hh:nn:ss[ggeee]", "1867/12/31 23:59:59[]"}},
+              at({1867, 12, 31}, {23, 59, 59, 0}));
+    ExpectAll(format, {{"yyyy/mm/dd hh:nn:ss ggge", "1868/01/01 00:00:00 明治1"}},
+              at({1868, 1, 1}, {}));
+}
+
 TEST(FormatDateTimeEnglish, EraNamesAndYears) {
     Formatting format(FakeLocale::English);
     ExpectAll(format, {{"g", "A.D."}, {"gg", "A.D."}, {"e", "97"}, {"eee", "1997"}});

@@ -51,10 +51,56 @@ TEST(DecodeDateTime, RoundsToTheNearestMillisecond) {
     EXPECT_EQ(decoded.time, (TimeOfDay{23, 59, 59, 999}));
 }
 
-TEST(DecodeDateTime, KeepsTheTimeOfNegativeValuesInTheFractionsMagnitude) {
-    const auto decoded = DecodeDateTime(-1.25);
-    EXPECT_EQ(decoded.date, (CivilDate{1899, 12, 29}));
-    EXPECT_EQ(decoded.time, (TimeOfDay{6, 0, 0, 0}));
+// The clock's value is a date plus a time of day; before day 0 that sum lies above the
+// date's own day number, and must still decode as that date and that time.
+TEST(DecodeDateTime, GivesBackTheDateAndTimeOfDayEncodedOnEitherSideOfDayZero) {
+    const struct {
+        CivilDate date;
+        TimeOfDay time;
+    } cases[] = {
+        {{1899, 12, 29}, {13, 0, 0, 0}},    // afternoon of day -1
+        {{1899, 12, 29}, {6, 30, 15, 250}}, // morning of day -1
+        {{1899, 12, 29}, {}},               // day -1 at midnight
+        {{1899, 12, 30}, {}},               // day 0 at midnight
+        {{1899, 12, 30}, {23, 59, 59, 999}},
+        {{1867, 12, 31}, {23, 59, 59, 0}}, // the last second before the first era
+        {{1868, 1, 1}, {}},
+        {{1, 1, 1}, {}},
+        {{1, 1, 1}, {12, 0, 0, 1}},
+        {{1600, 2, 29}, {0, 0, 0, 1}},
+        {{1997, 3, 9}, {14, 5, 7, 0}},
+    };
+    for (const auto& [date, time] : cases) {
+        const auto decoded = DecodeDateTime(EncodeDateTime(date, time));
+        EXPECT_EQ(decoded.date, date) << date.year << '-' << date.month << '-' << date.day;
+        EXPECT_EQ(decoded.time, time) << date.year << '-' << date.month << '-' << date.day;
+        EXPECT_EQ(decoded.dayOfWeek, DayOfWeek(DayNumber(date)));
+    }
+}
+
+TEST(DecodeDateTime, TakesTheFloorOfANegativeValueAsItsDate) {
+    const auto quarterBefore = DecodeDateTime(-0.25);
+    EXPECT_EQ(quarterBefore.date, (CivilDate{1899, 12, 29}));
+    EXPECT_EQ(quarterBefore.time, (TimeOfDay{18, 0, 0, 0}));
+    const auto wholeDays = DecodeDateTime(-2.0);
+    EXPECT_EQ(wholeDays.date, (CivilDate{1899, 12, 28}));
+    EXPECT_EQ(wholeDays.time, (TimeOfDay{}));
+    // Half a millisecond before day 0 rounds up to it, not down to the day before.
+    const auto roundedUp = DecodeDateTime(-0.4 / 86400000.0);
+    EXPECT_EQ(roundedUp.date, (CivilDate{1899, 12, 30}));
+    EXPECT_EQ(roundedUp.time, (TimeOfDay{}));
+}
+
+TEST(DecodeDateTime, KeepsEveryTimeOfDayOnTheDaysAroundDayZero) {
+    for (int32_t day = -3; day <= 2; ++day) {
+        for (int32_t second = 0; second < 86400; second += 7) {
+            const TimeOfDay time{second / 3600, second / 60 % 60, second % 60, 0};
+            const CivilDate date = DateFromDayNumber(day);
+            const auto decoded = DecodeDateTime(EncodeDateTime(date, time));
+            ASSERT_EQ(decoded.date, date) << day << ' ' << second;
+            ASSERT_EQ(decoded.time, time) << day << ' ' << second;
+        }
+    }
 }
 
 TEST(DecodeDateTime, StaysInsideTheCalendarForAnyValue) {

@@ -1,7 +1,7 @@
 #include "clock/heartbeat.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_registry.h"
-#include "platform/fake/store_world.h"
+#include "testing/store_world.h"
 #include "store/exit_sequence.h"
 #include "store/store_layout.h"
 

@@ -1,7 +1,7 @@
 #include "macro/expand_macros.h"
-#include "platform/fake/fake_macro_host.h"
-#include "platform/fake/in_memory_memo.h"
-#include "platform/fake/macro_world.h"
+#include "testing/fake_macro_host.h"
+#include "testing/in_memory_memo.h"
+#include "testing/macro_world.h"
 
 #include <gtest/gtest.h>
 

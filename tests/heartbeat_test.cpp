@@ -1,8 +1,8 @@
 #include "clock/heartbeat.h"
-#include "platform/fake/fake_status_list.h"
-#include "platform/fake/in_memory_autosave_settings.h"
-#include "platform/fake/in_memory_memo_factory.h"
-#include "platform/fake/macro_world.h"
+#include "testing/fake_status_list.h"
+#include "testing/in_memory_autosave_settings.h"
+#include "testing/in_memory_memo_factory.h"
+#include "testing/macro_world.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #include "memos/memo_table.h"
-#include "platform/fake/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
-#include "platform/fake/in_memory_memo_factory.h"
+#include "testing/fake_status_list.h"
+#include "testing/in_memory_memo_factory.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,5 +1,5 @@
 #include "memos/memo.h"
-#include "platform/fake/in_memory_memo.h"
+#include "testing/in_memory_memo.h"
 
 #include <gtest/gtest.h>
 #include <string>

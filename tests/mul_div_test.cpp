@@ -1,4 +1,4 @@
-#include "memos/mul_div.h"
+#include "appearance/mul_div.h"
 
 #include <climits>
 #include <gtest/gtest.h>

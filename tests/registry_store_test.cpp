@@ -1,8 +1,8 @@
 #include "clock/heartbeat.h"
 #include "platform/fake/fake_registry.h"
-#include "store/store_layout.h"
-#include "platform/fake/store_world.h"
 #include "registry_value_printer.h"
+#include "store/store_layout.h"
+#include "testing/store_world.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -479,6 +479,29 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
     EXPECT_EQ(registry.UnlockedCalls(), 0u);
     EXPECT_EQ(locksWhileShown, (std::vector<int>{0, 0}));
     EXPECT_EQ(registry.LocksHeld(), 0);
+}
+
+// Under Wine every call is a round trip to the server, so calls are what a load costs: the
+// program key's open, one call a value (found and read at once), the count of its subkeys,
+// and one open and one call a value for each memo key; its subkeys are listed only when
+// some of them are not memo keys that opened.
+TEST_F(RegistryStoreTest, TheLoadCostsOneCallForEachValueAndKey) {
+    constexpr uint64_t kProgramCalls = 1 + 7 + 1;
+    constexpr uint64_t kMemoCalls = 1 + 16;
+    SeedTitledMemos(2);
+    Start();
+    EXPECT_EQ(registry.Calls(), kProgramCalls + 3 * kMemoCalls);
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "メモ2"}));
+
+    // The last memo key exists but does not open: its memo loads with the defaults, and the
+    // listing that shows it exists costs an open and a call.
+    registry.Restart();
+    registry.FailCall(kProgramCalls + 2 * kMemoCalls + 1);
+    world = std::make_unique<StoreWorld>(registry);
+    world->store.LoadAtStart();
+    EXPECT_EQ(registry.Calls(), kProgramCalls + 2 * kMemoCalls + 1 + 2);
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "無題"}));
+    EXPECT_TRUE(world->macro.windows.Shown().empty());
 }
 
 TEST_F(RegistryStoreTest, AMaxFormBeyondTheTableLoadsTheMemoKeysThereAndKeepsTheRest) {

@@ -3,10 +3,10 @@
 // save, and the program runs on.
 #include "clock/heartbeat.h"
 #include "platform/fake/fake_registry.h"
+#include "registry_value_printer.h"
 #include "store/error_report.h"
 #include "store/store_layout.h"
-#include "platform/fake/store_world.h"
-#include "registry_value_printer.h"
+#include "testing/store_world.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,22 +1,23 @@
 // SaveDatas and the start-up load of the largest store on the real registry, timed with
-// QueryPerformanceCounter (Google Benchmark has no mingw build here). Run it with
-// scripts/wine.sh; it refuses to run where a store exists, so no one's memos are touched.
+// QueryPerformanceCounter (Google Benchmark has no mingw build here), and the load against a
+// bare read of the same memos' values in the same run. Run it with scripts/wine.sh; it
+// refuses to run where a store exists, so no one's memos are touched.
 #include "largest_store.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/unique_handle.h"
 #include "store/store_layout.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <vector>
 #include <windows.h>
 
 namespace petarino {
 namespace {
 
-constexpr int kRepetitions = 20;
+constexpr int kRepetitions = 21;
 
 std::wstring StoreSubkey() {
     return win32::ToWide(store::kProgramKey.substr(1));
@@ -37,22 +38,49 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
            static_cast<double>(frequency.QuadPart);
 }
 
-// Times `timed` after `prepare`, each repetition on its own; prints the minimum and median.
-void Report(const char* what, const std::function<void()>& prepare,
-            const std::function<void()>& timed) {
-    std::vector<double> times;
-    for (int repetition = 0; repetition < kRepetitions; ++repetition) {
-        prepare();
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        timed();
-        QueryPerformanceCounter(&end);
-        times.push_back(Milliseconds(start, end));
-    }
+double Time(const std::function<void()>& timed) {
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    QueryPerformanceCounter(&start);
+    timed();
+    QueryPerformanceCounter(&end);
+    return Milliseconds(start, end);
+}
+
+// Prints the minimum and the median; returns the median.
+double Report(const char* what, std::vector<double> times) {
     std::sort(times.begin(), times.end());
-    std::printf("%-32s min %8.2f ms   median %8.2f ms   (%d runs)\n", what, times.front(),
-                times[times.size() / 2], kRepetitions);
+    const double median = times[times.size() / 2];
+    std::printf("%-36s min %8.2f ms   median %8.2f ms   (%zu runs)\n", what, times.front(), median,
+                times.size());
+    return median;
+}
+
+// The yardstick of the load: every value of the memo keys read with the bare W functions,
+// once each into a buffer large enough for any of them, nothing converted or judged.
+void RawReadOfMemoValues() {
+    using namespace store::memo_value;
+    static const std::wstring names[] = {win32::ToWide(kTop),       win32::ToWide(kLeft),
+                                         win32::ToWide(kWidth),     win32::ToWide(kHeight),
+                                         win32::ToWide(kTitle),     win32::ToWide(kTitleBar),
+                                         win32::ToWide(kTitleText), win32::ToWide(kTitleBackGround),
+                                         win32::ToWide(kText),      win32::ToWide(kWordWrap),
+                                         win32::ToWide(kVisible),   win32::ToWide(kFontName),
+                                         win32::ToWide(kColor),     win32::ToWide(kFontStyle),
+                                         win32::ToWide(kFontColor), win32::ToWide(kFontSize)};
+    std::vector<BYTE> buffer(64 * 1024);
+    for (int slot = 0; slot < MemoTable::kSlots; ++slot) {
+        HKEY opened = nullptr;
+        const std::wstring path = win32::ToWide(store::MemoKeyPath(slot).substr(1));
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+            continue;
+        const win32::UniqueHandle<HKEY, RegCloseKey> key(opened);
+        for (const std::wstring& name : names) {
+            DWORD type = REG_NONE;
+            auto size = static_cast<DWORD>(buffer.size());
+            RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, buffer.data(), &size);
+        }
+    }
 }
 
 int Run() {
@@ -65,18 +93,34 @@ int Run() {
     {
         StoreWorld saving(registry);
         FillWithLargestStore(saving);
-        Report(
-            "SaveDatas, 101 memos of 2 KB", [] {}, [&] { saving.store.SaveDatas(); });
+        std::vector<double> times;
+        for (int repetition = 0; repetition < kRepetitions; ++repetition)
+            times.push_back(Time([&] { saving.store.SaveDatas(); }));
+        Report("SaveDatas, 101 memos of 2 KB", times);
     }
-    std::unique_ptr<StoreWorld> loading;
-    Report(
-        "start-up load, 101 memos of 2 KB",
-        [&] {
-            loading.reset();
-            loading = std::make_unique<StoreWorld>(registry);
-        },
-        [&] { loading->store.LoadAtStart(); });
-    loading.reset();
+    // One right after the other in each repetition, first one then the other, so that a
+    // change in the machine's load falls on both alike; the ratio is taken repetition by
+    // repetition.
+    std::vector<double> loads;
+    std::vector<double> rawReads;
+    std::vector<double> ratios;
+    for (int repetition = 0; repetition < kRepetitions; ++repetition) {
+        StoreWorld loading(registry);
+        const auto load = [&] { loads.push_back(Time([&] { loading.store.LoadAtStart(); })); };
+        const auto rawRead = [&] { rawReads.push_back(Time(RawReadOfMemoValues)); };
+        if (repetition % 2 == 0) {
+            load();
+            rawRead();
+        } else {
+            rawRead();
+            load();
+        }
+        ratios.push_back(loads.back() / rawReads.back());
+    }
+    Report("start-up load, 101 memos of 2 KB", loads);
+    Report("raw read of the memo keys' values", rawReads);
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("load / raw read, median of the runs  %8.2f\n", ratios[ratios.size() / 2]);
     RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
     return 0;
 }

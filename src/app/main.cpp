@@ -3,8 +3,11 @@
 #include "app/application_window.h"
 #include "app/single_instance.h"
 #include "forms/DouguForm1.h"
+#include "forms/MacroTool1.h"
+#include "forms/MemoSet1.h"
 #include "forms/memo_form_factory.h"
 #include "macro/era_calendar.h"
+#include "platform/win32/choosers_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/graphics_win32.h"
 #include "platform/win32/kernel_win32.h"
@@ -61,6 +64,11 @@ int Run(HINSTANCE instance) {
                                                                                         memoOwner);
                                     });
         application.OnCloseRequest([&douguForm] { douguForm.Close(); });
+        win32::Win32Choosers choosers;
+        forms::TMemoSet memoSet(application.Handle(), windows, choosers, files,
+                                douguForm.Clock().Timer1(), douguForm.Table());
+        const forms::TMacroSet macroSet(application.Handle(), windows, memoSet);
+        douguForm.SetMemoPropertiesDialog([&memoSet](Memo& memo) { memoSet.Execute(memo); });
         return RunMessageLoop();
     } catch (const std::exception& error) {
         ReportGeneralError(windows, error.what());

@@ -17,8 +17,7 @@ GuardResult GuardSingleInstance(platform::WindowSystem& windows) {
     windows.ShowMessageBox("ペタリノは、二重起動できません。\n"
                            "強制的に起動するには、Shiftを押しながらOKを押してください。",
                            "だめだこりゃ。", platform::MessageBoxStyle::IconError);
-    // Shift not down as the box was answered.
-    if ((GetAsyncKeyState(VK_SHIFT) | 1) == 1) result.run = false;
+    result.run = windows.ShiftHeldNow();
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "forms/DouguForm1.h"
 
 #include "forms/douguform_layout.h"
+#include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "forms/main_pop.h"
 #include "forms/mouse_shift_state.h"
@@ -64,6 +65,7 @@ void TDouguForm::FormCreate() {
     notifyIcon_.emplace(window_, icon_);
     store_.LoadAtStart();
     SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
+    created_ = true;
 }
 
 LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM lp) {
@@ -79,6 +81,9 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
     case kNotifyIconMessage: NotifyIconEvent(lp); return 0;
     case WM_CLOSE: Close(); return 0;
     case WM_QUERYENDSESSION:
+        // Until the store is loaded nothing of this run can be lost, and a save would write
+        // a half-loaded table over the user's memos.
+        if (!created_) return TRUE;
         endSessionAgreed_ = exitSequence_.FormCloseQuery();
         return endSessionAgreed_ ? TRUE : FALSE;
     case WM_ENDSESSION:
@@ -133,7 +138,10 @@ void TDouguForm::FormShow() {
 }
 
 void TDouguForm::Close() {
-    if (!exitSequence_.FormCloseQuery()) return;
+    // Messages sent to the window while it is being made (a close request from another
+    // program, say) arrive before the store is loaded: the exit sequence would save a
+    // half-loaded table.
+    if (!created_ || !exitSequence_.FormCloseQuery()) return;
     FormClose();
     DestroyWindow(window_);
 }

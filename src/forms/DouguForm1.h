@@ -120,6 +120,7 @@ private:
     std::function<void(Memo&)> openMemoProperties_;
     std::string shownLabel3_;
     bool shownBefore_ = false;
+    bool created_ = false; // the creation handler has finished
     bool endSessionAgreed_ = false;
 };
 

@@ -21,15 +21,9 @@ void RegisterMemoClass(WNDPROC windowProc) {
         const WNDCLASSEXW windowClass{.cbSize = sizeof windowClass,
                                       .style = CS_DBLCLKS,
                                       .lpfnWndProc = windowProc,
-                                      .cbClsExtra = 0,
-                                      .cbWndExtra = 0,
                                       .hInstance = GetModuleHandleW(nullptr),
-                                      .hIcon = nullptr,
                                       .hCursor = LoadCursorW(nullptr, IDC_ARROW),
-                                      .hbrBackground = nullptr,
-                                      .lpszMenuName = nullptr,
-                                      .lpszClassName = TMemoForm::kClassName,
-                                      .hIconSm = nullptr};
+                                      .lpszClassName = TMemoForm::kClassName};
         return RegisterClassExW(&windowClass);
     }();
     if (!atom) throw std::runtime_error("メモウィンドウを作成できません");
@@ -51,6 +45,31 @@ void DropTypedCharacter(HWND edit) {
            PeekMessageW(&typed, edit, WM_SYSCHAR, WM_SYSCHAR, PM_REMOVE | PM_NOYIELD)) {
     }
 }
+
+constexpr const char* kUnknownError = "予期しないエラーが発生しました";
+
+void Report(MemoWindowOwner& owner, const char* message) noexcept {
+    try {
+        owner.ReportError(message);
+    } catch (...) {
+        // Nothing is left to tell it with.
+    }
+}
+
+// BeginPaint and, whatever the painting does, EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    HDC Dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
 
 bool IsMouseButtonDown(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
@@ -76,8 +95,9 @@ TMemoForm& TMemoForm::Create(HWND application, MemoWindowOwner& owner, MemoFormF
                          bounds.height, application, nullptr, GetModuleHandleW(nullptr),
                          form.get()))
         throw std::runtime_error("メモウィンドウを作成できません");
-    // From here the window frees the object.
+    // From here the window frees the object, also when the text area cannot be made.
     TMemoForm& made = *form.release();
+    made.freedWithWindow_ = true;
     try {
         made.textArea_ = std::make_unique<MemoTextArea>(made.hwnd_, kInitialTextArea,
                                                         static_cast<TextAreaHandler&>(made));
@@ -114,40 +134,34 @@ LRESULT CALLBACK TMemoForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        const bool made = static_cast<bool>(form->textArea_);
         form->factory_.Forget(*form);
         // A window that failed during CreateWindowExW leaves its object to Create.
-        if (made) delete form;
+        if (form->freedWithWindow_) delete form;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    // A handler may have freed the form when its error arrives here.
+    MemoWindowOwner& owner = form->owner_;
     try {
         return form->OnMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
-        form->Report(error.what());
+        Report(owner, error.what());
     } catch (...) {
-        form->Report("予期しないエラーが発生しました");
+        Report(owner, kUnknownError);
     }
     return 0;
 }
 
 LRESULT TMemoForm::TextAreaMessage(MemoTextArea& area, HWND edit, UINT message, WPARAM wParam,
                                    LPARAM lParam) noexcept {
+    MemoWindowOwner& owner = owner_;
     try {
         return OnTextAreaMessage(area, edit, message, wParam, lParam);
     } catch (const std::exception& error) {
-        Report(error.what());
+        Report(owner, error.what());
     } catch (...) {
-        Report("予期しないエラーが発生しました");
+        Report(owner, kUnknownError);
     }
     return 0;
-}
-
-void TMemoForm::Report(const char* message) noexcept {
-    try {
-        owner_.ReportError(message);
-    } catch (...) {
-        // Nothing is left to tell it with.
-    }
 }
 
 LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,20 +169,16 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: FormPaint(); return 0;
     case WM_ERASEBKGND: return 1; // the paint fills the whole strip
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd_, &paint);
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        title_.Paint(dc, client, windowColor_, titleTextColor_, hint_);
-        EndPaint(hwnd_, &paint);
+        const PaintScope paint(hwnd_);
+        PaintTitle(paint.Dc());
         return 0;
     }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        title_.Paint(reinterpret_cast<HDC>(wParam), client, windowColor_, titleTextColor_, hint_);
+    case WM_PRINTCLIENT: PaintTitle(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_SYSCOLORCHANGE:
+        // System colours are looked up at every paint; a new scheme needs one.
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        if (textArea_) InvalidateRect(textArea_->Handle(), nullptr, TRUE);
         return 0;
-    }
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
         return 0;
@@ -233,10 +243,7 @@ LRESULT TMemoForm::OnTextAreaMessage(MemoTextArea& area, HWND edit, UINT message
     switch (message) {
     case WM_MOUSEMOVE:
         // A move that carries the window does not select.
-        if (MovesMemo(DragSender::TextArea, MouseShiftState(wParam))) {
-            MemoMouseMove(DragSender::TextArea, wParam, lParam);
-            return 0;
-        }
+        if (MemoMouseMove(DragSender::TextArea, wParam, lParam)) return 0;
         break;
     case WM_LBUTTONDBLCLK: {
         const LRESULT result = area.CallControl(edit, message, wParam, lParam);
@@ -321,10 +328,16 @@ void TMemoForm::FormPaint() {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void TMemoForm::PaintTitle(HDC dc) const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    title_.Paint(dc, client, windowColor_, titleTextColor_, hint_);
+}
+
 // Inside the work area of the monitor nearest to the window, so a memo on a second monitor
 // stays there and one saved on a monitor that is gone comes back where it can be reached.
 void TMemoForm::FormShow() {
-    MONITORINFO monitor{.cbSize = sizeof monitor, .rcMonitor = {}, .rcWork = {}, .dwFlags = 0};
+    MONITORINFO monitor{.cbSize = sizeof monitor};
     if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     const RECT& work = monitor.rcWork;
     const Bounds now = WindowBounds();
@@ -332,9 +345,9 @@ void TMemoForm::FormShow() {
     if (inside != now) MoveTo(inside.left, inside.top);
 }
 
-void TMemoForm::MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point) {
+bool TMemoForm::MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point) {
     const POINT at = PointOf(point);
-    petarino::MemoMouseMove(*this, sender, MouseShiftState(keys), at.x, at.y);
+    return petarino::MemoMouseMove(*this, sender, MouseShiftState(keys), at.x, at.y);
 }
 
 void TMemoForm::FormMouseUp() {

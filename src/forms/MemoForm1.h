@@ -11,9 +11,9 @@
 #include "memos/memo.h"
 #include "memos/memo_drag.h"
 
+#include <windows.h>
 #include <memory>
 #include <string>
-#include <windows.h>
 
 namespace petarino::forms {
 
@@ -92,15 +92,16 @@ private:
                             LPARAM lParam) noexcept override;
     LRESULT OnTextAreaMessage(MemoTextArea& area, HWND edit, UINT message, WPARAM wParam,
                               LPARAM lParam);
-    void Report(const char* message) noexcept;
 
     Bounds WindowBounds() const;
     void MoveTo(int32_t left, int32_t top);
 
     // The handlers, named as the design names them.
     void FormPaint();
+    void PaintTitle(HDC dc) const;
     void FormShow();
-    void MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point);
+    // True when the memo moved.
+    bool MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point);
     void FormMouseUp();
     void HideMemo();
     void pMenuPopup(LPARAM screenPoint);
@@ -110,6 +111,7 @@ private:
     void RunCommand(MemoCommand command);
 
     HWND hwnd_ = nullptr;
+    bool freedWithWindow_ = false;
     MemoWindowOwner& owner_;
     MemoFormFactory& factory_;
     // Made once the window exists; its control's messages come here from then on.

@@ -1,5 +1,7 @@
 #include "forms/douguform_layout.h"
 
+#include "forms/form_controls.h"
+#include "platform/win32/cp932_win32.h"
 #include "platform/win32/window_system_win32.h"
 
 #include <commctrl.h>
@@ -33,33 +35,28 @@ void RegisterTabSheetClass() {
     (void)atom;
 }
 
-struct Placement {
-    int left, top, width, height;
-};
-
+// Controls with their tooltips, all in the window's font.
 class ControlMaker {
 public:
     ControlMaker(HWND parent, HFONT font, HWND tooltips)
         : parent_(parent), font_(font), tooltips_(tooltips) {}
 
-    HWND Make(const wchar_t* windowClass, const wchar_t* caption, DWORD style, Placement at,
-              UINT id, const wchar_t* tooltip = nullptr, DWORD exStyle = 0) const {
-        HWND control = CreateWindowExW(exStyle, windowClass, caption, WS_CHILD | WS_VISIBLE | style,
-                                       at.left, at.top, at.width, at.height, parent_,
-                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                       GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        if (tooltip) AddTooltip(control, tooltip);
+    HWND Make(const wchar_t* windowClass, std::string_view caption, DWORD style, Place at, UINT id,
+              std::string_view tooltip = {}, DWORD exStyle = 0) const {
+        const HWND control = CreateControl(parent_, windowClass, caption, style, at,
+                                           static_cast<int>(id), font_, exStyle);
+        if (!tooltip.empty()) AddTooltip(control, tooltip);
         return control;
     }
 
 private:
-    void AddTooltip(HWND control, const wchar_t* text) const {
+    void AddTooltip(HWND control, std::string_view text) const {
+        std::wstring wide = win32::ToWide(text);
         TOOLINFOW tool{.cbSize = sizeof(TOOLINFOW),
                        .uFlags = TTF_IDISHWND | TTF_SUBCLASS,
                        .hwnd = parent_,
                        .uId = reinterpret_cast<UINT_PTR>(control),
-                       .lpszText = const_cast<wchar_t*>(text)};
+                       .lpszText = wide.data()};
         SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 
@@ -69,53 +66,58 @@ private:
 };
 
 HWND MakePage(HWND form, const RECT& area) {
-    return CreateWindowExW(WS_EX_CONTROLPARENT, kTabSheetClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS,
-                           area.left, area.top, area.right - area.left, area.bottom - area.top,
-                           form, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND page =
+        CreateWindowExW(WS_EX_CONTROLPARENT, kTabSheetClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS,
+                        area.left, area.top, area.right - area.left, area.bottom - area.top, form,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Above the page control, which would otherwise paint its body over the page.
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return page;
 }
 
-void AddPage(HWND pageControl, int index, const wchar_t* caption) {
-    TCITEMW item{.mask = TCIF_TEXT, .pszText = const_cast<wchar_t*>(caption)};
+void AddPage(HWND pageControl, int index, std::string_view caption) {
+    std::wstring text = win32::ToWide(caption);
+    TCITEMW item{.mask = TCIF_TEXT, .pszText = text.data()};
     SendMessageW(pageControl, TCM_INSERTITEMW, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&item));
 }
 
 void CreateStatusPage(const ControlMaker& page, DouguFormControls& c) {
     c.lbShow =
-        page.Make(WC_LISTBOXW, nullptr, WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                  {8, 8, 241, 113}, klbShow, L"メモの状態を表示しています。", WS_EX_CLIENTEDGE);
+        page.Make(WC_LISTBOXW, "", WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                  {8, 8, 241, 113}, klbShow, "メモの状態を表示しています。", WS_EX_CLIENTEDGE);
     SendMessageW(c.lbShow, LB_SETITEMHEIGHT, 0, 12);
-    c.bShow = page.Make(WC_BUTTONW, L"表示/非表示", WS_TABSTOP | BS_PUSHBUTTON, {8, 120, 81, 25},
-                        kbShow, L"選択されたメモの表示状態を変更します。");
-    c.bDestroy = page.Make(WC_BUTTONW, L"メモの破棄", WS_TABSTOP | BS_PUSHBUTTON, {88, 120, 81, 25},
-                           kbDestroy, L"選択されたメモを破棄します。");
-    c.Button3 = page.Make(WC_BUTTONW, L"新規メモ作成", WS_TABSTOP | BS_PUSHBUTTON,
-                          {168, 120, 81, 25}, kButton3, L"新しいメモを作成します。");
+    c.bShow = page.Make(WC_BUTTONW, "表示/非表示", WS_TABSTOP | BS_PUSHBUTTON, {8, 120, 81, 25},
+                        kbShow, "選択されたメモの表示状態を変更します。");
+    c.bDestroy = page.Make(WC_BUTTONW, "メモの破棄", WS_TABSTOP | BS_PUSHBUTTON, {88, 120, 81, 25},
+                           kbDestroy, "選択されたメモを破棄します。");
+    c.Button3 = page.Make(WC_BUTTONW, "新規メモ作成", WS_TABSTOP | BS_PUSHBUTTON,
+                          {168, 120, 81, 25}, kButton3, "新しいメモを作成します。");
 }
 
 void CreateSettingsPage(const ControlMaker& page, DouguFormControls& c) {
-    c.cbSave = page.Make(WC_BUTTONW, L"自動保存を", WS_TABSTOP | BS_AUTOCHECKBOX, {8, 9, 81, 17},
-                         kcbSave, L"ペタリノや、環境設定を自動的に保存します");
-    c.eSave = page.Make(WC_EDITW, L"10", WS_TABSTOP | ES_AUTOHSCROLL, {90, 8, 25, 20}, keSave,
-                        L"自動保存する周期を決めます", WS_EX_CLIENTEDGE);
-    c.udSave = page.Make(UPDOWN_CLASSW, nullptr, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+    c.cbSave = page.Make(WC_BUTTONW, "自動保存を", WS_TABSTOP | BS_AUTOCHECKBOX, {8, 9, 81, 17},
+                         kcbSave, "ペタリノや、環境設定を自動的に保存します");
+    c.eSave = page.Make(WC_EDITW, "10", WS_TABSTOP | ES_AUTOHSCROLL, {90, 8, 25, 20}, keSave,
+                        "自動保存する周期を決めます", WS_EX_CLIENTEDGE);
+    c.udSave = page.Make(UPDOWN_CLASSW, "", UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                          {115, 8, 15, 20}, kudSave);
     SendMessageW(c.udSave, UDM_SETBUDDY, reinterpret_cast<WPARAM>(c.eSave), 0);
     SendMessageW(c.udSave, UDM_SETRANGE32, 1, 60);
     SendMessageW(c.udSave, UDM_SETPOS32, 0, 10);
     // Attaching the buddy may widen the up-down to the system's own size.
     SetWindowPos(c.udSave, nullptr, 115, 8, 15, 20, SWP_NOZORDER | SWP_NOACTIVATE);
-    c.Label1 = page.Make(WC_STATICW, L"分毎にする", SS_LEFT | SS_NOPREFIX, {134, 11, 60, 12}, 0);
-    c.cbText = page.Make(WC_BUTTONW, L"終了時にメモをテキスト化", WS_TABSTOP | BS_AUTOCHECKBOX,
+    c.Label1 = page.Make(WC_STATICW, "分毎にする", SS_LEFT | SS_NOPREFIX, {134, 11, 60, 12}, 0);
+    FitToCaption(c.Label1);
+    c.cbText = page.Make(WC_BUTTONW, "終了時にメモをテキスト化", WS_TABSTOP | BS_AUTOCHECKBOX,
                          {8, 32, 161, 17}, kcbText,
-                         L"終了するときにメモの題名をファイル名として保存します。");
-    c.cbAlart =
-        page.Make(WC_BUTTONW, L"終了の確認を出す", WS_TABSTOP | BS_AUTOCHECKBOX, {8, 56, 129, 17},
-                  kcbAlart, L"終了しようとすると、終了するかを確認します");
+                         "終了するときにメモの題名をファイル名として保存します。");
+    c.cbAlart = page.Make(WC_BUTTONW, "終了の確認を出す", WS_TABSTOP | BS_AUTOCHECKBOX,
+                          {8, 56, 129, 17}, kcbAlart, "終了しようとすると、終了するかを確認します");
     // Only the top line of the bevel shows.
-    c.Bevel1 = page.Make(WC_STATICW, nullptr, SS_ETCHEDHORZ, {8, 80, 233, 2}, 0);
-    c.Label3 = page.Make(WC_STATICW, L"Label3", SS_LEFT | SS_NOPREFIX, {8, 93, 233, 12}, 0,
-                         L"トータル時間");
+    c.Bevel1 = page.Make(WC_STATICW, "", SS_ETCHEDHORZ, {8, 80, 233, 2}, 0);
+    c.Label3 =
+        page.Make(WC_STATICW, "Label3", SS_LEFT | SS_NOPREFIX, {8, 93, 233, 12}, 0, "トータル時間");
 }
 
 } // namespace
@@ -127,30 +129,18 @@ void SizeClientArea(HWND form) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CentreOnScreen(HWND form) {
-    RECT bounds{};
-    GetWindowRect(form, &bounds);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    SetWindowPos(form, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void CreateDouguFormControls(HWND form, DouguFormControls& c,
                              const platform::WindowSystem& windows) {
     RegisterTabSheetClass();
-    c.font = win32::UniqueHandle<HFONT, DeleteObject>(CreateFontW(
-        -12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
+    c.font = CreateFormFont();
     c.tooltips = win32::CreateTooltips(form, windows);
     SendMessageW(c.tooltips, TTM_SETMAXTIPWIDTH, 0, 400);
 
     const ControlMaker onForm(form, c.font.get(), c.tooltips);
     c.PageControl1 =
-        onForm.Make(WC_TABCONTROLW, nullptr, WS_TABSTOP | WS_CLIPSIBLINGS, {8, 8, 265, 177}, 0);
-    AddPage(c.PageControl1, 0, L"メモの状態");
-    AddPage(c.PageControl1, 1, L"設定");
+        onForm.Make(WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS, {8, 8, 265, 177}, 0);
+    AddPage(c.PageControl1, 0, "メモの状態");
+    AddPage(c.PageControl1, 1, "設定");
     RECT area{8, 8, 8 + 265, 8 + 177};
     TabCtrl_AdjustRect(c.PageControl1, FALSE, &area);
     c.TabSheet1 = MakePage(form, area);
@@ -159,10 +149,10 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
     CreateSettingsPage(ControlMaker(c.TabSheet2, c.font.get(), c.tooltips), c);
     ShowWindow(c.TabSheet1, SW_SHOW);
 
-    c.bOk = onForm.Make(WC_BUTTONW, L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {192, 192, 81, 25}, kbOk,
-                        L"プロパティウィンドウを閉じます。");
-    c.Button1 = onForm.Make(WC_BUTTONW, L"終了(&X)", WS_TABSTOP | BS_PUSHBUTTON, {8, 192, 75, 25},
-                            kButton1, L"ペタリノを終了します。");
+    c.bOk = onForm.Make(WC_BUTTONW, "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {192, 192, 81, 25}, kbOk,
+                        "プロパティウィンドウを閉じます。");
+    c.Button1 = onForm.Make(WC_BUTTONW, "終了(&X)", WS_TABSTOP | BS_PUSHBUTTON, {8, 192, 75, 25},
+                            kButton1, "ペタリノを終了します。");
 }
 
 } // namespace petarino::forms

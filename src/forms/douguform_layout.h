@@ -2,7 +2,7 @@
 // a 280 x 222 client area, not scaled with the screen's density, and two pages.
 #pragma once
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/font_win32.h"
 #include "platform/window_system.h"
 
 #include <windows.h>
@@ -34,7 +34,7 @@ inline constexpr DWORD kDouguFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS
 inline constexpr DWORD kDouguFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 
 struct DouguFormControls {
-    win32::UniqueHandle<HFONT, DeleteObject> font;
+    win32::UniqueFont font;
     HWND PageControl1 = nullptr;
     HWND TabSheet1 = nullptr;
     HWND TabSheet2 = nullptr;
@@ -57,7 +57,6 @@ struct DouguFormControls {
 
 // The window's outer size for its client area.
 void SizeClientArea(HWND form);
-void CentreOnScreen(HWND form);
 // Every control with its caption, font and tooltip; the first page shown.
 void CreateDouguFormControls(HWND form, DouguFormControls& controls,
                              const platform::WindowSystem& windows);

@@ -2,8 +2,8 @@
 // from them.
 #pragma once
 
-#include "memos/color.h"
-#include "memos/font.h"
+#include "appearance/color.h"
+#include "appearance/font.h"
 #include "memos/title_layout.h"
 #include "platform/win32/unique_handle.h"
 

@@ -1,8 +1,8 @@
 #include "forms/memo_form_factory.h"
 
+#include "appearance/mul_div.h"
 #include "memos/cascade.h"
 #include "memos/memo_defaults.h"
-#include "memos/mul_div.h"
 #include "platform/win32/graphics_win32.h"
 
 #include <algorithm>

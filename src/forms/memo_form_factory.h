@@ -6,9 +6,9 @@
 #include "forms/memo_window_owner.h"
 #include "memos/memo_factory.h"
 
+#include <windows.h>
 #include <cstdint>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::forms {
 

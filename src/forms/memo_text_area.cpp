@@ -24,7 +24,13 @@ std::wstring UpToNul(std::wstring text) {
 MemoTextArea::MemoTextArea(HWND parent, const Bounds& bounds, TextAreaHandler& handler)
     : parent_(parent), handler_(handler), background_(new_memo::kMemoColor) {
     edit_ = Make(bounds, kEditStyle);
-    SetTextFont(font_);
+    try {
+        SetTextFont(font_);
+    } catch (...) {
+        // Its messages would come to an area that is not made.
+        DestroyWindow(edit_);
+        throw;
+    }
 }
 
 LRESULT MemoTextArea::CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -86,9 +92,7 @@ void MemoTextArea::SetWordWrap(bool wordWrap) {
     RECT place;
     GetWindowRect(edit_, &place);
     MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&place), 2);
-    DWORD start = 0, end = 0;
-    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
+    const auto [start, end] = Selection();
     const bool focused = GetFocus() == edit_;
     const DWORD style = (Style() & ~ES_AUTOHSCROLL) | (wordWrap ? 0 : ES_AUTOHSCROLL);
 
@@ -134,10 +138,15 @@ HBRUSH MemoTextArea::Colors(HDC dc) {
     return brush_.get();
 }
 
-TextAreaState MemoTextArea::State() const {
+std::pair<DWORD, DWORD> MemoTextArea::Selection() const {
     DWORD start = 0, end = 0;
     SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+TextAreaState MemoTextArea::State() const {
+    const auto [start, end] = Selection();
     return {.canUndo = SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0, .hasSelection = start != end};
 }
 

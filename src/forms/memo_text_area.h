@@ -7,9 +7,10 @@
 #include "memos/memo_geometry.h"
 #include "memos/memo_menu.h"
 
+#include <windows.h>
 #include <string>
 #include <string_view>
-#include <windows.h>
+#include <utility>
 
 namespace petarino::forms {
 
@@ -64,6 +65,8 @@ private:
                                          LPARAM lParam) noexcept;
     HWND Make(const Bounds& bounds, DWORD style);
     DWORD Style() const;
+    // Start and end in characters.
+    std::pair<DWORD, DWORD> Selection() const;
     std::wstring ControlText() const;
 
     HWND parent_;

@@ -6,9 +6,9 @@
 #include "forms/gdi_values.h"
 #include "memos/title_layout.h"
 
+#include <windows.h>
 #include <optional>
 #include <string_view>
-#include <windows.h>
 
 namespace petarino::forms {
 

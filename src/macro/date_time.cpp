@@ -78,12 +78,14 @@ DateTime EncodeDateTime(const CivilDate& date, const TimeOfDay& time) {
 DecodedDateTime DecodeDateTime(DateTime value) {
     if (std::isnan(value)) value = 0;
     value = std::clamp(value, static_cast<double>(kFirstDay), kLastDay + 0.99999999);
-    // Half a millisecond up, then truncation: rounding to nearest for a non-negative value.
-    const auto magnitude =
-        static_cast<int64_t>(std::fabs(value) * static_cast<double>(kMillisecondsPerDay) + 0.5);
-    const auto wholeDays = static_cast<int32_t>(magnitude / kMillisecondsPerDay);
-    auto timeMs = static_cast<int32_t>(magnitude % kMillisecondsPerDay);
-    const int32_t dayNumber = std::min(value < 0 ? -wholeDays : wholeDays, kLastDay);
+    // Rounded to the nearest millisecond, then split by floor division: a day before day 0
+    // plus its time of day decodes as that day and that time, as every later one does.
+    const auto milliseconds =
+        static_cast<int64_t>(std::floor(value * static_cast<double>(kMillisecondsPerDay) + 0.5));
+    const int64_t days =
+        milliseconds / kMillisecondsPerDay - (milliseconds % kMillisecondsPerDay < 0 ? 1 : 0);
+    const auto dayNumber = static_cast<int32_t>(days);
+    auto timeMs = static_cast<int32_t>(milliseconds - days * kMillisecondsPerDay);
 
     DecodedDateTime decoded;
     decoded.date = DateFromDayNumber(dayNumber);

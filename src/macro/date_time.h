@@ -47,8 +47,8 @@ int DayOfWeek(int32_t dayNumber);
 
 DateTime EncodeDateTime(const CivilDate& date, const TimeOfDay& time);
 
-// Rounds to the nearest millisecond first. A negative value keeps its time of day
-// in the magnitude of its fraction: -1.25 is 1899-12-29 06:00.
+// Rounds to the nearest millisecond first. The date is the floor of the value and the time
+// of day what is left, before day 0 too: -0.25 is 1899-12-29 18:00.
 DecodedDateTime DecodeDateTime(DateTime value);
 
 } // namespace petarino

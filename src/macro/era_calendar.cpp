@@ -1,6 +1,6 @@
 #include "macro/era_calendar.h"
 
-#include "macro/japanese_eras.h"
+#include "calendar/japanese_eras.h"
 #include "text/cp932.h"
 
 namespace petarino {
@@ -28,7 +28,7 @@ const EraCalendar::Answers& EraCalendar::AnswersFor(const CivilDate& date) {
     if (last_ && last_->date == date && last_->localeId == localeId) return *last_;
     Answers answers{localeId, date, {}, {}, {}};
     if (SystemLacksJapaneseEras()) {
-        if (const auto era = FindJapaneseEra(date)) {
+        if (const auto era = FindJapaneseEra(date.year, date.month, date.day)) {
             answers.name = era->name;
             answers.year = answers.longYear = EraYearText(era->year);
         }

@@ -3,8 +3,8 @@
 // its real window and text area; InMemoryMemo holds it in plain fields.
 #pragma once
 
-#include "memos/color.h"
-#include "memos/font.h"
+#include "appearance/color.h"
+#include "appearance/font.h"
 
 #include <cstdint>
 #include <string>

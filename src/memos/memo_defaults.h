@@ -3,7 +3,7 @@
 // text and read-only state. The font's defaults are those of a default Font.
 #pragma once
 
-#include "memos/color.h"
+#include "appearance/color.h"
 
 #include <cstdint>
 #include <string_view>

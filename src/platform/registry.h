@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -53,10 +54,20 @@ public:
 
     // False when no key is open; any type counts.
     virtual bool ValueExists(std::string_view name) = 0;
-    virtual int32_t ReadInteger(std::string_view name) = 0;
-    bool ReadBool(std::string_view name) { return ReadInteger(name) != 0; }
+    // The value when the open key has one of that name, nullopt when it has none or no key is
+    // open; one that is there but cannot be read throws. One trip into the registry, where
+    // asking whether a value exists and then reading it are two.
+    virtual std::optional<int32_t> FindInteger(std::string_view name) = 0;
+    std::optional<bool> FindBool(std::string_view name) {
+        const auto value = FindInteger(name);
+        return value ? std::optional<bool>(*value != 0) : std::nullopt;
+    }
     // A value of length 0 of any type is the empty text; the text ends at the first NUL.
-    virtual std::string ReadString(std::string_view name) = 0;
+    virtual std::optional<std::string> FindString(std::string_view name) = 0;
+    // As above, with an absent value failing to read.
+    int32_t ReadInteger(std::string_view name) { return Present(name, FindInteger(name)); }
+    bool ReadBool(std::string_view name) { return ReadInteger(name) != 0; }
+    std::string ReadString(std::string_view name) { return Present(name, FindString(name)); }
     virtual void WriteInteger(std::string_view name, int32_t value) = 0;
     void WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
     // A string value of the text's bytes without a terminating NUL.
@@ -76,6 +87,13 @@ public:
     virtual bool DeleteValue(std::string_view name) = 0;
     // Puts everything written so far on disk; costly, so once per save.
     virtual bool Flush() = 0;
+
+private:
+    template <typename Value>
+    static Value Present(std::string_view name, std::optional<Value> value) {
+        if (!value) throw ERegistryException::ReadFailed(name);
+        return *std::move(value);
+    }
 };
 
 // Held until freed.

@@ -21,7 +21,7 @@ public:
     constexpr ShiftState() = default;
     constexpr ShiftState(std::initializer_list<Key> keys) {
         for (const Key key : keys)
-            Add(key);
+            bits_ = static_cast<uint8_t>(bits_ | key);
     }
 
     constexpr bool Has(Key key) const { return (bits_ & key) != 0; }

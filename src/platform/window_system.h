@@ -34,6 +34,8 @@ public:
     // Tooltips that exist take the new delay, and windows made later ask for it.
     virtual void SetTooltipDelay(int milliseconds) = 0;
     virtual int TooltipDelay() const = 0;
+    // Whether the Shift key is down at this moment, whatever window has the focus.
+    virtual bool ShiftHeldNow() = 0;
 };
 
 } // namespace petarino::platform

@@ -2,7 +2,7 @@
 // the first write, then whatever else the key holds removed.
 #pragma once
 
-#include "memos/color.h"
+#include "appearance/color.h"
 #include "platform/registry.h"
 
 #include <cstddef>

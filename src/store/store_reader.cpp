@@ -2,12 +2,8 @@
 
 #include "memos/memo_table.h"
 #include "store/store_layout.h"
-#include "text/ascii.h"
 
 #include <algorithm>
-#include <bitset>
-#include <utility>
-#include <vector>
 
 namespace petarino::store {
 namespace {
@@ -15,35 +11,35 @@ namespace {
 using platform::ERegistryException;
 using platform::RegistryAccess;
 
-// The values of the open key that exist, their names listed once and compared as the
-// registry compares names. A value that cannot be read is noted and taken as absent, so
-// its default applies and the load goes on: ending the load there would leave the memos
-// after it unloaded, and the next save would remove them.
+// The values of the open key that exist, each found and read in one call. A value that
+// cannot be read is noted and taken as absent, so its default applies and the load goes
+// on: ending the load there would leave the memos after it unloaded, and the next save
+// would remove them.
 class KeyReader {
 public:
+    // Nothing is read from a key that did not open: the key open before is still open.
     KeyReader(RegistryAccess& access, bool open, StoredState& state)
-        : access_(access), state_(state),
-          names_(open ? access.ValueNames() : std::vector<std::string>{}) {}
+        : access_(access), state_(state), open_(open) {}
 
     std::optional<int32_t> Integer(std::string_view name) {
-        return Read(name, [&] { return access_.ReadInteger(name); });
+        return Read([&] { return access_.FindInteger(name); });
     }
     std::optional<bool> Boolean(std::string_view name) {
-        return Read(name, [&] { return access_.ReadBool(name); });
+        return Read([&] { return access_.FindBool(name); });
     }
     std::optional<Color> Colour(std::string_view name) {
-        return Read(name, [&] { return static_cast<Color>(access_.ReadInteger(name)); });
+        const auto value = Integer(name);
+        return value ? std::optional(static_cast<Color>(*value)) : std::nullopt;
     }
     std::optional<std::string> String(std::string_view name) {
-        return Read(name, [&] { return access_.ReadString(name); });
+        return Read([&] { return access_.FindString(name); });
     }
 
 private:
-    template <typename ReadValue>
-    auto Read(std::string_view name, ReadValue read) -> std::optional<decltype(read())> {
-        if (!Has(name)) return std::nullopt;
+    template <typename FindValue> auto Read(FindValue find) -> decltype(find()) {
+        if (!open_) return std::nullopt;
         try {
-            return read();
+            return find();
         } catch (const ERegistryException& error) {
             if (!state_.error)
                 state_.error = error.what();
@@ -53,24 +49,18 @@ private:
         }
     }
 
-    bool Has(std::string_view name) const {
-        return std::any_of(names_.begin(), names_.end(), [&](const std::string& present) {
-            return EqualIgnoringAsciiCase(present, name);
-        });
-    }
-
     RegistryAccess& access_;
     StoredState& state_;
-    std::vector<std::string> names_;
+    bool open_;
 };
 
 // A memo key that cannot be opened counts as one without values; nothing is read from
-// whatever key was open before. It exists all the same when the program key lists it.
-void ReadMemo(RegistryAccess& access, int slot, bool listed, StoredState& state) {
+// whatever key was open before.
+void ReadMemo(RegistryAccess& access, int slot, StoredState& state) {
     using namespace memo_value;
     StoredMemo& memo = state.memos.emplace_back();
     const bool opened = access.OpenKey(MemoKeyPath(slot), false);
-    memo.keyExists = opened || listed;
+    memo.keyExists = opened;
     KeyReader key(access, opened, state);
     MemoBounds bounds;
     bounds.top = key.Integer(kTop).value_or(kDefaultTop);
@@ -92,6 +82,19 @@ void ReadMemo(RegistryAccess& access, int slot, bool listed, StoredState& state)
     memo.visible = key.Boolean(kVisible);
 }
 
+// A memo key listed by the program key exists even when it did not open.
+void ReadSubkeyNames(RegistryAccess& access, StoredState& state) {
+    if (!access.OpenKey(kProgramKey, false)) return;
+    for (const std::string& name : access.SubkeyNames()) {
+        const auto number = MemoKeyNumber(name);
+        if (!number) continue;
+        if (*number >= MemoTable::kSlots)
+            state.keysBeyondTable = true;
+        else if (static_cast<std::size_t>(*number) < state.memos.size())
+            state.memos[static_cast<std::size_t>(*number)].keyExists = true;
+    }
+}
+
 void ReadInto(RegistryAccess& access, StoredState& state) {
     using namespace program_value;
     if (!access.OpenKey(kProgramKey, false)) return;
@@ -107,21 +110,19 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
         state.cbText = key.Boolean(kCbText);
         state.alart = key.Boolean(kAlart);
     }
-    std::bitset<MemoTable::kSlots> listed;
-    for (const std::string& name : access.SubkeyNames()) {
-        const auto number = MemoKeyNumber(name);
-        if (!number) continue;
-        if (*number < MemoTable::kSlots)
-            listed.set(static_cast<size_t>(*number));
-        else
-            state.keysBeyondTable = true;
-    }
+    // Every subkey is most often a memo key that opens, and then none lies beyond the table
+    // and none exists unopened: the count is one call where the list costs one a subkey.
+    const std::size_t subkeys = access.Counts().subkeys;
 
     const int32_t maxForm = state.maxForm.value_or(-1);
     state.maxFormDamaged = maxFormUnreadable || maxForm < -1 || maxForm >= MemoTable::kSlots;
     const int last = state.maxFormDamaged ? MemoTable::kSlots - 1 : maxForm;
     for (int slot = 0; slot <= last; ++slot)
-        ReadMemo(access, slot, listed.test(static_cast<size_t>(slot)), state);
+        ReadMemo(access, slot, state);
+    const auto opened = static_cast<std::size_t>(
+        std::count_if(state.memos.begin(), state.memos.end(),
+                      [](const StoredMemo& memo) { return memo.keyExists; }));
+    if (opened != subkeys) ReadSubkeyNames(access, state);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // it. A field is empty when its value is absent or could not be read.
 #pragma once
 
-#include "memos/color.h"
+#include "appearance/color.h"
 
 #include <cstdint>
 #include <optional>

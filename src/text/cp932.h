@@ -30,4 +30,12 @@ constexpr std::size_t CharacterBytes(std::string_view text) {
     return IsLeadByte(text.front()) && text.size() >= 2 ? 2 : 1;
 }
 
+// Characters as a text box counts them: a double-byte character is one, CR LF two.
+constexpr std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at += CharacterBytes(text.substr(at)))
+        ++count;
+    return count;
+}
+
 } // namespace petarino

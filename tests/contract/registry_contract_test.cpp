@@ -101,6 +101,30 @@ TEST_F(RegistryContract, AValueExistsWhateverItsTypeAndLength) {
     EXPECT_FALSE(access_->ValueExists("Total"));
 }
 
+// The load finds and reads a value in one call: absence is no error, a value that is there
+// is judged as the reads judge it.
+TEST_F(RegistryContract, FindTellsAnAbsentValueFromOneThatCannotBeRead) {
+    Seed("Top", DwordValue(-5));
+    Seed("Title", SzValue("メモ\0"s));
+    Seed("Empty", Value(RegistryType::Binary, ""));
+    Seed("Width", SzValue("幅"));
+    Seed("Text", Value(RegistryType::Binary, "12345"));
+    EXPECT_EQ(access_->FindInteger("Top"), std::nullopt) << "no key open";
+    EXPECT_EQ(access_->FindString("Title"), std::nullopt) << "no key open";
+    OpenTestKey();
+    EXPECT_EQ(access_->FindInteger("Left"), std::nullopt);
+    EXPECT_EQ(access_->FindBool("Visible"), std::nullopt);
+    EXPECT_EQ(access_->FindString("FontName"), std::nullopt);
+    EXPECT_EQ(access_->FindInteger("top"), -5);
+    EXPECT_EQ(access_->FindBool("Top"), true);
+    EXPECT_EQ(access_->FindString("TITLE"), "メモ");
+    EXPECT_EQ(access_->FindString("Empty"), "");
+    ExpectRegistryError([&] { access_->FindInteger("Empty"); }, "'Empty' のﾃﾞｰﾀ型が不正です");
+    ExpectRegistryError([&] { access_->FindInteger("Width"); }, kWrongWidth);
+    ExpectRegistryError([&] { access_->FindInteger("Text"); }, "'Text' の取得に失敗しました");
+    ExpectRegistryError([&] { access_->FindString("Text"); }, "'Text' のﾃﾞｰﾀ型が不正です");
+}
+
 TEST_F(RegistryContract, NamesIgnoreTheCaseOfLettersButNotOfTrailBytes) {
     OpenTestKey();
     access_->WriteInteger("MaxForm", 1);
@@ -246,6 +270,7 @@ TEST_F(RegistryContract, AKeyDeletedWhileOpenTakesNoMoreValues) {
     access_->WriteInteger("Top", 1);
     EXPECT_TRUE(access_->DeleteKeyTree(kContractKey));
     EXPECT_FALSE(access_->ValueExists("Top"));
+    EXPECT_EQ(access_->FindInteger("Top"), std::nullopt);
     ExpectRegistryError([&] { access_->WriteInteger("Top", 1); }, "'Top' の設定に失敗しました");
     EXPECT_FALSE(subject_->KeyExists(Below("\\Memo0")));
     EXPECT_TRUE(access_->OpenKey(Below("\\Memo0"), true));

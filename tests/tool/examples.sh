@@ -71,6 +71,9 @@ format "1997/03/09 14:05:07" c
 format "1997年3月9日" ddddddd
 format "1997年3月9日" dddddd
 check "1997/03/09" 0 format --at 1997-03-09T00:00:00 c
+check "1899/12/29 13:00" 0 format --at 1899-12-29T13:00:00 'yyyy/mm/dd hh:nn'
+check "1867/12/31 23:59:59 []" 0 format --at 1867-12-31T23:59:59 'yyyy/mm/dd hh:nn:ss [gge]'
+check "1899/12/29 09:41 Fri" 0 format --at 1899-12-29T09:41:00 'yyyy/mm/dd hh:nn aaa'
 check "$(printf 'x%.0s' {1..256})" 0 format "${at[@]}" "$(printf 'x%.0s' {1..300})"
 en() { check "$1" 0 format --locale en-US "${at[@]}" "${@:2}"; }
 en "02:05 PM" "hh:nn ampm"

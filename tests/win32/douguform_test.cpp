@@ -7,7 +7,7 @@
 #include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_window_system.h"
-#include "platform/fake/in_memory_memo_factory.h"
+#include "testing/in_memory_memo_factory.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
 #include "store/store_layout.h"
@@ -261,6 +261,26 @@ TEST(PropertiesWindow, EndOfSessionAnswersWithTheCloseQueryAndRunsOnWhenCancelle
     SendMessageW(world.Window(), WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(world.form->Clock().Timer1().Runs()) << "the session went on: so does the tick";
     EXPECT_FALSE(world.Closed());
+}
+
+TEST(PropertiesWindow, CloseRequestsWhileTheStoreLoadsSaveNothing) {
+    PropertiesWindowWorld world;
+    world.registry.SetValue(store::kProgramKey, "Exec", platform::DwordValue(4));
+    world.registry.SetValue(store::kProgramKey, "MaxForm", platform::DwordValue(0));
+    world.registry.SetValue(std::string(store::kProgramKey) + "\\Memo0", "Width",
+                            platform::SzValue("abc"));
+    // The load's error box runs a message loop, in which another program's requests arrive.
+    LRESULT answer = FALSE;
+    world.windows.ScriptAnswer(platform::DialogResult::Ok, [&] {
+        const HWND window = FindWindowW(TDouguForm::kClassName, nullptr);
+        answer = SendMessageW(window, WM_QUERYENDSESSION, 0, 0);
+        SendMessageW(window, WM_CLOSE, 0, 0);
+    });
+    world.Start();
+    EXPECT_EQ(answer, TRUE) << "nothing of this run to lose yet";
+    EXPECT_FALSE(world.Closed());
+    EXPECT_EQ(Stored(world.registry, "Exec"), 4) << "the stored memos were not written over";
+    EXPECT_EQ(world.form->Table().MaxForm(), 0);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "memos/mul_div.h"
+#include "appearance/mul_div.h"
 #include "platform/win32/graphics_win32.h"
 
 #include <climits>

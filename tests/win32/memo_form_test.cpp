@@ -6,7 +6,7 @@
 #include "forms/memo_form_factory.h"
 #include "memos/memo_table.h"
 #include "memos/title_layout.h"
-#include "platform/fake/fake_status_list.h"
+#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
@@ -14,9 +14,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -43,12 +45,20 @@ public:
     }
     void ConfirmAndDestroy(int slot) override { table->ConfirmAndDestroy(slot); }
     void RefreshStatusList() override { table->RefreshStatusList(); }
-    void ShowStatusPage() override { ++statusPages; }
-    void Exit() override { ++exits; }
+    void ShowStatusPage() override {
+        ++statusPages;
+        if (!failWith.empty()) throw std::runtime_error(failWith);
+    }
+    void Exit() override {
+        ++exits;
+        if (onExit) onExit();
+    }
     void OpenMemoProperties(Memo& memo) override { properties.push_back(&memo); }
     void ReportError(std::string_view message) override { errors.emplace_back(message); }
 
     MemoTable* table = nullptr;
+    std::string failWith;
+    std::function<void()> onExit;
     int created = 0;
     int statusPages = 0;
     int exits = 0;
@@ -81,7 +91,7 @@ void Pump() {
     }
 }
 
-[[maybe_unused]] LPARAM At(int x, int y) {
+LPARAM At(int x, int y) {
     return MAKELPARAM(x, y);
 }
 
@@ -99,19 +109,19 @@ Bounds PlaceOf(HWND edit) {
     return {place.left, place.top, place.right - place.left, place.bottom - place.top};
 }
 
-[[maybe_unused]] std::string EditText(HWND edit) {
+std::string EditText(HWND edit) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), int(text.size()))));
     return win32::FromWide(text);
 }
 
-[[maybe_unused]] std::pair<DWORD, DWORD> Selection(HWND edit) {
+std::pair<DWORD, DWORD> Selection(HWND edit) {
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
 }
 
-[[maybe_unused]] void PutOnClipboard(const std::wstring& text) {
+void PutOnClipboard(const std::wstring& text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -122,7 +132,7 @@ Bounds PlaceOf(HWND edit) {
     CloseClipboard();
 }
 
-[[maybe_unused]] std::wstring ClipboardText() {
+std::wstring ClipboardText() {
     if (!OpenClipboard(nullptr)) return L"(clipboard not open)";
     std::wstring text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
@@ -133,12 +143,10 @@ Bounds PlaceOf(HWND edit) {
     return text;
 }
 
-// A key as the message loop delivers it: the key message and the character that
-// TranslateMessage queued for it, both through the queue.
-[[maybe_unused]] void Press(HWND edit, WPARAM key, std::optional<wchar_t> typed = std::nullopt,
-                            bool system = false) {
+// A key as the message loop delivers it: the loop's TranslateMessage queues the character
+// it makes with the keys held, as it does for a real key.
+void Press(HWND edit, WPARAM key, bool system = false) {
     PostMessageW(edit, system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
-    if (typed) PostMessageW(edit, system ? WM_SYSCHAR : WM_CHAR, *typed, 1);
     Pump();
 }
 
@@ -152,15 +160,10 @@ public:
         BITMAPINFO info{};
         info.bmiHeader = {.biSize = sizeof info.bmiHeader,
                           .biWidth = width_,
-                          .biHeight = -height_,
+                          .biHeight = -height_, // top-down
                           .biPlanes = 1,
                           .biBitCount = 32,
-                          .biCompression = BI_RGB,
-                          .biSizeImage = 0,
-                          .biXPelsPerMeter = 0,
-                          .biYPelsPerMeter = 0,
-                          .biClrUsed = 0,
-                          .biClrImportant = 0};
+                          .biCompression = BI_RGB};
         void* bits = nullptr;
         const UniqueDc dc(CreateCompatibleDC(nullptr));
         const UniqueBitmap bitmap(
@@ -213,10 +216,63 @@ bool IsEmpty(const RECT& rect) {
 }
 
 RECT WorkAreaOf(HWND window) {
-    MONITORINFO monitor{.cbSize = sizeof monitor, .rcMonitor = {}, .rcWork = {}, .dwFlags = 0};
+    MONITORINFO monitor{.cbSize = sizeof monitor};
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
     return monitor.rcWork;
 }
+
+// The memo's menu as it is while open: read by a timer that the menu's own loop runs, which
+// then closes it, so opening it never blocks a test.
+struct OpenMenu {
+    struct Item {
+        std::string caption; // "-" for a separator; "> " before the items of a submenu
+        bool enabled = false;
+        friend bool operator==(const Item&, const Item&) = default;
+        friend std::ostream& operator<<(std::ostream& out, const Item& item) {
+            return out << item.caption << (item.enabled ? "" : " (disabled)");
+        }
+    };
+    std::vector<Item> items;
+    RECT place{};
+
+    static void Read(HMENU menu, const std::string& indent, std::vector<Item>& items) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t caption[128]{};
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU;
+            info.dwTypeData = caption;
+            info.cch = 127;
+            GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+            const bool separator = info.fType & MFT_SEPARATOR;
+            // A separator's state means nothing; Wine keeps them disabled.
+            items.push_back({indent + (separator ? "-" : win32::FromWide(caption)),
+                             separator || !(info.fState & MFS_DISABLED)});
+            if (info.hSubMenu) Read(info.hSubMenu, indent + "> ", items);
+        }
+    }
+
+    static inline OpenMenu* reading = nullptr;
+    static void CALLBACK ReadAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        if (HWND popup = FindWindowW(L"#32768", nullptr); popup && reading) {
+            Read(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)), "",
+                 reading->items);
+            GetWindowRect(popup, &reading->place);
+        }
+        EndMenu();
+    }
+
+    // Runs `open`, which opens the menu and returns when it has closed.
+    template <typename Open> static OpenMenu While(Open open) {
+        OpenMenu menu;
+        reading = &menu;
+        SetTimer(nullptr, 0, 50, &ReadAndClose);
+        open();
+        reading = nullptr;
+        return menu;
+    }
+};
 
 class MemoFormTest : public ::testing::Test {
 protected:
@@ -240,6 +296,7 @@ protected:
         ResizeClient(form, 318, 93);
         form.SetLeft(200);
         form.SetTop(150);
+        table.RefreshStatusList();
         Pump();
         return form;
     }
@@ -468,6 +525,251 @@ TEST_F(MemoFormTest, TheWindowStaysInsideTheWorkArea) {
     memo.SetBounds(-9000, -9000, width, height);
     memo.SetVisible(true);
     EXPECT_EQ(PositionOf(memo), (Position(work.left, work.top)));
+}
+
+// The menu opens centred on the pointer with every item of the table but the hidden one,
+// each caption with its shortcut, the edit items enabled as the text area allows.
+TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
+    TMemoForm& memo = Shown(0, "メニュー");
+    HWND edit = memo.TextArea();
+    memo.SetText("本文");
+    POINT pointer{60, 30};
+    ClientToScreen(edit, &pointer);
+
+    // The right button's release in the text opens it, as the window system turns it into a
+    // context-menu request.
+    const OpenMenu plain = OpenMenu::While([&] {
+        SendMessageW(edit, WM_RBUTTONDOWN, MK_RBUTTON, At(60, 30));
+        SendMessageW(edit, WM_RBUTTONUP, 0, At(60, 30));
+    });
+    using Item = OpenMenu::Item;
+    const std::vector<Item> expected{
+        {"編集(&E)", true},
+        {"> 元に戻す(&U)\tCtrl+Z", false},
+        {"> -", true},
+        {"> 切り取り(&T)\tCtrl+X", false},
+        {"> コピー(&C)\tCtrl+C", false},
+        {"> 貼り付け(&P)\tCtrl+P", true},
+        {"> 削除(&D)\tCtrl+Del", false},
+        {"> すべて選択(&L)\tCtrl+A", true},
+        {"> -", true},
+        {"> メモの破棄(&D)...\tCtrl+F4", true},
+        {"-", true},
+        {"表示/非表示の変更(&S)", true},
+        {"-", true},
+        {"ﾌﾟﾛﾊﾟﾃｨ(&R)...\tCtrl+M", true},
+    };
+    EXPECT_EQ(plain.items, expected);
+    EXPECT_NEAR((plain.place.left + plain.place.right) / 2, pointer.x, 1) << "centred";
+    EXPECT_NEAR(plain.place.top, pointer.y, 1);
+
+    // Something typed and selected: everything is enabled.
+    SendMessageW(edit, EM_SETSEL, 2, 2);
+    SendMessageW(edit, WM_CHAR, L'x', 1);
+    SendMessageW(edit, EM_SETSEL, 0, 1);
+    const OpenMenu selected = OpenMenu::While(
+        [&] { SendMessageW(edit, WM_CONTEXTMENU, 0, MAKELPARAM(pointer.x, pointer.y)); });
+    ASSERT_EQ(selected.items.size(), expected.size());
+    for (const Item& item : selected.items)
+        EXPECT_TRUE(item.enabled) << item;
+
+    // From the keyboard (Shift+F10): at the text area's corner.
+    const OpenMenu keyboard = OpenMenu::While(
+        [&] { SendMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), -1); });
+    POINT corner{0, 0};
+    ClientToScreen(edit, &corner);
+    EXPECT_EQ(keyboard.items.size(), expected.size());
+    EXPECT_NEAR((keyboard.place.left + keyboard.place.right) / 2, corner.x, 1);
+
+    // The menu was last open without a selection: Ctrl+C still copies a selection made since.
+    OpenMenu::While([&] {
+        SendMessageW(edit, EM_SETSEL, 0, 0);
+        SendMessageW(edit, WM_CONTEXTMENU, 0, MAKELPARAM(pointer.x, pointer.y));
+    });
+    PutOnClipboard(L"前の内容");
+    SendMessageW(edit, EM_SETSEL, 0, 2);
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        Press(edit, 'C');
+    }
+    EXPECT_EQ(ClipboardText(), L"本文");
+    EXPECT_TRUE(owner.errors.empty());
+}
+
+// Each shortcut runs its item while the focus is in the text, a disabled item's key does
+// nothing, and neither reaches the text area as a character.
+TEST_F(MemoFormTest, ShortcutsRunTheirItemsFromTheText) {
+    TMemoForm& memo = Shown(0, "ショートカット");
+    HWND edit = memo.TextArea();
+    memo.SetText("abcdef");
+    const auto ctrl = [&](WPARAM key) {
+        const HeldKeys held{VK_CONTROL};
+        Press(edit, key);
+    };
+
+    PutOnClipboard(L"貼");
+    SendMessageW(edit, EM_SETSEL, 1, 2);
+    ctrl('P');
+    EXPECT_EQ(memo.Text(), "a貼cdef") << "Ctrl+P pastes over the selection";
+    ctrl('V');
+    EXPECT_EQ(memo.Text(), "a貼貼cdef") << "Ctrl+V is still the text area's own paste";
+    ctrl('Z');
+    EXPECT_NE(memo.Text(), "a貼貼cdef") << "Ctrl+Z undoes";
+
+    // A text set from outside cannot be undone.
+    memo.SetText("uvwxyz");
+    ctrl('Z');
+    EXPECT_EQ(memo.Text(), "uvwxyz") << "nothing to undo";
+    SendMessageW(edit, EM_SETSEL, 2, 2);
+    ctrl('X');
+    ctrl(VK_DELETE);
+    EXPECT_EQ(memo.Text(), "uvwxyz") << "cut and delete need a selection";
+    ctrl('A');
+    EXPECT_EQ(Selection(edit), (std::pair<DWORD, DWORD>{0, 6}));
+    SendMessageW(edit, EM_SETSEL, 4, 6);
+    ctrl('X');
+    EXPECT_EQ(memo.Text(), "uvwx");
+    EXPECT_EQ(ClipboardText(), L"yz");
+    SendMessageW(edit, EM_SETSEL, 0, 1);
+    ctrl(VK_DELETE);
+    EXPECT_EQ(memo.Text(), "vwx");
+
+    // Ctrl+M opens the properties and types no line break.
+    ctrl('M');
+    EXPECT_EQ(owner.properties, std::vector<Memo*>{&memo});
+    EXPECT_EQ(memo.Text(), "vwx");
+
+    // Alt+F4 in the text is the program's exit, not a close of this memo.
+    {
+        const HeldKeys alt{VK_MENU};
+        Press(edit, VK_F4, true);
+    }
+    EXPECT_EQ(owner.exits, 1);
+    EXPECT_TRUE(IsWindow(memo.Handle()));
+
+    // Ctrl+F4 asks before destroying; No keeps the memo.
+    windows.ScriptAnswer(DialogResult::No);
+    ctrl(VK_F4);
+    ASSERT_EQ(windows.Shown().size(), 1u);
+    EXPECT_EQ(windows.Shown()[0],
+              (platform::ShownMessageBox{"この「ショートカット」を破棄しますか？", "ペタリノの破棄",
+                                         0x24}));
+    EXPECT_TRUE(IsWindow(memo.Handle()));
+
+    // An exit that destroys the memo inside its own key handler.
+    owner.onExit = [&] { table.DestForm(memo.Tag()); };
+    HWND window = memo.Handle();
+    {
+        const HeldKeys alt{VK_MENU};
+        Press(edit, VK_F4, true);
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(factory.LiveMemos(), 0);
+    EXPECT_TRUE(owner.errors.empty());
+}
+
+// In macro mode the text cannot change: typing, cut, paste, delete and undo do nothing;
+// copy and select all work. A double-click still makes a new memo.
+TEST_F(MemoFormTest, MacroModeRefusesEditsButCopies) {
+    TMemoForm& memo = Shown(2, "時計");
+    HWND edit = memo.TextArea();
+    memo.SetText("12:34:56");
+    memo.SetReadOnly(true);
+    PutOnClipboard(L"貼");
+    SendMessageW(edit, EM_SETSEL, 0, 2);
+    Press(edit, 'A');
+    Press(edit, VK_BACK);
+    Press(edit, VK_DELETE);
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        for (const WPARAM key :
+             {WPARAM{'X'}, WPARAM{'P'}, WPARAM{'V'}, WPARAM{VK_DELETE}, WPARAM{'Z'}})
+            Press(edit, key);
+        EXPECT_EQ(memo.Text(), "12:34:56");
+        EXPECT_EQ(EditText(edit), "12:34:56");
+        Press(edit, 'C');
+        EXPECT_EQ(ClipboardText(), L"12");
+        Press(edit, 'A');
+        EXPECT_EQ(Selection(edit), (std::pair<DWORD, DWORD>{0, 8}));
+    }
+    SendMessageW(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
+    EXPECT_EQ(owner.created, 1);
+    EXPECT_EQ(table.MaxForm(), 1);
+}
+
+// The memo table behind the window: destroying slot 0 of three asks with its title and
+// moves the last memo into its place; a double-click on the strip hides the memo and the
+// list says so; the menu's status item opens the properties window's memo page.
+TEST_F(MemoFormTest, TheMemoTableActsThroughTheWindow) {
+    TMemoForm& first = Shown(0, "一");
+    Shown(0, "二");
+    TMemoForm& third = Shown(0, "三");
+    HWND firstWindow = first.Handle();
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        Press(first.TextArea(), VK_F4);
+    }
+    ASSERT_EQ(windows.Shown().size(), 1u);
+    EXPECT_EQ(windows.Shown()[0].text, "この「一」を破棄しますか？");
+    EXPECT_FALSE(IsWindow(firstWindow));
+    EXPECT_EQ(factory.LiveMemos(), 2);
+    EXPECT_EQ(&table.Memos(0), &third);
+    EXPECT_EQ(third.Tag(), 0);
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 三", "○ - 二"}));
+
+    SendMessageW(third.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(30, 7));
+    EXPECT_FALSE(third.Visible());
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"× - 三", "○ - 二"}));
+
+    SendMessageW(dynamic_cast<TMemoForm&>(table.Memos(1)).Handle(), WM_COMMAND,
+                 static_cast<WPARAM>(MemoCommand::StatusPage), 0);
+    EXPECT_EQ(owner.statusPages, 1);
+    // What a handler lets go goes to the general error report, and the memo goes on.
+    owner.failWith = "表示できません";
+    SendMessageW(dynamic_cast<TMemoForm&>(table.Memos(1)).Handle(), WM_COMMAND,
+                 static_cast<WPARAM>(MemoCommand::StatusPage), 0);
+    EXPECT_EQ(owner.errors, std::vector<std::string>{"表示できません"});
+    owner.errors.clear();
+
+    // The menu's destroy item, as a chosen item arrives.
+    PostMessageW(third.Handle(), WM_COMMAND, static_cast<WPARAM>(MemoCommand::Destroy), 0);
+    Pump();
+    EXPECT_EQ(windows.Shown().size(), 2u);
+    EXPECT_EQ(table.MaxForm(), 0);
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 二"}));
+    EXPECT_TRUE(owner.errors.empty());
+}
+
+// Only DestForm closes a memo: a close request from outside leaves it open and listed.
+TEST_F(MemoFormTest, ACloseFromOutsideIsRefused) {
+    TMemoForm& memo = Shown(0, "閉じない");
+    PostMessageW(memo.Handle(), WM_CLOSE, 0, 0);
+    PostMessageW(memo.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+    EXPECT_TRUE(IsWindow(memo.Handle()));
+    EXPECT_TRUE(memo.Visible());
+    EXPECT_EQ(&table.Memos(0), &memo);
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 閉じない"}));
+}
+
+// Windows still open when the factory goes are destroyed with it; one closed before is
+// gone already and not destroyed twice.
+TEST_F(MemoFormTest, TheFactoryDestroysTheMemosLeftOpen) {
+    HWND closed, open, shown;
+    {
+        forms::MemoFormFactory own{application.get(), owner};
+        TMemoForm& first = own.NewMemo();
+        closed = first.Handle();
+        open = own.NewMemo().Handle();
+        TMemoForm& visible = own.NewMemo();
+        visible.SetVisible(true);
+        shown = visible.Handle();
+        first.Close();
+        EXPECT_FALSE(IsWindow(closed));
+        EXPECT_EQ(own.LiveMemos(), 2);
+    }
+    EXPECT_FALSE(IsWindow(open));
+    EXPECT_FALSE(IsWindow(shown));
 }
 
 } // namespace

@@ -2,12 +2,13 @@
 // exports it; what the load makes of a store that reg.exe imported; and two running copies
 // saving at once.
 #include "platform/fake/fake_registry.h"
+#include "testing/store_world.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/unique_handle.h"
-#include "store/store_layout.h"
-#include "platform/fake/store_world.h"
 #include "registry_value_printer.h"
+#include "store/store_layout.h"
+#include "testing/store_world.h"
 
 #include <cstring>
 #include <filesystem>

@@ -2,8 +2,8 @@
 // expansion. A date error prints the message box's text on the standard error, the text
 // the memo keeps on the standard output, and exits with status 3.
 #include "command.h"
-#include "platform/fake/fake_macro_host.h"
-#include "platform/fake/in_memory_memo.h"
+#include "testing/fake_macro_host.h"
+#include "testing/in_memory_memo.h"
 
 namespace petarino::tool {
 

@@ -2,7 +2,7 @@
 // macro engine as the running program has it after start-up.
 #pragma once
 
-#include "platform/fake/macro_world.h"
+#include "testing/macro_world.h"
 
 #include <cstdint>
 #include <cstdio>

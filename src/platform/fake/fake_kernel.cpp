@@ -1,6 +1,6 @@
 #include "platform/fake/fake_kernel.h"
 
-#include "macro/japanese_eras.h"
+#include "calendar/japanese_eras.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -84,7 +84,7 @@ std::optional<std::string> FakeKernel::AltCalendarDate(uint32_t localeId, int ye
         if (picture == "gg") return japanese ? "西暦西暦" : "A.D.";
         return longYear ? Digits(year, 4) : Digits(year % 100, 2);
     }
-    const auto era = FindJapaneseEra({year, month, day});
+    const auto era = FindJapaneseEra(year, month, day);
     if (!era) return std::nullopt;
     return picture == "gg" ? era->name : EraYearText(era->year);
 }

@@ -101,8 +101,14 @@ public:
         return registry_.BeginCall() && Stored(name) != nullptr;
     }
 
-    int32_t ReadInteger(std::string_view name) override { return IntegerOf(name, Read(name)); }
-    std::string ReadString(std::string_view name) override { return StringOf(name, Read(name)); }
+    std::optional<int32_t> FindInteger(std::string_view name) override {
+        const RegistryValue* value = Read(name);
+        return value ? std::optional(IntegerOf(name, *value)) : std::nullopt;
+    }
+    std::optional<std::string> FindString(std::string_view name) override {
+        const RegistryValue* value = Read(name);
+        return value ? std::optional(StringOf(name, *value)) : std::nullopt;
+    }
     void WriteInteger(std::string_view name, int32_t value) override {
         Write(name, DwordValue(value));
     }
@@ -150,10 +156,10 @@ private:
         return found == open_->values.end() ? nullptr : &found->second;
     }
 
-    RegistryValue Read(std::string_view name) {
-        const RegistryValue* value = registry_.BeginCall() ? Stored(name) : nullptr;
-        if (!value) throw ERegistryException::ReadFailed(name);
-        return *value;
+    // A refused call could not read whatever is there.
+    const RegistryValue* Read(std::string_view name) {
+        if (!registry_.BeginCall()) throw ERegistryException::ReadFailed(name);
+        return Stored(name);
     }
 
     void Write(std::string_view name, RegistryValue value) {

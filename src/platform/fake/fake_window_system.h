@@ -28,6 +28,8 @@ public:
     void ScriptAnswer(int result, std::function<void()> meanwhile = {});
     const std::vector<ShownMessageBox>& Shown() const { return shown_; }
     int TooltipDelay() const override { return tooltipDelay_; }
+    bool ShiftHeldNow() override { return shiftHeld_; }
+    void HoldShift(bool held) { shiftHeld_ = held; }
 
 private:
     struct Answer {
@@ -37,6 +39,7 @@ private:
     std::deque<Answer> script_;
     std::vector<ShownMessageBox> shown_;
     int tooltipDelay_ = 500;
+    bool shiftHeld_ = false;
 };
 
 } // namespace petarino::platform

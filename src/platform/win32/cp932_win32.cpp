@@ -7,25 +7,26 @@ namespace {
 
 constexpr UINT kCodePage = 932;
 
+// One conversion into room for the longest result, where asking for the size first would
+// convert twice: a UTF-16 unit makes at most two bytes.
 std::string Narrowed(std::wstring_view wide, DWORD flags, const char* defaultChar) {
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(kCodePage, flags, wide.data(), size, nullptr, 0, defaultChar, nullptr);
-    std::string text(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(kCodePage, flags, wide.data(), size, text.data(), length, defaultChar,
-                        nullptr);
+    std::string text(2 * wide.size(), '\0');
+    text.resize(static_cast<size_t>(WideCharToMultiByte(
+        kCodePage, flags, wide.data(), size, text.data(), 2 * size, defaultChar, nullptr)));
     return text;
 }
 
 } // namespace
 
+// Likewise: a CP932 byte makes at most one UTF-16 unit.
 std::wstring ToWide(std::string_view cp932) {
     if (cp932.empty()) return {};
     const int size = static_cast<int>(cp932.size());
-    const int length = MultiByteToWideChar(kCodePage, 0, cp932.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(kCodePage, 0, cp932.data(), size, wide.data(), length);
+    std::wstring wide(cp932.size(), L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(kCodePage, 0, cp932.data(), size, wide.data(), size)));
     return wide;
 }
 

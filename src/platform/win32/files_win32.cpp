@@ -85,6 +85,7 @@ public:
         }
         return false;
     }
+
     // Every byte, then to the disk, or EWriteError.
     void Write(std::string_view bytes) {
         constexpr size_t kMostAtOnce = size_t{1} << 30;

@@ -5,7 +5,6 @@
 #include "platform/win32/unique_handle.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <vector>
 #include <windows.h>
@@ -21,7 +20,7 @@ using UniqueMutex = UniqueHandle<HANDLE, CloseHandle>;
 // Longer than any key or value name the system allows, terminating NUL included.
 constexpr DWORD kNameCapacity = 16384;
 // Every integer, title and font name, and a memo text of up to 2,048 characters.
-constexpr size_t kFirstReadBytes = 4096;
+constexpr size_t kFirstReadUnits = 4096 / sizeof(wchar_t);
 
 // The system wants paths below the root without the leading backslash.
 std::wstring SubkeyPath(std::string_view path) {
@@ -31,25 +30,30 @@ std::wstring SubkeyPath(std::string_view path) {
 }
 
 // The value with its texts in CP932, as the A functions would hand it out: the same sizes,
-// so a value is too long or of the wrong type exactly when it would be for them.
-std::optional<RegistryValue> QueryValue(HKEY key, const std::wstring& name) {
-    // Every call is a trip into the system's registry: most values fit in the first buffer,
-    // a longer one is asked for again at its size.
+// so a value is too long or of the wrong type exactly when it would be for them. Nullopt
+// when the key has no such value (or was deleted meanwhile, as the system says then).
+// `buffer` is kept from read to read: the data is converted straight out of it.
+std::optional<RegistryValue> QueryValue(HKEY key, std::string_view name, std::wstring& buffer) {
+    // Every call is a trip into the system's registry: most values fit in the buffer, a
+    // longer one is asked for again at its size.
+    const std::wstring wideName = ToWide(name);
     DWORD type = REG_NONE;
-    std::string bytes(kFirstReadBytes, '\0');
-    DWORD size = static_cast<DWORD>(bytes.size());
+    DWORD size = 0;
     LONG status;
-    while ((status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
-                                      reinterpret_cast<BYTE*>(bytes.data()), &size)) ==
-           ERROR_MORE_DATA)
-        bytes.resize(size);
-    if (status != ERROR_SUCCESS) return std::nullopt;
-    bytes.resize(size);
+    do {
+        size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        status = RegQueryValueExW(key, wideName.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
+        if (status == ERROR_MORE_DATA) buffer.resize(size / sizeof(wchar_t) + 1);
+    } while (status == ERROR_MORE_DATA);
+    if (status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED) return std::nullopt;
+    if (status != ERROR_SUCCESS) throw ERegistryException::ReadFailed(name);
     const auto valueType = static_cast<platform::RegistryType>(type);
-    if (!platform::IsTextType(valueType)) return RegistryValue{valueType, bytes};
-    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
-    return RegistryValue{valueType, FromWide(wide)};
+    if (platform::IsTextType(valueType))
+        return RegistryValue{valueType,
+                             FromWide(std::wstring_view(buffer.data(), size / sizeof(wchar_t)))};
+    return RegistryValue{valueType,
+                         std::string(reinterpret_cast<const char*>(buffer.data()), size)};
 }
 
 // The system counts in a terminating NUL that a caller "forgot" whenever one follows the data
@@ -125,11 +129,13 @@ public:
                                         nullptr) == ERROR_SUCCESS;
     }
 
-    int32_t ReadInteger(std::string_view name) override {
-        return platform::IntegerOf(name, Read(name));
+    std::optional<int32_t> FindInteger(std::string_view name) override {
+        const auto value = Find(name);
+        return value ? std::optional(platform::IntegerOf(name, *value)) : std::nullopt;
     }
-    std::string ReadString(std::string_view name) override {
-        return platform::StringOf(name, Read(name));
+    std::optional<std::string> FindString(std::string_view name) override {
+        const auto value = Find(name);
+        return value ? std::optional(platform::StringOf(name, *value)) : std::nullopt;
     }
     void WriteInteger(std::string_view name, int32_t value) override {
         Write(name, platform::DwordValue(value));
@@ -164,10 +170,8 @@ public:
     bool Flush() override { return RegFlushKey(HKEY_CURRENT_USER) == ERROR_SUCCESS; }
 
 private:
-    RegistryValue Read(std::string_view name) {
-        auto value = key_ ? QueryValue(key_.get(), ToWide(name)) : std::nullopt;
-        if (!value) throw ERegistryException::ReadFailed(name);
-        return *std::move(value);
+    std::optional<RegistryValue> Find(std::string_view name) {
+        return key_ ? QueryValue(key_.get(), name, readBuffer_) : std::nullopt;
     }
 
     void Write(std::string_view name, const RegistryValue& value) {
@@ -176,6 +180,7 @@ private:
     }
 
     UniqueKey key_;
+    std::wstring readBuffer_ = std::wstring(kFirstReadUnits, L'\0');
 };
 
 class MutexLock final : public platform::RegistryLock {

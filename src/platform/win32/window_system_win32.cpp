@@ -32,6 +32,9 @@ void Win32WindowSystem::SetTooltipDelay(int milliseconds) {
 }
 
 HWND CreateTooltips(HWND window, const platform::WindowSystem& windows) {
+    const INITCOMMONCONTROLSEX classes{.dwSize = sizeof(INITCOMMONCONTROLSEX),
+                                       .dwICC = ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
     HWND tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,

@@ -17,6 +17,9 @@ public:
     int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) override;
     void SetTooltipDelay(int milliseconds) override;
     int TooltipDelay() const override { return tooltipDelay_; }
+    // The key's state as the program's own question reads it: ORed with 1, anything but 1
+    // means down.
+    bool ShiftHeldNow() override { return (GetAsyncKeyState(VK_SHIFT) | 1) != 1; }
 
 private:
     HWND owner_;

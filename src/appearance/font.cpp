@@ -1,6 +1,6 @@
-#include "memos/font.h"
+#include "appearance/font.h"
 
-#include "memos/mul_div.h"
+#include "appearance/mul_div.h"
 
 namespace petarino {
 

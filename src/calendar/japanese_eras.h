@@ -1,7 +1,7 @@
 // The program's own table of Japanese eras, for systems whose calendar data lacks them.
+// It knows nothing but the Gregorian dates where the eras begin, so the fake kernel can
+// answer from it too.
 #pragma once
-
-#include "macro/date_time.h"
 
 #include <optional>
 #include <string>
@@ -14,7 +14,7 @@ struct JapaneseEraDate {
 };
 
 // nullopt before 1868-01-01, where the table has no era.
-std::optional<JapaneseEraDate> FindJapaneseEra(const CivilDate& date);
+std::optional<JapaneseEraDate> FindJapaneseEra(int year, int month, int day);
 
 // The year within the era as the "yy" and "yyyy" pictures write it: at least two digits.
 std::string EraYearText(int year);

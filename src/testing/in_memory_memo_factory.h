@@ -3,7 +3,7 @@
 #pragma once
 
 #include "memos/memo_factory.h"
-#include "platform/fake/in_memory_memo.h"
+#include "testing/in_memory_memo.h"
 
 #include <memory>
 #include <vector>

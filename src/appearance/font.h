@@ -1,7 +1,7 @@
 // The font of a memo's text area, as a value: what the store keeps and the dialog edits.
 #pragma once
 
-#include "memos/color.h"
+#include "appearance/color.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/fake/in_memory_memo.h"
+#include "testing/in_memory_memo.h"
 
 #include <utility>
 

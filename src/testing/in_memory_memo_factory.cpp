@@ -1,4 +1,4 @@
-#include "platform/fake/in_memory_memo_factory.h"
+#include "testing/in_memory_memo_factory.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -4,12 +4,12 @@
 
 #include "memos/memo_table.h"
 #include "platform/fake/fake_graphics.h"
-#include "platform/fake/fake_status_list.h"
-#include "platform/fake/in_memory_autosave_settings.h"
-#include "platform/fake/in_memory_exit_settings.h"
-#include "platform/fake/in_memory_memo_factory.h"
-#include "platform/fake/macro_world.h"
 #include "store/registry_store.h"
+#include "testing/fake_status_list.h"
+#include "testing/in_memory_autosave_settings.h"
+#include "testing/in_memory_exit_settings.h"
+#include "testing/in_memory_memo_factory.h"
+#include "testing/macro_world.h"
 
 #include <stdexcept>
 #include <string>

@@ -9,6 +9,7 @@ namespace petarino {
 using Color = uint32_t;
 
 inline constexpr Color clActiveCaption = 0x80000002;
+inline constexpr Color clWindow = 0x80000005;
 inline constexpr Color clWindowText = 0x80000008;
 inline constexpr Color clCaptionText = 0x80000009;
 inline constexpr Color clBtnFace = 0x8000000F;

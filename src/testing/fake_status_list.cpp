@@ -1,4 +1,4 @@
-#include "platform/fake/fake_status_list.h"
+#include "testing/fake_status_list.h"
 
 namespace petarino {
 

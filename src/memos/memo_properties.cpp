@@ -1,0 +1,78 @@
+#include "memos/memo_properties.h"
+
+#include "macro/macro_expansion.h"
+#include "text/cp932.h"
+#include "text/line_breaks.h"
+
+namespace petarino {
+
+void MemoProperties::Open(const Memo& memo) {
+    view_.SetMacroText(memo.ReadOnly() ? memo.MacroText() : memo.Text());
+    view_.SetTitle(memo.Hint());
+    view_.SetWordWrap(memo.WordWrap());
+    view_.SetMacroFont(memo.MemoFont());
+    view_.SetMacroColor(memo.MemoColor());
+    view_.SetTitleColor(memo.WindowColor());
+    view_.SetTitleTextColor(memo.TitleTextColor());
+    view_.SetTitleBarItem(TitleBarItem(memo.TitleBar()));
+}
+
+void MemoProperties::Apply(Memo& memo) {
+    timer_.Enable();
+    if (!Listed(memo)) return;
+    const std::string text = view_.MacroText();
+    if (IsMacroSource(text)) {
+        memo.SetMacroText(text);
+        memo.SetReadOnly(true);
+    } else {
+        memo.SetText(text);
+        memo.SetReadOnly(false);
+    }
+    memo.SetHint(view_.Title());
+    memo.SetTitleBar(view_.TitleBarItem());
+    memo.SetWordWrap(view_.WordWrap());
+    memo.SetMemoFont(view_.MacroFont());
+    memo.SetMemoColor(view_.MacroColor());
+    memo.SetWindowColor(view_.TitleColor());
+    memo.SetTitleTextColor(view_.TitleTextColor());
+    table_.RefreshStatusList();
+}
+
+// By address only: a memo that is gone must not be read.
+bool MemoProperties::Listed(const Memo& memo) const {
+    for (int slot = 0; slot <= table_.MaxForm(); ++slot)
+        if (&table_.Memos(slot) == &memo) return true;
+    return false;
+}
+
+void MemoProperties::PickMacroFont() {
+    if (const auto font = choosers_.PickFont(view_.MacroFont())) view_.SetMacroFont(*font);
+}
+
+void MemoProperties::PickMacroColor() {
+    if (const auto color = choosers_.PickColor(view_.MacroColor())) view_.SetMacroColor(*color);
+}
+
+void MemoProperties::PickTitleTextColor() {
+    if (const auto color = choosers_.PickColor(view_.TitleTextColor()))
+        view_.SetTitleTextColor(*color);
+}
+
+void MemoProperties::PickTitleColor() {
+    if (const auto color = choosers_.PickColor(view_.TitleColor())) view_.SetTitleColor(*color);
+}
+
+void MemoProperties::LoadText() {
+    const auto path = choosers_.PickFileToLoad();
+    if (!path) return;
+    const std::string text = TextOfFile(files_.ReadWhole(*path));
+    if (CharacterCount(text) > kMacroTextLimit) throw ETextTooLarge();
+    view_.SetMacroText(text);
+}
+
+void MemoProperties::SaveText() {
+    const auto path = choosers_.PickFileToSave(view_.Title());
+    if (path) files_.WriteWhole(*path, view_.MacroText());
+}
+
+} // namespace petarino

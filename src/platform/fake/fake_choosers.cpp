@@ -1,0 +1,35 @@
+#include "platform/fake/fake_choosers.h"
+
+namespace petarino::platform {
+namespace {
+
+template <typename T> std::optional<T> NextAnswer(std::deque<std::optional<T>>& script) {
+    if (script.empty()) return std::nullopt;
+    std::optional<T> answer = std::move(script.front());
+    script.pop_front();
+    return answer;
+}
+
+} // namespace
+
+std::optional<Font> FakeChoosers::PickFont(const Font& start) {
+    fontStarts_.push_back(start);
+    return NextAnswer(fonts_);
+}
+
+std::optional<Color> FakeChoosers::PickColor(Color start) {
+    colorStarts_.push_back(start);
+    return NextAnswer(colors_);
+}
+
+std::optional<FilePath> FakeChoosers::PickFileToLoad() {
+    ++loadsOpened_;
+    return NextAnswer(loads_);
+}
+
+std::optional<FilePath> FakeChoosers::PickFileToSave(std::string_view proposedName) {
+    proposedNames_.emplace_back(proposedName);
+    return NextAnswer(saves_);
+}
+
+} // namespace petarino::platform

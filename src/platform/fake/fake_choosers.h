@@ -1,0 +1,41 @@
+// Choosers that answer from a script, one queue a chooser, and record how each was opened.
+// A chooser without a scripted answer is cancelled.
+#pragma once
+
+#include "platform/choosers.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace petarino::platform {
+
+class FakeChoosers final : public Choosers {
+public:
+    std::optional<Font> PickFont(const Font& start) override;
+    std::optional<Color> PickColor(Color start) override;
+    std::optional<FilePath> PickFileToLoad() override;
+    std::optional<FilePath> PickFileToSave(std::string_view proposedName) override;
+
+    void AnswerFont(std::optional<Font> font) { fonts_.push_back(std::move(font)); }
+    void AnswerColor(std::optional<Color> color) { colors_.push_back(color); }
+    void AnswerLoad(std::optional<FilePath> path) { loads_.push_back(std::move(path)); }
+    void AnswerSave(std::optional<FilePath> path) { saves_.push_back(std::move(path)); }
+
+    const std::vector<Font>& FontStarts() const { return fontStarts_; }
+    const std::vector<Color>& ColorStarts() const { return colorStarts_; }
+    int LoadsOpened() const { return loadsOpened_; }
+    const std::vector<std::string>& ProposedNames() const { return proposedNames_; }
+
+private:
+    std::deque<std::optional<Font>> fonts_;
+    std::deque<std::optional<Color>> colors_;
+    std::deque<std::optional<FilePath>> loads_;
+    std::deque<std::optional<FilePath>> saves_;
+    std::vector<Font> fontStarts_;
+    std::vector<Color> colorStarts_;
+    int loadsOpened_ = 0;
+    std::vector<std::string> proposedNames_;
+};
+
+} // namespace petarino::platform

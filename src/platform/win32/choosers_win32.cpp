@@ -1,0 +1,101 @@
+#include "platform/win32/choosers_win32.h"
+
+#include "platform/win32/color_win32.h"
+#include "platform/win32/cp932_win32.h"
+#include "platform/win32/font_win32.h"
+
+#include <algorithm>
+#include <commdlg.h>
+
+namespace petarino::win32 {
+namespace {
+
+constexpr std::string_view kLoadTitle = "ファイルのロード";
+constexpr std::string_view kSaveTitle = "ペタリノの保存";
+// Pairs of a name and its pattern, "|" between all of them.
+constexpr std::string_view kFilter = "テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*";
+// As long as a path the file system takes.
+constexpr std::size_t kMaxPath = 32'768;
+
+// The filter as the file choosers read it: each string ends in a NUL, the list in another.
+std::wstring FilterList() {
+    std::wstring list = ToWide(kFilter);
+    std::ranges::replace(list, L'|', L'\0');
+    list.push_back(L'\0');
+    return list;
+}
+
+// Starts at `name`; what the user confirms replaces it. nullopt for Cancel, and for a
+// chooser that could not open, which has nothing to tell the user either.
+std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view title, DWORD flags,
+                                     BOOL(WINAPI* chooser)(OPENFILENAMEW*)) {
+    std::wstring buffer(kMaxPath, L'\0');
+    std::copy_n(name.begin(), std::min(name.size(), kMaxPath - 1), buffer.begin());
+    const std::wstring filter = FilterList();
+    const std::wstring wideTitle = ToWide(title);
+    OPENFILENAMEW choice{
+        .lStructSize = sizeof(OPENFILENAMEW),
+        .hwndOwner = GetActiveWindow(),
+        .lpstrFilter = filter.c_str(),
+        .nFilterIndex = 1,
+        .lpstrFile = buffer.data(),
+        .nMaxFile = static_cast<DWORD>(buffer.size()),
+        .lpstrTitle = wideTitle.c_str(),
+        .Flags = flags | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR,
+        .lpstrDefExt = L"txt",
+    };
+    if (!chooser(&choice)) return std::nullopt;
+    buffer.resize(buffer.find(L'\0'));
+    return buffer;
+}
+
+platform::FilePath PathOf(std::wstring_view wide) {
+    return {std::u16string(wide.begin(), wide.end())};
+}
+
+} // namespace
+
+Win32Choosers::Win32Choosers() {
+    customColors_.fill(RGB(255, 255, 255));
+}
+
+std::optional<Font> Win32Choosers::PickFont(const Font& start) {
+    LOGFONTW logFont = LogFontOf(start);
+    CHOOSEFONTW choice{
+        .lStructSize = sizeof(CHOOSEFONTW),
+        .hwndOwner = GetActiveWindow(),
+        .lpLogFont = &logFont,
+        .Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT,
+        .rgbColors = ColorRefOf(start.color),
+    };
+    if (!ChooseFontW(&choice)) return std::nullopt;
+    return FontOf(logFont, choice.rgbColors);
+}
+
+std::optional<Color> Win32Choosers::PickColor(Color start) {
+    CHOOSECOLORW choice{
+        .lStructSize = sizeof(CHOOSECOLORW),
+        .hwndOwner = GetActiveWindow(),
+        .rgbResult = ColorRefOf(start),
+        .lpCustColors = customColors_.data(),
+        .Flags = CC_RGBINIT,
+    };
+    if (!ChooseColorW(&choice)) return std::nullopt;
+    return choice.rgbResult;
+}
+
+std::optional<platform::FilePath> Win32Choosers::PickFileToLoad() {
+    const auto name = PickFile(lastLoaded_, kLoadTitle, OFN_FILEMUSTEXIST, GetOpenFileNameW);
+    if (!name) return std::nullopt;
+    lastLoaded_ = *name;
+    return PathOf(*name);
+}
+
+std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::string_view proposedName) {
+    const auto name =
+        PickFile(ToWide(proposedName), kSaveTitle, OFN_OVERWRITEPROMPT, GetSaveFileNameW);
+    if (!name) return std::nullopt;
+    return PathOf(*name);
+}
+
+} // namespace petarino::win32
