@@ -52,6 +52,9 @@ create_prefix() {
 unmanaged_windows() {
     grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # Run before the display is chosen, the server would keep a desktop without a display
+    # driver for the programs started next.
+    wineserver --wait
 }
 
 start_display() {

@@ -38,8 +38,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
       heartbeat_(clock_, table_, expander_, [this] { store_.SaveDatas(); }),
       exitSequence_(store::ProgramState{table_, clock_, autosave_, exitSettings_}, store_, windows_,
                     services.files) {
-    FormWindow<TDouguForm>::RegisterClassOnce(kClassName, 0,
-                                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon_);
+    RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
                         0, 0, 0, application_, nullptr, GetModuleHandleW(nullptr), this);
@@ -51,6 +50,11 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
     exitSettings_.Bind(controls_->cbText, controls_->cbAlart);
     SetWindowSubclass(controls_->lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
+}
+
+void TDouguForm::RegisterWindowClass(HICON icon) {
+    FormWindow<TDouguForm>::RegisterClassOnce(kClassName, 0,
+                                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon);
 }
 
 TDouguForm::~TDouguForm() {

@@ -51,6 +51,8 @@ using MemoFactoryMaker =
 class TDouguForm final : private MemoWindowOwner {
 public:
     static constexpr wchar_t kClassName[] = L"TDouguForm";
+    // Once a process; the single-instance guard of other copies looks for this class.
+    static void RegisterWindowClass(HICON icon);
 
     // Creates the window hidden and runs the creation handler: the day names, the clock's
     // start values, the notification icon, the store's load, the timer.

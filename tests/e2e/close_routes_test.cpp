@@ -1,9 +1,11 @@
 // Every route to the end, with and without the confirmation: a No keeps everything running
 // and saves nothing; without the question or after a Yes the program saves and ends.
 #include "close_route.h"
+#include "deadline.h"
 #include "memo_store.h"
 #include "petarino_test.h"
 #include "petarino_windows.h"
+#include "session_end.h"
 
 namespace petarino::e2e {
 namespace {
@@ -69,6 +71,31 @@ INSTANTIATE_TEST_SUITE_P(Routes, CloseRoutes,
                                          CloseRoute::CloseBox, CloseRoute::ApplicationWindow,
                                          CloseRoute::EndOfSession),
                          [](const auto& route) { return testing::PrintToString(route.param); });
+
+} // namespace
+} // namespace petarino::e2e
+
+namespace petarino::e2e {
+namespace {
+
+using EndOfSessionWhileStarting = PetarinoTest;
+
+// The properties window exists from the start of its creation, which loads the store; a
+// session that ends then must not leave a store without the memos.
+TEST_F(EndOfSessionWhileStarting, LosesNoMemo) {
+    remote::WriteStore({.exec = 5}, {{.title = L"一"}, {.title = L"二", .text = L"残る"}});
+    RunningPetarino& petarino = Launch();
+    ASSERT_TRUE(remote::WaitForPropertiesWindow(petarino.Id(), remote::kPatienceMs));
+    if (!remote::EndSession(petarino.Id())) {
+        ASSERT_TRUE(petarino.WaitForStart());
+        ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
+    }
+    ASSERT_TRUE(petarino.WaitForExit());
+    EXPECT_EQ(remote::ReadMaxForm(), 1);
+    const auto kept = remote::ReadMemo(1);
+    ASSERT_TRUE(kept) << "the memos are gone";
+    EXPECT_EQ(kept->text, L"残る");
+}
 
 } // namespace
 } // namespace petarino::e2e

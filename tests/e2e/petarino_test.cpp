@@ -4,10 +4,10 @@
 #include "memo_store.h"
 #include "window_search.h"
 
+#include <windows.h>
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <windows.h>
 
 namespace petarino::e2e {
 namespace {

@@ -6,12 +6,21 @@
 #include "window_search.h"
 
 namespace petarino::e2e {
+namespace {
+
+// The first start in a new prefix also builds Wine's font cache.
+constexpr unsigned long kStartPatienceMs = 60000;
+
+} // namespace
 
 bool RunningPetarino::WaitForStart() {
-    // The window exists before its creation handler has loaded the store: the program has
-    // started once it waits for input.
-    properties_ = remote::WaitForPropertiesWindow(Id(), remote::kPatienceMs);
-    return properties_ != nullptr && process_.WaitUntilIdle(remote::kPatienceMs);
+    // The window exists from the start of its creation, which loads the store; the timer starts
+    // when the creation is done. Waiting for input proves nothing: a second copy waited for its
+    // message box before.
+    properties_ = remote::WaitForPropertiesWindow(Id(), kStartPatienceMs);
+    return properties_ != nullptr &&
+           remote::WaitFor([&] { return remote::ShownRunningSeconds(properties_) >= 0; },
+                           kStartPatienceMs);
 }
 
 bool RunningPetarino::KeepsRunning() const {

@@ -4,10 +4,10 @@
 #include "message_boxes.h"
 #include "process.h"
 
+#include <windows.h>
 #include <optional>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::e2e {
 
@@ -17,7 +17,8 @@ public:
 
     DWORD Id() const { return process_.Id(); }
     bool Running() const { return process_.Running(); }
-    // Waits until the properties window exists; false when it did not appear in time.
+    // Waits until the start-up has finished: the properties window exists and its first tick
+    // has run. False when that did not happen in time.
     bool WaitForStart();
     // Time enough for a close or a start to go through: true when it still runs after it.
     bool KeepsRunning() const;

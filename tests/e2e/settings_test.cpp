@@ -3,29 +3,15 @@
 #include "deadline.h"
 #include "memo_store.h"
 #include "petarino_test.h"
+#include "petarino_windows.h"
 #include "window_search.h"
 
 #include <commctrl.h>
-#include <regex>
 
 namespace petarino::e2e {
 namespace {
 
 using Settings = PetarinoTest;
-
-// The seconds a running-time text such as "1時間 1分 2秒" stands for; -1 for other texts.
-int RunningSeconds(const std::wstring& text) {
-    static const std::wregex format(L"(\\d+)時間([ \\d]\\d)分([ \\d]\\d)秒");
-    std::wsmatch parts;
-    if (!std::regex_match(text, parts, format)) return -1;
-    return std::stoi(parts[1]) * 3600 + std::stoi(parts[2]) * 60 + std::stoi(parts[3]);
-}
-
-int ShownRunningSeconds(HWND properties) {
-    for (HWND label : remote::ChildWindows(properties, L"Static"))
-        if (const int seconds = RunningSeconds(remote::TextOf(label)); seconds >= 0) return seconds;
-    return -1;
-}
 
 // A click on the up-down's upper (up) or lower (down) arrow; the edit shows the position.
 void ClickArrow(HWND upDown, bool up) {
@@ -44,8 +30,9 @@ TEST_F(Settings, Label3ShowsTheRunningTimeFromTheFirstTick) {
     remote::WriteStore({.total = 3661}, {});
     RunningPetarino& petarino = Launch();
     ASSERT_TRUE(petarino.WaitForStart());
-    EXPECT_TRUE(remote::WaitFor([&] { return ShownRunningSeconds(petarino.Properties()) > 3661; }))
-        << "Label3 shows no running time after the first tick";
+    EXPECT_TRUE(remote::WaitFor([&] {
+        return remote::ShownRunningSeconds(petarino.Properties()) > 3661;
+    })) << "Label3 shows no running time after the first tick";
     EXPECT_EQ(petarino.Control(L"Static", L"Label3"), nullptr);
 
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));

@@ -2,6 +2,7 @@
 // one that holds the instance mutex before its window is made. The user's answer decides,
 // with Shift held as the box is answered or not.
 #include "app/single_instance.h"
+#include "forms/DouguForm1.h"
 #include "platform/fake/fake_window_system.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +14,14 @@ const platform::ShownMessageBox kRefusal{
     "ペタリノは、二重起動できません。\n強制的に起動するには、Shiftを押しながらOKを押してください。",
     "だめだこりゃ。", platform::MessageBoxStyle::IconError};
 
-// A top-level window of the properties window's class, as a running copy has it.
+// A top-level window of the properties window's class, as a running copy has it. The class is
+// registered as the properties window registers it, whichever test makes it first.
 class RunningCopysWindow {
 public:
     RunningCopysWindow() {
-        const WNDCLASSEXW windowClass{.cbSize = sizeof(WNDCLASSEXW),
-                                      .lpfnWndProc = DefWindowProcW,
-                                      .hInstance = GetModuleHandleW(nullptr),
-                                      .lpszClassName = L"TDouguForm"};
-        RegisterClassExW(&windowClass);
-        window_ = CreateWindowExW(0, L"TDouguForm", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+        forms::TDouguForm::RegisterWindowClass(nullptr);
+        window_ = CreateWindowExW(0, forms::TDouguForm::kClassName, nullptr, WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~RunningCopysWindow() { DestroyWindow(window_); }
 

@@ -3,10 +3,10 @@
 // Memo0, Memo1, ... per memo slot.
 #pragma once
 
+#include <windows.h>
 #include <optional>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::remote {
 

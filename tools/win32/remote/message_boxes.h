@@ -2,9 +2,9 @@
 // user reading the text and pressing a button.
 #pragma once
 
+#include <windows.h>
 #include <optional>
 #include <string>
-#include <windows.h>
 
 namespace petarino::remote {
 

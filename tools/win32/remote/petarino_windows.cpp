@@ -3,8 +3,20 @@
 #include "window_search.h"
 
 #include <algorithm>
+#include <regex>
 
 namespace petarino::remote {
+namespace {
+
+// The seconds a running-time text such as "1時間 1分 2秒" stands for; -1 for other texts.
+int RunningSeconds(const std::wstring& text) {
+    static const std::wregex format(L"(\\d+)時間([ \\d]\\d)分([ \\d]\\d)秒");
+    std::wsmatch parts;
+    if (!std::regex_match(text, parts, format)) return -1;
+    return std::stoi(parts[1]) * 3600 + std::stoi(parts[2]) * 60 + std::stoi(parts[3]);
+}
+
+} // namespace
 
 HWND WaitForPropertiesWindow(DWORD processId, unsigned long timeoutMs) {
     return WaitForTopLevelWindow(kPropertiesClass, processId, timeoutMs);
@@ -27,6 +39,12 @@ std::vector<HWND> VisibleMemoWindows(DWORD processId) {
 HWND TextAreaOf(HWND memoWindow) {
     const auto edits = ChildWindows(memoWindow, L"Edit");
     return edits.empty() ? nullptr : edits.front();
+}
+
+int ShownRunningSeconds(HWND propertiesWindow) {
+    for (HWND label : ChildWindows(propertiesWindow, L"Static"))
+        if (const int seconds = RunningSeconds(TextOf(label)); seconds >= 0) return seconds;
+    return -1;
 }
 
 } // namespace petarino::remote

@@ -3,8 +3,8 @@
 // memo windows with their text areas.
 #pragma once
 
-#include <vector>
 #include <windows.h>
+#include <vector>
 
 namespace petarino::remote {
 
@@ -20,5 +20,9 @@ std::vector<HWND> MemoWindows(DWORD processId);
 std::vector<HWND> VisibleMemoWindows(DWORD processId);
 // The memo's text area: its edit control.
 HWND TextAreaOf(HWND memoWindow);
+
+// The running time that the properties window shows from its first tick on, in seconds; -1
+// before that tick.
+int ShownRunningSeconds(HWND propertiesWindow);
 
 } // namespace petarino::remote

@@ -2,9 +2,9 @@
 // owner goes, so a failing check never leaves it behind. One it only watches is left running.
 #pragma once
 
+#include <windows.h>
 #include <optional>
 #include <string>
-#include <windows.h>
 
 namespace petarino::remote {
 

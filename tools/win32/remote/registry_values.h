@@ -2,11 +2,11 @@
 // W functions, texts as the UTF-16 the system keeps.
 #pragma once
 
+#include <windows.h>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::remote {
 

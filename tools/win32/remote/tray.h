@@ -2,8 +2,8 @@
 // reach them.
 #pragma once
 
-#include <vector>
 #include <windows.h>
+#include <vector>
 
 namespace petarino::remote {
 

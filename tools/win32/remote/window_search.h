@@ -2,10 +2,10 @@
 // can: by class, by process and through messages that the system carries across processes.
 #pragma once
 
+#include <windows.h>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::remote {
 
