@@ -312,8 +312,14 @@ bool TMemoForm::Visible() const {
     return IsWindowVisible(hwnd_) != FALSE;
 }
 
+// A memo the user asks for while working with the program takes the focus, to be typed in; one
+// restored at start, while the user works in another program, leaves the focus where it is
+// (and shows no blinking caret, which costs a redraw twice a second).
 void TMemoForm::SetVisible(bool visible) {
-    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    DWORD foregroundProcess = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+    const bool userIsHere = foregroundProcess == GetCurrentProcessId();
+    ShowWindow(hwnd_, !visible ? SW_HIDE : userIsHere ? SW_SHOW : SW_SHOWNA);
 }
 
 // Lays out the text area and the title for TitleBar and repaints the strip; painting itself
