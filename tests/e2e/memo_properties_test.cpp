@@ -50,9 +50,13 @@ TEST_F(MemoProperties, CtrlMOpensTheDialogAndATypedMacroMakesTheMemoAClock) {
     RunningPetarino& petarino = Launch();
     ASSERT_TRUE(petarino.WaitForStart());
     ASSERT_TRUE(remote::WaitFor([&] { return petarino.VisibleMemos().size() == 1; }));
-    HWND text = remote::TextAreaOf(petarino.VisibleMemos()[0]);
+    HWND memo = petarino.VisibleMemos()[0];
+    HWND text = remote::TextAreaOf(memo);
     ASSERT_NE(text, nullptr);
 
+    // A memo restored at start leaves the focus where it was; the user brings it forward and
+    // clicks into its text.
+    SetForegroundWindow(memo);
     const RECT area = remote::BoundsOf(text);
     ClickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
     Press({VK_CONTROL, 'M'});
