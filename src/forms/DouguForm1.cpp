@@ -195,11 +195,12 @@ LRESULT CALLBACK TDouguForm::StatusListProcedure(HWND listBox, UINT message, WPA
     const LRESULT result = DefSubclassProc(listBox, message, wp, lp);
     if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
         auto& form = *reinterpret_cast<TDouguForm*>(self);
-        try {
-            form.table_.StatusListMouseUp(MouseShiftState(wp));
-        } catch (const std::exception& error) {
-            ReportGeneralError(form.windows_, error.what());
-        }
+        ReportingErrors(
+            [&] {
+                form.table_.StatusListMouseUp(MouseShiftState(wp));
+                return LRESULT{0};
+            },
+            [&](std::string_view error) { ReportGeneralError(form.windows_, error); });
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "forms/MemoForm1.h"
 
+#include "forms/handler_errors.h"
 #include "forms/memo_form_factory.h"
 #include "forms/mouse_shift_state.h"
 #include "memos/memo_defaults.h"
@@ -43,16 +44,6 @@ void DropTypedCharacter(HWND edit) {
     MSG typed;
     while (PeekMessageW(&typed, edit, WM_CHAR, WM_CHAR, PM_REMOVE | PM_NOYIELD) ||
            PeekMessageW(&typed, edit, WM_SYSCHAR, WM_SYSCHAR, PM_REMOVE | PM_NOYIELD)) {
-    }
-}
-
-constexpr const char* kUnknownError = "予期しないエラーが発生しました";
-
-void Report(MemoWindowOwner& owner, const char* message) noexcept {
-    try {
-        owner.ReportError(message);
-    } catch (...) {
-        // Nothing is left to tell it with.
     }
 }
 
@@ -141,27 +132,15 @@ LRESULT CALLBACK TMemoForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     }
     // A handler may have freed the form when its error arrives here.
     MemoWindowOwner& owner = form->owner_;
-    try {
-        return form->OnMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        Report(owner, error.what());
-    } catch (...) {
-        Report(owner, kUnknownError);
-    }
-    return 0;
+    return ReportingErrors([&] { return form->OnMessage(message, wParam, lParam); },
+                           [&](std::string_view error) { owner.ReportError(error); });
 }
 
 LRESULT TMemoForm::TextAreaMessage(MemoTextArea& area, HWND edit, UINT message, WPARAM wParam,
                                    LPARAM lParam) noexcept {
     MemoWindowOwner& owner = owner_;
-    try {
-        return OnTextAreaMessage(area, edit, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        Report(owner, error.what());
-    } catch (...) {
-        Report(owner, kUnknownError);
-    }
-    return 0;
+    return ReportingErrors([&] { return OnTextAreaMessage(area, edit, message, wParam, lParam); },
+                           [&](std::string_view error) { owner.ReportError(error); });
 }
 
 LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,11 +3,11 @@
 // handler throws leaves the window procedure: it goes to the general error report.
 #pragma once
 
+#include "forms/handler_errors.h"
 #include "platform/window_system.h"
 #include "store/error_report.h"
 
 #include <windows.h>
-#include <exception>
 
 namespace petarino::forms {
 
@@ -42,16 +42,9 @@ private:
         auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (!form) return DefWindowProcW(window, message, wp, lp);
-        try {
-            return form->HandleMessage(window, message, wp, lp);
-        } catch (const std::exception& error) {
-            ReportGeneralError(form->Windows(), error.what());
-        } catch (...) {
-            ReportGeneralError(form->Windows(), "予期しないエラーが発生しました");
-        }
-        // Not the default handling: for WM_CLOSE that would destroy the window the failed
-        // handler meant to keep, and 0 refuses an end-of-session query.
-        return 0;
+        platform::WindowSystem& windows = form->Windows();
+        return ReportingErrors([&] { return form->HandleMessage(window, message, wp, lp); },
+                               [&](std::string_view error) { ReportGeneralError(windows, error); });
     }
 };
 
