@@ -1,5 +1,5 @@
-// A first start on an empty store: nothing on the screen but the notification icon, and an
-// exit through the icon's menu that leaves the counters and no memo.
+// A first start on an empty store: nothing on the screen but the notification icon, the version
+// it tells, and an exit through the icon's menu that leaves the counters and no memo.
 #include "deadline.h"
 #include "memo_store.h"
 #include "petarino_test.h"
@@ -8,6 +8,11 @@
 #include "window_search.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace petarino::e2e {
 namespace {
@@ -33,6 +38,35 @@ HWND NewIcon(const std::vector<HWND>& before) {
     return nullptr;
 }
 
+struct FileVersion {
+    std::array<WORD, 4> numbers{};
+    std::wstring fileVersion, productVersion;
+};
+
+// The version resource as Explorer shows it: the fixed numbers and the Japanese strings.
+FileVersion FileVersionOf(const std::filesystem::path& program) {
+    FileVersion version;
+    std::vector<std::byte> data(GetFileVersionInfoSizeW(program.c_str(), nullptr));
+    if (data.empty() ||
+        !GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
+        return version;
+    void* found = nullptr;
+    UINT size = 0;
+    if (VerQueryValueW(data.data(), L"\\", &found, &size) && size >= sizeof(VS_FIXEDFILEINFO)) {
+        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
+        version.numbers = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                           HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
+    }
+    const auto text = [&](const wchar_t* name) -> std::wstring {
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+        if (!VerQueryValueW(data.data(), path.c_str(), &found, &size) || size == 0) return {};
+        return static_cast<const wchar_t*>(found);
+    };
+    version.fileVersion = text(L"FileVersion");
+    version.productVersion = text(L"ProductVersion");
+    return version;
+}
+
 TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     const std::vector<HWND> iconsBefore = remote::WineTrayIcons();
     RunningPetarino& petarino = Launch();
@@ -56,6 +90,20 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     PostMessageW(icon, WM_LBUTTONUP, 0, 0);
     EXPECT_TRUE(remote::WaitFor([&] { return IsWindowVisible(petarino.Properties()) != FALSE; }))
         << "the icon's left click did not show the properties window";
+
+    // The version box and the file's version information tell the same version.
+    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'a'));
+    const auto box = petarino.WaitForMessageBox();
+    ASSERT_TRUE(box) << "no version box";
+    EXPECT_EQ(box->caption, L"ﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(box->text,
+              L"ペタリノ ver 3.00\n付箋をデスクトップに貼っておくためのプログラムです。\n"
+              L"ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。");
+    EXPECT_TRUE(remote::Answer(*box, IDOK));
+    const FileVersion version = FileVersionOf(ProgramFolder() / L"petarino.exe");
+    EXPECT_EQ(version.numbers, (std::array<WORD, 4>{3, 0, 0, 0}));
+    EXPECT_EQ(version.fileVersion, L"3.00");
+    EXPECT_EQ(version.productVersion, L"3.00");
 
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
     ASSERT_TRUE(petarino.WaitForExit());
