@@ -8,7 +8,6 @@
 #include "window_search.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -38,33 +37,28 @@ HWND NewIcon(const std::vector<HWND>& before) {
     return nullptr;
 }
 
-struct FileVersion {
-    std::array<WORD, 4> numbers{};
-    std::wstring fileVersion, productVersion;
-};
-
-// The version resource as Explorer shows it: the fixed numbers and the Japanese strings.
-FileVersion FileVersionOf(const std::filesystem::path& program) {
-    FileVersion version;
+// The version resource as Explorer shows it: the fixed numbers, then the Japanese
+// FileVersion and ProductVersion texts.
+std::wstring FileVersionOf(const std::filesystem::path& program) {
     std::vector<std::byte> data(GetFileVersionInfoSizeW(program.c_str(), nullptr));
-    if (data.empty() ||
-        !GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
-        return version;
     void* found = nullptr;
     UINT size = 0;
-    if (VerQueryValueW(data.data(), L"\\", &found, &size) && size >= sizeof(VS_FIXEDFILEINFO)) {
-        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
-        version.numbers = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                           HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
-    }
-    const auto text = [&](const wchar_t* name) -> std::wstring {
+    if (data.empty() ||
+        !GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !VerQueryValueW(data.data(), L"\\", &found, &size))
+        return L"none";
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
+    std::wstring shown = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+                         std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+                         std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
+                         std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion"}) {
         const std::wstring path = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
-        if (!VerQueryValueW(data.data(), path.c_str(), &found, &size) || size == 0) return {};
-        return static_cast<const wchar_t*>(found);
-    };
-    version.fileVersion = text(L"FileVersion");
-    version.productVersion = text(L"ProductVersion");
-    return version;
+        shown += L" ";
+        if (VerQueryValueW(data.data(), path.c_str(), &found, &size) && size > 0)
+            shown += static_cast<const wchar_t*>(found);
+    }
+    return shown;
 }
 
 TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
@@ -100,10 +94,7 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
               L"ペタリノ ver 3.00\n付箋をデスクトップに貼っておくためのプログラムです。\n"
               L"ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。");
     EXPECT_TRUE(remote::Answer(*box, IDOK));
-    const FileVersion version = FileVersionOf(ProgramFolder() / L"petarino.exe");
-    EXPECT_EQ(version.numbers, (std::array<WORD, 4>{3, 0, 0, 0}));
-    EXPECT_EQ(version.fileVersion, L"3.00");
-    EXPECT_EQ(version.productVersion, L"3.00");
+    EXPECT_EQ(FileVersionOf(ProgramFolder() / L"petarino.exe"), L"3.0.0.0 3.00 3.00");
 
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
     ASSERT_TRUE(petarino.WaitForExit());
