@@ -76,15 +76,6 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     EXPECT_TRUE(petarino.KeepsRunning());
     EXPECT_TRUE(VisibleTopLevelWindows(petarino.Id()).empty());
 
-    // The icon is in Wine's tray, and its clicks reach the properties window.
-    HWND icon = nullptr;
-    ASSERT_TRUE(remote::WaitFor([&] { return (icon = NewIcon(iconsBefore)) != nullptr; }))
-        << "no notification icon";
-    PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    PostMessageW(icon, WM_LBUTTONUP, 0, 0);
-    EXPECT_TRUE(remote::WaitFor([&] { return IsWindowVisible(petarino.Properties()) != FALSE; }))
-        << "the icon's left click did not show the properties window";
-
     // The version box and the file's version information tell the same version.
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'a'));
     const auto box = petarino.WaitForMessageBox();
@@ -95,6 +86,15 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
               L"ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。");
     EXPECT_TRUE(remote::Answer(*box, IDOK));
     EXPECT_EQ(FileVersionOf(ProgramFolder() / L"petarino.exe"), L"3.0.0.0 3.00 3.00");
+
+    // The icon is in Wine's tray, and its clicks reach the properties window.
+    HWND icon = nullptr;
+    ASSERT_TRUE(remote::WaitFor([&] { return (icon = NewIcon(iconsBefore)) != nullptr; }))
+        << "no notification icon";
+    PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    PostMessageW(icon, WM_LBUTTONUP, 0, 0);
+    EXPECT_TRUE(remote::WaitFor([&] { return IsWindowVisible(petarino.Properties()) != FALSE; }))
+        << "the icon's left click did not show the properties window";
 
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
     ASSERT_TRUE(petarino.WaitForExit());
