@@ -8,6 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 # the Windows build
     wine wine64 xvfb xauth fonts-ipafont-gothic locales  # running it
     x11-apps netpbm                                      # screenshots: xwd, then PNG
+    python3 unzip                                        # the zip for Windows users
 )
 
 missing=()

@@ -1,4 +1,4 @@
-#include "macro/expand_macros.h"
+#include "clock/expand_macros.h"
 #include "testing/fake_macro_host.h"
 #include "testing/in_memory_memo.h"
 #include "testing/macro_world.h"

@@ -39,13 +39,26 @@ TEST(MemoText, AnEqualTextIsNotWrittenAgain) {
     EXPECT_EQ(memo.TextWrites(), 2);
 }
 
-TEST(FontName, IsCutToWhatALogicalFontHolds) {
-    Font font;
-    const std::string longName(40, 'A');
-    font.SetName(longName);
-    EXPECT_EQ(font.Name(), std::string(31, 'A'));
-    font.SetName("Courier");
-    EXPECT_EQ(font.Name(), "Courier");
+TEST(FontName, IsCutToWhatALogicalFontHoldsBeforeADoubleByteCharacter) {
+    const std::string a29(29, 'A'), a30(30, 'A');
+    std::string fifteenWide;
+    for (int i = 0; i < 15; ++i)
+        fifteenWide += "あ";
+    const struct {
+        std::string name, kept;
+    } cases[] = {
+        {"Courier", "Courier"},
+        {std::string(40, 'A'), std::string(31, 'A')},
+        {a30 + "あ", a30},                                  // its lead byte would be the 31st
+        {a29 + "あい", a29 + "あ"},                         // one ending on the 31st byte stays
+        {fifteenWide + "AB", fifteenWide + "A"},            // 31 bytes of mixed widths
+        {std::string(40, '\xB1'), std::string(31, '\xB1')}, // half-width kana: one byte each
+    };
+    for (const auto& c : cases) {
+        Font font;
+        font.SetName(c.name);
+        EXPECT_EQ(font.Name(), c.kept) << c.name;
+    }
 }
 
 TEST(FontName, EmptyLeavesTheFaceUnchanged) {

@@ -143,7 +143,7 @@ TEST_F(RegistryStoreTest, ReadsEveryMemoValue) {
     SeedMemo(0, "Text", SzValue("牛乳\r\n卵"));
     SeedMemo(0, "WordWrap", DwordValue(0));
     SeedMemo(0, "Visible", DwordValue(5));
-    SeedMemo(0, "FontName", SzValue("ＭＳ 明朝 とても長い書体の名前です")); // 37 bytes
+    SeedMemo(0, "FontName", SzValue("ＭＳ 明朝 とても長い書体の名前です")); // 34 bytes
     SeedMemo(0, "Color", DwordValue(static_cast<int32_t>(clWhite)));
     SeedMemo(0, "FontStyle", DwordValue(0x1F5));
     SeedMemo(0, "FontColor", DwordValue(0x00123456));
@@ -167,7 +167,8 @@ TEST_F(RegistryStoreTest, ReadsEveryMemoValue) {
     EXPECT_TRUE(memo.Visible());
     EXPECT_EQ(memo.MemoColor(), clWhite);
     const Font font = memo.MemoFont();
-    EXPECT_EQ(font.Name(), std::string("ＭＳ 明朝 とても長い書体の名前です").substr(0, 31));
+    // Cut at 30 bytes: the 31st is the lead byte of a character that does not fit.
+    EXPECT_EQ(font.Name(), std::string("ＭＳ 明朝 とても長い書体の名前です").substr(0, 30));
     EXPECT_EQ(font.style, fsBold | fsUnderline);
     EXPECT_EQ(font.color, 0x00123456u);
     EXPECT_EQ(font.height, -13);

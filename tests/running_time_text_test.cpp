@@ -1,4 +1,4 @@
-#include "clock/running_time_text.h"
+#include "macro/running_time_text.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

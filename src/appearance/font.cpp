@@ -1,12 +1,20 @@
 #include "appearance/font.h"
 
 #include "appearance/mul_div.h"
+#include "text/cp932.h"
 
 namespace petarino {
 
 void Font::SetName(std::string_view name) {
     if (name.empty()) return;
-    name_ = name.substr(0, kMaxNameBytes);
+    // Half a double-byte character would name another face, or none.
+    std::size_t kept = 0;
+    while (kept < name.size()) {
+        const std::size_t next = kept + CharacterBytes(name.substr(kept));
+        if (next > kMaxNameBytes) break;
+        kept = next;
+    }
+    name_ = name.substr(0, kept);
 }
 
 int32_t Font::Size(int pixelsPerInch) const {

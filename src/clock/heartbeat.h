@@ -2,8 +2,8 @@
 // every macro memo, in that order.
 #pragma once
 
+#include "clock/expand_macros.h"
 #include "clock/running_clock.h"
-#include "macro/expand_macros.h"
 #include "memos/memo_table.h"
 
 #include <functional>

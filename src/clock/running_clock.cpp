@@ -1,6 +1,6 @@
 #include "clock/running_clock.h"
 
-#include "clock/running_time_text.h"
+#include "macro/running_time_text.h"
 
 #include <limits>
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "clock/autosave_settings.h"
-#include "clock/tick_timer.h"
 #include "macro/macro_host.h"
+#include "macro/tick_timer.h"
 #include "platform/kernel.h"
 
 #include <cstdint>

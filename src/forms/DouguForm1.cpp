@@ -5,6 +5,7 @@
 #include "forms/form_window.h"
 #include "forms/main_pop.h"
 #include "forms/mouse_shift_state.h"
+#include "petarino/version.h"
 #include "platform/win32/cp932_win32.h"
 #include "store/error_report.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 1000;
-constexpr char kVersionText[] = "ペタリノ ver 3.00\n"
+constexpr char kVersionText[] = "ペタリノ ver " PETARINO_VERSION "\n"
                                 "付箋をデスクトップに貼っておくためのプログラムです。\n"
                                 "ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。";
 

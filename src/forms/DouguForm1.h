@@ -3,13 +3,13 @@
 // and its menu, and its close is the end of the program.
 #pragma once
 
+#include "clock/expand_macros.h"
 #include "clock/heartbeat.h"
 #include "clock/running_clock.h"
 #include "forms/control_bindings.h"
 #include "forms/douguform_layout.h"
 #include "forms/memo_window_owner.h"
 #include "forms/notify_icon.h"
-#include "macro/expand_macros.h"
 #include "memos/memo_factory.h"
 #include "memos/memo_table.h"
 #include "platform/files.h"

@@ -2,9 +2,9 @@
 // memo, whose controls are the working copy of the memo it was opened for.
 #pragma once
 
-#include "clock/tick_timer.h"
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
+#include "macro/tick_timer.h"
 #include "memos/memo.h"
 #include "memos/memo_properties.h"
 #include "memos/memo_table.h"

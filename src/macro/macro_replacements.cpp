@@ -1,9 +1,9 @@
 #include "macro/macro_replacements.h"
 
-#include "clock/running_time_text.h"
 #include "macro/date_parser.h"
 #include "macro/day_count.h"
 #include "macro/local_clock.h"
+#include "macro/running_time_text.h"
 
 namespace petarino {
 

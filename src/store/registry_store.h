@@ -3,7 +3,7 @@
 // saves (the last one wins), and frees it before anything is shown.
 #pragma once
 
-#include "macro/expand_macros.h"
+#include "clock/expand_macros.h"
 #include "platform/graphics.h"
 #include "platform/registry.h"
 #include "platform/window_system.h"

@@ -3,7 +3,7 @@
 // expanded as soon as their source is in, and may show the macro error.
 #pragma once
 
-#include "macro/expand_macros.h"
+#include "clock/expand_macros.h"
 #include "store/program_state.h"
 #include "store/stored_state.h"
 

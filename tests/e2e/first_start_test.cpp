@@ -1,5 +1,5 @@
-// A first start on an empty store: nothing on the screen but the notification icon, and an
-// exit through the icon's menu that leaves the counters and no memo.
+// A first start on an empty store: nothing on the screen but the notification icon, the version
+// it tells, and an exit through the icon's menu that leaves the counters and no memo.
 #include "deadline.h"
 #include "memo_store.h"
 #include "petarino_test.h"
@@ -8,6 +8,10 @@
 #include "window_search.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace petarino::e2e {
 namespace {
@@ -33,6 +37,30 @@ HWND NewIcon(const std::vector<HWND>& before) {
     return nullptr;
 }
 
+// The version resource as Explorer shows it: the fixed numbers, then the Japanese
+// FileVersion and ProductVersion texts.
+std::wstring FileVersionOf(const std::filesystem::path& program) {
+    std::vector<std::byte> data(GetFileVersionInfoSizeW(program.c_str(), nullptr));
+    void* found = nullptr;
+    UINT size = 0;
+    if (data.empty() ||
+        !GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !VerQueryValueW(data.data(), L"\\", &found, &size))
+        return L"none";
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
+    std::wstring shown = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+                         std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+                         std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
+                         std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion"}) {
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+        shown += L" ";
+        if (VerQueryValueW(data.data(), path.c_str(), &found, &size) && size > 0)
+            shown += static_cast<const wchar_t*>(found);
+    }
+    return shown;
+}
+
 TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     const std::vector<HWND> iconsBefore = remote::WineTrayIcons();
     RunningPetarino& petarino = Launch();
@@ -47,6 +75,17 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     EXPECT_TRUE(petarino.Memos().empty());
     EXPECT_TRUE(petarino.KeepsRunning());
     EXPECT_TRUE(VisibleTopLevelWindows(petarino.Id()).empty());
+
+    // The version box and the file's version information tell the same version.
+    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'a'));
+    const auto box = petarino.WaitForMessageBox();
+    ASSERT_TRUE(box) << "no version box";
+    EXPECT_EQ(box->caption, L"ﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(box->text,
+              L"ペタリノ ver 3.00\n付箋をデスクトップに貼っておくためのプログラムです。\n"
+              L"ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。");
+    EXPECT_TRUE(remote::Answer(*box, IDOK));
+    EXPECT_EQ(FileVersionOf(ProgramFolder() / L"petarino.exe"), L"3.0.0.0 3.00 3.00");
 
     // The icon is in Wine's tray, and its clicks reach the properties window.
     HWND icon = nullptr;

@@ -1,6 +1,7 @@
 // The state of the one-second timer Timer1: enabled or not, and whether its tick handler
 // has been detached for the exit's final save. A detached timer does not tick, whether
-// enabled or not, until a close that did not happen attaches it again.
+// enabled or not, until a close that did not happen attaches it again. It sits with the
+// macros because a macro's date error stops it and the memo dialog below the clock starts it.
 #pragma once
 
 namespace petarino {

@@ -1,4 +1,4 @@
-#include "macro/expand_macros.h"
+#include "clock/expand_macros.h"
 
 #include "macro/convert_error.h"
 
