@@ -6,6 +6,7 @@
 #include "clock/running_clock.h"
 #include "memos/memo_table.h"
 #include "store/exit_settings.h"
+#include "store/hotkey_settings.h"
 
 namespace petarino::store {
 
@@ -14,6 +15,7 @@ struct ProgramState {
     RunningClock& clock;
     AutosaveSettings& autosave;
     ExitSettings& exitSettings;
+    HotkeySettings& hotkeys;
 };
 
 } // namespace petarino::store

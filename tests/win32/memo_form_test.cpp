@@ -6,11 +6,12 @@
 #include "forms/memo_form_factory.h"
 #include "memos/memo_table.h"
 #include "memos/title_layout.h"
-#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
+#include "testing/fake_status_list.h"
 
+#include <windows.h>
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -21,7 +22,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino {
 namespace {
@@ -556,6 +556,8 @@ TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
         {"> メモの破棄(&D)...\tCtrl+F4", true},
         {"-", true},
         {"表示/非表示の変更(&S)", true},
+        {"常に手前に表示(&T)", true},
+        {"アラーム(&A)...", true},
         {"-", true},
         {"ﾌﾟﾛﾊﾟﾃｨ(&R)...\tCtrl+M", true},
     };
