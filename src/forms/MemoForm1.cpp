@@ -341,9 +341,18 @@ void TMemoForm::PlaceInZOrder(HWND after) {
 
 // Above every window: a topmost one for a moment, then back among the ordinary ones (at
 // their top) unless it stays on top.
-void TMemoForm::RaiseAndFlash() {
+void TMemoForm::Raise() {
     PlaceInZOrder(HWND_TOPMOST);
     if (!stayOnTop_) PlaceInZOrder(HWND_NOTOPMOST);
+}
+
+void TMemoForm::BringToFront() {
+    FormShow();
+    Raise();
+}
+
+void TMemoForm::RaiseAndFlash() {
+    Raise();
     SetForegroundWindow(hwnd_);
     flashes_ = kFlashes;
     SetTimer(hwnd_, kFlashTimer, kFlashInterval, nullptr);

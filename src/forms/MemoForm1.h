@@ -65,6 +65,8 @@ public:
     const MemoAlarm& Alarm() const override { return alarm_; }
     void SetAlarm(const MemoAlarm& alarm) override { alarm_ = alarm; }
     void RaiseAndFlash() override;
+    // Inside the work area of its nearest monitor and above every window.
+    void BringToFront();
     bool Flashing() const { return flashes_ > 0; }
 
     std::string Text() const override { return textArea_->Text(); }
@@ -111,6 +113,7 @@ private:
     void FormMouseUp();
     void HideMemo();
     void PlaceInZOrder(HWND after);
+    void Raise();
     void Flash();
     void StopFlashing();
     void pMenuPopup(LPARAM screenPoint);

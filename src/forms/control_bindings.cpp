@@ -64,4 +64,11 @@ void CheckBoxExitSettings::SetAskBeforeExit(bool askBeforeExit) {
     Check(askBox_, askBeforeExit);
 }
 
+uint16_t HotkeyControlSettings::Key(GlobalHotkey which) const {
+    return static_cast<uint16_t>(SendMessageW(Control(which), HKM_GETHOTKEY, 0, 0));
+}
+void HotkeyControlSettings::SetKey(GlobalHotkey which, uint16_t key) {
+    SendMessageW(Control(which), HKM_SETHOTKEY, key, 0);
+}
+
 } // namespace petarino::forms

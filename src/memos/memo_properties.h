@@ -3,9 +3,9 @@
 // its controls are the working copy of the memo, so Cancel has nothing to undo.
 #pragma once
 
-#include "clock/tick_timer.h"
 #include "appearance/color.h"
 #include "appearance/font.h"
+#include "clock/tick_timer.h"
 #include "memos/memo.h"
 #include "memos/memo_table.h"
 #include "platform/choosers.h"
@@ -85,8 +85,6 @@ public:
     void SaveText();
 
 private:
-    bool Listed(const Memo& memo) const;
-
     MemoPropertiesView& view_;
     platform::Choosers& choosers_;
     platform::Files& files_;

@@ -54,6 +54,7 @@ public:
         if (onExit) onExit();
     }
     void OpenMemoProperties(Memo& memo) override { properties.push_back(&memo); }
+    void OpenAlarm(Memo& memo) override { alarms.push_back(&memo); }
     void ReportError(std::string_view message) override { errors.emplace_back(message); }
 
     MemoTable* table = nullptr;
@@ -63,6 +64,7 @@ public:
     int statusPages = 0;
     int exits = 0;
     std::vector<Memo*> properties;
+    std::vector<Memo*> alarms;
     std::vector<std::string> errors;
 };
 
