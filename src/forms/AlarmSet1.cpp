@@ -21,14 +21,6 @@ enum ControlId : int {
     kSound,
 };
 
-bool Checked(HWND box) {
-    return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void Check(HWND box, bool checked) {
-    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 } // namespace
 
 TAlarmSet::TAlarmSet(HWND owner, platform::WindowSystem& windows, platform::Kernel& kernel,
@@ -70,23 +62,12 @@ void TAlarmSet::CreateControls() {
 }
 
 int TAlarmSet::Execute(Memo& memo) {
-    if (running_) return DialogResult::Cancel;
+    if (modal_.Running()) return DialogResult::Cancel;
     properties_.Open(memo, WallMinuteOf(kernel_.Now()));
     EnableDetails();
-    const HWND dialog = window_.get();
-    const HWND previous = GetActiveWindow();
-    if (!shownBefore_) {
-        CentreOnScreen(dialog);
-        shownBefore_ = true;
-    }
-    running_ = true;
-    modalResult_ = 0;
-    modalResult_ = RunModalLoop(dialog, ok_, modalResult_, DialogResult::Cancel);
-    ShowWindow(dialog, SW_HIDE);
-    if (previous && IsWindow(previous)) SetActiveWindow(previous);
-    running_ = false;
-    if (modalResult_ == DialogResult::Ok) properties_.Apply(memo);
-    return modalResult_;
+    const int result = modal_.Run(window_.get(), ok_, DialogResult::Cancel);
+    if (result == DialogResult::Ok) properties_.Apply(memo);
+    return result;
 }
 
 LRESULT TAlarmSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -95,7 +76,7 @@ LRESULT TAlarmSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         if (HIWORD(wParam) == BN_CLICKED) Click(LOWORD(wParam));
         return 0;
     case WM_CLOSE:
-        if (running_) modalResult_ = DialogResult::Cancel;
+        if (modal_.Running()) modal_.End(DialogResult::Cancel);
         return 0;
     case DM_GETDEFID: return MAKELRESULT(IDOK, DC_HASDEFID);
     }
@@ -104,8 +85,8 @@ LRESULT TAlarmSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
 
 void TAlarmSet::Click(int id) {
     switch (id) {
-    case IDOK: modalResult_ = DialogResult::Ok; break;
-    case IDCANCEL: modalResult_ = DialogResult::Cancel; break;
+    case IDOK: modal_.End(DialogResult::Ok); break;
+    case IDCANCEL: modal_.End(DialogResult::Cancel); break;
     case kUseAlarm: EnableDetails(); break;
     }
 }

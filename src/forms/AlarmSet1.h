@@ -4,6 +4,7 @@
 
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
+#include "forms/modal_loop.h"
 #include "memos/alarm_properties.h"
 #include "memos/memo_table.h"
 #include "platform/kernel.h"
@@ -57,9 +58,7 @@ private:
     HWND repeat_ = nullptr;
     HWND sound_ = nullptr;
     HWND ok_ = nullptr;
-    bool running_ = false;
-    int modalResult_ = 0;
-    bool shownBefore_ = false;
+    ModalRun modal_;
 };
 
 } // namespace petarino::forms

@@ -93,29 +93,13 @@ void TMemoSet::CreateControls() {
 }
 
 int TMemoSet::Execute(Memo& memo) {
-    if (running_) return DialogResult::Cancel;
+    if (modal_.Running()) return DialogResult::Cancel;
     properties_.Open(memo);
-    const int result = RunModal();
+    focus_ = ok_;
+    const int result = modal_.Run(window_.get(), ok_, DialogResult::Cancel,
+                                  palette_ ? palette_->Handle() : nullptr);
     if (result == DialogResult::Ok) properties_.Apply(memo);
     return result;
-}
-
-int TMemoSet::RunModal() {
-    const HWND dialog = window_.get();
-    const HWND previous = GetActiveWindow();
-    if (!shownBefore_) {
-        CentreOnScreen(dialog);
-        shownBefore_ = true;
-    }
-    running_ = true;
-    modalResult_ = 0;
-    focus_ = ok_;
-    modalResult_ = RunModalLoop(dialog, ok_, modalResult_, DialogResult::Cancel,
-                                palette_ ? palette_->Handle() : nullptr);
-    ShowWindow(dialog, SW_HIDE);
-    if (previous && IsWindow(previous)) SetActiveWindow(previous);
-    running_ = false;
-    return modalResult_;
 }
 
 LRESULT TMemoSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,7 +116,7 @@ LRESULT TMemoSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         if (!wParam) FormHide();
         break;
     case WM_CLOSE:
-        if (running_) modalResult_ = DialogResult::Cancel;
+        if (modal_.Running()) modal_.End(DialogResult::Cancel);
         return 0;
     case DM_GETDEFID: return MAKELRESULT(IDOK, DC_HASDEFID);
     }
@@ -141,8 +125,8 @@ LRESULT TMemoSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void TMemoSet::Click(int id) {
     switch (id) {
-    case IDOK: modalResult_ = DialogResult::Ok; break;
-    case IDCANCEL: modalResult_ = DialogResult::Cancel; break;
+    case IDOK: modal_.End(DialogResult::Ok); break;
+    case IDCANCEL: modal_.End(DialogResult::Cancel); break;
     case kButton1: Button1Click(); break;
     case kButton2: Button2Click(); break;
     case kButton3: Button3Click(); break;

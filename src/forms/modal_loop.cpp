@@ -1,5 +1,7 @@
 #include "forms/modal_loop.h"
 
+#include "forms/form_controls.h"
+
 #include <vector>
 
 namespace petarino::forms {
@@ -40,13 +42,28 @@ private:
 
 } // namespace
 
-int RunModalLoop(HWND dialog, HWND focus, const int& result, int cancel, HWND companion) {
+int ModalRun::Run(HWND dialog, HWND focus, int cancel, HWND companion) {
+    const HWND previous = GetActiveWindow();
+    if (!shownBefore_) {
+        CentreOnScreen(dialog);
+        shownBefore_ = true;
+    }
+    running_ = true;
+    result_ = 0;
+    result_ = Loop(dialog, focus, cancel, companion);
+    ShowWindow(dialog, SW_HIDE);
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    running_ = false;
+    return result_;
+}
+
+int ModalRun::Loop(HWND dialog, HWND focus, int cancel, HWND companion) {
     const DisabledWindows disabled(dialog, companion);
     ShowWindow(dialog, SW_SHOW);
     SetActiveWindow(dialog);
     SetFocus(focus);
     MSG message{};
-    while (result == 0) {
+    while (result_ == 0) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             // The program is ending: the quit goes on to the loop that waits for it.
@@ -58,7 +75,7 @@ int RunModalLoop(HWND dialog, HWND focus, const int& result, int cancel, HWND co
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return result;
+    return result_;
 }
 
 } // namespace petarino::forms
