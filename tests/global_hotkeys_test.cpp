@@ -1,6 +1,4 @@
 #include "memos/global_hotkeys.h"
-#include "platform/fake/fake_window_system.h"
-#include "testing/in_memory_hotkey_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -25,46 +23,6 @@ TEST(GlobalHotkeys, TheControlsValueAsTheSystemAndTheUserSeeIt) {
         EXPECT_EQ(HotkeyModifiers(row.value), row.modifiers | kNoRepeat);
         EXPECT_EQ(HotkeyText(row.value), row.text);
     }
-}
-
-// Registered as set, replaced when changed, a key held elsewhere refused with its name and
-// taken out of the setting, the other key kept; none left at exit.
-TEST(GlobalHotkeys, HoldsTheSetKeysAndGivesUpOnesTakenElsewhere) {
-    InMemoryHotkeySettings settings;
-    platform::FakeWindowSystem windows;
-    GlobalHotkeys hotkeys(settings, windows);
-    using Hotkey = platform::FakeWindowSystem::Hotkey;
-    const int newMemo = GlobalHotkeys::Id(GlobalHotkey::NewMemo);
-    const int front = GlobalHotkeys::Id(GlobalHotkey::Front);
-
-    settings.SetKey(GlobalHotkey::NewMemo, 0x064E);
-    settings.SetKey(GlobalHotkey::Front, 0x0646);
-    windows.HoldElsewhere({0x4003, 'F'});
-    try {
-        hotkeys.RegisterAll();
-        ADD_FAILURE() << "no refusal";
-    } catch (const EHotkeyTaken& error) {
-        EXPECT_STREQ(error.what(),
-                     "ホットキー Ctrl+Alt+F は他のプログラムが使用しているため登録できません");
-    }
-    EXPECT_EQ(settings.Key(GlobalHotkey::Front), 0) << "the control shows none";
-    EXPECT_EQ(settings.Key(GlobalHotkey::NewMemo), 0x064E);
-    EXPECT_EQ(windows.Registered(), (std::map<int, Hotkey>{{newMemo, {0x4003, 'N'}}}));
-
-    settings.SetKey(GlobalHotkey::NewMemo, 0x0141);
-    hotkeys.Register(GlobalHotkey::NewMemo);
-    EXPECT_EQ(windows.Registered(), (std::map<int, Hotkey>{{newMemo, {0x4004, 'A'}}}));
-    settings.SetKey(GlobalHotkey::Front, 0x0141);
-    EXPECT_THROW(hotkeys.Register(GlobalHotkey::Front), EHotkeyTaken) << "one key cannot do both";
-    settings.SetKey(GlobalHotkey::NewMemo, 0);
-    hotkeys.Register(GlobalHotkey::NewMemo);
-    EXPECT_TRUE(windows.Registered().empty());
-
-    settings.SetKey(GlobalHotkey::Front, 0x0242);
-    hotkeys.Register(GlobalHotkey::Front);
-    EXPECT_EQ(windows.Registered(), (std::map<int, Hotkey>{{front, {0x4002, 'B'}}}));
-    hotkeys.UnregisterAll();
-    EXPECT_TRUE(windows.Registered().empty());
 }
 
 } // namespace

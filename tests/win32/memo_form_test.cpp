@@ -317,6 +317,31 @@ protected:
     MemoTable table{factory, list, windows};
 };
 
+// Topmost through hiding and showing; an alarm's flashing ends at a key in the text, and
+// leaves the memo's colours as they were.
+TEST_F(MemoFormTest, StaysOnTopThroughHidingAndFlashesUntilTyped) {
+    TMemoForm& memo = Shown();
+    // Another visible window: Wine leaves a lone window at the top of the order topmost.
+    Shown();
+    const auto topmost = [&] {
+        return (GetWindowLongPtrW(memo.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    memo.SetStayOnTop(true);
+    memo.SetVisible(false);
+    memo.SetVisible(true);
+    EXPECT_TRUE(topmost());
+    memo.SetStayOnTop(false);
+    EXPECT_FALSE(topmost());
+
+    const Color color = memo.MemoColor();
+    memo.RaiseAndFlash();
+    EXPECT_TRUE(memo.Flashing());
+    EXPECT_FALSE(topmost()) << "raised, then back among the ordinary windows";
+    SendMessageW(memo.TextArea(), WM_KEYDOWN, 'A', 1);
+    EXPECT_FALSE(memo.Flashing());
+    EXPECT_EQ(memo.MemoColor(), color);
+}
+
 TEST_F(MemoFormTest, ANewMemoIsAHiddenOwnedPopupWithTheRecordsDefaults) {
     TMemoForm& memo = factory.NewMemo();
     HWND window = memo.Handle();
