@@ -13,7 +13,7 @@ namespace petarino {
 namespace {
 
 // The running program's tick over a day: a hidden macro memo with a daily alarm, a plain
-// one with a one-time alarm missed while the machine slept, and one without.
+// one with a one-time alarm missed while the machine slept.
 TEST(AlarmBell, TheTickRingsDueAlarmsOnceAndMovesThemOn) {
     MacroWorld world{platform::FakeLocale::Japanese, {2026, 5, 0, 10, 8, 59, 0, 0}};
     InMemoryAutosaveSettings autosave;
@@ -43,7 +43,6 @@ TEST(AlarmBell, TheTickRingsDueAlarmsOnceAndMovesThemOn) {
     auto& missed = static_cast<InMemoryMemo&>(*table.CreateMemo());
     missed.SetText("資料を送る\r\n宛先は後で");
     missed.SetAlarm({WallMinute{{2026, 5, 9}, 18, 30}});
-    auto& quiet = static_cast<InMemoryMemo&>(*table.CreateMemo());
     table.RefreshStatusList();
 
     tickAt(10, 8, 59);
@@ -71,7 +70,7 @@ TEST(AlarmBell, TheTickRingsDueAlarmsOnceAndMovesThemOn) {
     tickAt(10, 9, 0);
     EXPECT_EQ(balloons.size(), 2u);
     EXPECT_EQ(daily.Text(), "0時間 0分 5秒") << "the macro memo keeps ticking";
-    EXPECT_EQ(quiet.Raised() + missed.Raised() + daily.Raised(), 2);
+    EXPECT_EQ(missed.Raised() + daily.Raised(), 2);
 }
 
 } // namespace

@@ -32,7 +32,6 @@ protected:
     uint64_t uptime = 5'000;
     int ticks = 0;
     std::vector<int> savedOnTicks;
-    std::vector<int> alarmsOnTicks;
     MacroWorld world{platform::FakeLocale::Japanese, {2026, 12, 1, 7, 9, 0, 0, 0}};
     InMemoryAutosaveSettings autosave;
     RunningClock clock = [&] {
@@ -42,8 +41,7 @@ protected:
     InMemoryMemoFactory factory;
     FakeStatusList list;
     MemoTable table{factory, list, world.windows};
-    Heartbeat heartbeat{clock, table, world.expander, [&] { savedOnTicks.push_back(ticks); },
-                        [&] { alarmsOnTicks.push_back(ticks); }};
+    Heartbeat heartbeat{clock, table, world.expander, [&] { savedOnTicks.push_back(ticks); }};
 };
 
 TEST_F(HeartbeatTest, ShowsTheRunningTimeOfAllRunsWithoutAnyMemo) {
@@ -81,7 +79,6 @@ TEST_F(HeartbeatTest, RefreshesMacroMemosWithTheRunningTimeOfThisVeryTick) {
     Tick();
     EXPECT_EQ(running.Text(), "0時間 0分 1秒");
     EXPECT_EQ(plain.Text(), "typed");
-    EXPECT_EQ(alarmsOnTicks, std::vector<int>{1});
 }
 
 TEST_F(HeartbeatTest, StopsEveryDutyAfterADateErrorUntilTheTimerIsEnabledAgain) {
@@ -112,7 +109,6 @@ TEST_F(HeartbeatTest, NeverTicksAgainOnceDetached) {
     Tick();
     EXPECT_EQ(clock.Label3Caption(), "Label3");
     EXPECT_EQ(clock.SaveCounter(), 0);
-    EXPECT_TRUE(alarmsOnTicks.empty());
 }
 
 TEST_F(HeartbeatTest, WalksOnlyTheMemosLeftWhenAnErrorBoxDestroysSome) {

@@ -34,65 +34,51 @@ std::wstring WallMinuteText(SYSTEMTIME time, int daysLater = 0) {
     return text;
 }
 
-TEST_F(Desk, AStayOnTopMemoIsTopmostAndItsMenuItemTogglesIt) {
-    remote::WriteStore({}, {{.top = 100, .left = 100, .title = L"手前"}});
-    remote::WriteNumber(remote::MemoKey(0), L"StayOnTop", 1);
-    RunningPetarino& petarino = Launch();
-    ASSERT_TRUE(petarino.WaitForStart());
-    ASSERT_TRUE(remote::WaitFor([&] { return petarino.VisibleMemos().size() == 1; }));
-    const HWND memo = petarino.VisibleMemos()[0];
-    EXPECT_TRUE(Topmost(memo));
-
-    // The memo's menu from the keyboard, then "常に手前に表示(&T)" by its mnemonic.
-    const HWND text = remote::TextAreaOf(memo);
-    PostMessageW(text, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(text), -1);
-    ASSERT_TRUE(remote::ChooseMenuItem(petarino.Id(), L't', remote::kPatienceMs));
-    ASSERT_TRUE(remote::WaitFor([&] { return !Topmost(memo); })) << "still topmost";
-
-    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
-    ASSERT_TRUE(petarino.WaitForExit());
-    EXPECT_EQ(remote::ReadNumber(remote::MemoKey(0), L"StayOnTop"), 0u);
-}
-
-TEST_F(Desk, AStoredHotkeyIsHeldWhileTheProgramRuns) {
+// A memo on top, two hidden ones whose alarms are set to this minute (they ring at the first
+// tick), and a hotkey, all from the store.
+TEST_F(Desk, TopmostMemosHotkeysAndAlarmsFromTheStoreToTheStore) {
     constexpr DWORD kCtrlAltF12 = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | VK_F12;
-    remote::WriteStore({}, {});
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    remote::WriteStore({}, {{.top = 100, .left = 100, .title = L"手前"},
+                            {.top = 80, .left = 400, .title = L"毎日", .visible = false},
+                            {.top = 300, .left = 300, .title = L"一度", .visible = false}});
+    remote::WriteNumber(remote::MemoKey(0), L"StayOnTop", 1);
+    remote::WriteText(remote::MemoKey(1), L"AlarmAt", WallMinuteText(now));
+    remote::WriteNumber(remote::MemoKey(1), L"AlarmRepeat", 1);
+    remote::WriteText(remote::MemoKey(2), L"AlarmAt", WallMinuteText(now));
     remote::WriteNumber(remote::kProgramKey, L"HotKeyNewMemo", kCtrlAltF12);
     RunningPetarino& petarino = Launch();
     ASSERT_TRUE(petarino.WaitForStart());
     EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F12))
         << "another program can take the key";
 
+    ASSERT_TRUE(remote::WaitFor([&] { return petarino.VisibleMemos().size() == 3; }))
+        << "the alarms did not show their memos";
+    const HWND foreground = GetForegroundWindow();
+    EXPECT_EQ(remote::ProcessOf(foreground), petarino.Id());
+    EXPECT_EQ(remote::ClassOf(foreground), L"TMemoForm");
+    HWND topmost = nullptr;
+    for (const HWND memo : petarino.VisibleMemos())
+        if (Topmost(memo)) topmost = memo;
+    ASSERT_NE(topmost, nullptr) << "the memo on top is not topmost";
+
+    // Its menu from the keyboard, then "常に手前に表示(&T)" by its mnemonic.
+    const HWND text = remote::TextAreaOf(topmost);
+    PostMessageW(text, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(text), -1);
+    ASSERT_TRUE(remote::ChooseMenuItem(petarino.Id(), L't', remote::kPatienceMs));
+    ASSERT_TRUE(remote::WaitFor([&] { return !Topmost(topmost); })) << "still topmost";
+
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
     ASSERT_TRUE(petarino.WaitForExit());
     EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F12))
         << "the key is still held after the exit";
     UnregisterHotKey(nullptr, 1);
+    EXPECT_EQ(remote::ReadNumber(remote::MemoKey(0), L"StayOnTop"), 0u);
+    EXPECT_EQ(remote::ReadText(remote::MemoKey(1), L"AlarmAt"), WallMinuteText(now, 1));
+    EXPECT_EQ(remote::ReadText(remote::MemoKey(2), L"AlarmAt"), L"");
+    EXPECT_EQ(remote::ReadNumber(remote::MemoKey(2), L"Visible"), 1u);
     EXPECT_EQ(remote::ReadNumber(remote::kProgramKey, L"HotKeyNewMemo"), kCtrlAltF12);
-}
-
-// Both alarms are set to this minute, so they ring at the first tick.
-TEST_F(Desk, HiddenMemosComeForwardWhenTheirAlarmsRing) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    remote::WriteStore({}, {{.top = 80, .left = 80, .title = L"毎日", .visible = false},
-                            {.top = 200, .left = 300, .title = L"一度", .visible = false}});
-    remote::WriteText(remote::MemoKey(0), L"AlarmAt", WallMinuteText(now));
-    remote::WriteNumber(remote::MemoKey(0), L"AlarmRepeat", 1);
-    remote::WriteText(remote::MemoKey(1), L"AlarmAt", WallMinuteText(now));
-    RunningPetarino& petarino = Launch();
-    ASSERT_TRUE(petarino.WaitForStart());
-    ASSERT_TRUE(remote::WaitFor([&] { return petarino.VisibleMemos().size() == 2; }))
-        << "the alarms did not show their memos";
-    const HWND foreground = GetForegroundWindow();
-    EXPECT_EQ(remote::ProcessOf(foreground), petarino.Id());
-    EXPECT_EQ(remote::ClassOf(foreground), L"TMemoForm");
-
-    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
-    ASSERT_TRUE(petarino.WaitForExit());
-    EXPECT_EQ(remote::ReadText(remote::MemoKey(0), L"AlarmAt"), WallMinuteText(now, 1));
-    EXPECT_EQ(remote::ReadText(remote::MemoKey(1), L"AlarmAt"), L"");
-    EXPECT_EQ(remote::ReadNumber(remote::MemoKey(1), L"Visible"), 1u);
 }
 
 } // namespace

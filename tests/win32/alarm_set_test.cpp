@@ -42,22 +42,14 @@ protected:
         return time;
     }
 
-    // The steps inside the dialog's modal run, then the button; a run left open fails.
+    // The steps inside the dialog's modal run, then the button.
     int Run(std::function<void()> steps, const wchar_t* closeWith) {
         app.Post([=, this] {
             steps();
             Click(closeWith);
         });
-        app.Tick([this] {
-            if (IsWindowVisible(Dialog())) {
-                ADD_FAILURE() << "the dialog stayed open";
-                Click(L"ｷｬﾝｾﾙ");
-            }
-            return false;
-        });
-        const int result = alarmSet.Execute(memo);
-        app.StopTicking();
-        return result;
+        return app.RunWatched(
+            Dialog(), [this] { Click(L"ｷｬﾝｾﾙ"); }, [this] { return alarmSet.Execute(memo); });
     }
 
     AppWindow app;

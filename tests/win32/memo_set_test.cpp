@@ -122,19 +122,9 @@ protected:
         });
         return Execute();
     }
-    // The dialog for the memo, watched: a run still open once every posted step has run has
-    // failed to close, and is cancelled rather than left hanging.
     int Execute() {
-        app.Tick([this] {
-            if (IsWindowVisible(Dialog())) {
-                ADD_FAILURE() << "the dialog stayed open";
-                Click("ｷｬﾝｾﾙ");
-            }
-            return false;
-        });
-        const int result = memoSet.Execute(memo);
-        app.StopTicking();
-        return result;
+        return app.RunWatched(
+            Dialog(), [this] { Click("ｷｬﾝｾﾙ"); }, [this] { return memoSet.Execute(memo); });
     }
 
     platform::FilePath File(std::string_view name) const {

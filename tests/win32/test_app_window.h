@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace petarino::forms {
@@ -35,6 +36,20 @@ public:
         SetTimer(window_, 1, 10, nullptr);
     }
     void StopTicking() { KillTimer(window_, 1); }
+    // A dialog's modal run, watched: a run still open once every posted step has run has
+    // failed to close, and is cancelled rather than left hanging.
+    int RunWatched(HWND dialog, std::function<void()> cancel, const std::function<int()>& run) {
+        Tick([=] {
+            if (IsWindowVisible(dialog)) {
+                ADD_FAILURE() << "the dialog stayed open";
+                cancel();
+            }
+            return false;
+        });
+        const int result = run();
+        StopTicking();
+        return result;
+    }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wp, LPARAM lp) {
