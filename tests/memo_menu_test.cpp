@@ -71,7 +71,7 @@ TEST(MemoMenu, EditCommandsNeedSomethingToActOn) {
     }
     for (const MemoCommand command :
          {MemoCommand::Paste, MemoCommand::SelectAll, MemoCommand::Destroy, MemoCommand::StatusPage,
-          MemoCommand::Properties, MemoCommand::Exit})
+          MemoCommand::Properties, MemoCommand::Exit, MemoCommand::StayOnTop, MemoCommand::Alarm})
         EXPECT_TRUE(IsEnabled(command, empty));
 }
 
@@ -84,12 +84,15 @@ TEST(MemoMenu, TheMenuShowsAsTheUserSeesIt) {
                                                                                  : hidden;
         place.emplace_back(item.name);
     }
-    EXPECT_EQ(menu, (std::vector<std::string>{"Edit1", "N5", "KS1", "N3", "pText"}));
+    EXPECT_EQ(menu, (std::vector<std::string>{"Edit1", "N5", "KS1", "pStayOnTop", "pAlarm", "N3",
+                                              "pText"}));
     EXPECT_EQ(edit, (std::vector<std::string>{"Undo1", "N2", "Cut1", "Copy1", "Paste", "Delete1",
                                               "SelectAll1", "N1", "pDestroy"}));
     EXPECT_EQ(hidden, (std::vector<std::string>{"Exit1"}));
     EXPECT_TRUE(kMemoMenu[0].HoldsSubmenu());
     EXPECT_TRUE(kMemoMenu[2].IsSeparator());
+    for (const MemoMenuItem& item : kMemoMenu)
+        EXPECT_EQ(item.IsCheckItem(), item.name == std::string_view("pStayOnTop")) << item.name;
 }
 
 } // namespace

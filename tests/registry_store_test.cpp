@@ -98,9 +98,11 @@ TEST_F(RegistryStoreTest, AFirstStartHasNoMemoAndTheDesignSettings) {
 
     run.store.SaveDatas();
     const std::map<std::string, RegistryValue> program{
-        {"MaxForm", DwordValue(-1)}, {"Total", DwordValue(0)},       {"Exec", DwordValue(1)},
-        {"Saving", DwordValue(0)},   {"SaveTiming", DwordValue(10)}, {"cbText", DwordValue(0)},
-        {"Alart", DwordValue(0)}};
+        {"MaxForm", DwordValue(-1)},    {"Total", DwordValue(0)},
+        {"Exec", DwordValue(1)},        {"Saving", DwordValue(0)},
+        {"SaveTiming", DwordValue(10)}, {"cbText", DwordValue(0)},
+        {"Alart", DwordValue(0)},       {"HotKeyNewMemo", DwordValue(0)},
+        {"HotKeyFront", DwordValue(0)}};
     EXPECT_EQ(registry.Contents(kProgramKey),
               (std::map<std::string, std::map<std::string, RegistryValue>>{
                   {std::string(kProgramKey), program}}));
@@ -292,6 +294,52 @@ TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthIsReportedAndTakesItsDefault) {
     }
 }
 
+// The values of stay-on-top, the alarm and the hotkeys: what the program cannot use is a read
+// error, taken as absent, and the load goes on.
+TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsent) {
+    const WallMinute at{{2026, 5, 10}, 9, 0};
+    struct Row {
+        const char* name;
+        RegistryValue value;
+        const char* error; // nullptr: none
+        MemoAlarm alarm;
+        uint16_t frontKey = 0x0246;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"AlarmAt", SzValue("2026-01-31T23:59"), nullptr, {WallMinute{{2026, 1, 31}, 23, 59}, AlarmRepeat::Daily}},
+        {"AlarmAt", SzValue(""), nullptr, {std::nullopt, AlarmRepeat::Daily}},
+        {"AlarmAt", SzValue("2026-02-30T09:00"), "'AlarmAt' の値が不正です.", {std::nullopt, AlarmRepeat::Daily}},
+        {"AlarmAt", SzValue("2026-05-10 09:00"), "'AlarmAt' の値が不正です.", {std::nullopt, AlarmRepeat::Daily}},
+        {"AlarmRepeat", DwordValue(4), nullptr, {at, AlarmRepeat::Yearly}},
+        {"AlarmRepeat", DwordValue(5), "'AlarmRepeat' の値が不正です.", {at}},
+        {"AlarmDay", DwordValue(31), nullptr, {at, AlarmRepeat::Daily, false, 31}},
+        {"AlarmDay", DwordValue(32), "'AlarmDay' の値が不正です.", {at, AlarmRepeat::Daily}},
+        {"HotKeyFront", DwordValue(0x1046), "'HotKeyFront' の値が不正です.", {at, AlarmRepeat::Daily}, 0},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + (row.error ? row.error : ""));
+        registry.Access()->DeleteKeyTree(kProgramKey);
+        SeedTitledMemos(1);
+        SeedMemo(0, "AlarmAt", SzValue("2026-05-10T09:00"));
+        SeedMemo(0, "AlarmRepeat", DwordValue(1));
+        SeedProgram("HotKeyFront", 0x0246);
+        if (std::string_view(row.name).starts_with("HotKey"))
+            Seed(kProgramKey, row.name, row.value);
+        else
+            SeedMemo(0, row.name, row.value);
+        StoreWorld& run = Start();
+        const std::vector<ShownMessageBox> none;
+        EXPECT_EQ(run.macro.windows.Shown(),
+                  row.error ? std::vector{GeneralError(row.error)} : none);
+        EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1"}));
+        EXPECT_EQ(run.table.Memos(0).Alarm(), row.alarm);
+        EXPECT_EQ(run.hotkeys.Key(GlobalHotkey::Front), row.frontKey);
+        EXPECT_FALSE(run.table.Memos(0).StayOnTop()) << "absent: off";
+    }
+}
+
 TEST_F(RegistryStoreTest, EveryDamagedValueCountsAndTheNextSaveKeepsEveryMemo) {
     SeedTitledMemos(3);
     SeedMemo(0, "Text", SzValue("N#{yyyy#}"));
@@ -354,9 +402,12 @@ TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
     font.color = 0x00FF0000;
     font.height = -16;
     memo.SetMemoFont(font);
+    memo.SetStayOnTop(true);
+    memo.SetAlarm({WallMinute{{2026, 2, 28}, 7, 5}, AlarmRepeat::Monthly, true, 31});
     run.autosave.SetEnabled(true);
     run.autosave.SetPeriod(30);
     run.exitSettings.SetAskBeforeExit(true);
+    run.hotkeys.SetKey(GlobalHotkey::NewMemo, 0x064E);
     run.store.SaveDatas();
 
     EXPECT_EQ(StoredKey(MemoKeyPath(0)),
@@ -377,6 +428,11 @@ TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
                   {"FontStyle", DwordValue(10)},
                   {"FontColor", DwordValue(0x00FF0000)},
                   {"FontSize", DwordValue(12)},
+                  {"StayOnTop", DwordValue(1)},
+                  {"AlarmAt", WrittenText("2026-02-28T07:05")},
+                  {"AlarmRepeat", DwordValue(3)},
+                  {"AlarmSound", DwordValue(1)},
+                  {"AlarmDay", DwordValue(31)},
               }));
     EXPECT_EQ(StoredKey(kProgramKey), (std::map<std::string, RegistryValue>{
                                           {"MaxForm", DwordValue(0)},
@@ -386,6 +442,8 @@ TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
                                           {"SaveTiming", DwordValue(30)},
                                           {"cbText", DwordValue(0)},
                                           {"Alart", DwordValue(1)},
+                                          {"HotKeyNewMemo", DwordValue(0x064E)},
+                                          {"HotKeyFront", DwordValue(0)},
                                       }));
     EXPECT_EQ(registry.Flushes(), 1);
 }
@@ -458,8 +516,8 @@ TEST_F(RegistryStoreTest, AFailedWriteOrOpenEndsTheSaveWithTheValuesName) {
     // Memo0: its open, Top, Left, Width, Height, Title.
     EXPECT_EQ(errorOfSaveFailingAt(6), "'Title' の設定に失敗しました");
     EXPECT_EQ(registry.LocksHeld(), 0);
-    // Memo0: its open, 16 values and the count of what it holds; then Memo1's open.
-    EXPECT_EQ(errorOfSaveFailingAt(1 + 16 + 1 + 1), "'Top' の設定に失敗しました");
+    // Memo0: its open, 20 values and the count of what it holds; then Memo1's open.
+    EXPECT_EQ(errorOfSaveFailingAt(1 + 20 + 1 + 1), "'Top' の設定に失敗しました");
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Top"), DwordValue(11));
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), WrittenText("メモ0"));
 }
@@ -487,8 +545,8 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
 // and one open and one call a value for each memo key; its subkeys are listed only when
 // some of them are not memo keys that opened.
 TEST_F(RegistryStoreTest, TheLoadCostsOneCallForEachValueAndKey) {
-    constexpr uint64_t kProgramCalls = 1 + 7 + 1;
-    constexpr uint64_t kMemoCalls = 1 + 16;
+    constexpr uint64_t kProgramCalls = 1 + 9 + 1;
+    constexpr uint64_t kMemoCalls = 1 + 21;
     SeedTitledMemos(2);
     Start();
     EXPECT_EQ(registry.Calls(), kProgramCalls + 3 * kMemoCalls);

@@ -209,7 +209,7 @@ TEST_F(StoreCrashTest, AnAutosaveRefusedAtAnyCallIsReportedAndTheProgramRunsOn) 
         EXPECT_EQ(registry.Contents(store::kProgramKey), SavedIntoEmpty());
         ExpectNoMemoLost(NewRun().table);
     }
-    EXPECT_EQ(reported, 4 * (1 + 16) + 1 + 7) << "each open and each write can be refused";
+    EXPECT_EQ(reported, 4 * (1 + 20) + 1 + 9) << "each open and each write can be refused";
 }
 
 TEST_F(StoreCrashTest, ARegistryThatRefusesEverythingLeavesTheStoreAndTheProgramRunning) {

@@ -25,6 +25,9 @@ LRESULT ApplicationWindow::HandleMessage(HWND window, UINT message, WPARAM wp, L
     case WM_CLOSE:
         if (closeMainForm_) closeMainForm_();
         return 0;
+    case WM_HOTKEY:
+        if (hotkeyPressed_) hotkeyPressed_(static_cast<int>(wp));
+        return 0;
     case WM_QUERYENDSESSION: return TRUE; // the main form's close query answers for the program
     default: return DefWindowProcW(window, message, wp, lp);
     }

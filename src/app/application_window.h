@@ -24,6 +24,9 @@ public:
         closeMainForm_ = std::move(closeMainForm);
     }
 
+    // A global hotkey of the program was pressed: its id.
+    void OnHotkey(std::function<void(int id)> pressed) { hotkeyPressed_ = std::move(pressed); }
+
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM lp);
     platform::WindowSystem& Windows() { return windows_; }
 
@@ -31,6 +34,7 @@ private:
     platform::WindowSystem& windows_;
     HWND window_ = nullptr;
     std::function<void()> closeMainForm_;
+    std::function<void(int)> hotkeyPressed_;
 };
 
 } // namespace petarino::app

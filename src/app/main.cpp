@@ -2,6 +2,7 @@
 // single-instance guard, the three long-lived windows, and the message loop.
 #include "app/application_window.h"
 #include "app/single_instance.h"
+#include "forms/AlarmSet1.h"
 #include "forms/DouguForm1.h"
 #include "forms/MacroTool1.h"
 #include "forms/MemoSet1.h"
@@ -17,6 +18,7 @@
 
 #include <commctrl.h>
 #include <exception>
+#include <optional>
 
 namespace petarino {
 namespace {
@@ -34,7 +36,8 @@ int Run(HINSTANCE instance) {
     win32::KernelWin32 kernel;
     FormatLocale locale = LoadFormatLocale(kernel);
     const INITCOMMONCONTROLSEX commonControls{.dwSize = sizeof(INITCOMMONCONTROLSEX),
-                                              .dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+                                              .dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
+                                                       ICC_DATE_CLASSES};
     InitCommonControlsEx(&commonControls);
     HICON icon = LoadIconW(instance, L"MAINICON");
 
@@ -64,11 +67,18 @@ int Run(HINSTANCE instance) {
                                                                                         memoOwner);
                                     });
         application.OnCloseRequest([&douguForm] { douguForm.Close(); });
+        application.OnHotkey([&douguForm](int id) { douguForm.HotkeyPressed(id); });
         win32::Win32Choosers choosers;
         forms::TMemoSet memoSet(application.Handle(), windows, choosers, files,
                                 douguForm.Clock().Timer1(), douguForm.Table());
         const forms::TMacroSet macroSet(application.Handle(), windows, memoSet);
         douguForm.SetMemoPropertiesDialog([&memoSet](Memo& memo) { memoSet.Execute(memo); });
+        std::optional<forms::TAlarmSet> alarmSet;
+        douguForm.SetAlarmDialog([&](Memo& memo) {
+            if (!alarmSet)
+                alarmSet.emplace(application.Handle(), windows, kernel, douguForm.Table());
+            alarmSet->Execute(memo);
+        });
         return RunMessageLoop();
     } catch (const std::exception& error) {
         ReportGeneralError(windows, error.what());

@@ -10,6 +10,7 @@ void Heartbeat::Timer1Timer() {
     // destroyed, so the last slot is read again on every step.
     for (int slot = 0; slot <= memos_.MaxForm(); ++slot)
         expander_.ExpandMacros(memos_.Memos(slot), clock_);
+    if (ringAlarms_) ringAlarms_();
 }
 
 } // namespace petarino

@@ -1,5 +1,5 @@
-// The properties window's one-second tick: running time, autosave, and the refresh of
-// every macro memo, in that order.
+// The properties window's one-second tick: running time, autosave, the refresh of every
+// macro memo, and the memos' alarms, in that order.
 #pragma once
 
 #include "clock/expand_macros.h"
@@ -13,8 +13,9 @@ namespace petarino {
 class Heartbeat {
 public:
     Heartbeat(RunningClock& clock, MemoTable& memos, MacroExpander& expander,
-              std::function<void()> saveDatas)
-        : clock_(clock), memos_(memos), expander_(expander), saveDatas_(std::move(saveDatas)) {}
+              std::function<void()> saveDatas, std::function<void()> ringAlarms = {})
+        : clock_(clock), memos_(memos), expander_(expander), saveDatas_(std::move(saveDatas)),
+          ringAlarms_(std::move(ringAlarms)) {}
 
     // Does nothing while Timer1 is stopped or detached. A failing save ends the tick
     // before the memos are refreshed; its error goes on to the caller.
@@ -25,6 +26,7 @@ private:
     MemoTable& memos_;
     MacroExpander& expander_;
     std::function<void()> saveDatas_;
+    std::function<void()> ringAlarms_;
 };
 
 } // namespace petarino

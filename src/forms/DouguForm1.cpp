@@ -1,5 +1,6 @@
 #include "forms/DouguForm1.h"
 
+#include "forms/MemoForm1.h"
 #include "forms/douguform_layout.h"
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
@@ -31,14 +32,22 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
     : application_(services.application), icon_(services.icon), windows_(services.windows),
       kernel_(services.kernel), locale_(services.locale), macroServices_(services.macro),
       closed_(services.closed), controls_(std::make_unique<DouguFormControls>()),
+      hotkeys_(hotkeySettings_, windows_),
       memoFactory_(makeMemoFactory(services.application, *this)),
       table_(*memoFactory_, statusList_, windows_), clock_(kernel_, autosave_),
       expander_(macroServices_, windows_),
       store_(services.registry, services.graphics,
-             store::ProgramState{table_, clock_, autosave_, exitSettings_}, expander_, windows_),
-      heartbeat_(clock_, table_, expander_, [this] { store_.SaveDatas(); }),
-      exitSequence_(store::ProgramState{table_, clock_, autosave_, exitSettings_}, store_, windows_,
-                    services.files) {
+             store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_},
+             expander_, windows_),
+      alarmBell_(table_, kernel_, windows_,
+                 [this](const AlarmBalloon& balloon) {
+                     if (notifyIcon_) notifyIcon_->ShowBalloon(balloon.title, balloon.text);
+                 }),
+      heartbeat_(
+          clock_, table_, expander_, [this] { store_.SaveDatas(); },
+          [this] { alarmBell_.RingDue(); }),
+      exitSequence_(store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_},
+                    store_, windows_, services.files) {
     RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
@@ -49,6 +58,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
     statusList_.Bind(controls_->lbShow);
     autosave_.Bind(controls_->udSave, controls_->cbSave);
     exitSettings_.Bind(controls_->cbText, controls_->cbAlart);
+    hotkeySettings_.Bind(controls_->hkNewMemo, controls_->hkFront);
     SetWindowSubclass(controls_->lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
 }
@@ -69,6 +79,7 @@ void TDouguForm::FormCreate() {
     // The clock took its start values as it was made, just before this.
     notifyIcon_.emplace(window_, icon_);
     store_.LoadAtStart();
+    RegisterHotkeys([this] { hotkeys_.RegisterAll(); });
     SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
     created_ = true;
 }
@@ -78,7 +89,12 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
     case WM_TIMER:
         if (wp == kTimer1) Timer1Timer();
         return 0;
-    case WM_COMMAND: Command(LOWORD(wp)); return 0;
+    case WM_COMMAND:
+        if (HIWORD(wp) == EN_CHANGE && (LOWORD(wp) == khkNewMemo || LOWORD(wp) == khkFront))
+            HotkeyChanged(LOWORD(wp) == khkNewMemo ? GlobalHotkey::NewMemo : GlobalHotkey::Front);
+        else
+            Command(LOWORD(wp));
+        return 0;
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE)
             SelectPage(TabCtrl_GetCurSel(controls_->PageControl1));
@@ -152,6 +168,7 @@ void TDouguForm::Close() {
 }
 
 void TDouguForm::FormClose() {
+    hotkeys_.UnregisterAll();
     notifyIcon_.reset();
 }
 
@@ -184,6 +201,38 @@ void TDouguForm::SelectPage(int page) {
     TabCtrl_SetCurSel(controls_->PageControl1, page);
     ShowWindow(controls_->TabSheet1, page == 0 ? SW_SHOW : SW_HIDE);
     ShowWindow(controls_->TabSheet2, page == 1 ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls_->TabSheet3, page == 2 ? SW_SHOW : SW_HIDE);
+}
+
+// A key another program holds is reported by its name; the control then shows none.
+void TDouguForm::RegisterHotkeys(const std::function<void()>& registering) {
+    try {
+        registering();
+    } catch (const EHotkeyTaken& error) {
+        ReportGeneralError(windows_, error.what());
+    }
+}
+
+void TDouguForm::HotkeyChanged(GlobalHotkey which) {
+    RegisterHotkeys([&] { hotkeys_.Register(which); });
+}
+
+void TDouguForm::HotkeyPressed(int id) {
+    if (id == GlobalHotkeys::Id(GlobalHotkey::NewMemo)) NewMemoFromAnywhere();
+    if (id == GlobalHotkeys::Id(GlobalHotkey::Front)) AllMemosToFront();
+}
+
+// As the notification icon's item makes one, then typed in at once: the program that had
+// the keyboard gives it up to the key's receiver.
+void TDouguForm::NewMemoFromAnywhere() {
+    if (auto* form = dynamic_cast<TMemoForm*>(table_.CreateMemo()))
+        SetForegroundWindow(form->Handle());
+}
+
+void TDouguForm::AllMemosToFront() {
+    for (int slot = 0; slot <= table_.MaxForm(); ++slot)
+        if (auto* form = dynamic_cast<TMemoForm*>(&table_.Memos(slot)); form && form->Visible())
+            form->BringToFront();
 }
 
 void TDouguForm::bShowClick() {
@@ -227,6 +276,10 @@ void TDouguForm::Exit() {
 
 void TDouguForm::OpenMemoProperties(Memo& memo) {
     if (openMemoProperties_) openMemoProperties_(memo);
+}
+
+void TDouguForm::OpenAlarm(Memo& memo) {
+    if (openAlarm_) openAlarm_(memo);
 }
 
 void TDouguForm::ReportError(std::string_view message) {

@@ -3,6 +3,7 @@
 // and its menu, and its close is the end of the program.
 #pragma once
 
+#include "clock/alarm_bell.h"
 #include "clock/expand_macros.h"
 #include "clock/heartbeat.h"
 #include "clock/running_clock.h"
@@ -10,6 +11,7 @@
 #include "forms/douguform_layout.h"
 #include "forms/memo_window_owner.h"
 #include "forms/notify_icon.h"
+#include "memos/global_hotkeys.h"
 #include "memos/memo_factory.h"
 #include "memos/memo_table.h"
 #include "platform/files.h"
@@ -68,6 +70,10 @@ public:
     void SetMemoPropertiesDialog(std::function<void(Memo&)> open) {
         openMemoProperties_ = std::move(open);
     }
+    // The alarm dialog, made when first needed.
+    void SetAlarmDialog(std::function<void(Memo&)> open) { openAlarm_ = std::move(open); }
+    // WM_HOTKEY of the application window.
+    void HotkeyPressed(int id);
 
     // Every route to the end: the exit sequence decides; on yes the icon goes and the window
     // closes, which ends the message loop.
@@ -87,6 +93,10 @@ private:
     void ShowVersion();
     void SelectPage(int page);
     void bShowClick();
+    void HotkeyChanged(GlobalHotkey which);
+    void NewMemoFromAnywhere();
+    void AllMemosToFront();
+    void RegisterHotkeys(const std::function<void()>& registering);
     static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
                                                 DWORD_PTR) noexcept;
 
@@ -97,6 +107,7 @@ private:
     void ShowStatusPage() override;
     void Exit() override;
     void OpenMemoProperties(Memo& memo) override;
+    void OpenAlarm(Memo& memo) override;
     void ReportError(std::string_view message) override;
 
     HWND application_;
@@ -111,15 +122,19 @@ private:
     ListBoxStatusList statusList_;
     UpDownAutosaveSettings autosave_;
     CheckBoxExitSettings exitSettings_;
+    HotkeyControlSettings hotkeySettings_;
+    GlobalHotkeys hotkeys_;
     std::unique_ptr<MemoFactory> memoFactory_;
     MemoTable table_;
     RunningClock clock_;
     MacroExpander expander_;
     store::RegistryStore store_;
+    AlarmBell alarmBell_;
     Heartbeat heartbeat_;
     store::ExitSequence exitSequence_;
     std::optional<NotifyIcon> notifyIcon_;
     std::function<void(Memo&)> openMemoProperties_;
+    std::function<void(Memo&)> openAlarm_;
     std::string shownLabel3_;
     bool shownBefore_ = false;
     bool created_ = false; // the creation handler has finished

@@ -62,6 +62,10 @@ private:
     HDC dc_;
 };
 
+constexpr UINT_PTR kFlashTimer = 1;
+constexpr UINT kFlashInterval = 500;
+constexpr int kFlashes = 21; // 10 seconds of swaps after the first
+
 bool IsMouseButtonDown(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
@@ -161,6 +165,9 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
         return 0;
+    case WM_TIMER:
+        if (wParam == kFlashTimer) Flash();
+        return 0;
     case WM_ACTIVATE:
         // The keyboard belongs to the text area, where the menu's shortcuts are.
         if (LOWORD(wParam) != WA_INACTIVE && textArea_) SetFocus(textArea_->Handle());
@@ -171,6 +178,7 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
+        StopFlashing();
         const POINT at = PointOf(lParam);
         MemoMouseDown(*this, at.x, at.y);
         if (message == WM_LBUTTONDOWN) SetCapture(hwnd_);
@@ -195,7 +203,7 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if (lParam == 0 && HIWORD(wParam) == 0) {
             const WORD id = LOWORD(wParam);
-            if (id >= WORD(MemoCommand::Undo) && id <= WORD(MemoCommand::Exit))
+            if (id >= WORD(MemoCommand::Undo) && id <= WORD(kLastMemoCommand))
                 RunCommand(static_cast<MemoCommand>(id));
             return 0;
         }
@@ -213,6 +221,7 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TMemoForm::OnTextAreaMessage(MemoTextArea& area, HWND edit, UINT message, WPARAM wParam,
                                      LPARAM lParam) {
+    if (IsMouseButtonDown(message) || message == WM_KEYDOWN) StopFlashing();
     if (IsMouseButtonDown(message)) {
         const POINT at = PointOf(lParam);
         MemoMouseDown(*this, at.x, at.y);
@@ -316,12 +325,64 @@ void TMemoForm::FormPaint() {
 void TMemoForm::PaintTitle(HDC dc) const {
     RECT client;
     GetClientRect(hwnd_, &client);
-    title_.Paint(dc, client, windowColor_, titleTextColor_, hint_);
+    const bool swapped = flashes_ % 2 == 1;
+    title_.Paint(dc, client, swapped ? titleTextColor_ : windowColor_,
+                 swapped ? windowColor_ : titleTextColor_, hint_);
+}
+
+void TMemoForm::SetStayOnTop(bool stayOnTop) {
+    stayOnTop_ = stayOnTop;
+    PlaceInZOrder(stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST);
+}
+
+void TMemoForm::PlaceInZOrder(HWND after) {
+    SetWindowPos(hwnd_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Above every window: a topmost one for a moment, then back among the ordinary ones (at
+// their top) unless it stays on top.
+void TMemoForm::Raise() {
+    PlaceInZOrder(HWND_TOPMOST);
+    if (!stayOnTop_) PlaceInZOrder(HWND_NOTOPMOST);
+}
+
+void TMemoForm::BringToFront() {
+    FormShow();
+    Raise();
+}
+
+void TMemoForm::RaiseAndFlash() {
+    Raise();
+    SetForegroundWindow(hwnd_);
+    flashes_ = kFlashes;
+    SetTimer(hwnd_, kFlashTimer, kFlashInterval, nullptr);
+    Flash();
+}
+
+void TMemoForm::Flash() {
+    if (flashes_ <= 1) {
+        StopFlashing();
+        return;
+    }
+    --flashes_;
+    textArea_->SetSwapped(flashes_ % 2 == 1);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TMemoForm::StopFlashing() {
+    if (flashes_ == 0) return;
+    KillTimer(hwnd_, kFlashTimer);
+    flashes_ = 0;
+    textArea_->SetSwapped(false);
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 // Inside the work area of the monitor nearest to the window, so a memo on a second monitor
 // stays there and one saved on a monitor that is gone comes back where it can be reached.
 void TMemoForm::FormShow() {
+    // Hidden and shown again, the window keeps its place above other programs' windows.
+    if (stayOnTop_ && !(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        PlaceInZOrder(HWND_TOPMOST);
     MONITORINFO monitor{.cbSize = sizeof monitor};
     if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     const RECT& work = monitor.rcWork;
@@ -350,7 +411,9 @@ void TMemoForm::pMenuPopup(LPARAM screenPoint) {
         at = {0, 0};
         ClientToScreen(textArea_->Handle(), &at);
     }
-    menu_.Open(hwnd_, at, textArea_->State());
+    TextAreaState state = textArea_->State();
+    state.stayOnTop = stayOnTop_;
+    menu_.Open(hwnd_, at, state);
 }
 
 // The enabled states are those of this moment, as when the menu opens: a selection made
@@ -377,6 +440,8 @@ void TMemoForm::RunCommand(MemoCommand command) {
     case MemoCommand::StatusPage: owner_.ShowStatusPage(); return;          // KS1Click
     case MemoCommand::Properties: owner_.OpenMemoProperties(*this); return; // pTextClick
     case MemoCommand::Exit: owner_.Exit(); return;                          // Exit1Click
+    case MemoCommand::StayOnTop: SetStayOnTop(!stayOnTop_); return;
+    case MemoCommand::Alarm: owner_.OpenAlarm(*this); return;
     }
 }
 

@@ -60,6 +60,14 @@ public:
 
     bool Visible() const override;
     void SetVisible(bool visible) override;
+    bool StayOnTop() const override { return stayOnTop_; }
+    void SetStayOnTop(bool stayOnTop) override;
+    const MemoAlarm& Alarm() const override { return alarm_; }
+    void SetAlarm(const MemoAlarm& alarm) override { alarm_ = alarm; }
+    void RaiseAndFlash() override;
+    // Inside the work area of its nearest monitor and above every window.
+    void BringToFront();
+    bool Flashing() const { return flashes_ > 0; }
 
     std::string Text() const override { return textArea_->Text(); }
     bool ReadOnly() const override { return textArea_->ReadOnly(); }
@@ -104,6 +112,10 @@ private:
     bool MemoMouseMove(DragSender sender, WPARAM keys, LPARAM point);
     void FormMouseUp();
     void HideMemo();
+    void PlaceInZOrder(HWND after);
+    void Raise();
+    void Flash();
+    void StopFlashing();
     void pMenuPopup(LPARAM screenPoint);
     // Runs a key of the menu's table whose item is enabled; false for other keys.
     bool MenuShortcut(WPARAM virtualKey);
@@ -127,6 +139,9 @@ private:
     int32_t dragY_ = 0;
     Color windowColor_;
     Color titleTextColor_;
+    bool stayOnTop_ = false;
+    MemoAlarm alarm_;
+    int flashes_ = 0; // swaps of colour still to come
 };
 
 } // namespace petarino::forms

@@ -1,6 +1,6 @@
 #include "forms/MemoSet1.h"
 
-#include <vector>
+#include "forms/modal_loop.h"
 
 namespace petarino::forms {
 namespace {
@@ -34,39 +34,6 @@ constexpr Place kTitleBarFrame{264, 8, 233, 121};
 constexpr Place TitleBarItemPlace(int item) {
     return {kTitleBarFrame.left + 8, kTitleBarFrame.top + 14 + item * 17, 80, 17};
 }
-
-// Every other visible and enabled window of the thread, disabled for as long as this lives, as
-// a modal window has them; what is shown meanwhile takes input.
-class DisabledWindows {
-public:
-    DisabledWindows(HWND dialog, HWND palette) : dialog_(dialog), palette_(palette) {
-        EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(this));
-    }
-    DisabledWindows(const DisabledWindows&) = delete;
-    DisabledWindows& operator=(const DisabledWindows&) = delete;
-    ~DisabledWindows() {
-        for (const HWND window : disabled_)
-            if (IsWindow(window)) EnableWindow(window, TRUE);
-    }
-
-private:
-    static BOOL CALLBACK DisableOne(HWND window, LPARAM self) noexcept {
-        auto& windows = *reinterpret_cast<DisabledWindows*>(self);
-        if (window == windows.dialog_ || window == windows.palette_) return TRUE;
-        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-        try {
-            windows.disabled_.push_back(window);
-        } catch (...) {
-            return FALSE; // what is not listed is not disabled either
-        }
-        EnableWindow(window, FALSE);
-        return TRUE;
-    }
-
-    HWND dialog_;
-    HWND palette_;
-    std::vector<HWND> disabled_;
-};
 
 } // namespace
 
@@ -126,47 +93,13 @@ void TMemoSet::CreateControls() {
 }
 
 int TMemoSet::Execute(Memo& memo) {
-    if (running_) return DialogResult::Cancel;
+    if (modal_.Running()) return DialogResult::Cancel;
     properties_.Open(memo);
-    const int result = RunModal();
+    focus_ = ok_;
+    const int result = modal_.Run(window_.get(), ok_, DialogResult::Cancel,
+                                  palette_ ? palette_->Handle() : nullptr);
     if (result == DialogResult::Ok) properties_.Apply(memo);
     return result;
-}
-
-int TMemoSet::RunModal() {
-    const HWND dialog = window_.get();
-    const HWND previous = GetActiveWindow();
-    if (!shownBefore_) {
-        CentreOnScreen(dialog);
-        shownBefore_ = true;
-    }
-    running_ = true;
-    modalResult_ = 0;
-    focus_ = ok_;
-    {
-        const DisabledWindows disabled(dialog, palette_ ? palette_->Handle() : nullptr);
-        ShowWindow(dialog, SW_SHOW);
-        SetActiveWindow(dialog);
-        SetFocus(ok_);
-        MSG message{};
-        while (modalResult_ == 0) {
-            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-            if (got <= 0) {
-                // The program is ending: the quit goes on to the loop that waits for it.
-                if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-                modalResult_ = DialogResult::Cancel;
-                break;
-            }
-            if (IsDialogMessageW(dialog, &message)) continue;
-            if (palette_ && IsDialogMessageW(palette_->Handle(), &message)) continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    ShowWindow(dialog, SW_HIDE);
-    if (previous && IsWindow(previous)) SetActiveWindow(previous);
-    running_ = false;
-    return modalResult_;
 }
 
 LRESULT TMemoSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -183,7 +116,7 @@ LRESULT TMemoSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         if (!wParam) FormHide();
         break;
     case WM_CLOSE:
-        if (running_) modalResult_ = DialogResult::Cancel;
+        if (modal_.Running()) modal_.End(DialogResult::Cancel);
         return 0;
     case DM_GETDEFID: return MAKELRESULT(IDOK, DC_HASDEFID);
     }
@@ -192,8 +125,8 @@ LRESULT TMemoSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void TMemoSet::Click(int id) {
     switch (id) {
-    case IDOK: modalResult_ = DialogResult::Ok; break;
-    case IDCANCEL: modalResult_ = DialogResult::Cancel; break;
+    case IDOK: modal_.End(DialogResult::Ok); break;
+    case IDCANCEL: modal_.End(DialogResult::Cancel); break;
     case kButton1: Button1Click(); break;
     case kButton2: Button2Click(); break;
     case kButton3: Button3Click(); break;

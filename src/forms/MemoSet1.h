@@ -4,6 +4,7 @@
 
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
+#include "forms/modal_loop.h"
 #include "macro/tick_timer.h"
 #include "memos/memo.h"
 #include "memos/memo_properties.h"
@@ -60,7 +61,6 @@ private:
     platform::WindowSystem& Windows() const { return windows_; }
 
     void CreateControls();
-    int RunModal();
     void Click(int id);
     LRESULT EditColors(HDC dc, HWND edit);
     void Activated(WPARAM state);
@@ -113,9 +113,7 @@ private:
     std::array<HWND, kTitleBarItems> titleBarItems_{};
     HWND ok_ = nullptr;
 
-    bool running_ = false;
-    int modalResult_ = 0;
-    bool shownBefore_ = false;
+    ModalRun modal_;
     // The control that had the focus when the dialog was last deactivated.
     HWND focus_ = nullptr;
 };

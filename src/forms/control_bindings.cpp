@@ -1,22 +1,11 @@
 #include "forms/control_bindings.h"
 
+#include "forms/form_controls.h"
 #include "platform/win32/cp932_win32.h"
 
 #include <commctrl.h>
 
 namespace petarino::forms {
-namespace {
-
-bool Checked(HWND checkBox) {
-    return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void Check(HWND checkBox, bool checked) {
-    SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-} // namespace
-
 int ListBoxStatusList::SelectedRow() const {
     return static_cast<int>(SendMessageW(listBox_, LB_GETCURSEL, 0, 0));
 }
@@ -62,6 +51,13 @@ bool CheckBoxExitSettings::AskBeforeExit() const {
 }
 void CheckBoxExitSettings::SetAskBeforeExit(bool askBeforeExit) {
     Check(askBox_, askBeforeExit);
+}
+
+uint16_t HotkeyControlSettings::Key(GlobalHotkey which) const {
+    return static_cast<uint16_t>(SendMessageW(Control(which), HKM_GETHOTKEY, 0, 0));
+}
+void HotkeyControlSettings::SetKey(GlobalHotkey which, uint16_t key) {
+    SendMessageW(Control(which), HKM_SETHOTKEY, key, 0);
 }
 
 } // namespace petarino::forms

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "clock/autosave_settings.h"
+#include "memos/hotkey_settings.h"
 #include "memos/status_list.h"
 #include "store/exit_settings.h"
 
@@ -58,6 +59,26 @@ public:
 private:
     HWND exportBox_ = nullptr;
     HWND askBox_ = nullptr;
+};
+
+// The hotkey controls' values are the stored ones as they are.
+class HotkeyControlSettings final : public HotkeySettings {
+public:
+    void Bind(HWND newMemo, HWND front) {
+        newMemo_ = newMemo;
+        front_ = front;
+    }
+
+    uint16_t Key(GlobalHotkey which) const override;
+    void SetKey(GlobalHotkey which, uint16_t key) override;
+
+private:
+    HWND Control(GlobalHotkey which) const {
+        return which == GlobalHotkey::NewMemo ? newMemo_ : front_;
+    }
+
+    HWND newMemo_ = nullptr;
+    HWND front_ = nullptr;
 };
 
 } // namespace petarino::forms

@@ -120,6 +120,18 @@ void CreateSettingsPage(const ControlMaker& page, DouguFormControls& c) {
         page.Make(WC_STATICW, "Label3", SS_LEFT | SS_NOPREFIX, {8, 93, 233, 12}, 0, "トータル時間");
 }
 
+// The global hotkeys' rows of the page "拡張".
+void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
+    c.Label4 = page.Make(WC_STATICW, "新規メモ", SS_LEFT | SS_NOPREFIX, {8, 104, 73, 12}, 0);
+    FitToCaption(c.Label4);
+    c.hkNewMemo = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP, {88, 101, 161, 20}, khkNewMemo,
+                            "どこからでも新しいメモを作るキーです。");
+    c.Label5 = page.Make(WC_STATICW, "メモを前面へ", SS_LEFT | SS_NOPREFIX, {8, 128, 73, 12}, 0);
+    FitToCaption(c.Label5);
+    c.hkFront = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP, {88, 125, 161, 20}, khkFront,
+                          "表示中のメモをすべて前面に出すキーです。");
+}
+
 } // namespace
 
 void SizeClientArea(HWND form) {
@@ -141,12 +153,15 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
         onForm.Make(WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS, {8, 8, 265, 177}, 0);
     AddPage(c.PageControl1, 0, "メモの状態");
     AddPage(c.PageControl1, 1, "設定");
+    AddPage(c.PageControl1, 2, "拡張");
     RECT area{8, 8, 8 + 265, 8 + 177};
     TabCtrl_AdjustRect(c.PageControl1, FALSE, &area);
     c.TabSheet1 = MakePage(form, area);
     c.TabSheet2 = MakePage(form, area);
+    c.TabSheet3 = MakePage(form, area);
     CreateStatusPage(ControlMaker(c.TabSheet1, c.font.get(), c.tooltips), c);
     CreateSettingsPage(ControlMaker(c.TabSheet2, c.font.get(), c.tooltips), c);
+    CreateHotkeyRows(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
     ShowWindow(c.TabSheet1, SW_SHOW);
 
     c.bOk = onForm.Make(WC_BUTTONW, "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {192, 192, 81, 25}, kbOk,

@@ -74,4 +74,12 @@ void SetText(HWND window, std::string_view text) {
     SetWindowTextW(window, win32::ToWide(text).c_str());
 }
 
+bool Checked(HWND checkBox) {
+    return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Check(HWND checkBox, bool checked) {
+    SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 } // namespace petarino::forms

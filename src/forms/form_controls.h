@@ -42,6 +42,9 @@ void CentreOnScreen(HWND form);
 // "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
 win32::UniqueFont CreateFormFont();
 
+bool Checked(HWND checkBox);
+void Check(HWND checkBox, bool checked);
+
 std::string TextOf(HWND window);
 void SetText(HWND window, std::string_view text);
 

@@ -63,11 +63,15 @@ void MemoPopupMenu::Make() {
 
 void MemoPopupMenu::Open(HWND window, POINT at, const TextAreaState& state) {
     if (!menu_) Make();
-    for (const MemoMenuItem& item : kMemoMenu)
-        if (item.command)
-            EnableMenuItem(menu_.get(), static_cast<UINT>(*item.command),
-                           MF_BYCOMMAND |
-                               (IsEnabled(*item.command, state) ? MF_ENABLED : MF_GRAYED));
+    for (const MemoMenuItem& item : kMemoMenu) {
+        if (!item.command) continue;
+        const auto id = static_cast<UINT>(*item.command);
+        EnableMenuItem(menu_.get(), id,
+                       MF_BYCOMMAND | (IsEnabled(*item.command, state) ? MF_ENABLED : MF_GRAYED));
+        if (item.IsCheckItem())
+            CheckMenuItem(menu_.get(), id,
+                          MF_BYCOMMAND | (state.stayOnTop ? MF_CHECKED : MF_UNCHECKED));
+    }
     TrackPopupMenu(menu_.get(), TPM_CENTERALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    window, nullptr);
 }

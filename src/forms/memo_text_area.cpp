@@ -127,13 +127,18 @@ void MemoTextArea::Place(const Bounds& bounds) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void MemoTextArea::SetSwapped(bool swapped) {
+    swapped_ = swapped;
+    InvalidateRect(edit_, nullptr, TRUE);
+}
+
 HBRUSH MemoTextArea::Colors(HDC dc) {
-    const COLORREF background = ColorRefOf(background_);
+    const COLORREF background = ColorRefOf(swapped_ ? font_.color : background_);
     if (!brush_ || brushColor_ != background) {
         brush_ = UniqueBrush(CreateSolidBrush(background));
         brushColor_ = background;
     }
-    SetTextColor(dc, ColorRefOf(font_.color));
+    SetTextColor(dc, ColorRefOf(swapped_ ? background_ : font_.color));
     SetBkColor(dc, background);
     return brush_.get();
 }

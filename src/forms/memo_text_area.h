@@ -56,6 +56,9 @@ public:
     void Place(const Bounds& bounds);
     // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC (read-only): the colours, resolved now.
     HBRUSH Colors(HDC dc);
+    // Text and background colours trade places while an alarm flashes; the memo's own
+    // colours stay as they are.
+    void SetSwapped(bool swapped);
     TextAreaState State() const;
     // The edit commands of the menu; a read-only text refuses those that change it.
     void Run(MemoCommand command);
@@ -80,6 +83,7 @@ private:
     UniqueFont hfont_;
     UniqueBrush brush_;
     COLORREF brushColor_ = 0;
+    bool swapped_ = false;
 };
 
 } // namespace petarino::forms

@@ -21,6 +21,8 @@ public:
     virtual void Exit() = 0;
     // "ﾌﾟﾛﾊﾟﾃｨ(&R)...": the memo properties dialog for this memo.
     virtual void OpenMemoProperties(Memo& memo) = 0;
+    // "アラーム(&A)...": the alarm dialog for this memo.
+    virtual void OpenAlarm(Memo& memo) = 0;
     // The general error report, for whatever a memo window's handlers let go.
     virtual void ReportError(std::string_view message) = 0;
 

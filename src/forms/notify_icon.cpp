@@ -1,6 +1,8 @@
 #include "forms/notify_icon.h"
 
-#include <string_view>
+#include "platform/win32/cp932_win32.h"
+
+#include <algorithm>
 
 namespace petarino::forms {
 namespace {
@@ -26,6 +28,17 @@ NotifyIcon::~NotifyIcon() {
 
 void NotifyIcon::AddAgain() {
     Shell_NotifyIconW(NIM_ADD, &data_);
+}
+
+void NotifyIcon::ShowBalloon(std::string_view title, std::string_view text) {
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_INFO;
+    const std::wstring wideTitle = win32::ToWide(title);
+    const std::wstring wideText = win32::ToWide(text);
+    wideTitle.copy(balloon.szInfoTitle, std::size(balloon.szInfoTitle) - 1);
+    wideText.copy(balloon.szInfo, std::size(balloon.szInfo) - 1);
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
 } // namespace petarino::forms

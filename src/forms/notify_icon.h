@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <string_view>
 
 namespace petarino::forms {
 
@@ -20,6 +21,8 @@ public:
 
     // After the taskbar was made anew (its shell restarted) the icon must be added again.
     void AddAgain();
+    // A balloon from the icon, as the system shows notifications; texts cut to what it holds.
+    void ShowBalloon(std::string_view title, std::string_view text);
 
 private:
     NOTIFYICONDATAW data_;

@@ -5,6 +5,7 @@
 
 #include "appearance/color.h"
 #include "appearance/font.h"
+#include "memos/memo_alarm.h"
 
 #include <cstdint>
 #include <string>
@@ -53,6 +54,15 @@ public:
     virtual bool Visible() const = 0;
     // Showing keeps the window inside the work area.
     virtual void SetVisible(bool visible) = 0;
+
+    // A topmost window, above other programs' windows, through hiding, showing and moves.
+    virtual bool StayOnTop() const = 0;
+    virtual void SetStayOnTop(bool stayOnTop) = 0;
+    virtual const MemoAlarm& Alarm() const = 0;
+    virtual void SetAlarm(const MemoAlarm& alarm) = 0;
+    // The alarm has rung: above every window, its title strip and text flashing for a while
+    // or until the user clicks or types in it.
+    virtual void RaiseAndFlash() = 0;
 
     // The text area: its text, in macro mode the latest expansion of MacroText.
     virtual std::string Text() const = 0;

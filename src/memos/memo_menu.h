@@ -22,7 +22,10 @@ enum class MemoCommand : uint16_t {
     StatusPage,
     Properties,
     Exit,
+    StayOnTop,
+    Alarm,
 };
+inline constexpr MemoCommand kLastMemoCommand = MemoCommand::Alarm;
 
 enum class MenuPlace : uint8_t {
     Menu,        // the menu itself
@@ -39,6 +42,8 @@ struct MemoMenuItem {
     MenuPlace place = MenuPlace::Menu;
 
     bool IsSeparator() const { return caption == "-"; }
+    // Shown with a check mark while the memo has the state.
+    bool IsCheckItem() const { return command == MemoCommand::StayOnTop; }
     bool HoldsSubmenu() const { return !command && !IsSeparator(); }
 };
 
@@ -47,7 +52,7 @@ inline constexpr uint16_t kShortcutShift = 0x2000;
 inline constexpr uint16_t kShortcutCtrl = 0x4000;
 inline constexpr uint16_t kShortcutAlt = 0x8000;
 
-inline constexpr std::array<MemoMenuItem, 15> kMemoMenu{{
+inline constexpr std::array<MemoMenuItem, 17> kMemoMenu{{
     {"Edit1", "編集(&E)", {}, 0, MenuPlace::Menu},
     {"Undo1", "元に戻す(&U)", MemoCommand::Undo, 16474, MenuPlace::EditSubmenu},
     {"N2", "-", {}, 0, MenuPlace::EditSubmenu},
@@ -61,6 +66,8 @@ inline constexpr std::array<MemoMenuItem, 15> kMemoMenu{{
     {"pDestroy", "メモの破棄(&D)...", MemoCommand::Destroy, 16499, MenuPlace::EditSubmenu},
     {"N5", "-", {}, 0, MenuPlace::Menu},
     {"KS1", "表示/非表示の変更(&S)", MemoCommand::StatusPage, 0, MenuPlace::Menu},
+    {"pStayOnTop", "常に手前に表示(&T)", MemoCommand::StayOnTop, 0, MenuPlace::Menu},
+    {"pAlarm", "アラーム(&A)...", MemoCommand::Alarm, 0, MenuPlace::Menu},
     {"N3", "-", {}, 0, MenuPlace::Menu},
     {"pText", "ﾌﾟﾛﾊﾟﾃｨ(&R)...", MemoCommand::Properties, 16461, MenuPlace::Menu},
     {"Exit1", "終了", MemoCommand::Exit, 32883, MenuPlace::Hidden},
@@ -70,6 +77,7 @@ inline constexpr std::array<MemoMenuItem, 15> kMemoMenu{{
 struct TextAreaState {
     bool canUndo = false;
     bool hasSelection = false;
+    bool stayOnTop = false; // the memo's, for the check mark
 };
 
 // Undo when the text area can undo; cut, copy and delete when something is selected; the

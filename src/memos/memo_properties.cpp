@@ -19,7 +19,7 @@ void MemoProperties::Open(const Memo& memo) {
 
 void MemoProperties::Apply(Memo& memo) {
     timer_.Enable();
-    if (!Listed(memo)) return;
+    if (!table_.Holds(memo)) return;
     const std::string text = view_.MacroText();
     if (IsMacroSource(text)) {
         memo.SetMacroText(text);
@@ -36,13 +36,6 @@ void MemoProperties::Apply(Memo& memo) {
     memo.SetWindowColor(view_.TitleColor());
     memo.SetTitleTextColor(view_.TitleTextColor());
     table_.RefreshStatusList();
-}
-
-// By address only: a memo that is gone must not be read.
-bool MemoProperties::Listed(const Memo& memo) const {
-    for (int slot = 0; slot <= table_.MaxForm(); ++slot)
-        if (&table_.Memos(slot) == &memo) return true;
-    return false;
 }
 
 void MemoProperties::PickMacroFont() {

@@ -85,8 +85,6 @@ public:
     void SaveText();
 
 private:
-    bool Listed(const Memo& memo) const;
-
     MemoPropertiesView& view_;
     platform::Choosers& choosers_;
     platform::Files& files_;

@@ -24,6 +24,12 @@ Memo& MemoTable::Memos(int slot) const {
     return *At(slot);
 }
 
+bool MemoTable::Holds(const Memo& memo) const {
+    for (int slot = 0; slot <= maxForm_; ++slot)
+        if (At(slot) == &memo) return true;
+    return false;
+}
+
 Memo* MemoTable::CreateMemo() {
     Memo* memo = AddHidden();
     if (!memo) {

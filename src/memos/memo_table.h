@@ -26,6 +26,9 @@ public:
     int MaxForm() const { return maxForm_; }
     // Slots 0..MaxForm only; any other throws std::out_of_range.
     Memo& Memos(int slot) const;
+    // Whether the memo is in the table, by address only: a memo that is gone must not be read
+    // (a dialog may outlive the memo it was opened for).
+    bool Holds(const Memo& memo) const;
 
     // A new memo in the next slot, titled on the right in vertical writing and shown.
     // A full table refuses with a message and changes nothing; the result is then null.

@@ -24,6 +24,10 @@ public:
     static ERegistryException ReadFailed(std::string_view name) {
         return Named(name, "' の取得に失敗しました");
     }
+    // Read, but holds nothing the program can use.
+    static ERegistryException Unusable(std::string_view name) {
+        return Named(name, "' の値が不正です");
+    }
     // Cannot be written, also because no key is open.
     static ERegistryException WriteFailed(std::string_view name) {
         return Named(name, "' の設定に失敗しました");

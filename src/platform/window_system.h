@@ -36,6 +36,12 @@ public:
     virtual int TooltipDelay() const = 0;
     // Whether the Shift key is down at this moment, whatever window has the focus.
     virtual bool ShiftHeldNow() = 0;
+    // A key combination for the whole system, its presses sent to the application's window
+    // under the id; false when another program holds it. Modifiers as the Win32 MOD_ flags.
+    virtual bool RegisterHotkey(int id, uint32_t modifiers, uint8_t virtualKey) = 0;
+    virtual void UnregisterHotkey(int id) = 0;
+    // The system's notification sound.
+    virtual void PlayNotificationSound() = 0;
 };
 
 } // namespace petarino::platform

@@ -4,6 +4,7 @@
 
 #include "clock/autosave_settings.h"
 #include "clock/running_clock.h"
+#include "memos/hotkey_settings.h"
 #include "memos/memo_table.h"
 #include "store/exit_settings.h"
 
@@ -14,6 +15,7 @@ struct ProgramState {
     RunningClock& clock;
     AutosaveSettings& autosave;
     ExitSettings& exitSettings;
+    HotkeySettings& hotkeys;
 };
 
 } // namespace petarino::store

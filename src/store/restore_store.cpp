@@ -8,6 +8,18 @@ namespace {
 // Other bits of the stored byte name no style, and are not written back.
 constexpr int32_t kFontStyleBits = fsBold | fsItalic | fsUnderline | fsStrikeOut;
 
+void RestoreAlarm(const StoredMemo& stored, Memo& memo) {
+    MemoAlarm alarm;
+    alarm.at = stored.alarmAt;
+    if (stored.alarmRepeat) alarm.repeat = static_cast<AlarmRepeat>(*stored.alarmRepeat);
+    if (stored.alarmSound) alarm.sound = *stored.alarmSound;
+    // A day that is the time's own, or one the time could not have been cut from, aims at
+    // nothing beyond the time.
+    if (stored.alarmDay && alarm.at && *stored.alarmDay > alarm.at->date.day)
+        alarm.ownDay = *stored.alarmDay;
+    if (alarm != memo.Alarm()) memo.SetAlarm(alarm);
+}
+
 void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, MacroHost& host,
                  int pixelsPerInch) {
     if (const auto& b = stored.bounds) memo.SetBounds(b->left, b->top, b->width, b->height);
@@ -33,6 +45,8 @@ void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, 
     if (stored.fontColor) font.color = *stored.fontColor;
     if (stored.fontSize) font.SetSize(*stored.fontSize, pixelsPerInch);
     if (font != memo.MemoFont()) memo.SetMemoFont(font);
+    if (stored.stayOnTop) memo.SetStayOnTop(*stored.stayOnTop);
+    RestoreAlarm(stored, memo);
     // Last: showing keeps the window inside the work area, which needs its final bounds.
     if (stored.visible) memo.SetVisible(*stored.visible);
 }
@@ -48,6 +62,10 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
     if (stored.saveTiming) state.autosave.SetPeriod(static_cast<int16_t>(*stored.saveTiming));
     if (stored.cbText) state.exitSettings.SetExportAtExit(*stored.cbText);
     if (stored.alart) state.exitSettings.SetAskBeforeExit(*stored.alart);
+    if (stored.hotKeyNewMemo)
+        state.hotkeys.SetKey(GlobalHotkey::NewMemo, static_cast<uint16_t>(*stored.hotKeyNewMemo));
+    if (stored.hotKeyFront)
+        state.hotkeys.SetKey(GlobalHotkey::Front, static_cast<uint16_t>(*stored.hotKeyFront));
     for (const StoredMemo& memo : stored.memos) {
         Memo* made = state.memos.AddHidden();
         if (!made) return;

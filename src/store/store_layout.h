@@ -19,6 +19,8 @@ inline constexpr std::string_view kSaving = "Saving";
 inline constexpr std::string_view kSaveTiming = "SaveTiming";
 inline constexpr std::string_view kCbText = "cbText";
 inline constexpr std::string_view kAlart = "Alart";
+inline constexpr std::string_view kHotKeyNewMemo = "HotKeyNewMemo";
+inline constexpr std::string_view kHotKeyFront = "HotKeyFront";
 } // namespace program_value
 
 namespace memo_value {
@@ -38,6 +40,12 @@ inline constexpr std::string_view kColor = "Color";
 inline constexpr std::string_view kFontStyle = "FontStyle";
 inline constexpr std::string_view kFontColor = "FontColor";
 inline constexpr std::string_view kFontSize = "FontSize";
+inline constexpr std::string_view kStayOnTop = "StayOnTop";
+inline constexpr std::string_view kAlarmAt = "AlarmAt";
+inline constexpr std::string_view kAlarmRepeat = "AlarmRepeat";
+inline constexpr std::string_view kAlarmSound = "AlarmSound";
+// Written only while a monthly or yearly alarm's time is cut short of the day it was set to.
+inline constexpr std::string_view kAlarmDay = "AlarmDay";
 } // namespace memo_value
 
 // A memo key without bounds puts its memo here, whatever a new window would get.

@@ -35,16 +35,28 @@ public:
         return Read([&] { return access_.FindString(name); });
     }
 
+    // A value the program cannot use is an error like one that cannot be read.
+    template <typename T, typename Usable>
+    std::optional<T> Checked(std::optional<T> value, std::string_view name, Usable usable) {
+        if (!value || usable(*value)) return value;
+        Note(ERegistryException::Unusable(name).what());
+        return std::nullopt;
+    }
+
 private:
+    void Note(std::string message) {
+        if (!state_.error)
+            state_.error = std::move(message);
+        else
+            ++state_.furtherErrors;
+    }
+
     template <typename FindValue> auto Read(FindValue find) -> decltype(find()) {
         if (!open_) return std::nullopt;
         try {
             return find();
         } catch (const ERegistryException& error) {
-            if (!state_.error)
-                state_.error = error.what();
-            else
-                ++state_.furtherErrors;
+            Note(error.what());
             return std::nullopt;
         }
     }
@@ -53,6 +65,26 @@ private:
     StoredState& state_;
     bool open_;
 };
+
+// A key code with the hotkey control's four modifier flags.
+bool HotkeyValue(int32_t value) {
+    return value >= 0 && value <= 0x0FFF;
+}
+
+// An empty time is no alarm, and no error.
+void ReadAlarm(KeyReader& key, StoredMemo& memo) {
+    using namespace memo_value;
+    const auto at = key.Checked(key.String(kAlarmAt), kAlarmAt, [](const std::string& text) {
+        return text.empty() || ParseWallMinute(text).has_value();
+    });
+    if (at && !at->empty()) memo.alarmAt = ParseWallMinute(*at);
+    memo.alarmRepeat = key.Checked(key.Integer(kAlarmRepeat), kAlarmRepeat, [](int32_t repeat) {
+        return repeat >= 0 && repeat < kAlarmRepeats;
+    });
+    memo.alarmSound = key.Boolean(kAlarmSound);
+    memo.alarmDay = key.Checked(key.Integer(kAlarmDay), kAlarmDay,
+                                [](int32_t day) { return day >= 1 && day <= 31; });
+}
 
 // A memo key that cannot be opened counts as one without values; nothing is read from
 // whatever key was open before.
@@ -80,6 +112,8 @@ void ReadMemo(RegistryAccess& access, int slot, StoredState& state) {
     memo.fontColor = key.Colour(kFontColor);
     memo.fontSize = key.Integer(kFontSize);
     memo.visible = key.Boolean(kVisible);
+    memo.stayOnTop = key.Boolean(kStayOnTop);
+    ReadAlarm(key, memo);
 }
 
 // A memo key listed by the program key exists even when it did not open.
@@ -109,6 +143,8 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
         state.saveTiming = key.Integer(kSaveTiming);
         state.cbText = key.Boolean(kCbText);
         state.alart = key.Boolean(kAlart);
+        state.hotKeyNewMemo = key.Checked(key.Integer(kHotKeyNewMemo), kHotKeyNewMemo, HotkeyValue);
+        state.hotKeyFront = key.Checked(key.Integer(kHotKeyFront), kHotKeyFront, HotkeyValue);
     }
     // Every subkey is most often a memo key that opens, and then none lies beyond the table
     // and none exists unopened: the count is one call where the list costs one a subkey.

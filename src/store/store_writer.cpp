@@ -29,6 +29,12 @@ void WriteMemoKey(platform::RegistryAccess& access, int slot, const Memo& memo, 
     key.Integer(kFontStyle, font.style);
     key.Colour(kFontColor, font.color);
     key.Integer(kFontSize, font.Size(pixelsPerInch));
+    key.Boolean(kStayOnTop, memo.StayOnTop());
+    const MemoAlarm& alarm = memo.Alarm();
+    key.String(kAlarmAt, alarm.at ? WallMinuteText(*alarm.at) : "");
+    key.Integer(kAlarmRepeat, static_cast<int32_t>(alarm.repeat));
+    key.Boolean(kAlarmSound, alarm.sound);
+    if (alarm.ownDay != 0) key.Integer(kAlarmDay, alarm.ownDay);
     key.RemoveTheRest(0, [](std::string_view) { return false; });
 }
 
@@ -52,6 +58,8 @@ void WriteStore(platform::RegistryAccess& access, const ProgramState& state, int
     key.Integer(kSaveTiming, state.autosave.Period());
     key.Boolean(kCbText, state.exitSettings.ExportAtExit());
     key.Boolean(kAlart, state.exitSettings.AskBeforeExit());
+    key.Integer(kHotKeyNewMemo, state.hotkeys.Key(GlobalHotkey::NewMemo));
+    key.Integer(kHotKeyFront, state.hotkeys.Key(GlobalHotkey::Front));
     key.RemoveTheRest(static_cast<std::size_t>(maxForm + 1), [maxForm](std::string_view subkey) {
         const auto number = MemoKeyNumber(subkey);
         return number && (*number <= maxForm || *number >= MemoTable::kSlots);

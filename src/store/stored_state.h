@@ -4,6 +4,7 @@
 #pragma once
 
 #include "appearance/color.h"
+#include "memos/memo_alarm.h"
 
 #include <cstdint>
 #include <optional>
@@ -34,6 +35,11 @@ struct StoredMemo {
     std::optional<Color> fontColor;
     std::optional<int32_t> fontSize;
     std::optional<bool> visible;
+    std::optional<bool> stayOnTop;
+    std::optional<WallMinute> alarmAt;  // also empty when stored empty: no alarm
+    std::optional<int32_t> alarmRepeat; // [0, kAlarmRepeats)
+    std::optional<bool> alarmSound;
+    std::optional<int32_t> alarmDay; // [1, 31]
 };
 
 struct StoredState {
@@ -44,6 +50,8 @@ struct StoredState {
     std::optional<int32_t> saveTiming;
     std::optional<bool> cbText;
     std::optional<bool> alart;
+    std::optional<int32_t> hotKeyNewMemo;
+    std::optional<int32_t> hotKeyFront;
     // Slot order, up to the last memo key that exists.
     std::vector<StoredMemo> memos;
     // MaxForm outside -1..100, or naming memo keys that do not exist at its end; the memos

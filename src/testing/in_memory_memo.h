@@ -48,6 +48,13 @@ public:
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override { visible_ = visible; }
 
+    bool StayOnTop() const override { return stayOnTop_; }
+    void SetStayOnTop(bool stayOnTop) override { stayOnTop_ = stayOnTop; }
+    const MemoAlarm& Alarm() const override { return alarm_; }
+    void SetAlarm(const MemoAlarm& alarm) override { alarm_ = alarm; }
+    void RaiseAndFlash() override { ++raised_; }
+    int Raised() const { return raised_; }
+
     std::string Text() const override { return text_; }
     bool ReadOnly() const override { return readOnly_; }
     void SetReadOnly(bool readOnly) override { readOnly_ = readOnly; }
@@ -78,6 +85,9 @@ private:
     int32_t width_ = new_memo::kClientWidth + 2 * kFrame;
     int32_t height_ = new_memo::kClientHeight + 2 * kFrame;
     bool visible_ = false;
+    bool stayOnTop_ = false;
+    MemoAlarm alarm_;
+    int raised_ = 0;
     std::string text_;
     bool readOnly_ = false;
     bool wordWrap_ = new_memo::kWordWrap;

@@ -8,6 +8,7 @@
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_autosave_settings.h"
 #include "testing/in_memory_exit_settings.h"
+#include "testing/in_memory_hotkey_settings.h"
 #include "testing/in_memory_memo_factory.h"
 #include "testing/macro_world.h"
 
@@ -25,7 +26,7 @@ inline auto StoredFields(const Memo& memo) {
                       memo.TitleBar(), memo.TitleTextColor(), memo.WindowColor(),
                       memo.ReadOnly() ? memo.MacroText() : memo.Text(), memo.Text(),
                       memo.ReadOnly(), memo.WordWrap(), memo.Visible(), memo.MemoColor(),
-                      memo.MemoFont());
+                      memo.MemoFont(), memo.StayOnTop(), memo.Alarm());
 }
 
 struct StoreWorld {
@@ -33,7 +34,7 @@ struct StoreWorld {
         : graphics(Screen(pixelsPerInch)),
           store(registry, graphics, State(), macro.expander, macro.windows) {}
 
-    store::ProgramState State() { return {table, clock, autosave, exitSettings}; }
+    store::ProgramState State() { return {table, clock, autosave, exitSettings, hotkeys}; }
 
     // A memo as the user makes one: titled on the right and shown, then given a text.
     Memo& Create(std::string_view title, std::string_view text = {}) {
@@ -58,6 +59,7 @@ struct StoreWorld {
     MemoTable table{factory, list, macro.windows};
     InMemoryAutosaveSettings autosave;
     InMemoryExitSettings exitSettings;
+    InMemoryHotkeySettings hotkeys;
     RunningClock clock{macro.kernel, autosave};
     store::RegistryStore store;
 

@@ -7,10 +7,10 @@
 #include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_window_system.h"
-#include "testing/in_memory_memo_factory.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
 #include "store/store_layout.h"
+#include "testing/in_memory_memo_factory.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -149,6 +149,44 @@ TEST(PropertiesWindow, StartsHiddenWithEveryControlInPlaceAndTheStoreLoaded) {
     EXPECT_EQ(world.windows.TooltipDelay(), 0);
     EXPECT_EQ(world.form->Clock().Exec(), 5);
     EXPECT_TRUE(world.form->Clock().Timer1().Runs());
+}
+
+// The page "拡張": two hotkey rows holding the stored keys, registered on start; a key held
+// elsewhere is reported by name and cleared; a changed key takes the old one's place; a
+// pressed one makes a memo; none is left held after the exit.
+TEST(PropertiesWindow, HotkeyRowsHoldTheKeysTheProgramRegisters) {
+    using Hotkey = platform::FakeWindowSystem::Hotkey;
+    PropertiesWindowWorld world;
+    world.registry.SetValue(store::kProgramKey, "HotKeyNewMemo", platform::DwordValue(0x064E));
+    world.registry.SetValue(store::kProgramKey, "HotKeyFront", platform::DwordValue(0x0646));
+    world.windows.HoldElsewhere({0x4003, 'F'});
+    world.Start();
+    const HWND newMemo = world.Control(khkNewMemo);
+    const HWND front = world.Control(khkFront);
+    EXPECT_TRUE(At(newMemo, 88, 101, 161, 20));
+    EXPECT_TRUE(At(front, 88, 125, 161, 20));
+    ASSERT_EQ(world.windows.Shown().size(), 1u);
+    EXPECT_EQ(world.windows.Shown()[0].text,
+              "ホットキー Ctrl+Alt+F は他のプログラムが使用しているため登録できません.");
+    EXPECT_EQ(SendMessageW(front, HKM_GETHOTKEY, 0, 0), 0) << "the control shows none";
+    EXPECT_EQ(SendMessageW(newMemo, HKM_GETHOTKEY, 0, 0), 0x064E);
+    EXPECT_EQ(world.windows.Registered(), (std::map<int, Hotkey>{{1, {0x4003, 'N'}}}));
+
+    // The user sets another key in the row.
+    SendMessageW(front, HKM_SETHOTKEY, 0x0342, 0);
+    SendMessageW(GetParent(front), WM_COMMAND, MAKEWPARAM(khkFront, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(front));
+    EXPECT_EQ(world.windows.Registered(),
+              (std::map<int, Hotkey>{{1, {0x4003, 'N'}}, {2, {0x4006, 'B'}}}));
+
+    world.form->HotkeyPressed(1);
+    EXPECT_EQ(world.form->Table().MaxForm(), 0);
+    EXPECT_TRUE(world.form->Table().Memos(0).Visible());
+
+    world.form->Close();
+    EXPECT_TRUE(world.Closed());
+    EXPECT_TRUE(world.windows.Registered().empty());
+    EXPECT_EQ(Stored(world.registry, "HotKeyFront"), 0x0342);
 }
 
 TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {

@@ -6,11 +6,12 @@
 #include "forms/memo_form_factory.h"
 #include "memos/memo_table.h"
 #include "memos/title_layout.h"
-#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
+#include "testing/fake_status_list.h"
 
+#include <windows.h>
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -21,7 +22,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino {
 namespace {
@@ -54,6 +54,7 @@ public:
         if (onExit) onExit();
     }
     void OpenMemoProperties(Memo& memo) override { properties.push_back(&memo); }
+    void OpenAlarm(Memo& memo) override { alarms.push_back(&memo); }
     void ReportError(std::string_view message) override { errors.emplace_back(message); }
 
     MemoTable* table = nullptr;
@@ -63,6 +64,7 @@ public:
     int statusPages = 0;
     int exits = 0;
     std::vector<Memo*> properties;
+    std::vector<Memo*> alarms;
     std::vector<std::string> errors;
 };
 
@@ -315,6 +317,31 @@ protected:
     MemoTable table{factory, list, windows};
 };
 
+// Topmost through hiding and showing; an alarm's flashing ends at a key in the text, and
+// leaves the memo's colours as they were.
+TEST_F(MemoFormTest, StaysOnTopThroughHidingAndFlashesUntilTyped) {
+    TMemoForm& memo = Shown();
+    // Another visible window: Wine leaves a lone window at the top of the order topmost.
+    Shown();
+    const auto topmost = [&] {
+        return (GetWindowLongPtrW(memo.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    memo.SetStayOnTop(true);
+    memo.SetVisible(false);
+    memo.SetVisible(true);
+    EXPECT_TRUE(topmost());
+    memo.SetStayOnTop(false);
+    EXPECT_FALSE(topmost());
+
+    const Color color = memo.MemoColor();
+    memo.RaiseAndFlash();
+    EXPECT_TRUE(memo.Flashing());
+    EXPECT_FALSE(topmost()) << "raised, then back among the ordinary windows";
+    SendMessageW(memo.TextArea(), WM_KEYDOWN, 'A', 1);
+    EXPECT_FALSE(memo.Flashing());
+    EXPECT_EQ(memo.MemoColor(), color);
+}
+
 TEST_F(MemoFormTest, ANewMemoIsAHiddenOwnedPopupWithTheRecordsDefaults) {
     TMemoForm& memo = factory.NewMemo();
     HWND window = memo.Handle();
@@ -556,6 +583,8 @@ TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
         {"> メモの破棄(&D)...\tCtrl+F4", true},
         {"-", true},
         {"表示/非表示の変更(&S)", true},
+        {"常に手前に表示(&T)", true},
+        {"アラーム(&A)...", true},
         {"-", true},
         {"ﾌﾟﾛﾊﾟﾃｨ(&R)...\tCtrl+M", true},
     };

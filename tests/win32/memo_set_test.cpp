@@ -4,14 +4,16 @@
 #include "forms/MacroTool1.h"
 #include "forms/MemoSet1.h"
 #include "platform/fake/fake_choosers.h"
+#include "platform/win32/cp932_win32.h"
+#include "platform/win32/files_win32.h"
 #include "testing/fake_macro_host.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_memo_factory.h"
 #include "testing/macro_world.h"
-#include "platform/win32/cp932_win32.h"
-#include "platform/win32/files_win32.h"
 #include "win32/temp_folder.h"
+#include "win32/test_app_window.h"
 
+#include <windows.h>
 #include <commctrl.h>
 #include <filesystem>
 #include <fstream>
@@ -22,7 +24,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::forms {
 namespace {
@@ -31,56 +32,6 @@ namespace fs = std::filesystem;
 namespace DialogResult = platform::DialogResult;
 using win32::FromWide;
 using win32::ToWide;
-
-// The application's hidden window: it owns the forms, and what is posted to it runs in
-// whichever message loop takes it, the dialog's modal loop among them. Its timer stands for
-// the clock's.
-class AppWindow {
-public:
-    AppWindow() {
-        const WNDCLASSEXW windowClass{.cbSize = sizeof(WNDCLASSEXW),
-                                      .lpfnWndProc = Procedure,
-                                      .hInstance = GetModuleHandleW(nullptr),
-                                      .lpszClassName = L"PetarinoTestApp"};
-        RegisterClassExW(&windowClass);
-        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"PetarinoTestApp", L"ペタリノ", WS_POPUP, 0, 0,
-                                  0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    }
-    ~AppWindow() { DestroyWindow(window_); }
-
-    HWND Handle() const { return window_; }
-    void Post(std::function<void()> step) {
-        PostMessageW(window_, WM_APP, 0,
-                     reinterpret_cast<LPARAM>(new std::function<void()>(std::move(step))));
-    }
-    // Every 10 ms until the tick returns false. A timer's message comes only once nothing is
-    // posted any more.
-    void Tick(std::function<bool()> tick) {
-        tick_ = std::move(tick);
-        SetTimer(window_, 1, 10, nullptr);
-    }
-    void StopTicking() { KillTimer(window_, 1); }
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-        if (message == WM_NCCREATE)
-            SetWindowLongPtrW(
-                window, GWLP_USERDATA,
-                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-        auto* self = reinterpret_cast<AppWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_APP) {
-            const std::unique_ptr<std::function<void()>> step(
-                reinterpret_cast<std::function<void()>*>(lp));
-            (*step)();
-            return 0;
-        }
-        if (message == WM_TIMER && self && !self->tick_()) KillTimer(window, 1);
-        return DefWindowProcW(window, message, wp, lp);
-    }
-
-    HWND window_ = nullptr;
-    std::function<bool()> tick_;
-};
 
 std::string Text(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -171,19 +122,9 @@ protected:
         });
         return Execute();
     }
-    // The dialog for the memo, watched: a run still open once every posted step has run has
-    // failed to close, and is cancelled rather than left hanging.
     int Execute() {
-        app.Tick([this] {
-            if (IsWindowVisible(Dialog())) {
-                ADD_FAILURE() << "the dialog stayed open";
-                Click("ｷｬﾝｾﾙ");
-            }
-            return false;
-        });
-        const int result = memoSet.Execute(memo);
-        app.StopTicking();
-        return result;
+        return app.RunWatched(
+            Dialog(), [this] { Click("ｷｬﾝｾﾙ"); }, [this] { return memoSet.Execute(memo); });
     }
 
     platform::FilePath File(std::string_view name) const {

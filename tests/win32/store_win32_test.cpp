@@ -2,7 +2,6 @@
 // exports it; what the load makes of a store that reg.exe imported; and two running copies
 // saving at once.
 #include "platform/fake/fake_registry.h"
-#include "testing/store_world.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/unique_handle.h"
@@ -10,6 +9,7 @@
 #include "store/store_layout.h"
 #include "testing/store_world.h"
 
+#include <windows.h>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +19,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-#include <windows.h>
 
 namespace petarino {
 namespace {
@@ -113,7 +112,9 @@ RegFile ThreeMemos() {
           {L"Saving", Dword(1)},
           {L"SaveTiming", Dword(25)},
           {L"cbText", Dword(1)},
-          {L"Alart", Dword(0)}}},
+          {L"Alart", Dword(0)},
+          {L"HotKeyNewMemo", Dword(0x064E)},
+          {L"HotKeyFront", Dword(0)}}},
         {program + L"\\Memo0",
          {{L"Top", Dword(20)},
           {L"Left", Dword(10)},
@@ -130,7 +131,11 @@ RegFile ThreeMemos() {
           {L"Color", Dword(0x8000000F)},
           {L"FontStyle", Dword(0)},
           {L"FontColor", Dword(0)},
-          {L"FontSize", Dword(9)}}},
+          {L"FontSize", Dword(9)},
+          {L"StayOnTop", Dword(0)},
+          {L"AlarmAt", L"\"\""},
+          {L"AlarmRepeat", Dword(0)},
+          {L"AlarmSound", Dword(0)}}},
         {program + L"\\Memo1",
          {{L"Top", Dword(400)},
           {L"Left", Dword(0xFFFFFFFB)},
@@ -147,7 +152,11 @@ RegFile ThreeMemos() {
           {L"Color", Dword(0x8000000F)},
           {L"FontStyle", Dword(0)},
           {L"FontColor", Dword(0)},
-          {L"FontSize", Dword(9)}}},
+          {L"FontSize", Dword(9)},
+          {L"StayOnTop", Dword(0)},
+          {L"AlarmAt", L"\"\""},
+          {L"AlarmRepeat", Dword(0)},
+          {L"AlarmSound", Dword(0)}}},
         {program + L"\\Memo2",
          {{L"Top", Dword(0)},
           {L"Left", Dword(0)},
@@ -164,7 +173,11 @@ RegFile ThreeMemos() {
           {L"Color", Dword(0x00FFFFFF)},
           {L"FontStyle", Dword(3)},
           {L"FontColor", Dword(0x000000FF)},
-          {L"FontSize", Dword(12)}}},
+          {L"FontSize", Dword(12)},
+          {L"StayOnTop", Dword(1)},
+          {L"AlarmAt", L"\"2027-03-01T06:30\""},
+          {L"AlarmRepeat", Dword(4)},
+          {L"AlarmSound", Dword(1)}}},
     };
 }
 
@@ -206,6 +219,9 @@ void MakeThreeMemos(StoreWorld& run) {
     font.color = 0x000000FF;
     font.height = -16;
     styled.SetMemoFont(font);
+    styled.SetStayOnTop(true);
+    styled.SetAlarm({WallMinute{{2027, 3, 1}, 6, 30}, AlarmRepeat::Yearly, true});
+    run.hotkeys.SetKey(GlobalHotkey::NewMemo, 0x064E);
 }
 
 TEST_F(StoreWin32Test, ASaveOfThreeMemosIsExportedAsTheLayoutHasIt) {
@@ -243,6 +259,7 @@ TEST_F(StoreWin32Test, TheLoadRestoresEveryFieldOfAnImportedStore) {
     EXPECT_EQ(run.autosave.Period(), 25);
     EXPECT_TRUE(run.exitSettings.ExportAtExit());
     EXPECT_FALSE(run.exitSettings.AskBeforeExit());
+    EXPECT_EQ(run.hotkeys.Key(GlobalHotkey::NewMemo), 0x064E);
 
     platform::FakeRegistry unused;
     StoreWorld saved(unused);

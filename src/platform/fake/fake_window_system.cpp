@@ -26,4 +26,15 @@ void FakeWindowSystem::ScriptAnswer(int result, std::function<void()> meanwhile)
     script_.push_back({result, std::move(meanwhile)});
 }
 
+bool FakeWindowSystem::RegisterHotkey(int id, uint32_t modifiers, uint8_t virtualKey) {
+    const Hotkey hotkey{modifiers, virtualKey};
+    // As the system: one holder a key, this program's own ids included.
+    for (const Hotkey& held : heldElsewhere_)
+        if (held == hotkey) return false;
+    for (const auto& [heldId, held] : registered_)
+        if (held == hotkey && heldId != id) return false;
+    registered_[id] = hotkey;
+    return true;
+}
+
 } // namespace petarino::platform

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,19 @@ public:
     bool ShiftHeldNow() override { return shiftHeld_; }
     void HoldShift(bool held) { shiftHeld_ = held; }
 
+    struct Hotkey {
+        uint32_t modifiers = 0;
+        uint8_t virtualKey = 0;
+        friend bool operator==(const Hotkey&, const Hotkey&) = default;
+    };
+    // Refused, whoever asks: another program holds it.
+    void HoldElsewhere(Hotkey hotkey) { heldElsewhere_.push_back(hotkey); }
+    bool RegisterHotkey(int id, uint32_t modifiers, uint8_t virtualKey) override;
+    void UnregisterHotkey(int id) override { registered_.erase(id); }
+    const std::map<int, Hotkey>& Registered() const { return registered_; }
+    void PlayNotificationSound() override { ++sounds_; }
+    int Sounds() const { return sounds_; }
+
 private:
     struct Answer {
         int result;
@@ -40,6 +54,9 @@ private:
     std::vector<ShownMessageBox> shown_;
     int tooltipDelay_ = 500;
     bool shiftHeld_ = false;
+    std::vector<Hotkey> heldElsewhere_;
+    std::map<int, Hotkey> registered_;
+    int sounds_ = 0;
 };
 
 } // namespace petarino::platform

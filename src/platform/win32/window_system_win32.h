@@ -20,6 +20,11 @@ public:
     // The key's state as the program's own question reads it: ORed with 1, anything but 1
     // means down.
     bool ShiftHeldNow() override { return (GetAsyncKeyState(VK_SHIFT) | 1) != 1; }
+    bool RegisterHotkey(int id, uint32_t modifiers, uint8_t virtualKey) override {
+        return RegisterHotKey(owner_, id, modifiers, virtualKey) != FALSE;
+    }
+    void UnregisterHotkey(int id) override { UnregisterHotKey(owner_, id); }
+    void PlayNotificationSound() override { MessageBeep(MB_ICONASTERISK); }
 
 private:
     HWND owner_;
