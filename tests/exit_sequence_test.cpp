@@ -47,7 +47,7 @@ protected:
     platform::FilePath File(std::string_view name) {
         return files.InFolder(files.ProgramFolder(), name);
     }
-    std::string Exported(std::string_view name) { return files.ReadWhole(File(name)); }
+    std::string Exported(std::string_view name) { return files.ReadWhole(File(name), platform::kMostBytesRead); }
     // The close fails with a file that cannot be created, and the program runs on.
     void ExpectRefusedFile(std::string_view name) {
         const size_t boxes = Shown().size();

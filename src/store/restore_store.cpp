@@ -48,7 +48,12 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
     if (stored.saveTiming) state.autosave.SetPeriod(static_cast<int16_t>(*stored.saveTiming));
     if (stored.cbText) state.exitSettings.SetExportAtExit(*stored.cbText);
     if (stored.alart) state.exitSettings.SetAskBeforeExit(*stored.alart);
-    for (const StoredMemo& memo : stored.memos) {
+    RestoreMemos(stored.memos, state, expander, pixelsPerInch);
+}
+
+void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
+                  MacroExpander& expander, int pixelsPerInch) {
+    for (const StoredMemo& memo : memos) {
         Memo* made = state.memos.AddHidden();
         if (!made) return;
         RestoreMemo(memo, *made, expander, state.clock, pixelsPerInch);

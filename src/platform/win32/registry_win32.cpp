@@ -143,6 +143,10 @@ public:
     void WriteString(std::string_view name, std::string_view text) override {
         Write(name, platform::WrittenText(text));
     }
+    std::optional<RegistryValue> FindValue(std::string_view name) override { return Find(name); }
+    void WriteValue(std::string_view name, const RegistryValue& value) override {
+        Write(name, value);
+    }
 
     std::vector<std::string> ValueNames() override {
         if (!key_) return {};
