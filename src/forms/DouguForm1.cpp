@@ -35,9 +35,14 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
       expander_(macroServices_, windows_),
       store_(services.registry, services.graphics,
              store::ProgramState{table_, clock_, autosave_, exitSettings_}, expander_, windows_),
-      heartbeat_(clock_, table_, expander_, [this] { store_.SaveDatas(); }),
+      backups_(store_, services.files, kernel_, windows_, services.choosers),
+      heartbeat_(clock_, table_, expander_,
+                 [this] {
+                     store_.SaveDatas();
+                     backups_.AfterAutosave();
+                 }),
       exitSequence_(store::ProgramState{table_, clock_, autosave_, exitSettings_}, store_, windows_,
-                    services.files) {
+                    services.files, [this] { backups_.AfterExitSave(); }) {
     RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
@@ -48,6 +53,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
     statusList_.Bind(controls_->lbShow);
     autosave_.Bind(controls_->udSave, controls_->cbSave);
     exitSettings_.Bind(controls_->cbText, controls_->cbAlart);
+    backupList_.Bind(controls_->lbBackups);
     SetWindowSubclass(controls_->lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
 }
@@ -115,6 +121,15 @@ void TDouguForm::Command(UINT id) {
     case kButton3: table_.CreateMemo(); break;
     case kbOk: ShowWindow(window_, SW_HIDE); break;
     case kButton1: Close(); break;
+    case kbRestore: bRestoreClick(); break;
+    case kbExport:
+        backups_.Export();
+        RefreshBackups();
+        break;
+    case kbImport:
+        backups_.Import();
+        RefreshBackups();
+        break;
     case kKN1: table_.CreateMemo(); break;
     case kKF1: SetForegroundWindow(window_); break;
     case kProperties: FormShow(); break;
@@ -139,6 +154,7 @@ void TDouguForm::FormShow() {
     }
     ShowWindow(window_, SW_SHOW);
     table_.RefreshStatusList();
+    if (TabCtrl_GetCurSel(controls_->PageControl1) == kExtendedPage) RefreshBackups();
 }
 
 void TDouguForm::Close() {
@@ -183,6 +199,18 @@ void TDouguForm::SelectPage(int page) {
     TabCtrl_SetCurSel(controls_->PageControl1, page);
     ShowWindow(controls_->TabSheet1, page == 0 ? SW_SHOW : SW_HIDE);
     ShowWindow(controls_->TabSheet2, page == 1 ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls_->TabSheet3, page == kExtendedPage ? SW_SHOW : SW_HIDE);
+    if (page == kExtendedPage) RefreshBackups();
+}
+
+void TDouguForm::RefreshBackups() {
+    backupList_.Show(backups_.List());
+}
+
+// Restoring writes a backup of the memos it replaces, which the list shows at once.
+void TDouguForm::bRestoreClick() {
+    if (const auto path = backupList_.Selected()) backups_.Restore(*path);
+    RefreshBackups();
 }
 
 void TDouguForm::bShowClick() {

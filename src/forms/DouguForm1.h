@@ -4,6 +4,7 @@
 #pragma once
 
 #include "clock/heartbeat.h"
+#include "forms/backup_list.h"
 #include "clock/running_clock.h"
 #include "forms/control_bindings.h"
 #include "forms/douguform_layout.h"
@@ -12,12 +13,14 @@
 #include "macro/expand_macros.h"
 #include "memos/memo_factory.h"
 #include "memos/memo_table.h"
+#include "platform/choosers.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/registry.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/window_system.h"
 #include "store/exit_sequence.h"
+#include "store/memo_backups.h"
 #include "store/registry_store.h"
 
 #include <windows.h>
@@ -37,6 +40,7 @@ struct DouguFormServices {
     platform::Registry& registry;
     platform::Graphics& graphics;
     platform::Files& files;
+    platform::Choosers& choosers;
     FormatLocale& locale;
     MacroServices macro;
     // The window has closed: the program's end.
@@ -87,6 +91,8 @@ private:
     void ShowVersion();
     void SelectPage(int page);
     void bShowClick();
+    void bRestoreClick();
+    void RefreshBackups();
     static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
                                                 DWORD_PTR) noexcept;
 
@@ -116,6 +122,8 @@ private:
     RunningClock clock_;
     MacroExpander expander_;
     store::RegistryStore store_;
+    store::MemoBackups backups_;
+    BackupList backupList_;
     Heartbeat heartbeat_;
     store::ExitSequence exitSequence_;
     std::optional<NotifyIcon> notifyIcon_;

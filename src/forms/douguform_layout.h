@@ -1,5 +1,5 @@
 // The properties window's frame and controls, at their pixel positions: a dialog border with
-// a 280 x 222 client area, not scaled with the screen's density, and two pages.
+// a 280 x 222 client area, not scaled with the screen's density, and three pages.
 #pragma once
 
 #include "platform/win32/font_win32.h"
@@ -22,6 +22,10 @@ enum DouguFormCommand : UINT {
     keSave,
     kudSave,
     klbShow,
+    klbBackups,
+    kbRestore,
+    kbExport,
+    kbImport,
     kKN1 = 200,
     kKF1,
     kProperties,
@@ -38,6 +42,7 @@ struct DouguFormControls {
     HWND PageControl1 = nullptr;
     HWND TabSheet1 = nullptr;
     HWND TabSheet2 = nullptr;
+    HWND TabSheet3 = nullptr;
     HWND lbShow = nullptr;
     HWND bShow = nullptr;
     HWND bDestroy = nullptr;
@@ -50,10 +55,16 @@ struct DouguFormControls {
     HWND cbAlart = nullptr;
     HWND Bevel1 = nullptr;
     HWND Label3 = nullptr;
+    HWND lbBackups = nullptr;
+    HWND bRestore = nullptr;
+    HWND bExport = nullptr;
+    HWND bImport = nullptr;
     HWND bOk = nullptr;
     HWND Button1 = nullptr;
     HWND tooltips = nullptr;
 };
+
+inline constexpr int kExtendedPage = 2;
 
 // The window's outer size for its client area.
 void SizeClientArea(HWND form);

@@ -3,6 +3,7 @@
 // tick, and the close routes through the exit sequence.
 #include "forms/DouguForm1.h"
 #include "macro/era_calendar.h"
+#include "platform/fake/fake_choosers.h"
 #include "platform/fake/fake_graphics.h"
 #include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_registry.h"
@@ -69,6 +70,7 @@ struct PropertiesWindowWorld {
                               .registry = registry,
                               .graphics = graphics,
                               .files = files,
+                              .choosers = choosers,
                               .locale = locale,
                               .macro = {kernel, locale, eras},
                               .closed = [this] { ++closes; }},
@@ -106,6 +108,7 @@ struct PropertiesWindowWorld {
     platform::FakeRegistry registry;
     platform::FakeGraphics graphics;
     win32::Win32Files files;
+    platform::FakeChoosers choosers;
     InMemoryMemoFactory* factory = nullptr;
     std::unique_ptr<TDouguForm> form;
     int closes = 0;
