@@ -159,5 +159,33 @@ TEST_F(FilesWin32Test, ReadingAFileThatIsNotThereNamesIt) {
     }
 }
 
+TEST_F(FilesWin32Test, FoldersAreMadeListedAndEmptiedAndLargeFilesRefusedUnread) {
+    const FilePath folder = files.InFolder(Folder(root), "一\\二\\");
+    files.CreateFolder(folder);
+    files.CreateFolder(folder);
+    ASSERT_TRUE(fs::is_directory(root / L"一" / L"二"));
+    files.WriteWhole(files.InFolder(folder, "a.json"), "12345");
+    files.WriteWhole(files.InFolder(folder, "b.txt"), "");
+    fs::create_directory(root / L"一" / L"二" / L"c.json");
+    EXPECT_EQ(files.FileNames(folder, ".json"), std::vector<std::string>{"a.json"});
+    EXPECT_EQ(files.FileSize(files.InFolder(folder, "a.json")), 5u);
+    EXPECT_EQ(files.FileSize(files.InFolder(folder, "c.json")), std::nullopt);
+
+    try {
+        files.ReadWhole(files.InFolder(folder, "a.json"), 4);
+        ADD_FAILURE() << "read a file larger than asked for";
+    } catch (const platform::EFTooLarge& error) {
+        EXPECT_EQ(error.what(), "ファイル " + files.Display(files.InFolder(folder, "a.json")) +
+                                    " は大きすぎます");
+    }
+    EXPECT_EQ(files.ReadWhole(files.InFolder(folder, "a.json"), 5), "12345");
+    EXPECT_TRUE(files.RemoveFile(files.InFolder(folder, "a.json")));
+    EXPECT_FALSE(files.RemoveFile(files.InFolder(folder, "a.json")));
+    EXPECT_TRUE(files.FileNames(folder, ".json").empty());
+    const std::string local = files.Display(files.LocalAppDataFolder());
+    EXPECT_TRUE(local.ends_with("\\")) << local;
+    EXPECT_TRUE(fs::is_directory(ToWide(local))) << local;
+}
+
 } // namespace
 } // namespace petarino::win32

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#if __has_include(<iconv.h>)
 #include <iconv.h>
+#endif
 
 namespace petarino::platform {
 namespace {
@@ -98,6 +100,7 @@ bool FakeKernel::EqualIgnoringCase(std::string_view a, std::string_view b) {
 
 namespace {
 
+#if __has_include(<iconv.h>)
 // The C library's tables, which know code page 932 as the system does.
 std::optional<std::string> Converted(const char* from, const char* to, std::string_view bytes) {
     const iconv_t converter = iconv_open(to, from);
@@ -114,6 +117,15 @@ std::optional<std::string> Converted(const char* from, const char* to, std::stri
     out.resize(out.size() - outLeft);
     return out;
 }
+#else
+// Without the C library's tables (the Windows build) only ASCII converts: what needs the
+// tables fails to convert, as a text the other encoding cannot hold.
+std::optional<std::string> Converted(const char*, const char*, std::string_view bytes) {
+    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
+        return std::nullopt;
+    return std::string(bytes);
+}
+#endif
 
 } // namespace
 
