@@ -160,9 +160,11 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
     AddPage(c.PageControl1, kExtendedPage, "拡張");
     RECT area{8, 8, 8 + 265, 8 + 177};
     TabCtrl_AdjustRect(c.PageControl1, FALSE, &area);
+    // Made first, so it lies below the first two pages and their controls come first in a
+    // search of the window's children, as they did before it.
+    c.TabSheet3 = MakePage(form, area);
     c.TabSheet1 = MakePage(form, area);
     c.TabSheet2 = MakePage(form, area);
-    c.TabSheet3 = MakePage(form, area);
     CreateStatusPage(ControlMaker(c.TabSheet1, c.font.get(), c.tooltips), c);
     CreateSettingsPage(ControlMaker(c.TabSheet2, c.font.get(), c.tooltips), c);
     CreateExtendedPage(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
