@@ -25,8 +25,8 @@ using platform::RegistryType;
 using platform::RegistryValue;
 using Json = nlohmann::ordered_json;
 
-constexpr platform::LocalTime kMorning{.year = 2026, .month = 12, .day = 31, .hour = 23,
-                                       .minute = 59, .second = 58};
+constexpr platform::LocalTime kMorning{
+    .year = 2026, .month = 12, .day = 31, .hour = 23, .minute = 59, .second = 58};
 
 // Values of every kind, the load's own among them, beside the memo values a save writes.
 const std::vector<NamedValue> kOddValues{
@@ -244,8 +244,7 @@ TEST_F(BackupTest, ExportThenImportOnAFreshStoreBringsEveryMemoBack) {
     other.macro.kernel.SetNow(kMorning);
     other.store.LoadAtStart();
     other.Create("消える");
-    MemoBackups otherBackups{other.store, files, other.macro.kernel, other.macro.windows,
-                             choosers};
+    MemoBackups otherBackups{other.store, files, other.macro.kernel, other.macro.windows, choosers};
     choosers.AnswerLoad(file);
     other.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
     otherBackups.Import();

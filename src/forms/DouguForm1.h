@@ -4,8 +4,8 @@
 #pragma once
 
 #include "clock/heartbeat.h"
-#include "forms/backup_list.h"
 #include "clock/running_clock.h"
+#include "forms/backup_list.h"
 #include "forms/control_bindings.h"
 #include "forms/douguform_layout.h"
 #include "forms/memo_window_owner.h"

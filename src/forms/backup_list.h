@@ -5,9 +5,9 @@
 #include "platform/files.h"
 #include "store/backup_folder.h"
 
+#include <windows.h>
 #include <optional>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::forms {
 

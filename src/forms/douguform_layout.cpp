@@ -131,9 +131,8 @@ void CreateExtendedPage(const ControlMaker& page, DouguFormControls& c) {
                            kbRestore, "選択されたバックアップの内容にメモを戻します。");
     c.bExport = page.Make(WC_BUTTONW, "書き出し...", WS_TABSTOP | BS_PUSHBUTTON, {88, 72, 81, 25},
                           kbExport, "現在のメモをバックアップファイルに書き出します。");
-    c.bImport = page.Make(WC_BUTTONW, "読み込み...", WS_TABSTOP | BS_PUSHBUTTON,
-                          {168, 72, 81, 25}, kbImport,
-                          "バックアップファイルを読み込んで、メモをその内容にします。");
+    c.bImport = page.Make(WC_BUTTONW, "読み込み...", WS_TABSTOP | BS_PUSHBUTTON, {168, 72, 81, 25},
+                          kbImport, "バックアップファイルを読み込んで、メモをその内容にします。");
 }
 
 } // namespace

@@ -45,8 +45,8 @@ void Require(bool sound, const char* what) {
 }
 
 // Text when the bytes come back from UTF-8 exactly, else base64 under the other field.
-void PutBytes(Json& object, const char* textField, const char* base64Field,
-              std::string_view bytes, platform::Kernel& kernel) {
+void PutBytes(Json& object, const char* textField, const char* base64Field, std::string_view bytes,
+              platform::Kernel& kernel) {
     const auto utf8 = kernel.Utf8OfCp932(bytes);
     if (utf8 && kernel.Cp932OfUtf8(*utf8) == bytes)
         object[textField] = *utf8;
@@ -149,8 +149,7 @@ std::vector<KeySnapshot> MemoKeysOf(const Json& list, platform::Kernel& kernel) 
 
 Json ParsedJson(std::string_view text) {
     Json json = Json::parse(text, nullptr, false);
-    if (json.is_discarded())
-        Refuse("JSON として読めません（途中で切れているか、壊れています）");
+    if (json.is_discarded()) Refuse("JSON として読めません（途中で切れているか、壊れています）");
     return json;
 }
 
@@ -165,8 +164,7 @@ void CheckHeader(const Json& json) {
         Refuse("このペタリノより新しい版のバックアップです（版 " +
                std::to_string(version.get<int64_t>()) + "）");
     Require(version.get<int64_t>() == kBackupVersion, field::kVersion);
-    Require(json.contains(field::kMemos) && json[field::kMemos].is_number_integer(),
-            field::kMemos);
+    Require(json.contains(field::kMemos) && json[field::kMemos].is_number_integer(), field::kMemos);
 }
 
 // What a load of the snapshot would refuse or find damaged.
@@ -191,7 +189,8 @@ std::string BackupText(const StoreSnapshot& snapshot, const platform::LocalTime&
     json[field::kProgramKey] = ValuesJson(snapshot.program, kernel);
     Json keys = Json::array();
     for (const KeySnapshot& key : snapshot.memos)
-        keys.push_back({{field::kName, key.name}, {field::kValues, ValuesJson(key.values, kernel)}});
+        keys.push_back(
+            {{field::kName, key.name}, {field::kValues, ValuesJson(key.values, kernel)}});
     json[field::kMemoKeys] = std::move(keys);
     return json.dump(1, '\t');
 }

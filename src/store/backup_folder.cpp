@@ -63,8 +63,12 @@ std::optional<platform::LocalTime> BackupTimeOf(std::string_view name) {
     if (!year || !month || !day || !hour || !minute || !second ||
         !CivilDate{*year, *month, *day}.ok() || *hour > 23 || *minute > 59 || *second > 59)
         return std::nullopt;
-    return platform::LocalTime{.year = *year, .month = *month, .day = *day, .hour = *hour,
-                               .minute = *minute, .second = *second};
+    return platform::LocalTime{.year = *year,
+                               .month = *month,
+                               .day = *day,
+                               .hour = *hour,
+                               .minute = *minute,
+                               .second = *second};
 }
 
 platform::FilePath BackupFolder::Folder() {

@@ -18,8 +18,8 @@ public:
     // it reports its own failures and never stops the close.
     ExitSequence(ProgramState state, RegistryStore& store, platform::WindowSystem& windows,
                  platform::Files& files, std::function<void()> saved = {})
-        : state_(state), store_(store), windows_(windows), files_(files),
-          saved_(std::move(saved)) {}
+        : state_(state), store_(store), windows_(windows), files_(files), saved_(std::move(saved)) {
+    }
 
     // Asks first when cbAlart is checked; on Yes detaches Timer1's tick, saves everything
     // and, when cbText is checked, exports every memo (text_export.h). Returns canClose:

@@ -10,7 +10,8 @@
 namespace petarino::store {
 namespace {
 
-constexpr std::string_view kReplaceQuestion = "現在のメモを、選んだバックアップの内容に置き換えますか？";
+constexpr std::string_view kReplaceQuestion =
+    "現在のメモを、選んだバックアップの内容に置き換えますか？";
 constexpr std::string_view kExportName = "petarino.json";
 
 } // namespace

@@ -62,10 +62,9 @@ void WriteSnapshotMemos(RegistryAccess& access, const StoreSnapshot& snapshot) {
 
     if (!access.OpenKey(kProgramKey, true))
         throw ERegistryException::WriteFailed(program_value::kMaxForm);
-    const auto maxForm =
-        std::ranges::find_if(snapshot.program, [](const NamedValue& value) {
-            return EqualIgnoringAsciiCase(value.name, program_value::kMaxForm);
-        });
+    const auto maxForm = std::ranges::find_if(snapshot.program, [](const NamedValue& value) {
+        return EqualIgnoringAsciiCase(value.name, program_value::kMaxForm);
+    });
     if (maxForm != snapshot.program.end())
         access.WriteValue(program_value::kMaxForm, maxForm->value);
     else

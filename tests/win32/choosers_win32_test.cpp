@@ -4,6 +4,7 @@
 #include "platform/win32/cp932_win32.h"
 #include "win32/temp_folder.h"
 
+#include <windows.h>
 #include <cderr.h>
 #include <deque>
 #include <dlgs.h>
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {

@@ -8,10 +8,10 @@
 #include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_window_system.h"
-#include "testing/in_memory_memo_factory.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
 #include "store/store_layout.h"
+#include "testing/in_memory_memo_factory.h"
 #include "win32/temp_folder.h"
 
 #include <commctrl.h>

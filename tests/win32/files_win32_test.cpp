@@ -1,11 +1,11 @@
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
 
+#include <windows.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {

@@ -1,15 +1,15 @@
 #include "memos/memo_table.h"
-#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
-#include "testing/in_memory_memo_factory.h"
 #include "platform/win32/files_win32.h"
 #include "store/text_export.h"
+#include "testing/fake_status_list.h"
+#include "testing/in_memory_memo_factory.h"
 
+#include <windows.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
-#include <windows.h>
 
 namespace petarino {
 namespace {

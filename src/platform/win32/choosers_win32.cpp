@@ -97,15 +97,14 @@ std::optional<Color> Win32Choosers::PickColor(Color start) {
 }
 
 std::optional<platform::FilePath> Win32Choosers::PickFileToLoad(platform::FileKind kind) {
-    const auto name =
-        PickFile(lastLoaded_, kLoadTitle, kind, OFN_FILEMUSTEXIST, GetOpenFileNameW);
+    const auto name = PickFile(lastLoaded_, kLoadTitle, kind, OFN_FILEMUSTEXIST, GetOpenFileNameW);
     if (!name) return std::nullopt;
     lastLoaded_ = *name;
     return PathOf(*name);
 }
 
 std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::string_view proposedName,
-                                                               platform::FileKind kind) {
+                                                                platform::FileKind kind) {
     const auto name =
         PickFile(ToWide(proposedName), kSaveTitle, kind, OFN_OVERWRITEPROMPT, GetSaveFileNameW);
     if (!name) return std::nullopt;

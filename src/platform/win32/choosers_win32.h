@@ -4,9 +4,9 @@
 
 #include "platform/choosers.h"
 
+#include <windows.h>
 #include <array>
 #include <string>
-#include <windows.h>
 
 namespace petarino::win32 {
 

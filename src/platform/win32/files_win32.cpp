@@ -3,12 +3,12 @@
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
 
+#include <windows.h>
 #include <algorithm>
+#include <shlobj.h>
 #include <string>
 #include <system_error>
 #include <utility>
-#include <windows.h>
-#include <shlobj.h>
 
 namespace petarino::win32 {
 namespace {
@@ -163,7 +163,8 @@ std::string Win32Files::ReadWhole(const FilePath& path, std::uint64_t maxBytes) 
     if (!file) throw EFOpenError(Display(path));
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) throw EFOpenError(Display(path));
-    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) throw platform::EFTooLarge(Display(path));
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+        throw platform::EFTooLarge(Display(path));
     std::string bytes;
     char buffer[65536];
     DWORD read = 0;

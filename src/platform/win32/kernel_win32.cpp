@@ -2,8 +2,8 @@
 
 #include "platform/win32/cp932_win32.h"
 
-#include <cwchar>
 #include <windows.h>
+#include <cwchar>
 
 namespace petarino::win32 {
 namespace {
@@ -148,8 +148,7 @@ std::optional<std::string> BytesOf(UINT codePage, std::wstring_view wide) {
         WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, lossyOut);
     if (length == 0 || lossy) return std::nullopt;
     std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), length, nullptr,
-                        nullptr);
+    WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), length, nullptr, nullptr);
     return bytes;
 }
 

@@ -4,10 +4,10 @@
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
 
+#include <windows.h>
 #include <algorithm>
 #include <optional>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {
