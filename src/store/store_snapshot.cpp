@@ -70,9 +70,10 @@ void WriteSnapshotMemos(RegistryAccess& access, const StoreSnapshot& snapshot) {
     else
         access.DeleteValue(program_value::kMaxForm);
 
-    for (const auto& [slot, name] : MemoKeysOfOpenKey(access)) {
-        const bool kept = std::ranges::any_of(snapshot.memos, [slot](const KeySnapshot& key) {
-            return MemoKeyNumber(key.name) == slot;
+    for (const auto& key : MemoKeysOfOpenKey(access)) {
+        const int slot = key.first;
+        const bool kept = std::ranges::any_of(snapshot.memos, [slot](const KeySnapshot& other) {
+            return MemoKeyNumber(other.name) == slot;
         });
         if (!kept) access.DeleteKeyTree(MemoKeyPath(slot));
     }
