@@ -52,6 +52,36 @@ protected:
         ASSERT_TRUE(petarino.WaitForExit());
     }
 
+    // The properties window from the icon, on its page "拡張", as a user's arrow keys in the
+    // page control choose it; the page's list box.
+    static HWND ShowExtendedPage(const RunningPetarino& petarino) {
+        if (!petarino.ShowProperties()) return nullptr;
+        HWND pages = remote::ChildWindows(petarino.Properties(), L"SysTabControl32").front();
+        for (int step = 0; step < 2; ++step)
+            remote::Send(pages, WM_KEYDOWN, VK_RIGHT);
+        HWND list = remote::ChildWindows(petarino.Properties(), L"ListBox").back();
+        return remote::WaitFor([&] { return IsWindowVisible(list) != FALSE; }) ? list : nullptr;
+    }
+
+    // The common file dialog the button opens, answered with the file as a user types it.
+    static bool ChooseFile(const RunningPetarino& petarino, const wchar_t* button,
+                           const fs::path& file) {
+        PostMessageW(petarino.Control(L"Button", button), BM_CLICK, 0, 0);
+        HWND dialog = nullptr;
+        if (!remote::WaitFor([&] {
+                for (HWND window : remote::TopLevelWindows(L"#32770", petarino.Id()))
+                    if (IsWindowVisible(window) && !remote::ChildWindows(window, L"Edit").empty())
+                        dialog = window;
+                return dialog != nullptr;
+            }))
+            return false;
+        for (HWND edit : remote::ChildWindows(dialog, L"Edit"))
+            if (IsWindowVisible(edit))
+                remote::Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return remote::WaitFor([&] { return !IsWindow(dialog); });
+    }
+
     static std::vector<std::wstring> Rows(HWND list) {
         std::vector<std::wstring> rows;
         for (LRESULT row = 0; row < remote::Send(list, LB_GETCOUNT); ++row) {
@@ -96,13 +126,8 @@ TEST_F(Backups, AnExitBacksUpEveryMemoAndAnOlderBackupBringsADestroyedMemoBack) 
 
     RunningPetarino& third = Launch();
     ASSERT_TRUE(third.WaitForStart());
-    ASSERT_TRUE(third.ShowProperties());
-    // The page control takes the arrow keys as a user's, and shows the page "拡張".
-    HWND pages = remote::ChildWindows(third.Properties(), L"SysTabControl32").front();
-    for (int step = 0; step < 2; ++step)
-        remote::Send(pages, WM_KEYDOWN, VK_RIGHT);
-    HWND list = remote::ChildWindows(third.Properties(), L"ListBox").back();
-    ASSERT_TRUE(remote::WaitFor([&] { return IsWindowVisible(list) != FALSE; }));
+    HWND list = ShowExtendedPage(third);
+    ASSERT_NE(list, nullptr);
     const std::vector<std::wstring> rows = Rows(list);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_TRUE(rows[0].ends_with(L" - 1 枚")) << rows[0];
@@ -124,6 +149,63 @@ TEST_F(Backups, AnExitBacksUpEveryMemoAndAnOlderBackupBringsADestroyedMemoBack) 
     EXPECT_EQ(remote::ReadMemo(1), memos_[1]);
     EXPECT_EQ(Rows(list).size(), 3u) << "the state it replaced is backed up";
     Exit(third);
+}
+
+TEST_F(Backups, WrittenOutAndReadIntoAnEmptyStoreEveryMemoComesBackAsItWas) {
+    const std::vector<StoredMemo> memos = {
+        {.top = 120,
+         .left = 140,
+         .width = 300,
+         .height = 150,
+         .title = L"時計",
+         .titleBar = 1,
+         .titleText = 0xFFFFFF,
+         .titleBackground = 0x804000,
+         .text = L"N#{yyyy#}",
+         .wordWrap = false,
+         .fontName = L"ＭＳ ゴシック",
+         .color = 0xC0FFFF,
+         .fontStyle = 3,
+         .fontColor = 0x0000C0,
+         .fontSize = 14},
+        {.top = 300,
+         .left = 500,
+         .title = L"隠し",
+         .text = L"見えない\r\n二行目",
+         .visible = false},
+    };
+    remote::WriteStore({}, memos);
+    const fs::path file = ProgramFolder() / L"移す.json";
+
+    RunningPetarino& source = Launch();
+    ASSERT_TRUE(source.WaitForStart());
+    ASSERT_NE(ShowExtendedPage(source), nullptr);
+    ASSERT_TRUE(ChooseFile(source, L"書き出し...", file));
+    ASSERT_TRUE(remote::WaitFor([&] { return fs::exists(file); }));
+    Exit(source);
+
+    remote::DeleteStore();
+    RunningPetarino& target = Launch();
+    ASSERT_TRUE(target.WaitForStart());
+    ASSERT_TRUE(target.Memos().empty());
+    ASSERT_NE(ShowExtendedPage(target), nullptr);
+    ASSERT_TRUE(ChooseFile(target, L"読み込み...", file));
+    auto box = target.WaitForMessageBox();
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(remote::Answer(*box, IDYES));
+    ASSERT_TRUE(remote::WaitFor([&] { return target.Memos().size() == 2; }));
+    EXPECT_EQ(target.VisibleMemos().size(), 1u);
+    const RECT bounds = remote::BoundsOf(target.VisibleMemos().front());
+    EXPECT_EQ(bounds.left, 140);
+    EXPECT_EQ(bounds.top, 120);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    EXPECT_EQ(remote::TextOf(remote::TextAreaOf(target.VisibleMemos().front())),
+              std::to_wstring(now.wYear));
+    Exit(target);
+    EXPECT_EQ(remote::ReadMaxForm(), 1);
+    for (int slot = 0; slot < 2; ++slot)
+        EXPECT_EQ(remote::ReadMemo(slot), memos[static_cast<size_t>(slot)]) << "slot " << slot;
 }
 
 } // namespace
