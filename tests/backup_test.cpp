@@ -232,29 +232,6 @@ TEST_F(BackupTest, RestoringAnOlderBackupBringsADestroyedMemoBackAndCanItselfBeU
     EXPECT_EQ(world.table.Memos(0).Text(), "typed since the save");
 }
 
-TEST_F(BackupTest, ExportThenImportOnAFreshStoreBringsEveryMemoBack) {
-    FillTable();
-    const platform::FilePath file = files.InFolder(files.ProgramFolder(), "moved.json");
-    choosers.AnswerSave(file);
-    backups.Export();
-    EXPECT_EQ(choosers.ProposedNames(), std::vector<std::string>{"petarino.json"});
-
-    platform::FakeRegistry otherPc;
-    StoreWorld other(otherPc);
-    other.macro.kernel.SetNow(kMorning);
-    other.store.LoadAtStart();
-    other.Create("消える");
-    MemoBackups otherBackups{other.store, files, other.macro.kernel, other.macro.windows, choosers};
-    choosers.AnswerLoad(file);
-    other.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
-    otherBackups.Import();
-    EXPECT_EQ(choosers.FileKinds(),
-              (std::vector{platform::FileKind::Backup, platform::FileKind::Backup}));
-    ASSERT_EQ(other.table.MaxForm(), 100);
-    for (int slot = 0; slot <= 100; ++slot)
-        EXPECT_EQ(StoredFields(other.table.Memos(slot)), StoredFields(world.table.Memos(slot)));
-}
-
 TEST_F(BackupTest, TheNewestTwentyStayAndOnlyExitsAndTheDaysFirstAutosaveWriteThem) {
     world.Create("メモ");
     world.store.SaveDatas();
