@@ -122,14 +122,8 @@ void TDouguForm::Command(UINT id) {
     case kbOk: ShowWindow(window_, SW_HIDE); break;
     case kButton1: Close(); break;
     case kbRestore: bRestoreClick(); break;
-    case kbExport:
-        backups_.Export();
-        RefreshBackups();
-        break;
-    case kbImport:
-        backups_.Import();
-        RefreshBackups();
-        break;
+    case kbExport: bExportClick(); break;
+    case kbImport: bImportClick(); break;
     case kKN1: table_.CreateMemo(); break;
     case kKF1: SetForegroundWindow(window_); break;
     case kProperties: FormShow(); break;
@@ -207,9 +201,20 @@ void TDouguForm::RefreshBackups() {
     backupList_.Show(backups_.List());
 }
 
-// Restoring writes a backup of the memos it replaces, which the list shows at once.
+// Restoring and reading write a backup of the memos they replace, which the list shows at
+// once.
 void TDouguForm::bRestoreClick() {
     if (const auto path = backupList_.Selected()) backups_.Restore(*path);
+    RefreshBackups();
+}
+
+void TDouguForm::bExportClick() {
+    backups_.Export();
+    RefreshBackups();
+}
+
+void TDouguForm::bImportClick() {
+    backups_.Import();
     RefreshBackups();
 }
 

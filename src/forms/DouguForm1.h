@@ -92,6 +92,8 @@ private:
     void SelectPage(int page);
     void bShowClick();
     void bRestoreClick();
+    void bExportClick();
+    void bImportClick();
     void RefreshBackups();
     static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
                                                 DWORD_PTR) noexcept;
