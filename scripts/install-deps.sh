@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ clang libclang-rt-14-dev clang-format # native build, fuzzing, formatting
     googletest libbenchmark-dev                          # test and benchmark frameworks
+    nlohmann-json3-dev                                   # the backup files' JSON
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 # the Windows build
     wine wine64 xvfb xauth fonts-ipafont-gothic locales  # running it
     x11-apps netpbm                                      # screenshots: xwd, then PNG

@@ -1,9 +1,9 @@
 #include "clock/heartbeat.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_registry.h"
-#include "testing/store_world.h"
 #include "store/exit_sequence.h"
 #include "store/store_layout.h"
+#include "testing/store_world.h"
 
 #include <filesystem>
 #include <fstream>
@@ -47,7 +47,9 @@ protected:
     platform::FilePath File(std::string_view name) {
         return files.InFolder(files.ProgramFolder(), name);
     }
-    std::string Exported(std::string_view name) { return files.ReadWhole(File(name)); }
+    std::string Exported(std::string_view name) {
+        return files.ReadWhole(File(name), platform::kMostBytesRead);
+    }
     // The close fails with a file that cannot be created, and the program runs on.
     void ExpectRefusedFile(std::string_view name) {
         const size_t boxes = Shown().size();

@@ -51,6 +51,7 @@ int Run(HINSTANCE instance) {
         win32::Win32Registry registry;
         win32::Win32Graphics graphics;
         win32::Win32Files files;
+        win32::Win32Choosers choosers;
         EraCalendar eras(kernel, locale.identity);
         forms::TDouguForm douguForm({.application = application.Handle(),
                                      .icon = icon,
@@ -59,6 +60,7 @@ int Run(HINSTANCE instance) {
                                      .registry = registry,
                                      .graphics = graphics,
                                      .files = files,
+                                     .choosers = choosers,
                                      .locale = locale,
                                      .macro = {kernel, locale, eras},
                                      .closed = [] { PostQuitMessage(0); }},
@@ -68,7 +70,6 @@ int Run(HINSTANCE instance) {
                                     });
         application.OnCloseRequest([&douguForm] { douguForm.Close(); });
         application.OnHotkey([&douguForm](int id) { douguForm.HotkeyPressed(id); });
-        win32::Win32Choosers choosers;
         forms::TMemoSet memoSet(application.Handle(), windows, choosers, files,
                                 douguForm.Clock().Timer1(), douguForm.Table());
         const forms::TMacroSet macroSet(application.Handle(), windows, memoSet);

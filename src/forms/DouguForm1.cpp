@@ -39,15 +39,20 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
       store_(services.registry, services.graphics,
              store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_},
              expander_, windows_),
+      backups_(store_, services.files, kernel_, windows_, services.choosers),
       alarmBell_(table_, kernel_, windows_,
                  [this](const AlarmBalloon& balloon) {
                      if (notifyIcon_) notifyIcon_->ShowBalloon(balloon.title, balloon.text);
                  }),
       heartbeat_(
-          clock_, table_, expander_, [this] { store_.SaveDatas(); },
+          clock_, table_, expander_,
+          [this] {
+              store_.SaveDatas();
+              backups_.AfterAutosave();
+          },
           [this] { alarmBell_.RingDue(); }),
       exitSequence_(store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_},
-                    store_, windows_, services.files) {
+                    store_, windows_, services.files, [this] { backups_.AfterExitSave(); }) {
     RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
@@ -59,6 +64,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
     autosave_.Bind(controls_->udSave, controls_->cbSave);
     exitSettings_.Bind(controls_->cbText, controls_->cbAlart);
     hotkeySettings_.Bind(controls_->hkNewMemo, controls_->hkFront);
+    backupList_.Bind(controls_->lbBackups);
     SetWindowSubclass(controls_->lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
 }
@@ -132,6 +138,9 @@ void TDouguForm::Command(UINT id) {
     case kButton3: table_.CreateMemo(); break;
     case kbOk: ShowWindow(window_, SW_HIDE); break;
     case kButton1: Close(); break;
+    case kbRestore: bRestoreClick(); break;
+    case kbExport: bExportClick(); break;
+    case kbImport: bImportClick(); break;
     case kKN1: table_.CreateMemo(); break;
     case kKF1: SetForegroundWindow(window_); break;
     case kProperties: FormShow(); break;
@@ -156,6 +165,7 @@ void TDouguForm::FormShow() {
     }
     ShowWindow(window_, SW_SHOW);
     table_.RefreshStatusList();
+    if (TabCtrl_GetCurSel(controls_->PageControl1) == kExtendedPage) RefreshBackups();
 }
 
 void TDouguForm::Close() {
@@ -201,7 +211,8 @@ void TDouguForm::SelectPage(int page) {
     TabCtrl_SetCurSel(controls_->PageControl1, page);
     ShowWindow(controls_->TabSheet1, page == 0 ? SW_SHOW : SW_HIDE);
     ShowWindow(controls_->TabSheet2, page == 1 ? SW_SHOW : SW_HIDE);
-    ShowWindow(controls_->TabSheet3, page == 2 ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls_->TabSheet3, page == kExtendedPage ? SW_SHOW : SW_HIDE);
+    if (page == kExtendedPage) RefreshBackups();
 }
 
 // A key another program holds is reported by its name; the control then shows none.
@@ -233,6 +244,27 @@ void TDouguForm::AllMemosToFront() {
     for (int slot = 0; slot <= table_.MaxForm(); ++slot)
         if (auto* form = dynamic_cast<TMemoForm*>(&table_.Memos(slot)); form && form->Visible())
             form->BringToFront();
+}
+
+void TDouguForm::RefreshBackups() {
+    backupList_.Show(backups_.List());
+}
+
+// Restoring and reading write a backup of the memos they replace, which the list shows at
+// once.
+void TDouguForm::bRestoreClick() {
+    if (const auto path = backupList_.Selected()) backups_.Restore(*path);
+    RefreshBackups();
+}
+
+void TDouguForm::bExportClick() {
+    backups_.Export();
+    RefreshBackups();
+}
+
+void TDouguForm::bImportClick() {
+    backups_.Import();
+    RefreshBackups();
 }
 
 void TDouguForm::bShowClick() {

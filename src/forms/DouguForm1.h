@@ -7,6 +7,7 @@
 #include "clock/expand_macros.h"
 #include "clock/heartbeat.h"
 #include "clock/running_clock.h"
+#include "forms/backup_list.h"
 #include "forms/control_bindings.h"
 #include "forms/douguform_layout.h"
 #include "forms/memo_window_owner.h"
@@ -14,12 +15,14 @@
 #include "memos/global_hotkeys.h"
 #include "memos/memo_factory.h"
 #include "memos/memo_table.h"
+#include "platform/choosers.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/registry.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/window_system.h"
 #include "store/exit_sequence.h"
+#include "store/memo_backups.h"
 #include "store/registry_store.h"
 
 #include <windows.h>
@@ -39,6 +42,7 @@ struct DouguFormServices {
     platform::Registry& registry;
     platform::Graphics& graphics;
     platform::Files& files;
+    platform::Choosers& choosers;
     FormatLocale& locale;
     MacroServices macro;
     // The window has closed: the program's end.
@@ -97,6 +101,10 @@ private:
     void NewMemoFromAnywhere();
     void AllMemosToFront();
     void RegisterHotkeys(const std::function<void()>& registering);
+    void bRestoreClick();
+    void bExportClick();
+    void bImportClick();
+    void RefreshBackups();
     static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
                                                 DWORD_PTR) noexcept;
 
@@ -129,7 +137,9 @@ private:
     RunningClock clock_;
     MacroExpander expander_;
     store::RegistryStore store_;
+    store::MemoBackups backups_;
     AlarmBell alarmBell_;
+    BackupList backupList_;
     Heartbeat heartbeat_;
     store::ExitSequence exitSequence_;
     std::optional<NotifyIcon> notifyIcon_;

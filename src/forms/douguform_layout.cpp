@@ -120,6 +120,21 @@ void CreateSettingsPage(const ControlMaker& page, DouguFormControls& c) {
         page.Make(WC_STATICW, "Label3", SS_LEFT | SS_NOPREFIX, {8, 93, 233, 12}, 0, "トータル時間");
 }
 
+// The backups.
+void CreateExtendedPage(const ControlMaker& page, DouguFormControls& c) {
+    c.lbBackups =
+        page.Make(WC_LISTBOXW, "", WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                  {8, 8, 241, 64}, klbBackups, "メモのバックアップです。新しいものが上にあります。",
+                  WS_EX_CLIENTEDGE);
+    SendMessageW(c.lbBackups, LB_SETITEMHEIGHT, 0, 12);
+    c.bRestore = page.Make(WC_BUTTONW, "元に戻す", WS_TABSTOP | BS_PUSHBUTTON, {8, 72, 81, 25},
+                           kbRestore, "選択されたバックアップの内容にメモを戻します。");
+    c.bExport = page.Make(WC_BUTTONW, "書き出し...", WS_TABSTOP | BS_PUSHBUTTON, {88, 72, 81, 25},
+                          kbExport, "現在のメモをバックアップファイルに書き出します。");
+    c.bImport = page.Make(WC_BUTTONW, "読み込み...", WS_TABSTOP | BS_PUSHBUTTON, {168, 72, 81, 25},
+                          kbImport, "バックアップファイルを読み込んで、メモをその内容にします。");
+}
+
 // The global hotkeys' rows of the page "拡張".
 void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
     c.Label4 = page.Make(WC_STATICW, "新規メモ", SS_LEFT | SS_NOPREFIX, {8, 104, 73, 12}, 0);
@@ -153,14 +168,17 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
         onForm.Make(WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS, {8, 8, 265, 177}, 0);
     AddPage(c.PageControl1, 0, "メモの状態");
     AddPage(c.PageControl1, 1, "設定");
-    AddPage(c.PageControl1, 2, "拡張");
+    AddPage(c.PageControl1, kExtendedPage, "拡張");
     RECT area{8, 8, 8 + 265, 8 + 177};
     TabCtrl_AdjustRect(c.PageControl1, FALSE, &area);
+    // Made first, so it lies below the first two pages and their controls come first in a
+    // search of the window's children, as they did before it.
+    c.TabSheet3 = MakePage(form, area);
     c.TabSheet1 = MakePage(form, area);
     c.TabSheet2 = MakePage(form, area);
-    c.TabSheet3 = MakePage(form, area);
     CreateStatusPage(ControlMaker(c.TabSheet1, c.font.get(), c.tooltips), c);
     CreateSettingsPage(ControlMaker(c.TabSheet2, c.font.get(), c.tooltips), c);
+    CreateExtendedPage(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
     CreateHotkeyRows(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
     ShowWindow(c.TabSheet1, SW_SHOW);
 

@@ -22,6 +22,10 @@ enum DouguFormCommand : UINT {
     keSave,
     kudSave,
     klbShow,
+    klbBackups,
+    kbRestore,
+    kbExport,
+    kbImport,
     khkNewMemo,
     khkFront,
     kKN1 = 200,
@@ -53,6 +57,10 @@ struct DouguFormControls {
     HWND cbAlart = nullptr;
     HWND Bevel1 = nullptr;
     HWND Label3 = nullptr;
+    HWND lbBackups = nullptr;
+    HWND bRestore = nullptr;
+    HWND bExport = nullptr;
+    HWND bImport = nullptr;
     HWND Label4 = nullptr;
     HWND hkNewMemo = nullptr;
     HWND Label5 = nullptr;
@@ -61,6 +69,8 @@ struct DouguFormControls {
     HWND Button1 = nullptr;
     HWND tooltips = nullptr;
 };
+
+inline constexpr int kExtendedPage = 2;
 
 // The window's outer size for its client area.
 void SizeClientArea(HWND form);

@@ -56,15 +56,15 @@ void MemoProperties::PickTitleColor() {
 }
 
 void MemoProperties::LoadText() {
-    const auto path = choosers_.PickFileToLoad();
+    const auto path = choosers_.PickFileToLoad(platform::FileKind::Text);
     if (!path) return;
-    const std::string text = TextOfFile(files_.ReadWhole(*path));
+    const std::string text = TextOfFile(files_.ReadWhole(*path, platform::kMostBytesRead));
     if (CharacterCount(text) > kMacroTextLimit) throw ETextTooLarge();
     view_.SetMacroText(text);
 }
 
 void MemoProperties::SaveText() {
-    const auto path = choosers_.PickFileToSave(view_.Title());
+    const auto path = choosers_.PickFileToSave(view_.Title(), platform::FileKind::Text);
     if (path) files_.WriteWhole(*path, view_.MacroText());
 }
 

@@ -12,6 +12,12 @@
 
 namespace petarino::platform {
 
+// What a file chooser lists and the extension it adds to a name without one.
+enum class FileKind {
+    Text,   // "txt", any file listed too
+    Backup, // "json"
+};
+
 class Choosers {
 public:
     virtual ~Choosers() = default;
@@ -21,11 +27,12 @@ public:
     // Starts at `start`, a system colour at its present value; a confirmed colour is a fixed
     // one. The custom colours last for the run.
     virtual std::optional<Color> PickColor(Color start) = 0;
-    // A text file that exists; starts at the name picked last.
-    virtual std::optional<FilePath> PickFileToLoad() = 0;
-    // Starts at the proposed name; "txt" is added to a name without an extension, and an
-    // existing file is replaced only when the user says so.
-    virtual std::optional<FilePath> PickFileToSave(std::string_view proposedName) = 0;
+    // A file of the kind that exists; starts at the name picked last.
+    virtual std::optional<FilePath> PickFileToLoad(FileKind kind) = 0;
+    // Starts at the proposed name; the kind's extension is added to a name without one, and
+    // an existing file is replaced only when the user says so.
+    virtual std::optional<FilePath> PickFileToSave(std::string_view proposedName,
+                                                   FileKind kind) = 0;
 };
 
 } // namespace petarino::platform

@@ -3,9 +3,12 @@
 // itself stays as the system knows it, so a folder that code page 932 cannot hold still works.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace petarino::platform {
 
@@ -38,6 +41,16 @@ public:
         : std::runtime_error(std::string("ﾌｧｲﾙ ").append(fullName).append(" は開けません")) {}
 };
 
+// A file larger than its reader takes, refused before a byte of it is read.
+class EFTooLarge : public std::runtime_error {
+public:
+    explicit EFTooLarge(std::string_view fullName)
+        : std::runtime_error(std::string("ファイル ").append(fullName).append(" は大きすぎます")) {}
+};
+
+// No reader of the program takes more: a memo holds far less, and so does a backup of them all.
+inline constexpr std::uint64_t kMostBytesRead = std::uint64_t{16} << 20;
+
 class Files {
 public:
     virtual ~Files() = default;
@@ -53,8 +66,22 @@ public:
     // once every byte is written, so on any failure the target is as it was and nothing is
     // left behind. Throws EFCreateError (the full name in its message) or EWriteError.
     virtual void WriteWhole(const FilePath& path, std::string_view bytes) = 0;
-    // The file's bytes as they stand. Throws EFOpenError.
-    virtual std::string ReadWhole(const FilePath& path) = 0;
+    // The file's bytes as they stand. Throws EFOpenError, or EFTooLarge when the file holds
+    // more than maxBytes.
+    virtual std::string ReadWhole(const FilePath& path, std::uint64_t maxBytes) = 0;
+
+    // The user's folder for data kept on this machine only, ending with its separator.
+    virtual FilePath LocalAppDataFolder() = 0;
+    // The folder and every missing one above it. Throws EFCreateError.
+    virtual void CreateFolder(const FilePath& folder) = 0;
+    // The names of the plain files in the folder that end with the extension (".json"), in no
+    // particular order; none when the folder does not exist.
+    virtual std::vector<std::string> FileNames(const FilePath& folder,
+                                               std::string_view extension) = 0;
+    // False when the file was not there or could not be removed.
+    virtual bool RemoveFile(const FilePath& path) = 0;
+    // Nullopt when there is no such plain file.
+    virtual std::optional<std::uint64_t> FileSize(const FilePath& path) = 0;
 };
 
 } // namespace petarino::platform

@@ -74,6 +74,10 @@ public:
                                                        int day, std::string_view picture) = 0;
     // Whether two texts are equal when case is ignored by the user's default locale.
     virtual bool EqualIgnoringCase(std::string_view a, std::string_view b) = 0;
+    // Code page 932 to UTF-8 and back, for files other programs read; nullopt when the
+    // input is not a valid text of its encoding or holds what the other cannot.
+    virtual std::optional<std::string> Utf8OfCp932(std::string_view cp932) = 0;
+    virtual std::optional<std::string> Cp932OfUtf8(std::string_view utf8) = 0;
 };
 
 } // namespace petarino::platform

@@ -42,6 +42,30 @@ private:
     }
 };
 
+// Numbered as the Windows REG_ constants.
+enum class RegistryType : uint32_t {
+    None = 0,
+    Sz = 1,
+    ExpandSz = 2,
+    Binary = 3,
+    Dword = 4,
+    DwordBigEndian = 5,
+    MultiSz = 7,
+    Qword = 11,
+};
+
+// The types the system converts between code pages.
+constexpr bool IsTextType(RegistryType type) {
+    return type == RegistryType::Sz || type == RegistryType::ExpandSz ||
+           type == RegistryType::MultiSz;
+}
+
+struct RegistryValue {
+    RegistryType type = RegistryType::None;
+    std::string data; // a stored NUL included
+    friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
+};
+
 // One load's or one save's way into the registry. At most one key is open at a time and the
 // value operations act on it; freeing the object closes it.
 class RegistryAccess {
@@ -76,6 +100,11 @@ public:
     void WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
     // A string value of the text's bytes without a terminating NUL.
     virtual void WriteString(std::string_view name, std::string_view text) = 0;
+    // The value as it is stored, whatever its type; nullopt as for FindInteger. A backup
+    // takes and puts back values with these, byte for byte.
+    virtual std::optional<RegistryValue> FindValue(std::string_view name) = 0;
+    // Exactly the data given, nothing added; fails as WriteInteger does.
+    virtual void WriteValue(std::string_view name, const RegistryValue& value) = 0;
 
     // What the open key holds, in no particular order; nothing when no key is open.
     virtual std::vector<std::string> ValueNames() = 0;

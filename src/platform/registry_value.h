@@ -11,30 +11,6 @@
 
 namespace petarino::platform {
 
-// Numbered as the Windows REG_ constants.
-enum class RegistryType : uint32_t {
-    None = 0,
-    Sz = 1,
-    ExpandSz = 2,
-    Binary = 3,
-    Dword = 4,
-    DwordBigEndian = 5,
-    MultiSz = 7,
-    Qword = 11,
-};
-
-// The types the system converts between code pages.
-constexpr bool IsTextType(RegistryType type) {
-    return type == RegistryType::Sz || type == RegistryType::ExpandSz ||
-           type == RegistryType::MultiSz;
-}
-
-struct RegistryValue {
-    RegistryType type = RegistryType::None;
-    std::string data; // a stored NUL included
-    friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
-};
-
 inline RegistryValue DwordValue(int32_t value) {
     const auto bits = static_cast<uint32_t>(value);
     std::string data(4, '\0');

@@ -43,12 +43,13 @@ bool ExitSequence::SaveAndExport() {
     try {
         store_.SaveDatas();
         if (state_.exitSettings.ExportAtExit()) ExportMemos(state_.memos, files_);
-        return true;
     } catch (const std::exception& error) {
         timer1.Reattach();
         ReportGeneralError(windows_, error.what());
         return false;
     }
+    if (saved_) saved_();
+    return true;
 }
 
 } // namespace petarino::store

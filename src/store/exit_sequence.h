@@ -8,13 +8,18 @@
 #include "store/program_state.h"
 #include "store/registry_store.h"
 
+#include <functional>
+
 namespace petarino::store {
 
 class ExitSequence {
 public:
+    // `saved` runs once a close has saved and exported everything, before it answers true;
+    // it reports its own failures and never stops the close.
     ExitSequence(ProgramState state, RegistryStore& store, platform::WindowSystem& windows,
-                 platform::Files& files)
-        : state_(state), store_(store), windows_(windows), files_(files) {}
+                 platform::Files& files, std::function<void()> saved = {})
+        : state_(state), store_(store), windows_(windows), files_(files), saved_(std::move(saved)) {
+    }
 
     // Asks first when cbAlart is checked; on Yes detaches Timer1's tick, saves everything
     // and, when cbText is checked, exports every memo (text_export.h). Returns canClose:
@@ -41,6 +46,7 @@ private:
     RegistryStore& store_;
     platform::WindowSystem& windows_;
     platform::Files& files_;
+    std::function<void()> saved_;
     bool underWay_ = false;
 };
 

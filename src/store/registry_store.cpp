@@ -31,6 +31,33 @@ StoredState RegistryStore::ReadLocked() {
     return ReadStore(*access);
 }
 
+StoreSnapshot RegistryStore::ReadSnapshot() {
+    const auto lock = registry_.Lock(kProgramKey);
+    const auto access = registry_.Access();
+    return store::ReadSnapshot(*access);
+}
+
+void RegistryStore::ReplaceMemos(const StoreSnapshot& snapshot) {
+    {
+        const auto lock = registry_.Lock(kProgramKey);
+        const auto access = registry_.Access();
+        WriteSnapshotMemos(*access, snapshot);
+    }
+    std::vector<std::string> report;
+    try {
+        const StoredState stored = ReadLocked();
+        report = LoadReport(stored);
+        while (state_.memos.MaxForm() >= 0)
+            state_.memos.DestForm(state_.memos.MaxForm());
+        RestoreMemos(stored.memos, state_, expander_, pixelsPerInch_);
+    } catch (const std::exception& error) {
+        report.emplace_back(error.what());
+    }
+    state_.memos.RefreshStatusList();
+    for (const std::string& message : report)
+        ReportGeneralError(windows_, message);
+}
+
 void RegistryStore::LoadAtStart() {
     std::vector<std::string> report;
     try {

@@ -8,6 +8,7 @@
 #include "platform/registry.h"
 #include "platform/window_system.h"
 #include "store/program_state.h"
+#include "store/store_snapshot.h"
 #include "store/stored_state.h"
 
 namespace petarino::store {
@@ -26,6 +27,15 @@ public:
     // (the access freed, Timer1 enabled, tooltips at once), then reports what went wrong.
     // The start-up goes on with what was loaded.
     void LoadAtStart();
+
+    // Every value of the store as it lies, for a backup.
+    StoreSnapshot ReadSnapshot();
+    // The snapshot's memos in place of the store's and of the running ones: the memo keys
+    // and MaxForm written (store_snapshot.h), every memo window closed, and the memos loaded
+    // again as at start, without counting a start or touching the settings; load errors
+    // reported as at start. A write that fails throws ERegistryException, the memos
+    // running as before.
+    void ReplaceMemos(const StoreSnapshot& snapshot);
 
 private:
     StoredState ReadLocked();

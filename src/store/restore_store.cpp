@@ -66,7 +66,12 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
         state.hotkeys.SetKey(GlobalHotkey::NewMemo, static_cast<uint16_t>(*stored.hotKeyNewMemo));
     if (stored.hotKeyFront)
         state.hotkeys.SetKey(GlobalHotkey::Front, static_cast<uint16_t>(*stored.hotKeyFront));
-    for (const StoredMemo& memo : stored.memos) {
+    RestoreMemos(stored.memos, state, expander, pixelsPerInch);
+}
+
+void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
+                  MacroExpander& expander, int pixelsPerInch) {
+    for (const StoredMemo& memo : memos) {
         Memo* made = state.memos.AddHidden();
         if (!made) return;
         RestoreMemo(memo, *made, expander, state.clock, pixelsPerInch);

@@ -14,4 +14,8 @@ namespace petarino::store {
 void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
                   int pixelsPerInch);
 
+// Only the memos, as RestoreStore makes them: the clock and the settings are left alone.
+void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
+                  MacroExpander& expander, int pixelsPerInch);
+
 } // namespace petarino::store

@@ -251,6 +251,32 @@ TEST_F(RegistryContract, StringReadsEndAtTheFirstNulAndTakeBothKindsOfString) {
     ExpectRegistryError([&] { access_->ReadString("Text"); }, "'Text' の取得に失敗しました");
 }
 
+TEST_F(RegistryContract, RawValuesGoInAndComeOutByteForByte) {
+    const std::vector<RegistryValue> values{
+        SzValue("ペタリノ\r\nｶﾀｶﾅ"),
+        SzValue("no terminator"),
+        SzValue("a\0b\0"s),
+        SzValue(""),
+        Value(RegistryType::ExpandSz, "%TEMP%\\表\0"s),
+        Value(RegistryType::MultiSz, "一\0two\0\0"s),
+        DwordValue(-2),
+        Value(RegistryType::Dword, "\x01\x02"s),
+        Value(RegistryType::Binary, "\0\xff\x81\x5c"s),
+        Value(RegistryType::Qword, "\x01\0\0\0\0\0\0\x80"s),
+        Value(RegistryType::None, ""),
+    };
+    OpenTestKey();
+    for (const RegistryValue& value : values) {
+        access_->WriteValue("Raw", value);
+        EXPECT_EQ(Stored("Raw"), value) << testing::PrintToString(value.data);
+        EXPECT_EQ(access_->FindValue("Raw"), value) << testing::PrintToString(value.data);
+    }
+    EXPECT_EQ(access_->FindValue("Absent"), std::nullopt);
+    access_->CloseKey();
+    ExpectRegistryError([&] { access_->WriteValue("Raw", DwordValue(1)); },
+                        "'Raw' の設定に失敗しました");
+}
+
 TEST_F(RegistryContract, DeleteKeyTreeRemovesTheKeyAndEverythingBelowIt) {
     subject_->Seed(Below("\\Memo0"), "Top", DwordValue(1));
     subject_->Seed(Below("\\Memo0\\Deep\\Deeper"), "Top", DwordValue(2));

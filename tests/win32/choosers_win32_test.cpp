@@ -4,6 +4,7 @@
 #include "platform/win32/cp932_win32.h"
 #include "win32/temp_folder.h"
 
+#include <windows.h>
 #include <cderr.h>
 #include <deque>
 #include <dlgs.h>
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {
@@ -165,7 +165,7 @@ TEST_F(ChoosersWin32Test, SaveProposesTheTitleAddsTxtAndAsksBeforeReplacing) {
                  readOnlyShown = readOnly && IsWindowVisible(readOnly);
              }),
              Press(IDOK)});
-        saved = choosers.PickFileToSave("メモ");
+        saved = choosers.PickFileToSave("メモ", platform::FileKind::Text);
     }
     EXPECT_EQ(FromWide(caption), "ペタリノの保存");
     EXPECT_EQ(FromWide(proposed), "メモ");
@@ -178,13 +178,13 @@ TEST_F(ChoosersWin32Test, SaveProposesTheTitleAddsTxtAndAsksBeforeReplacing) {
     std::wstring question;
     {
         const Answers answers({Press(IDOK), Answer(IDNO, &question), Press(IDCANCEL)});
-        saved = choosers.PickFileToSave("old");
+        saved = choosers.PickFileToSave("old", platform::FileKind::Text);
     }
     EXPECT_FALSE(saved) << "No to the question keeps the chooser open; then cancelled";
     EXPECT_FALSE(question.empty()) << "asked before replacing";
     {
         const Answers answers({Press(IDOK), Answer(IDYES, &question)});
-        saved = choosers.PickFileToSave("old.txt");
+        saved = choosers.PickFileToSave("old.txt", platform::FileKind::Text);
     }
     EXPECT_EQ(Wide(saved), In(L"old.txt"));
 }
@@ -199,7 +199,7 @@ TEST_F(ChoosersWin32Test, LoadTakesAnExistingFileAndStartsAtTheLastOne) {
                                    SetWindowTextW(FileNameBox(chooser), In(L"a.txt").c_str());
                                }),
                                Press(IDOK)});
-        loaded = choosers.PickFileToLoad();
+        loaded = choosers.PickFileToLoad(platform::FileKind::Text);
     }
     EXPECT_EQ(FromWide(caption), "ファイルのロード");
     EXPECT_EQ(Wide(loaded), In(L"a.txt"));
@@ -209,7 +209,7 @@ TEST_F(ChoosersWin32Test, LoadTakesAnExistingFileAndStartsAtTheLastOne) {
         const Answers answers(
             {With([&](HWND chooser) { startedAt = TextOf(FileNameBox(chooser)); }),
              Press(IDCANCEL)});
-        loaded = choosers.PickFileToLoad();
+        loaded = choosers.PickFileToLoad(platform::FileKind::Text);
     }
     EXPECT_FALSE(loaded);
     EXPECT_TRUE(startedAt.ends_with(L"a.txt")) << FromWide(startedAt);

@@ -3,6 +3,7 @@
 // tick, and the close routes through the exit sequence.
 #include "forms/DouguForm1.h"
 #include "macro/era_calendar.h"
+#include "platform/fake/fake_choosers.h"
 #include "platform/fake/fake_graphics.h"
 #include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_registry.h"
@@ -11,8 +12,10 @@
 #include "platform/win32/files_win32.h"
 #include "store/store_layout.h"
 #include "testing/in_memory_memo_factory.h"
+#include "win32/temp_folder.h"
 
 #include <commctrl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -69,6 +72,7 @@ struct PropertiesWindowWorld {
                               .registry = registry,
                               .graphics = graphics,
                               .files = files,
+                              .choosers = choosers,
                               .locale = locale,
                               .macro = {kernel, locale, eras},
                               .closed = [this] { ++closes; }},
@@ -106,6 +110,7 @@ struct PropertiesWindowWorld {
     platform::FakeRegistry registry;
     platform::FakeGraphics graphics;
     win32::Win32Files files;
+    platform::FakeChoosers choosers;
     InMemoryMemoFactory* factory = nullptr;
     std::unique_ptr<TDouguForm> form;
     int closes = 0;
@@ -319,6 +324,76 @@ TEST(PropertiesWindow, CloseRequestsWhileTheStoreLoadsSaveNothing) {
     EXPECT_FALSE(world.Closed());
     EXPECT_EQ(Stored(world.registry, "Exec"), 4) << "the stored memos were not written over";
     EXPECT_EQ(world.form->Table().MaxForm(), 0);
+}
+
+} // namespace
+} // namespace petarino::forms
+
+namespace petarino::forms {
+namespace {
+
+std::filesystem::path PathOf(const platform::FilePath& path) {
+    return std::wstring(path.units.begin(), path.units.end());
+}
+
+std::wstring BackupRow(const PropertiesWindowWorld& world, int row) {
+    wchar_t text[256]{};
+    SendMessageW(world.Control(klbBackups), LB_GETTEXT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int BackupRows(const PropertiesWindowWorld& world) {
+    return static_cast<int>(SendMessageW(world.Control(klbBackups), LB_GETCOUNT, 0, 0));
+}
+
+TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
+    PropertiesWindowWorld world;
+    const std::filesystem::path backups =
+        PathOf(world.files.LocalAppDataFolder()) / L"Petarino" / L"Backups";
+    std::filesystem::remove_all(backups);
+    const win32::TempFolder chosen(L"petarino-extended-page");
+    world.Start();
+    EXPECT_TRUE(At(world.Control(klbBackups), 8, 8, 241, 64));
+    EXPECT_TRUE(At(world.Control(kbRestore), 8, 72, 81, 25));
+    EXPECT_TRUE(At(world.Control(kbExport), 88, 72, 81, 25));
+    EXPECT_TRUE(At(world.Control(kbImport), 168, 72, 81, 25));
+    EXPECT_EQ(TextOf(world.Control(kbRestore)), L"元に戻す");
+    EXPECT_EQ(TextOf(world.Control(kbExport)), L"書き出し...");
+    EXPECT_EQ(TextOf(world.Control(kbImport)), L"読み込み...");
+
+    world.Click(kButton3);
+    world.Click(kButton3);
+    world.form->Table().Memos(1).SetText("二枚目");
+    const std::wstring wide = (chosen.Path() / L"メモ.json").wstring();
+    const platform::FilePath file{std::u16string(wide.begin(), wide.end())};
+    world.choosers.AnswerSave(file);
+    world.Click(kbExport);
+    ASSERT_TRUE(std::filesystem::exists(PathOf(file)));
+
+    world.form->Table().DestForm(1);
+    world.choosers.AnswerLoad(file);
+    world.windows.ScriptAnswer(Yes);
+    world.Click(kbImport);
+    ASSERT_EQ(world.form->Table().MaxForm(), 1);
+    EXPECT_EQ(world.form->Table().Memos(1).Text(), "二枚目");
+    EXPECT_EQ(world.Rows(), 2);
+
+    // The page lists what it finds whenever it is shown: the import backed up one memo.
+    const HWND pages = FindWindowExW(world.Window(), nullptr, WC_TABCONTROLW, nullptr);
+    TabCtrl_SetCurSel(pages, kExtendedPage);
+    NMHDR change{.hwndFrom = pages, .idFrom = 0, .code = TCN_SELCHANGE};
+    SendMessageW(world.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    ASSERT_EQ(BackupRows(world), 1);
+    EXPECT_TRUE(BackupRow(world, 0).ends_with(L" - 1 枚")) << BackupRow(world, 0);
+
+    SendMessageW(world.Control(klbBackups), LB_SETCURSEL, 0, 0);
+    world.windows.ScriptAnswer(Yes);
+    world.Click(kbRestore);
+    EXPECT_EQ(world.form->Table().MaxForm(), 0);
+    EXPECT_EQ(world.Rows(), 1);
+    EXPECT_EQ(BackupRows(world), 2) << "the restore backed up the two memos it replaced";
+    std::filesystem::remove_all(backups);
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
 
+#include <windows.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {
@@ -86,7 +86,7 @@ TEST_F(FilesWin32Test, WritesTheBytesExactlyAndReadsThemBack) {
     for (const std::string& bytes :
          {std::string("一行目\r\n二行目\r\n"), everyByte, std::string()}) {
         files.WriteWhole(In("memo.txt"), bytes);
-        EXPECT_EQ(files.ReadWhole(In("memo.txt")), bytes);
+        EXPECT_EQ(files.ReadWhole(In("memo.txt"), platform::kMostBytesRead), bytes);
         EXPECT_EQ(fs::file_size(root / L"memo.txt"), bytes.size()) << "no BOM, nothing added";
     }
     EXPECT_EQ(Entries(), std::set<std::wstring>{L"memo.txt"}) << "nothing temporary is left";
@@ -96,7 +96,7 @@ TEST_F(FilesWin32Test, NamesWhoseSecondBytesAreSeparatorsOrBarsAreOrdinaryNames)
     // ソ is 83 5C and 表 is 95 5C; ポ is 83 7C.
     files.WriteWhole(In("ソ表ポ.txt"), "text");
     EXPECT_EQ(Entries(), std::set<std::wstring>{L"ソ表ポ.txt"});
-    EXPECT_EQ(files.ReadWhole(In("ソ表ポ.txt")), "text");
+    EXPECT_EQ(files.ReadWhole(In("ソ表ポ.txt"), platform::kMostBytesRead), "text");
 }
 
 TEST_F(FilesWin32Test, WritesIntoAnExistingSubfolder) {
@@ -108,7 +108,7 @@ TEST_F(FilesWin32Test, WritesIntoAnExistingSubfolder) {
 TEST_F(FilesWin32Test, ReplacesAnExistingFileWhole) {
     Put(root / L"memo.txt", "an old and much longer text");
     files.WriteWhole(In("memo.txt"), "new");
-    EXPECT_EQ(files.ReadWhole(In("memo.txt")), "new");
+    EXPECT_EQ(files.ReadWhole(In("memo.txt"), platform::kMostBytesRead), "new");
     EXPECT_EQ(Entries(), std::set<std::wstring>{L"memo.txt"});
 }
 
@@ -116,7 +116,7 @@ TEST_F(FilesWin32Test, RefusesWhatCannotBeCreatedAndKeepsTheOldFile) {
     Put(root / L"read-only.txt", "old");
     SetFileAttributesW((root / L"read-only.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     ExpectCreateErrorLeavingAllAsItWas(In("read-only.txt"));
-    EXPECT_EQ(files.ReadWhole(In("read-only.txt")), "old");
+    EXPECT_EQ(files.ReadWhole(In("read-only.txt"), platform::kMostBytesRead), "old");
 
     ExpectCreateErrorLeavingAllAsItWas(In("missing\\memo.txt"));
     ExpectCreateErrorLeavingAllAsItWas(In("a?b.txt"));
@@ -134,7 +134,7 @@ TEST_F(FilesWin32Test, RefusesAFileAnotherProgramHoldsAndKeepsIt) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ExpectCreateErrorLeavingAllAsItWas(In("held.txt"));
     CloseHandle(held);
-    EXPECT_EQ(files.ReadWhole(In("held.txt")), "old");
+    EXPECT_EQ(files.ReadWhole(In("held.txt"), platform::kMostBytesRead), "old");
 }
 
 TEST_F(FilesWin32Test, WorksInAFolderThatCodePage932CannotHold) {
@@ -143,7 +143,7 @@ TEST_F(FilesWin32Test, WorksInAFolderThatCodePage932CannotHold) {
     const FilePath file = files.InFolder(Folder(folder), "ソ表.txt");
     files.WriteWhole(file, "text\r\n");
     EXPECT_TRUE(fs::exists(folder / L"ソ表.txt"));
-    EXPECT_EQ(files.ReadWhole(file), "text\r\n");
+    EXPECT_EQ(files.ReadWhole(file, platform::kMostBytesRead), "text\r\n");
 
     const std::string shown = files.Display(file);
     EXPECT_TRUE(shown.ends_with("\\メモ??\\ソ表.txt")) << "never a look-alike: " << shown;
@@ -152,11 +152,39 @@ TEST_F(FilesWin32Test, WorksInAFolderThatCodePage932CannotHold) {
 
 TEST_F(FilesWin32Test, ReadingAFileThatIsNotThereNamesIt) {
     try {
-        files.ReadWhole(In("absent.txt"));
+        files.ReadWhole(In("absent.txt"), platform::kMostBytesRead);
         ADD_FAILURE() << "read a file that is not there";
     } catch (const EFOpenError& error) {
         EXPECT_EQ(error.what(), "ﾌｧｲﾙ " + files.Display(In("absent.txt")) + " は開けません");
     }
+}
+
+TEST_F(FilesWin32Test, FoldersAreMadeListedAndEmptiedAndLargeFilesRefusedUnread) {
+    const FilePath folder = files.InFolder(Folder(root), "一\\二\\");
+    files.CreateFolder(folder);
+    files.CreateFolder(folder);
+    ASSERT_TRUE(fs::is_directory(root / L"一" / L"二"));
+    files.WriteWhole(files.InFolder(folder, "a.json"), "12345");
+    files.WriteWhole(files.InFolder(folder, "b.txt"), "");
+    fs::create_directory(root / L"一" / L"二" / L"c.json");
+    EXPECT_EQ(files.FileNames(folder, ".json"), std::vector<std::string>{"a.json"});
+    EXPECT_EQ(files.FileSize(files.InFolder(folder, "a.json")), 5u);
+    EXPECT_EQ(files.FileSize(files.InFolder(folder, "c.json")), std::nullopt);
+
+    try {
+        files.ReadWhole(files.InFolder(folder, "a.json"), 4);
+        ADD_FAILURE() << "read a file larger than asked for";
+    } catch (const platform::EFTooLarge& error) {
+        EXPECT_EQ(error.what(), "ファイル " + files.Display(files.InFolder(folder, "a.json")) +
+                                    " は大きすぎます");
+    }
+    EXPECT_EQ(files.ReadWhole(files.InFolder(folder, "a.json"), 5), "12345");
+    EXPECT_TRUE(files.RemoveFile(files.InFolder(folder, "a.json")));
+    EXPECT_FALSE(files.RemoveFile(files.InFolder(folder, "a.json")));
+    EXPECT_TRUE(files.FileNames(folder, ".json").empty());
+    const std::string local = files.Display(files.LocalAppDataFolder());
+    EXPECT_TRUE(local.ends_with("\\")) << local;
+    EXPECT_TRUE(fs::is_directory(ToWide(local))) << local;
 }
 
 } // namespace

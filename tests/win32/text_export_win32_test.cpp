@@ -1,15 +1,15 @@
 #include "memos/memo_table.h"
-#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
-#include "testing/in_memory_memo_factory.h"
 #include "platform/win32/files_win32.h"
 #include "store/text_export.h"
+#include "testing/fake_status_list.h"
+#include "testing/in_memory_memo_factory.h"
 
+#include <windows.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
-#include <windows.h>
 
 namespace petarino {
 namespace {
@@ -32,8 +32,18 @@ public:
     void WriteWhole(const platform::FilePath& path, std::string_view bytes) override {
         files_.WriteWhole(path, bytes);
     }
-    std::string ReadWhole(const platform::FilePath& path) override {
-        return files_.ReadWhole(path);
+    std::string ReadWhole(const platform::FilePath& path, std::uint64_t maxBytes) override {
+        return files_.ReadWhole(path, maxBytes);
+    }
+    platform::FilePath LocalAppDataFolder() override { return files_.LocalAppDataFolder(); }
+    void CreateFolder(const platform::FilePath& folder) override { files_.CreateFolder(folder); }
+    std::vector<std::string> FileNames(const platform::FilePath& folder,
+                                       std::string_view extension) override {
+        return files_.FileNames(folder, extension);
+    }
+    bool RemoveFile(const platform::FilePath& path) override { return files_.RemoveFile(path); }
+    std::optional<std::uint64_t> FileSize(const platform::FilePath& path) override {
+        return files_.FileSize(path);
     }
 
 private:

@@ -22,12 +22,14 @@ std::optional<Color> FakeChoosers::PickColor(Color start) {
     return NextAnswer(colors_);
 }
 
-std::optional<FilePath> FakeChoosers::PickFileToLoad() {
+std::optional<FilePath> FakeChoosers::PickFileToLoad(FileKind kind) {
     ++loadsOpened_;
+    fileKinds_.push_back(kind);
     return NextAnswer(loads_);
 }
 
-std::optional<FilePath> FakeChoosers::PickFileToSave(std::string_view proposedName) {
+std::optional<FilePath> FakeChoosers::PickFileToSave(std::string_view proposedName, FileKind kind) {
+    fileKinds_.push_back(kind);
     proposedNames_.emplace_back(proposedName);
     return NextAnswer(saves_);
 }

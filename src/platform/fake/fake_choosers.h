@@ -14,8 +14,8 @@ class FakeChoosers final : public Choosers {
 public:
     std::optional<Font> PickFont(const Font& start) override;
     std::optional<Color> PickColor(Color start) override;
-    std::optional<FilePath> PickFileToLoad() override;
-    std::optional<FilePath> PickFileToSave(std::string_view proposedName) override;
+    std::optional<FilePath> PickFileToLoad(FileKind kind) override;
+    std::optional<FilePath> PickFileToSave(std::string_view proposedName, FileKind kind) override;
 
     void AnswerFont(std::optional<Font> font) { fonts_.push_back(std::move(font)); }
     void AnswerColor(std::optional<Color> color) { colors_.push_back(color); }
@@ -26,6 +26,8 @@ public:
     const std::vector<Color>& ColorStarts() const { return colorStarts_; }
     int LoadsOpened() const { return loadsOpened_; }
     const std::vector<std::string>& ProposedNames() const { return proposedNames_; }
+    // The kind of every file chooser opened, loads and saves alike.
+    const std::vector<FileKind>& FileKinds() const { return fileKinds_; }
 
 private:
     std::deque<std::optional<Font>> fonts_;
@@ -36,6 +38,7 @@ private:
     std::vector<Color> colorStarts_;
     int loadsOpened_ = 0;
     std::vector<std::string> proposedNames_;
+    std::vector<FileKind> fileKinds_;
 };
 
 } // namespace petarino::platform

@@ -92,10 +92,43 @@ void FakeFiles::WriteWhole(const FilePath& path, std::string_view bytes) {
     }
 }
 
-std::string FakeFiles::ReadWhole(const FilePath& path) {
+std::string FakeFiles::ReadWhole(const FilePath& path, std::uint64_t maxBytes) {
     std::ifstream file(Native(path), std::ios::binary);
     if (!file) throw EFOpenError(Display(path));
+    const auto size = FileSize(path);
+    if (size && *size > maxBytes) throw EFTooLarge(Display(path));
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+FilePath FakeFiles::LocalAppDataFolder() {
+    return InFolder({}, (root_ / "local").string() + "/");
+}
+
+void FakeFiles::CreateFolder(const FilePath& folder) {
+    std::error_code failed;
+    fs::create_directories(Native(folder), failed);
+    if (failed || !fs::is_directory(Native(folder))) throw EFCreateError(Display(folder));
+}
+
+std::vector<std::string> FakeFiles::FileNames(const FilePath& folder, std::string_view extension) {
+    std::vector<std::string> names;
+    std::error_code failed;
+    for (const auto& entry : fs::directory_iterator(Native(folder), failed))
+        if (entry.is_regular_file() && entry.path().extension() == extension)
+            names.push_back(entry.path().filename().string());
+    return names;
+}
+
+bool FakeFiles::RemoveFile(const FilePath& path) {
+    std::error_code failed;
+    return fs::is_regular_file(Native(path)) && fs::remove(Native(path), failed);
+}
+
+std::optional<std::uint64_t> FakeFiles::FileSize(const FilePath& path) {
+    std::error_code failed;
+    const auto size = fs::file_size(Native(path), failed);
+    if (failed || !fs::is_regular_file(Native(path))) return std::nullopt;
+    return size;
 }
 
 } // namespace petarino::platform

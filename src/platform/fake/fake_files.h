@@ -6,6 +6,7 @@
 #include "platform/files.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 
@@ -23,7 +24,13 @@ public:
     std::string Display(const FilePath& path) override;
     // A target without write permission counts as read-only, whoever runs the tests.
     void WriteWhole(const FilePath& path, std::string_view bytes) override;
-    std::string ReadWhole(const FilePath& path) override;
+    std::string ReadWhole(const FilePath& path, std::uint64_t maxBytes) override;
+    // The subfolder "local" of the root; it exists only once something creates it.
+    FilePath LocalAppDataFolder() override;
+    void CreateFolder(const FilePath& folder) override;
+    std::vector<std::string> FileNames(const FilePath& folder, std::string_view extension) override;
+    bool RemoveFile(const FilePath& path) override;
+    std::optional<std::uint64_t> FileSize(const FilePath& path) override;
 
     // Everything lives below the root, which goes with the fake. The program folder is its
     // subfolder "program", so a name that escapes it lands where a test can see it.

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#if __has_include(<iconv.h>)
+#include <iconv.h>
+#endif
 
 namespace petarino::platform {
 namespace {
@@ -93,6 +96,45 @@ bool FakeKernel::EqualIgnoringCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+namespace {
+
+#if __has_include(<iconv.h>)
+// The C library's tables, which know code page 932 as the system does.
+std::optional<std::string> Converted(const char* from, const char* to, std::string_view bytes) {
+    const iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string in(bytes);
+    std::string out(bytes.size() * 4 + 4, '\0');
+    char* inAt = in.data();
+    size_t inLeft = in.size();
+    char* outAt = out.data();
+    size_t outLeft = out.size();
+    const size_t done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
+    iconv_close(converter);
+    if (done == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+#else
+// Without the C library's tables (the Windows build) only ASCII converts: what needs the
+// tables fails to convert, as a text the other encoding cannot hold.
+std::optional<std::string> Converted(const char*, const char*, std::string_view bytes) {
+    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
+        return std::nullopt;
+    return std::string(bytes);
+}
+#endif
+
+} // namespace
+
+std::optional<std::string> FakeKernel::Utf8OfCp932(std::string_view cp932) {
+    return Converted("CP932", "UTF-8", cp932);
+}
+
+std::optional<std::string> FakeKernel::Cp932OfUtf8(std::string_view utf8) {
+    return Converted("UTF-8", "CP932", utf8);
 }
 
 } // namespace petarino::platform

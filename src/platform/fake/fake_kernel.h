@@ -27,6 +27,8 @@ public:
                                                std::string_view picture) override;
     // ASCII letters only: the fixed tables hold no other cased letters.
     bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
+    std::optional<std::string> Utf8OfCp932(std::string_view cp932) override;
+    std::optional<std::string> Cp932OfUtf8(std::string_view utf8) override;
 
     void SetNow(const LocalTime& now) { now_ = now; }
     void SetUptimeMilliseconds(uint64_t uptime) { uptime_ = uptime; }

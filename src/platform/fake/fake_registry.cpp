@@ -115,6 +115,13 @@ public:
     void WriteString(std::string_view name, std::string_view text) override {
         Write(name, WrittenText(text));
     }
+    std::optional<RegistryValue> FindValue(std::string_view name) override {
+        const RegistryValue* value = Read(name);
+        return value ? std::optional(*value) : std::nullopt;
+    }
+    void WriteValue(std::string_view name, const RegistryValue& value) override {
+        Write(name, value);
+    }
 
     std::vector<std::string> ValueNames() override {
         std::vector<std::string> names;

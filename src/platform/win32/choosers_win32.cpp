@@ -12,14 +12,24 @@ namespace {
 
 constexpr std::string_view kLoadTitle = "ファイルのロード";
 constexpr std::string_view kSaveTitle = "ペタリノの保存";
-// Pairs of a name and its pattern, "|" between all of them.
-constexpr std::string_view kFilter = "テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*";
+// Pairs of a name and its pattern, "|" between all of them, and the extension for a name
+// without one.
+struct KindOfFile {
+    std::string_view filter;
+    const wchar_t* extension;
+};
+
+KindOfFile Of(platform::FileKind kind) {
+    if (kind == platform::FileKind::Backup)
+        return {"ペタリノのバックアップ (*.json)|*.json", L"json"};
+    return {"テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*", L"txt"};
+}
 // As long as a path the file system takes.
 constexpr std::size_t kMaxPath = 32'768;
 
 // The filter as the file choosers read it: each string ends in a NUL, the list in another.
-std::wstring FilterList() {
-    std::wstring list = ToWide(kFilter);
+std::wstring FilterList(std::string_view filter) {
+    std::wstring list = ToWide(filter);
     std::ranges::replace(list, L'|', L'\0');
     list.push_back(L'\0');
     return list;
@@ -27,11 +37,13 @@ std::wstring FilterList() {
 
 // Starts at `name`; what the user confirms replaces it. nullopt for Cancel, and for a
 // chooser that could not open, which has nothing to tell the user either.
-std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view title, DWORD flags,
+std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view title,
+                                     platform::FileKind kind, DWORD flags,
                                      BOOL(WINAPI* chooser)(OPENFILENAMEW*)) {
     std::wstring buffer(kMaxPath, L'\0');
     std::copy_n(name.begin(), std::min(name.size(), kMaxPath - 1), buffer.begin());
-    const std::wstring filter = FilterList();
+    const KindOfFile ofKind = Of(kind);
+    const std::wstring filter = FilterList(ofKind.filter);
     const std::wstring wideTitle = ToWide(title);
     OPENFILENAMEW choice{
         .lStructSize = sizeof(OPENFILENAMEW),
@@ -42,7 +54,7 @@ std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view ti
         .nMaxFile = static_cast<DWORD>(buffer.size()),
         .lpstrTitle = wideTitle.c_str(),
         .Flags = flags | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR,
-        .lpstrDefExt = L"txt",
+        .lpstrDefExt = ofKind.extension,
     };
     if (!chooser(&choice)) return std::nullopt;
     buffer.resize(buffer.find(L'\0'));
@@ -84,16 +96,17 @@ std::optional<Color> Win32Choosers::PickColor(Color start) {
     return choice.rgbResult;
 }
 
-std::optional<platform::FilePath> Win32Choosers::PickFileToLoad() {
-    const auto name = PickFile(lastLoaded_, kLoadTitle, OFN_FILEMUSTEXIST, GetOpenFileNameW);
+std::optional<platform::FilePath> Win32Choosers::PickFileToLoad(platform::FileKind kind) {
+    const auto name = PickFile(lastLoaded_, kLoadTitle, kind, OFN_FILEMUSTEXIST, GetOpenFileNameW);
     if (!name) return std::nullopt;
     lastLoaded_ = *name;
     return PathOf(*name);
 }
 
-std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::string_view proposedName) {
+std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::string_view proposedName,
+                                                                platform::FileKind kind) {
     const auto name =
-        PickFile(ToWide(proposedName), kSaveTitle, OFN_OVERWRITEPROMPT, GetSaveFileNameW);
+        PickFile(ToWide(proposedName), kSaveTitle, kind, OFN_OVERWRITEPROMPT, GetSaveFileNameW);
     if (!name) return std::nullopt;
     return PathOf(*name);
 }

@@ -4,9 +4,9 @@
 
 #include "platform/choosers.h"
 
+#include <windows.h>
 #include <array>
 #include <string>
-#include <windows.h>
 
 namespace petarino::win32 {
 
@@ -16,8 +16,9 @@ public:
 
     std::optional<Font> PickFont(const Font& start) override;
     std::optional<Color> PickColor(Color start) override;
-    std::optional<platform::FilePath> PickFileToLoad() override;
-    std::optional<platform::FilePath> PickFileToSave(std::string_view proposedName) override;
+    std::optional<platform::FilePath> PickFileToLoad(platform::FileKind kind) override;
+    std::optional<platform::FilePath> PickFileToSave(std::string_view proposedName,
+                                                     platform::FileKind kind) override;
 
 private:
     std::array<COLORREF, 16> customColors_;

@@ -3,11 +3,12 @@
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
 
+#include <windows.h>
 #include <algorithm>
+#include <shlobj.h>
 #include <string>
 #include <system_error>
 #include <utility>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {
@@ -20,6 +21,7 @@ using platform::FilePath;
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "a FilePath holds the W functions' units");
 
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
+using UniqueFind = UniqueHandle<HANDLE, FindClose>;
 
 std::wstring Wide(const FilePath& path) {
     return {path.units.begin(), path.units.end()};
@@ -156,9 +158,13 @@ void Win32Files::WriteWhole(const FilePath& path, std::string_view bytes) {
     if (!temporary.PutInPlaceOf(target, exists)) throw EFCreateError(Display(path));
 }
 
-std::string Win32Files::ReadWhole(const FilePath& path) {
+std::string Win32Files::ReadWhole(const FilePath& path, std::uint64_t maxBytes) {
     const UniqueFile file = OpenFile(Wide(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (!file) throw EFOpenError(Display(path));
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) throw EFOpenError(Display(path));
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+        throw platform::EFTooLarge(Display(path));
     std::string bytes;
     char buffer[65536];
     DWORD read = 0;
@@ -169,6 +175,54 @@ std::string Win32Files::ReadWhole(const FilePath& path) {
         bytes.append(buffer, read);
     } while (read != 0);
     return bytes;
+}
+
+FilePath Win32Files::LocalAppDataFolder() {
+    std::wstring folder(MAX_PATH, L'\0');
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                SHGFP_TYPE_CURRENT, folder.data())))
+        throw std::runtime_error("ローカルアプリケーションデータのフォルダがわかりません");
+    folder.resize(folder.find(L'\0'));
+    if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');
+    return PathOf(folder);
+}
+
+// One level at a time from the top: the system makes no folder whose parent is missing.
+void Win32Files::CreateFolder(const FilePath& folder) {
+    const std::wstring path = Wide(folder);
+    for (size_t at = path.find_first_of(L"\\/", 3); at != std::wstring::npos;
+         at = path.find_first_of(L"\\/", at + 1))
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryW(path.c_str(), nullptr);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw EFCreateError(Display(folder));
+}
+
+std::vector<std::string> Win32Files::FileNames(const FilePath& folder, std::string_view extension) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = Wide(folder) + L"*" + ToWide(extension);
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    const UniqueFind closer(search);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(FromWideOrQuestionMark(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    return names;
+}
+
+bool Win32Files::RemoveFile(const FilePath& path) {
+    return DeleteFileW(Wide(path).c_str()) != 0;
+}
+
+std::optional<std::uint64_t> Win32Files::FileSize(const FilePath& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
 } // namespace petarino::win32

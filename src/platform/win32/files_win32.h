@@ -16,7 +16,13 @@ public:
     // target another program holds: EFCreateError. An existing target keeps its attributes
     // where the system can carry them over.
     void WriteWhole(const platform::FilePath& path, std::string_view bytes) override;
-    std::string ReadWhole(const platform::FilePath& path) override;
+    std::string ReadWhole(const platform::FilePath& path, std::uint64_t maxBytes) override;
+    platform::FilePath LocalAppDataFolder() override;
+    void CreateFolder(const platform::FilePath& folder) override;
+    std::vector<std::string> FileNames(const platform::FilePath& folder,
+                                       std::string_view extension) override;
+    bool RemoveFile(const platform::FilePath& path) override;
+    std::optional<std::uint64_t> FileSize(const platform::FilePath& path) override;
 };
 
 } // namespace petarino::win32

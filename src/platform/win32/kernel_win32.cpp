@@ -2,8 +2,8 @@
 
 #include "platform/win32/cp932_win32.h"
 
-#include <cwchar>
 #include <windows.h>
+#include <cwchar>
 
 namespace petarino::win32 {
 namespace {
@@ -121,6 +121,50 @@ bool KernelWin32::EqualIgnoringCase(std::string_view a, std::string_view b) {
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(),
                           static_cast<int>(wideA.size()), wideB.data(),
                           static_cast<int>(wideB.size())) == CSTR_EQUAL;
+}
+
+namespace {
+
+// Nothing unless every byte is a character of the code page.
+std::optional<std::wstring> WideOf(UINT codePage, std::string_view bytes) {
+    if (bytes.empty()) return std::wstring();
+    const int size = static_cast<int>(bytes.size());
+    const int length =
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (length == 0) return std::nullopt;
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), length);
+    return wide;
+}
+
+// No look-alike stands in for a character the code page lacks: that is a failure.
+std::optional<std::string> BytesOf(UINT codePage, std::wstring_view wide) {
+    if (wide.empty()) return std::string();
+    const int size = static_cast<int>(wide.size());
+    BOOL lossy = FALSE;
+    BOOL* const lossyOut = codePage == CP_UTF8 ? nullptr : &lossy;
+    const DWORD flags = codePage == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    const int length =
+        WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, lossyOut);
+    if (length == 0 || lossy) return std::nullopt;
+    std::string bytes(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+std::optional<std::string> Converted(UINT from, UINT to, std::string_view bytes) {
+    const auto wide = WideOf(from, bytes);
+    return wide ? BytesOf(to, *wide) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> KernelWin32::Utf8OfCp932(std::string_view cp932) {
+    return Converted(932, CP_UTF8, cp932);
+}
+
+std::optional<std::string> KernelWin32::Cp932OfUtf8(std::string_view utf8) {
+    return Converted(CP_UTF8, 932, utf8);
 }
 
 } // namespace petarino::win32

@@ -4,10 +4,10 @@
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
 
+#include <windows.h>
 #include <algorithm>
 #include <optional>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {
@@ -142,6 +142,10 @@ public:
     }
     void WriteString(std::string_view name, std::string_view text) override {
         Write(name, platform::WrittenText(text));
+    }
+    std::optional<RegistryValue> FindValue(std::string_view name) override { return Find(name); }
+    void WriteValue(std::string_view name, const RegistryValue& value) override {
+        Write(name, value);
     }
 
     std::vector<std::string> ValueNames() override {

@@ -1,6 +1,8 @@
 // petarino-remote: drives a running Petarino from outside, for scripts/run.sh.
 //   seed-demo    replace the store with the sample memos of a demonstration
 //   wait-shown   wait until Petarino runs, has shown its memos and has settled
+//   show-page N  open the properties window from the notification icon on its page N (0 the
+//                first), as a user's arrow keys in the page control choose it
 //   exit         end Petarino through its notification menu's "終了(&X)", confirming when
 //                asked; an error it reports instead is printed and the exit code is 2
 #include "deadline.h"
@@ -69,6 +71,21 @@ int WaitShown() {
     return settled ? 0 : kFailed;
 }
 
+int ShowPage(int page) {
+    HWND properties = RunningPropertiesWindow();
+    if (!properties) return kFailed;
+    PostTrayEvent(properties, WM_LBUTTONUP);
+    if (!WaitFor([&] { return IsWindowVisible(properties) != FALSE; })) {
+        Say(L"petarino-remote: the properties window did not open");
+        return kFailed;
+    }
+    const std::vector<HWND> pageControls = ChildWindows(properties, L"SysTabControl32");
+    if (pageControls.empty()) return kFailed;
+    for (int step = 0; step < page; ++step)
+        Send(pageControls.front(), WM_KEYDOWN, VK_RIGHT);
+    return 0;
+}
+
 int Exit() {
     HWND properties = RunningPropertiesWindow();
     if (!properties) return kFailed;
@@ -105,10 +122,12 @@ int Exit() {
 
 int wmain(int argc, wchar_t** argv) {
     using namespace petarino::remote;
-    const std::wstring command = argc == 2 ? argv[1] : L"";
-    if (command == L"seed-demo") return SeedDemo();
-    if (command == L"wait-shown") return WaitShown();
-    if (command == L"exit") return Exit();
-    Say(L"usage: petarino-remote seed-demo | wait-shown | exit");
+    const std::wstring command = argc >= 2 ? argv[1] : L"";
+    if (command == L"show-page" && argc == 3) return ShowPage(_wtoi(argv[2]));
+    const bool alone = argc == 2;
+    if (alone && command == L"seed-demo") return SeedDemo();
+    if (alone && command == L"wait-shown") return WaitShown();
+    if (alone && command == L"exit") return Exit();
+    Say(L"usage: petarino-remote seed-demo | wait-shown | show-page N | exit");
     return kUsage;
 }
