@@ -25,10 +25,12 @@ std::wstring FilterList() {
     return list;
 }
 
+using FileChooser = BOOL WINAPI(OPENFILENAMEW*);
+
 // Starts at `name`; what the user confirms replaces it. nullopt for Cancel, and for a
 // chooser that could not open, which has nothing to tell the user either.
 std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view title, DWORD flags,
-                                     BOOL(WINAPI* chooser)(OPENFILENAMEW*)) {
+                                     FileChooser* chooser) {
     std::wstring buffer(kMaxPath, L'\0');
     std::copy_n(name.begin(), std::min(name.size(), kMaxPath - 1), buffer.begin());
     const std::wstring filter = FilterList();
@@ -44,7 +46,7 @@ std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view ti
         .Flags = flags | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR,
         .lpstrDefExt = L"txt",
     };
-    if (!chooser(&choice)) return std::nullopt;
+    if (!chooser || !chooser(&choice)) return std::nullopt;
     buffer.resize(buffer.find(L'\0'));
     return buffer;
 }
@@ -59,6 +61,16 @@ Win32Choosers::Win32Choosers() {
     customColors_.fill(RGB(255, 255, 255));
 }
 
+template <typename Function> Function* Win32Choosers::CommonDialog(const char* name) {
+    if (!commonDialogs_)
+        commonDialogs_ = UniqueHandle<HMODULE, FreeLibrary>(
+            LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    if (!commonDialogs_) return nullptr;
+    // Through the type of no arguments, which converts to any function type.
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void (*)()>(GetProcAddress(commonDialogs_.get(), name)));
+}
+
 std::optional<Font> Win32Choosers::PickFont(const Font& start) {
     LOGFONTW logFont = LogFontOf(start);
     CHOOSEFONTW choice{
@@ -68,7 +80,8 @@ std::optional<Font> Win32Choosers::PickFont(const Font& start) {
         .Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT,
         .rgbColors = ColorRefOf(start.color),
     };
-    if (!ChooseFontW(&choice)) return std::nullopt;
+    auto* chooseFont = CommonDialog<BOOL WINAPI(CHOOSEFONTW*)>("ChooseFontW");
+    if (!chooseFont || !chooseFont(&choice)) return std::nullopt;
     return FontOf(logFont, choice.rgbColors);
 }
 
@@ -80,20 +93,22 @@ std::optional<Color> Win32Choosers::PickColor(Color start) {
         .lpCustColors = customColors_.data(),
         .Flags = CC_RGBINIT,
     };
-    if (!ChooseColorW(&choice)) return std::nullopt;
+    auto* chooseColor = CommonDialog<BOOL WINAPI(CHOOSECOLORW*)>("ChooseColorW");
+    if (!chooseColor || !chooseColor(&choice)) return std::nullopt;
     return choice.rgbResult;
 }
 
 std::optional<platform::FilePath> Win32Choosers::PickFileToLoad() {
-    const auto name = PickFile(lastLoaded_, kLoadTitle, OFN_FILEMUSTEXIST, GetOpenFileNameW);
+    const auto name = PickFile(lastLoaded_, kLoadTitle, OFN_FILEMUSTEXIST,
+                               CommonDialog<FileChooser>("GetOpenFileNameW"));
     if (!name) return std::nullopt;
     lastLoaded_ = *name;
     return PathOf(*name);
 }
 
 std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::string_view proposedName) {
-    const auto name =
-        PickFile(ToWide(proposedName), kSaveTitle, OFN_OVERWRITEPROMPT, GetSaveFileNameW);
+    const auto name = PickFile(ToWide(proposedName), kSaveTitle, OFN_OVERWRITEPROMPT,
+                               CommonDialog<FileChooser>("GetSaveFileNameW"));
     if (!name) return std::nullopt;
     return PathOf(*name);
 }
