@@ -49,7 +49,7 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
     if (stored.cbText) state.exitSettings.SetExportAtExit(*stored.cbText);
     if (stored.alart) state.exitSettings.SetAskBeforeExit(*stored.alart);
     for (const StoredMemo& memo : stored.memos) {
-        Memo* made = state.memos.AddHidden();
+        Memo* made = state.memos.AddHidden(memo.bounds);
         if (!made) return;
         RestoreMemo(memo, *made, expander, state.clock, pixelsPerInch);
     }

@@ -6,11 +6,12 @@
 #include "forms/memo_form_factory.h"
 #include "memos/memo_table.h"
 #include "memos/title_layout.h"
-#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
+#include "testing/fake_status_list.h"
 
+#include <windows.h>
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -21,7 +22,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino {
 namespace {
@@ -359,6 +359,23 @@ TEST_F(MemoFormTest, ANewMemoIsAHiddenOwnedPopupWithTheRecordsDefaults) {
     EXPECT_LE(next.Left() + next.Width(), work.right);
     EXPECT_LE(next.Top() + next.Height(), work.bottom);
     EXPECT_EQ(factory.LiveMemos(), 2);
+}
+
+// A load makes each memo at its stored bounds; the cascade of new memos goes on as if the
+// memo had been placed there by it.
+TEST_F(MemoFormTest, AMemoMadeAtGivenBoundsIsLaidOutThereAndTakesItsPlaceInTheCascade) {
+    const TMemoForm& first = factory.NewMemo();
+    const TMemoForm& restored = factory.NewMemo(Bounds{40, 50, 260, 140});
+    EXPECT_EQ((Bounds{restored.Left(), restored.Top(), restored.Width(), restored.Height()}),
+              (Bounds{40, 50, 260, 140}));
+    const RECT client = ClientOf(restored.Handle());
+    EXPECT_EQ(PlaceOf(restored.TextArea()), (Bounds{0, 15, client.right, client.bottom - 15}))
+        << "layout 0 over the whole client below the strip";
+
+    const TMemoForm& second = factory.NewMemo();
+    const TMemoForm& third = factory.NewMemo();
+    EXPECT_EQ(second.Left() - first.Left(), 2 * (third.Left() - second.Left()));
+    EXPECT_EQ(second.Top() - first.Top(), 2 * (third.Top() - second.Top()));
 }
 
 // Every layout's text area at full size and shrunk below the minimum, and its title drawn
