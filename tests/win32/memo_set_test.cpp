@@ -3,15 +3,17 @@
 // scripts, files are real.
 #include "forms/MacroTool1.h"
 #include "forms/MemoSet1.h"
+#include "forms/memo_properties_dialog.h"
 #include "platform/fake/fake_choosers.h"
+#include "platform/win32/cp932_win32.h"
+#include "platform/win32/files_win32.h"
 #include "testing/fake_macro_host.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_memo_factory.h"
 #include "testing/macro_world.h"
-#include "platform/win32/cp932_win32.h"
-#include "platform/win32/files_win32.h"
 #include "win32/temp_folder.h"
 
+#include <windows.h>
 #include <commctrl.h>
 #include <filesystem>
 #include <fstream>
@@ -22,7 +24,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::forms {
 namespace {
@@ -597,6 +598,64 @@ TEST_F(MemoSetTest, TheModalRunKeepsTickingAndHoldsTheOtherWindows) {
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "passed on";
     EXPECT_EQ(quit.wParam, 3u);
     DestroyWindow(memoWindow);
+}
+
+// The forms of this thread with the class, made and not destroyed.
+std::vector<HWND> FormsOfClass(const wchar_t* windowClass) {
+    struct Search {
+        const wchar_t* windowClass;
+        std::vector<HWND> found;
+    } search{windowClass, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM lp) {
+            auto& wanted = *reinterpret_cast<Search*>(lp);
+            wchar_t name[32]{};
+            GetClassNameW(window, name, 32);
+            if (lstrcmpW(name, wanted.windowClass) == 0) wanted.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST(MemoPropertiesDialog, IsMadeWithItsPaletteAtTheFirstOpeningAndServesEveryOneAfter) {
+    AppWindow app;
+    platform::FakeWindowSystem windows;
+    platform::FakeChoosers choosers;
+    win32::Win32Files files;
+    TickTimer timer;
+    InMemoryMemoFactory factory;
+    FakeStatusList list;
+    MemoTable table{factory, list, windows};
+    Memo& memo = *table.CreateMemo();
+    MemoPropertiesDialog dialog(app.Handle(), windows, choosers, files, timer, table);
+    EXPECT_TRUE(FormsOfClass(L"TMemoSet").empty());
+    EXPECT_TRUE(FormsOfClass(L"TMacroSet").empty());
+
+    // Closed with the button, or cancelled by the watch if the button is not there.
+    const auto open = [&](std::string_view closeWith) {
+        app.Post([&] {
+            const std::vector<HWND> shown = FormsOfClass(L"TMemoSet");
+            ASSERT_EQ(shown.size(), 1u);
+            SendMessageW(Child(shown.front(), L"BUTTON", closeWith), BM_CLICK, 0, 0);
+        });
+        app.Tick([&] {
+            for (HWND form : FormsOfClass(L"TMemoSet"))
+                if (IsWindowVisible(form)) PostMessageW(form, WM_CLOSE, 0, 0);
+            return false;
+        });
+        const int result = dialog.Execute(memo);
+        app.StopTicking();
+        return result;
+    };
+    EXPECT_EQ(open("OK"), 1);
+    const std::vector<HWND> made = FormsOfClass(L"TMemoSet");
+    EXPECT_EQ(made.size(), 1u);
+    EXPECT_EQ(FormsOfClass(L"TMacroSet").size(), 1u);
+    EXPECT_EQ(open("ｷｬﾝｾﾙ"), 2);
+    EXPECT_EQ(FormsOfClass(L"TMemoSet"), made);
+    EXPECT_EQ(FormsOfClass(L"TMacroSet").size(), 1u);
 }
 
 } // namespace
