@@ -149,7 +149,20 @@ struct MemoState {
     Font font;
 };
 
-class MemoSetTest : public testing::Test {
+// What the dialog is made with: the application's window, the fakes, the table.
+class MemoSetWorld : public testing::Test {
+protected:
+    AppWindow app;
+    platform::FakeWindowSystem windows;
+    platform::FakeChoosers choosers;
+    win32::Win32Files files;
+    TickTimer timer;
+    InMemoryMemoFactory factory;
+    FakeStatusList list;
+    MemoTable table{factory, list, windows};
+};
+
+class MemoSetTest : public MemoSetWorld {
 protected:
     HWND Dialog() const { return memoSet.Handle(); }
     HWND Palette() const { return macroSet.Handle(); }
@@ -201,14 +214,6 @@ protected:
 
     const win32::TempFolder temp{L"petarino-memo-set"};
     const fs::path& folder = temp.Path();
-    AppWindow app;
-    platform::FakeWindowSystem windows;
-    platform::FakeChoosers choosers;
-    win32::Win32Files files;
-    TickTimer timer;
-    InMemoryMemoFactory factory;
-    FakeStatusList list;
-    MemoTable table{factory, list, windows};
     TMemoSet memoSet{app.Handle(), windows, choosers, files, timer, table};
     TMacroSet macroSet{app.Handle(), windows, memoSet};
     Memo& memo = *table.CreateMemo();
@@ -619,15 +624,9 @@ std::vector<HWND> FormsOfClass(const wchar_t* windowClass) {
     return search.found;
 }
 
-TEST(MemoPropertiesDialog, IsMadeWithItsPaletteAtTheFirstOpeningAndServesEveryOneAfter) {
-    AppWindow app;
-    platform::FakeWindowSystem windows;
-    platform::FakeChoosers choosers;
-    win32::Win32Files files;
-    TickTimer timer;
-    InMemoryMemoFactory factory;
-    FakeStatusList list;
-    MemoTable table{factory, list, windows};
+using MemoPropertiesDialogTest = MemoSetWorld;
+
+TEST_F(MemoPropertiesDialogTest, IsMadeWithItsPaletteAtTheFirstOpeningAndServesEveryOneAfter) {
     Memo& memo = *table.CreateMemo();
     MemoPropertiesDialog dialog(app.Handle(), windows, choosers, files, timer, table);
     EXPECT_TRUE(FormsOfClass(L"TMemoSet").empty());
