@@ -51,6 +51,14 @@ std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view ti
     return buffer;
 }
 
+// By its full path in the system folder, so no library of that name elsewhere is taken for
+// it; the flag that says so to LoadLibraryExW is missing from some Windows 7 systems.
+std::wstring CommonDialogsPath() {
+    std::wstring folder(MAX_PATH, L'\0');
+    folder.resize(GetSystemDirectoryW(folder.data(), MAX_PATH));
+    return folder + L"\\comdlg32.dll";
+}
+
 platform::FilePath PathOf(std::wstring_view wide) {
     return {std::u16string(wide.begin(), wide.end())};
 }
@@ -63,8 +71,8 @@ Win32Choosers::Win32Choosers() {
 
 template <typename Function> Function* Win32Choosers::CommonDialog(const char* name) {
     if (!commonDialogs_)
-        commonDialogs_ = UniqueHandle<HMODULE, FreeLibrary>(
-            LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        commonDialogs_ =
+            UniqueHandle<HMODULE, FreeLibrary>(LoadLibraryW(CommonDialogsPath().c_str()));
     if (!commonDialogs_) return nullptr;
     // Through the type of no arguments, which converts to any function type.
     return reinterpret_cast<Function*>(
