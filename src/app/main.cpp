@@ -1,12 +1,12 @@
 // The program's entry point: the format settings, the hidden application window, the
-// single-instance guard, the three long-lived windows, and the message loop.
+// single-instance guard, the properties window, the memo properties dialog made when first
+// opened, and the message loop.
 #include "app/application_window.h"
 #include "app/single_instance.h"
 #include "forms/AlarmSet1.h"
 #include "forms/DouguForm1.h"
-#include "forms/MacroTool1.h"
-#include "forms/MemoSet1.h"
 #include "forms/memo_form_factory.h"
+#include "forms/memo_properties_dialog.h"
 #include "macro/era_calendar.h"
 #include "platform/win32/choosers_win32.h"
 #include "platform/win32/files_win32.h"
@@ -70,10 +70,10 @@ int Run(HINSTANCE instance) {
                                     });
         application.OnCloseRequest([&douguForm] { douguForm.Close(); });
         application.OnHotkey([&douguForm](int id) { douguForm.HotkeyPressed(id); });
-        forms::TMemoSet memoSet(application.Handle(), windows, choosers, files,
-                                douguForm.Clock().Timer1(), douguForm.Table());
-        const forms::TMacroSet macroSet(application.Handle(), windows, memoSet);
-        douguForm.SetMemoPropertiesDialog([&memoSet](Memo& memo) { memoSet.Execute(memo); });
+        forms::MemoPropertiesDialog memoProperties(application.Handle(), windows, choosers, files,
+                                                   douguForm.Clock().Timer1(), douguForm.Table());
+        douguForm.SetMemoPropertiesDialog(
+            [&memoProperties](Memo& memo) { memoProperties.Execute(memo); });
         std::optional<forms::TAlarmSet> alarmSet;
         douguForm.SetAlarmDialog([&](Memo& memo) {
             if (!alarmSet)

@@ -38,15 +38,18 @@ MemoFormFactory::~MemoFormFactory() {
         DestroyWindow(form->Handle());
 }
 
-TMemoForm& MemoFormFactory::NewMemo() {
+TMemoForm& MemoFormFactory::NewMemo(const std::optional<Bounds>& at) {
     live_.reserve(live_.size() + 1);
-    const ScreenPoint at =
-        CascadePosition(made_, PrimaryWorkArea(), newMemoSize_.cx, newMemoSize_.cy, cascadeStep_);
-    TMemoForm& form = TMemoForm::Create(application_, owner_, *this,
-                                        {at.x, at.y, newMemoSize_.cx, newMemoSize_.cy});
+    TMemoForm& form = TMemoForm::Create(application_, owner_, *this, at ? *at : CascadeBounds());
     live_.push_back(&form);
     ++made_;
     return form;
+}
+
+Bounds MemoFormFactory::CascadeBounds() const {
+    const ScreenPoint at =
+        CascadePosition(made_, PrimaryWorkArea(), newMemoSize_.cx, newMemoSize_.cy, cascadeStep_);
+    return {at.x, at.y, newMemoSize_.cx, newMemoSize_.cy};
 }
 
 void MemoFormFactory::Forget(const TMemoForm& form) {

@@ -22,13 +22,15 @@ public:
     ~MemoFormFactory() override;
 
     // Hidden, with a client of 318 × 93 at 96 dots per inch scaled with the screen's density,
-    // where the window system would place a new window.
-    TMemoForm& NewMemo() override;
+    // where the window system would place a new window; or at `at`. Either way it takes a
+    // place in the cascade, so new memos go where they went before.
+    TMemoForm& NewMemo(const std::optional<Bounds>& at = std::nullopt) override;
     int LiveMemos() const { return static_cast<int>(live_.size()); }
 
 private:
     friend class TMemoForm;
     void Forget(const TMemoForm& form);
+    Bounds CascadeBounds() const;
 
     HWND application_;
     MemoWindowOwner& owner_;

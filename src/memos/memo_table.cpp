@@ -31,7 +31,7 @@ bool MemoTable::Holds(const Memo& memo) const {
 }
 
 Memo* MemoTable::CreateMemo() {
-    Memo* memo = AddHidden();
+    Memo* memo = AddHidden(std::nullopt);
     if (!memo) {
         windows_.ShowMessageBox("これ以上メモを作成できません。メモは101枚までです。", "ペタリノ",
                                 platform::MessageBoxStyle::Ok |
@@ -44,9 +44,9 @@ Memo* MemoTable::CreateMemo() {
     return memo;
 }
 
-Memo* MemoTable::AddHidden() {
+Memo* MemoTable::AddHidden(const std::optional<Bounds>& at) {
     if (maxForm_ + 1 >= kSlots) return nullptr;
-    Memo& memo = factory_.NewMemo();
+    Memo& memo = factory_.NewMemo(at);
     ++maxForm_;
     Put(maxForm_, &memo);
     memo.SetTag(maxForm_);

@@ -34,9 +34,9 @@ public:
     // A full table refuses with a message and changes nothing; the result is then null.
     Memo* CreateMemo();
     // For the start-up load: a hidden memo with the defaults of a new window in the next
-    // slot, tag set; null when the table is full. MaxForm always names the last memo made,
-    // whatever ends the load.
-    Memo* AddHidden();
+    // slot, tag set, made at `at` when given; null when the table is full. MaxForm always
+    // names the last memo made, whatever ends the load.
+    Memo* AddHidden(const std::optional<Bounds>& at = std::nullopt);
     // Closes the memo in the slot; the last memo takes its place and its tag.
     void DestForm(int slot);
     // The memo's destroy command: asks with its title, and destroys it on Yes.

@@ -72,7 +72,7 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
 void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
                   MacroExpander& expander, int pixelsPerInch) {
     for (const StoredMemo& memo : memos) {
-        Memo* made = state.memos.AddHidden();
+        Memo* made = state.memos.AddHidden(memo.bounds);
         if (!made) return;
         RestoreMemo(memo, *made, expander, state.clock, pixelsPerInch);
     }

@@ -94,7 +94,7 @@ void ReadMemo(RegistryAccess& access, int slot, StoredState& state) {
     const bool opened = access.OpenKey(MemoKeyPath(slot), false);
     memo.keyExists = opened;
     KeyReader key(access, opened, state);
-    MemoBounds bounds;
+    Bounds bounds;
     bounds.top = key.Integer(kTop).value_or(kDefaultTop);
     bounds.left = key.Integer(kLeft).value_or(kDefaultLeft);
     bounds.width = key.Integer(kWidth).value_or(kDefaultWidth);

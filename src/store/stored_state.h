@@ -5,6 +5,7 @@
 
 #include "appearance/color.h"
 #include "memos/memo_alarm.h"
+#include "memos/memo_geometry.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,16 +14,9 @@
 
 namespace petarino::store {
 
-struct MemoBounds {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
-
 struct StoredMemo {
     bool keyExists = false;
-    std::optional<MemoBounds> bounds; // absent ones defaulted, set once all four were read
+    std::optional<Bounds> bounds; // absent ones defaulted, set once all four were read
     std::optional<std::string> title;
     std::optional<int32_t> titleBar;
     std::optional<Color> titleText;

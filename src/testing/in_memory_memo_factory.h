@@ -12,7 +12,7 @@ namespace petarino {
 
 class InMemoryMemoFactory final : public MemoFactory {
 public:
-    InMemoryMemo& NewMemo() override;
+    InMemoryMemo& NewMemo(const std::optional<Bounds>& at) override;
 
     // The next NewMemo throws, as a window that cannot be created does.
     void FailNextMemo() { failNext_ = true; }

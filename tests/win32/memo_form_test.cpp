@@ -257,7 +257,12 @@ struct OpenMenu {
     static inline OpenMenu* reading = nullptr;
     static void CALLBACK ReadAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
-        if (HWND popup = FindWindowW(L"#32768", nullptr); popup && reading) {
+        // The root menu: a submenu that opened meanwhile (the pointer may rest on its item)
+        // lies above it.
+        HWND popup = nullptr;
+        for (HWND next = nullptr; (next = FindWindowExW(nullptr, next, L"#32768", nullptr));)
+            if (IsWindowVisible(next)) popup = next;
+        if (popup && reading) {
             Read(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)), "",
                  reading->items);
             GetWindowRect(popup, &reading->place);
@@ -386,6 +391,23 @@ TEST_F(MemoFormTest, ANewMemoIsAHiddenOwnedPopupWithTheRecordsDefaults) {
     EXPECT_LE(next.Left() + next.Width(), work.right);
     EXPECT_LE(next.Top() + next.Height(), work.bottom);
     EXPECT_EQ(factory.LiveMemos(), 2);
+}
+
+// A load makes each memo at its stored bounds; the cascade of new memos goes on as if the
+// memo had been placed there by it.
+TEST_F(MemoFormTest, AMemoMadeAtGivenBoundsIsLaidOutThereAndTakesItsPlaceInTheCascade) {
+    const TMemoForm& first = factory.NewMemo();
+    const TMemoForm& restored = factory.NewMemo(Bounds{40, 50, 260, 140});
+    EXPECT_EQ((Bounds{restored.Left(), restored.Top(), restored.Width(), restored.Height()}),
+              (Bounds{40, 50, 260, 140}));
+    const RECT client = ClientOf(restored.Handle());
+    EXPECT_EQ(PlaceOf(restored.TextArea()), (Bounds{0, 15, client.right, client.bottom - 15}))
+        << "layout 0 over the whole client below the strip";
+
+    const TMemoForm& second = factory.NewMemo();
+    const TMemoForm& third = factory.NewMemo();
+    EXPECT_EQ(second.Left() - first.Left(), 2 * (third.Left() - second.Left()));
+    EXPECT_EQ(second.Top() - first.Top(), 2 * (third.Top() - second.Top()));
 }
 
 // Every layout's text area at full size and shrunk below the minimum, and its title drawn

@@ -3,6 +3,7 @@
 // scripts, files are real.
 #include "forms/MacroTool1.h"
 #include "forms/MemoSet1.h"
+#include "forms/memo_properties_dialog.h"
 #include "platform/fake/fake_choosers.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
@@ -99,7 +100,20 @@ struct MemoState {
     Font font;
 };
 
-class MemoSetTest : public testing::Test {
+// What the dialog is made with: the application's window, the fakes, the table.
+class MemoSetWorld : public testing::Test {
+protected:
+    AppWindow app;
+    platform::FakeWindowSystem windows;
+    platform::FakeChoosers choosers;
+    win32::Win32Files files;
+    TickTimer timer;
+    InMemoryMemoFactory factory;
+    FakeStatusList list;
+    MemoTable table{factory, list, windows};
+};
+
+class MemoSetTest : public MemoSetWorld {
 protected:
     HWND Dialog() const { return memoSet.Handle(); }
     HWND Palette() const { return macroSet.Handle(); }
@@ -141,14 +155,6 @@ protected:
 
     const win32::TempFolder temp{L"petarino-memo-set"};
     const fs::path& folder = temp.Path();
-    AppWindow app;
-    platform::FakeWindowSystem windows;
-    platform::FakeChoosers choosers;
-    win32::Win32Files files;
-    TickTimer timer;
-    InMemoryMemoFactory factory;
-    FakeStatusList list;
-    MemoTable table{factory, list, windows};
     TMemoSet memoSet{app.Handle(), windows, choosers, files, timer, table};
     TMacroSet macroSet{app.Handle(), windows, memoSet};
     Memo& memo = *table.CreateMemo();
@@ -538,6 +544,58 @@ TEST_F(MemoSetTest, TheModalRunKeepsTickingAndHoldsTheOtherWindows) {
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "passed on";
     EXPECT_EQ(quit.wParam, 3u);
     DestroyWindow(memoWindow);
+}
+
+// The forms of this thread with the class, made and not destroyed.
+std::vector<HWND> FormsOfClass(const wchar_t* windowClass) {
+    struct Search {
+        const wchar_t* windowClass;
+        std::vector<HWND> found;
+    } search{windowClass, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM lp) {
+            auto& wanted = *reinterpret_cast<Search*>(lp);
+            wchar_t name[32]{};
+            GetClassNameW(window, name, 32);
+            if (lstrcmpW(name, wanted.windowClass) == 0) wanted.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+using MemoPropertiesDialogTest = MemoSetWorld;
+
+TEST_F(MemoPropertiesDialogTest, IsMadeWithItsPaletteAtTheFirstOpeningAndServesEveryOneAfter) {
+    Memo& memo = *table.CreateMemo();
+    MemoPropertiesDialog dialog(app.Handle(), windows, choosers, files, timer, table);
+    EXPECT_TRUE(FormsOfClass(L"TMemoSet").empty());
+    EXPECT_TRUE(FormsOfClass(L"TMacroSet").empty());
+
+    // Closed with the button, or cancelled by the watch if the button is not there.
+    const auto open = [&](std::string_view closeWith) {
+        app.Post([&] {
+            const std::vector<HWND> shown = FormsOfClass(L"TMemoSet");
+            ASSERT_EQ(shown.size(), 1u);
+            SendMessageW(Child(shown.front(), L"BUTTON", closeWith), BM_CLICK, 0, 0);
+        });
+        app.Tick([&] {
+            for (HWND form : FormsOfClass(L"TMemoSet"))
+                if (IsWindowVisible(form)) PostMessageW(form, WM_CLOSE, 0, 0);
+            return false;
+        });
+        const int result = dialog.Execute(memo);
+        app.StopTicking();
+        return result;
+    };
+    EXPECT_EQ(open("OK"), 1);
+    const std::vector<HWND> made = FormsOfClass(L"TMemoSet");
+    EXPECT_EQ(made.size(), 1u);
+    EXPECT_EQ(FormsOfClass(L"TMacroSet").size(), 1u);
+    EXPECT_EQ(open("ｷｬﾝｾﾙ"), 2);
+    EXPECT_EQ(FormsOfClass(L"TMemoSet"), made);
+    EXPECT_EQ(FormsOfClass(L"TMacroSet").size(), 1u);
 }
 
 } // namespace

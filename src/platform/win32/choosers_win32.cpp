@@ -35,11 +35,12 @@ std::wstring FilterList(std::string_view filter) {
     return list;
 }
 
+using FileChooser = BOOL WINAPI(OPENFILENAMEW*);
+
 // Starts at `name`; what the user confirms replaces it. nullopt for Cancel, and for a
 // chooser that could not open, which has nothing to tell the user either.
 std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view title,
-                                     platform::FileKind kind, DWORD flags,
-                                     BOOL(WINAPI* chooser)(OPENFILENAMEW*)) {
+                                     platform::FileKind kind, DWORD flags, FileChooser* chooser) {
     std::wstring buffer(kMaxPath, L'\0');
     std::copy_n(name.begin(), std::min(name.size(), kMaxPath - 1), buffer.begin());
     const KindOfFile ofKind = Of(kind);
@@ -56,9 +57,17 @@ std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view ti
         .Flags = flags | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR,
         .lpstrDefExt = ofKind.extension,
     };
-    if (!chooser(&choice)) return std::nullopt;
+    if (!chooser || !chooser(&choice)) return std::nullopt;
     buffer.resize(buffer.find(L'\0'));
     return buffer;
+}
+
+// By its full path in the system folder, so no library of that name elsewhere is taken for
+// it; the flag that says so to LoadLibraryExW is missing from some Windows 7 systems.
+std::wstring CommonDialogsPath() {
+    std::wstring folder(MAX_PATH, L'\0');
+    folder.resize(GetSystemDirectoryW(folder.data(), MAX_PATH));
+    return folder + L"\\comdlg32.dll";
 }
 
 platform::FilePath PathOf(std::wstring_view wide) {
@@ -71,6 +80,16 @@ Win32Choosers::Win32Choosers() {
     customColors_.fill(RGB(255, 255, 255));
 }
 
+template <typename Function> Function* Win32Choosers::CommonDialog(const char* name) {
+    if (!commonDialogs_)
+        commonDialogs_ =
+            UniqueHandle<HMODULE, FreeLibrary>(LoadLibraryW(CommonDialogsPath().c_str()));
+    if (!commonDialogs_) return nullptr;
+    // Through the type of no arguments, which converts to any function type.
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void (*)()>(GetProcAddress(commonDialogs_.get(), name)));
+}
+
 std::optional<Font> Win32Choosers::PickFont(const Font& start) {
     LOGFONTW logFont = LogFontOf(start);
     CHOOSEFONTW choice{
@@ -80,7 +99,8 @@ std::optional<Font> Win32Choosers::PickFont(const Font& start) {
         .Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT,
         .rgbColors = ColorRefOf(start.color),
     };
-    if (!ChooseFontW(&choice)) return std::nullopt;
+    auto* chooseFont = CommonDialog<BOOL WINAPI(CHOOSEFONTW*)>("ChooseFontW");
+    if (!chooseFont || !chooseFont(&choice)) return std::nullopt;
     return FontOf(logFont, choice.rgbColors);
 }
 
@@ -92,12 +112,14 @@ std::optional<Color> Win32Choosers::PickColor(Color start) {
         .lpCustColors = customColors_.data(),
         .Flags = CC_RGBINIT,
     };
-    if (!ChooseColorW(&choice)) return std::nullopt;
+    auto* chooseColor = CommonDialog<BOOL WINAPI(CHOOSECOLORW*)>("ChooseColorW");
+    if (!chooseColor || !chooseColor(&choice)) return std::nullopt;
     return choice.rgbResult;
 }
 
 std::optional<platform::FilePath> Win32Choosers::PickFileToLoad(platform::FileKind kind) {
-    const auto name = PickFile(lastLoaded_, kLoadTitle, kind, OFN_FILEMUSTEXIST, GetOpenFileNameW);
+    const auto name = PickFile(lastLoaded_, kLoadTitle, kind, OFN_FILEMUSTEXIST,
+                               CommonDialog<FileChooser>("GetOpenFileNameW"));
     if (!name) return std::nullopt;
     lastLoaded_ = *name;
     return PathOf(*name);
@@ -105,8 +127,8 @@ std::optional<platform::FilePath> Win32Choosers::PickFileToLoad(platform::FileKi
 
 std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::string_view proposedName,
                                                                 platform::FileKind kind) {
-    const auto name =
-        PickFile(ToWide(proposedName), kSaveTitle, kind, OFN_OVERWRITEPROMPT, GetSaveFileNameW);
+    const auto name = PickFile(ToWide(proposedName), kSaveTitle, kind, OFN_OVERWRITEPROMPT,
+                               CommonDialog<FileChooser>("GetSaveFileNameW"));
     if (!name) return std::nullopt;
     return PathOf(*name);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/choosers.h"
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 #include <array>
@@ -21,6 +22,12 @@ public:
                                                      platform::FileKind kind) override;
 
 private:
+    // The common dialogs' library is loaded at the first chooser, not at start: it brings the
+    // printing system with it, time and memory that a resident program would spend for
+    // choosers most runs never open. Null when the library or the function is missing.
+    template <typename Function> Function* CommonDialog(const char* name);
+
+    UniqueHandle<HMODULE, FreeLibrary> commonDialogs_;
     std::array<COLORREF, 16> customColors_;
     std::wstring lastLoaded_;
 };

@@ -1,0 +1,32 @@
+#include "forms/memo_properties_dialog.h"
+
+#include "forms/MacroTool1.h"
+#include "forms/MemoSet1.h"
+
+namespace petarino::forms {
+
+// Made together or not at all: the palette attaches itself to the dialog.
+struct MemoPropertiesDialog::Windows {
+    explicit Windows(const MemoPropertiesDialog& with)
+        : memoSet(with.owner_, with.windows_, with.choosers_, with.files_, with.timer1_,
+                  with.table_),
+          macroSet(with.owner_, with.windows_, memoSet) {}
+
+    TMemoSet memoSet;
+    TMacroSet macroSet;
+};
+
+MemoPropertiesDialog::MemoPropertiesDialog(HWND owner, platform::WindowSystem& windows,
+                                           platform::Choosers& choosers, platform::Files& files,
+                                           TickTimer& timer1, MemoTable& table)
+    : owner_(owner), windows_(windows), choosers_(choosers), files_(files), timer1_(timer1),
+      table_(table) {}
+
+MemoPropertiesDialog::~MemoPropertiesDialog() = default;
+
+int MemoPropertiesDialog::Execute(Memo& memo) {
+    if (!made_) made_ = std::make_unique<Windows>(*this);
+    return made_->memoSet.Execute(memo);
+}
+
+} // namespace petarino::forms
