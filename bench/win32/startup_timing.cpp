@@ -8,11 +8,11 @@
 //   startup_timing --release                remove the store the benchmarks wrote
 // PROGRAM is petarino or bare; DESKTOP one of the names in kDesktops. It runs only under Wine
 // and only where no store exists but one it wrote itself, so no one's memos are touched.
+#include "benchmark_prefix.h"
 #include "memo_desktop.h"
-#include "platform/win32/cp932_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/unique_handle.h"
-#include "store/store_layout.h"
+#include "process_figures.h"
 #include "testing/store_world.h"
 
 #include <windows.h>
@@ -21,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <psapi.h>
 #include <string>
 #include <vector>
 
@@ -31,7 +30,6 @@ namespace {
 constexpr DWORD kPatienceMs = 120'000;
 // After the start is complete, so memory is read once the first tick has run.
 constexpr DWORD kSettleMs = 1'500;
-constexpr const wchar_t* kMarkerSubkey = L"Software\\Mivora\\PetarinoBenchmarks";
 
 using UniqueKernelHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
 
@@ -62,17 +60,8 @@ struct Program {
     const wchar_t* memoClass;
 };
 
-std::wstring BuildFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    folder.resize(folder.find_last_of(L'\\'));
-    return folder.substr(0, folder.find_last_of(L'\\')); // build/windows, from its bench/
-}
-
 Program Petarino() {
-    return {"petarino", BuildFolder() + L"\\src\\petarino.exe", L"TApplication", L"TDouguForm",
-            L"TMemoForm"};
+    return {"petarino", PetarinoPath(), L"TApplication", L"TDouguForm", L"TMemoForm"};
 }
 
 Program Bare() {
@@ -96,49 +85,6 @@ const Desktop* DesktopNamed(const char* name) {
 std::wstring BareArguments(const Desktop& desktop) {
     return std::to_wstring(desktop.memos) +
            (desktop.clocks == Clocks::allWithSeconds ? L" --tick" : L"");
-}
-
-std::wstring StoreSubkey() {
-    return win32::ToWide(store::kProgramKey.substr(1));
-}
-
-bool KeyExists(const std::wstring& subkey) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-bool UnderWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-// The benchmarks may write only in a Wine prefix, and only where there is no store or the one
-// there is theirs (the marker key says so).
-bool ClaimPrefix() {
-    if (!UnderWine()) {
-        std::fprintf(stderr, "Runs only under Wine (scripts/wine.sh), never on a user's store.\n");
-        return false;
-    }
-    if (KeyExists(kMarkerSubkey)) return true;
-    if (KeyExists(StoreSubkey())) {
-        std::fprintf(stderr, "A store exists under HKCU%s: not touching it.\n",
-                     std::string(store::kProgramKey).c_str());
-        return false;
-    }
-    HKEY marker = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kMarkerSubkey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                        &marker, nullptr) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(marker);
-    return true;
-}
-
-void ReleasePrefix() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, kMarkerSubkey);
 }
 
 std::optional<std::string> ClockSource(Clocks clocks, int slot) {
@@ -212,34 +158,6 @@ bool WaitUntilStarted(HANDLE process, DWORD processId, const Program& program, i
         if (WaitForSingleObject(process, 1) == WAIT_OBJECT_0) return false;
     }
     return false;
-}
-
-struct Memory {
-    SIZE_T workingSet = 0;
-    SIZE_T privateBytes = 0;
-};
-
-// Private bytes as Windows counts them: committed memory backed by no file and shared with
-// no one, summed over the process's regions.
-SIZE_T CommittedPrivateBytes(HANDLE process) {
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION region;
-    for (const char* address = nullptr;
-         VirtualQueryEx(process, address, &region, sizeof region) == sizeof region;
-         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize)
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    return total;
-}
-
-// Wine answers GetProcessMemoryInfo for another process with its resident set (the Linux
-// VmRSS, Wine's own libraries and shared mappings included) and no private usage; the
-// private bytes are then counted region by region.
-Memory ReadMemory(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX counters{.cb = sizeof(PROCESS_MEMORY_COUNTERS_EX)};
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return {counters.WorkingSetSize,
-            counters.PrivateUsage ? counters.PrivateUsage : CommittedPrivateBytes(process)};
 }
 
 // A close request to the owner window: the program's own route out, saving its store.

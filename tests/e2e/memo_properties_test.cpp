@@ -4,6 +4,7 @@
 #include "memo_store.h"
 #include "petarino_test.h"
 #include "petarino_windows.h"
+#include "user_input.h"
 #include "window_search.h"
 
 #include <cwctype>
@@ -12,23 +13,6 @@ namespace petarino::e2e {
 namespace {
 
 using MemoProperties = PetarinoTest;
-
-void Press(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys)
-        inputs.push_back({.type = INPUT_KEYBOARD, .ki = {.wVk = key}});
-    for (auto key = keys.end(); key != keys.begin();)
-        inputs.push_back(
-            {.type = INPUT_KEYBOARD, .ki = {.wVk = *--key, .dwFlags = KEYEVENTF_KEYUP}});
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void ClickAt(POINT at) {
-    SetCursorPos(at.x, at.y);
-    INPUT click[2] = {{.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTDOWN}},
-                      {.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTUP}}};
-    SendInput(2, click, sizeof(INPUT));
-}
 
 // "hh:nn:ss" as the clock writes it.
 bool IsTimeOfDay(const std::wstring& text) {
@@ -57,9 +41,8 @@ TEST_F(MemoProperties, CtrlMOpensTheDialogAndATypedMacroMakesTheMemoAClock) {
     // A memo restored at start leaves the focus where it was; the user brings it forward and
     // clicks into its text.
     SetForegroundWindow(memo);
-    const RECT area = remote::BoundsOf(text);
-    ClickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
-    Press({VK_CONTROL, 'M'});
+    remote::ClickInto(text);
+    remote::Press({VK_CONTROL, 'M'});
     HWND dialog = nullptr;
     ASSERT_TRUE(remote::WaitFor([&] {
         dialog = remote::WaitForTopLevelWindow(L"TMemoSet", petarino.Id(), 100);

@@ -24,6 +24,8 @@ public:
     ~Process();
 
     DWORD Id() const { return id_; }
+    // For reading the process's figures; a started copy's handle has every access.
+    HANDLE Handle() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
     bool Running() const;
     // Waits until the program has handled its start-up messages and waits for input.

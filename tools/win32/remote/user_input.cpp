@@ -1,0 +1,31 @@
+#include "user_input.h"
+
+#include "window_search.h"
+
+#include <vector>
+
+namespace petarino::remote {
+
+void Press(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        inputs.push_back({.type = INPUT_KEYBOARD, .ki = {.wVk = key}});
+    for (auto key = keys.end(); key != keys.begin();)
+        inputs.push_back(
+            {.type = INPUT_KEYBOARD, .ki = {.wVk = *--key, .dwFlags = KEYEVENTF_KEYUP}});
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickAt(POINT at) {
+    SetCursorPos(at.x, at.y);
+    INPUT click[2] = {{.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTDOWN}},
+                      {.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTUP}}};
+    SendInput(2, click, sizeof(INPUT));
+}
+
+void ClickInto(HWND window) {
+    const RECT bounds = BoundsOf(window);
+    ClickAt({(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
+}
+
+} // namespace petarino::remote
