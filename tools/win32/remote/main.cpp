@@ -83,6 +83,8 @@ int ShowPage(int page) {
     if (pageControls.empty()) return kFailed;
     for (int step = 0; step < page; ++step)
         Send(pageControls.front(), WM_KEYDOWN, VK_RIGHT);
+    // A pointer resting on a control would cover the page with its tooltip in a picture.
+    SetCursorPos(0, 0);
     return 0;
 }
 
