@@ -108,7 +108,6 @@ void CreateSettingsPage(const ControlMaker& page, DouguFormControls& c) {
     // Attaching the buddy may widen the up-down to the system's own size.
     SetWindowPos(c.udSave, nullptr, 115, 8, 15, 20, SWP_NOZORDER | SWP_NOACTIVATE);
     c.Label1 = page.Make(WC_STATICW, "分毎にする", SS_LEFT | SS_NOPREFIX, {134, 11, 60, 12}, 0);
-    FitToCaption(c.Label1);
     c.cbText = page.Make(WC_BUTTONW, "終了時にメモをテキスト化", WS_TABSTOP | BS_AUTOCHECKBOX,
                          {8, 32, 161, 17}, kcbText,
                          "終了するときにメモの題名をファイル名として保存します。");
@@ -138,16 +137,19 @@ void CreateExtendedPage(const ControlMaker& page, DouguFormControls& c) {
 // The global hotkeys' rows of the page "拡張".
 void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
     c.Label4 = page.Make(WC_STATICW, "新規メモ", SS_LEFT | SS_NOPREFIX, {8, 104, 73, 12}, 0);
-    FitToCaption(c.Label4);
     c.hkNewMemo = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP, {88, 101, 161, 20}, khkNewMemo,
                             "どこからでも新しいメモを作るキーです。");
     c.Label5 = page.Make(WC_STATICW, "メモを前面へ", SS_LEFT | SS_NOPREFIX, {8, 128, 73, 12}, 0);
-    FitToCaption(c.Label5);
     c.hkFront = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP, {88, 125, 161, 20}, khkFront,
                           "表示中のメモをすべて前面に出すキーです。");
 }
 
 } // namespace
+
+void FitLabelsToCaptions(const DouguFormControls& c) {
+    for (const HWND label : {c.Label1, c.Label4, c.Label5})
+        FitToCaption(label);
+}
 
 void SizeClientArea(HWND form) {
     RECT bounds{0, 0, kClientWidth, kClientHeight};

@@ -77,5 +77,8 @@ void SizeClientArea(HWND form);
 // Every control with its caption, font and tooltip; the first page shown.
 void CreateDouguFormControls(HWND form, DouguFormControls& controls,
                              const platform::WindowSystem& windows);
+// The labels take their captions' size. Measuring opens the face of the window's font, which
+// an empty store would not need otherwise: it waits until the window is first shown.
+void FitLabelsToCaptions(const DouguFormControls& controls);
 
 } // namespace petarino::forms

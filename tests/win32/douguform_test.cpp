@@ -52,6 +52,21 @@ RECT PlaceOf(HWND control) {
            << "at " << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
 }
 
+// A label as wide as its caption in its own font.
+::testing::AssertionResult FitsCaption(HWND label) {
+    const std::wstring caption = TextOf(label);
+    const HDC dc = GetDC(label);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    const RECT r = PlaceOf(label);
+    if (r.right - r.left == extent.cx) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << r.right - r.left << " wide for " << extent.cx;
+}
+
 std::optional<int32_t> Stored(const platform::FakeRegistry& registry, std::string_view name) {
     const auto value = registry.Value(store::kProgramKey, name);
     if (!value) return std::nullopt;
@@ -206,6 +221,14 @@ TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {
     RECT first{};
     GetWindowRect(window, &first);
     EXPECT_NEAR((first.left + first.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    // Its labels took their captions' size before it showed.
+    int labels = 0;
+    for (HWND page = nullptr; (page = FindWindowExW(window, page, L"TTabSheet", nullptr));)
+        for (const wchar_t* caption : {L"分毎にする", L"新規メモ", L"メモを前面へ"})
+            if (const HWND label = Child(page, caption); label && ++labels) {
+                EXPECT_TRUE(FitsCaption(label)) << caption;
+            }
+    EXPECT_EQ(labels, 3);
 
     world.Click(kbOk);
     EXPECT_FALSE(IsWindowVisible(window));
