@@ -160,7 +160,7 @@ void TDouguForm::Timer1Timer() {
 
 void TDouguForm::FormShow() {
     if (!shownBefore_) {
-        FitLabelsToCaptions(*controls_);
+        ApplyFormFont(window_, *controls_);
         CentreOnScreen(window_);
         shownBefore_ = true;
     }

@@ -221,13 +221,22 @@ TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {
     RECT first{};
     GetWindowRect(window, &first);
     EXPECT_NEAR((first.left + first.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    // Its labels took their captions' size before it showed.
+    // Before it showed, its controls took its font, its labels their captions' size in it and
+    // its pages their place below the tabs.
+    const HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
+    EXPECT_NE(SendMessageW(tabs, WM_GETFONT, 0, 0), 0);
+    RECT area{8, 8, 273, 185};
+    TabCtrl_AdjustRect(tabs, FALSE, &area);
     int labels = 0;
-    for (HWND page = nullptr; (page = FindWindowExW(window, page, L"TTabSheet", nullptr));)
+    for (HWND page = nullptr; (page = FindWindowExW(window, page, L"TTabSheet", nullptr));) {
+        EXPECT_TRUE(At(page, area.left, area.top, area.right - area.left, area.bottom - area.top));
         for (const wchar_t* caption : {L"分毎にする", L"新規メモ", L"メモを前面へ"})
             if (const HWND label = Child(page, caption); label && ++labels) {
+                EXPECT_EQ(SendMessageW(label, WM_GETFONT, 0, 0),
+                          SendMessageW(tabs, WM_GETFONT, 0, 0));
                 EXPECT_TRUE(FitsCaption(label)) << caption;
             }
+    }
     EXPECT_EQ(labels, 3);
 
     world.Click(kbOk);
