@@ -52,21 +52,6 @@ RECT PlaceOf(HWND control) {
            << "at " << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
 }
 
-// A label as wide as its caption in its own font.
-::testing::AssertionResult FitsCaption(HWND label) {
-    const std::wstring caption = TextOf(label);
-    const HDC dc = GetDC(label);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
-    const RECT r = PlaceOf(label);
-    if (r.right - r.left == extent.cx) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << r.right - r.left << " wide for " << extent.cx;
-}
-
 std::optional<int32_t> Stored(const platform::FakeRegistry& registry, std::string_view name) {
     const auto value = registry.Value(store::kProgramKey, name);
     if (!value) return std::nullopt;
@@ -221,22 +206,27 @@ TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {
     RECT first{};
     GetWindowRect(window, &first);
     EXPECT_NEAR((first.left + first.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    // Before it showed, its controls took its font, its labels their captions' size in it and
+    // Before it showed, its controls took its font, its labels their captions' width in it and
     // its pages their place below the tabs.
     const HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
-    EXPECT_NE(SendMessageW(tabs, WM_GETFONT, 0, 0), 0);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
     RECT area{8, 8, 273, 185};
     TabCtrl_AdjustRect(tabs, FALSE, &area);
+    const HDC dc = GetDC(window);
+    SelectObject(dc, font);
     int labels = 0;
     for (HWND page = nullptr; (page = FindWindowExW(window, page, L"TTabSheet", nullptr));) {
         EXPECT_TRUE(At(page, area.left, area.top, area.right - area.left, area.bottom - area.top));
-        for (const wchar_t* caption : {L"分毎にする", L"新規メモ", L"メモを前面へ"})
-            if (const HWND label = Child(page, caption); label && ++labels) {
-                EXPECT_EQ(SendMessageW(label, WM_GETFONT, 0, 0),
-                          SendMessageW(tabs, WM_GETFONT, 0, 0));
-                EXPECT_TRUE(FitsCaption(label)) << caption;
+        for (const std::wstring caption : {L"分毎にする", L"新規メモ", L"メモを前面へ"})
+            if (const HWND label = Child(page, caption.c_str()); label && ++labels) {
+                SIZE extent{};
+                GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()),
+                                      &extent);
+                EXPECT_EQ(PlaceOf(label).right - PlaceOf(label).left, extent.cx) << caption;
             }
     }
+    ReleaseDC(window, dc);
     EXPECT_EQ(labels, 3);
 
     world.Click(kbOk);
