@@ -160,6 +160,7 @@ void TDouguForm::Timer1Timer() {
 
 void TDouguForm::FormShow() {
     if (!shownBefore_) {
+        ApplyFormFont(window_, *controls_);
         CentreOnScreen(window_);
         shownBefore_ = true;
     }

@@ -29,7 +29,7 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, std::string_view cap
     if (!control)
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "CreateWindowExW");
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 

@@ -29,7 +29,7 @@ struct Place {
     int height;
 };
 
-// A visible child control in the given font.
+// A visible child control in the given font, or in the system's until it is given one.
 HWND CreateControl(HWND parent, const wchar_t* windowClass, std::string_view caption, DWORD style,
                    const Place& place, int id, HFONT font, DWORD exStyle = 0);
 

@@ -206,6 +206,28 @@ TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {
     RECT first{};
     GetWindowRect(window, &first);
     EXPECT_NEAR((first.left + first.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    // Before it showed, its controls took its font, its labels their captions' width in it and
+    // its pages their place below the tabs.
+    const HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    RECT area{8, 8, 273, 185};
+    TabCtrl_AdjustRect(tabs, FALSE, &area);
+    const HDC dc = GetDC(window);
+    SelectObject(dc, font);
+    int labels = 0;
+    for (HWND page = nullptr; (page = FindWindowExW(window, page, L"TTabSheet", nullptr));) {
+        EXPECT_TRUE(At(page, area.left, area.top, area.right - area.left, area.bottom - area.top));
+        for (const std::wstring caption : {L"分毎にする", L"新規メモ", L"メモを前面へ"})
+            if (const HWND label = Child(page, caption.c_str()); label && ++labels) {
+                SIZE extent{};
+                GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()),
+                                      &extent);
+                EXPECT_EQ(PlaceOf(label).right - PlaceOf(label).left, extent.cx) << caption;
+            }
+    }
+    ReleaseDC(window, dc);
+    EXPECT_EQ(labels, 3);
 
     world.Click(kbOk);
     EXPECT_FALSE(IsWindowVisible(window));
