@@ -114,7 +114,7 @@ void MemoTextArea::SetBackgroundColor(Color color) {
 
 void MemoTextArea::SetTextFont(const Font& font) {
     const LOGFONTW logFont = LogFontOf(font);
-    UniqueFont hfont(CreateFontIndirectW(&logFont));
+    win32::SharedFont hfont = win32::SharedFont::Of(logFont);
     if (!hfont) throw std::runtime_error("フォントを作成できません");
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont.get()), TRUE);
     // The control has let go of the old font only now.
