@@ -22,7 +22,7 @@ std::wstring UpToNul(std::wstring text) {
 } // namespace
 
 MemoTextArea::MemoTextArea(HWND parent, const Bounds& bounds, TextAreaHandler& handler)
-    : parent_(parent), handler_(handler), background_(new_memo::kMemoColor) {
+    : parent_(parent), handler_(handler), place_(bounds), background_(new_memo::kMemoColor) {
     edit_ = Make(bounds, kEditStyle);
     try {
         SetTextFont(font_);
@@ -123,6 +123,8 @@ void MemoTextArea::SetTextFont(const Font& font) {
 }
 
 void MemoTextArea::Place(const Bounds& bounds) {
+    if (bounds == place_) return;
+    place_ = bounds;
     SetWindowPos(edit_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

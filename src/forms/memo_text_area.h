@@ -77,6 +77,8 @@ private:
     TextAreaHandler& handler_;
     // A child window: its parent destroys it.
     HWND edit_ = nullptr;
+    // Where the control is: moving it to where it already is still costs a layout.
+    Bounds place_;
     WNDPROC control_ = nullptr;
     std::string text_;
     Color background_;
