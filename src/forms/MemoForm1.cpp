@@ -312,14 +312,14 @@ void TMemoForm::SetVisible(bool visible) {
     ShowWindow(hwnd_, !visible ? SW_HIDE : userIsHere ? SW_SHOW : SW_SHOWNA);
 }
 
-// Lays out the text area and the title for TitleBar and repaints the strip; painting itself
-// is WM_PAINT's. The window keeps its client at least kMinClientSize (WM_GETMINMAXINFO).
 TitleLayout TMemoForm::Layout() const {
     RECT client;
     GetClientRect(hwnd_, &client);
     return LayOutTitle(titleBar_, client.right, client.bottom);
 }
 
+// Lays out the text area and the title for TitleBar and repaints the strip; painting itself
+// is WM_PAINT's. The window keeps its client at least kMinClientSize (WM_GETMINMAXINFO).
 void TMemoForm::FormPaint() {
     if (!textArea_) return;
     const TitleLayout layout = Layout();
