@@ -63,14 +63,18 @@ double Report(const char* what, std::vector<double> times) {
 // once each into a buffer large enough for any of them, nothing converted or judged.
 void RawReadOfMemoValues() {
     using namespace store::memo_value;
-    static const std::wstring names[] = {win32::ToWide(kTop),       win32::ToWide(kLeft),
-                                         win32::ToWide(kWidth),     win32::ToWide(kHeight),
-                                         win32::ToWide(kTitle),     win32::ToWide(kTitleBar),
-                                         win32::ToWide(kTitleText), win32::ToWide(kTitleBackGround),
-                                         win32::ToWide(kText),      win32::ToWide(kWordWrap),
-                                         win32::ToWide(kVisible),   win32::ToWide(kFontName),
-                                         win32::ToWide(kColor),     win32::ToWide(kFontStyle),
-                                         win32::ToWide(kFontColor), win32::ToWide(kFontSize)};
+    static const std::wstring names[] = {
+        win32::ToWide(kTop),         win32::ToWide(kLeft),
+        win32::ToWide(kWidth),       win32::ToWide(kHeight),
+        win32::ToWide(kTitle),       win32::ToWide(kTitleBar),
+        win32::ToWide(kTitleText),   win32::ToWide(kTitleBackGround),
+        win32::ToWide(kText),        win32::ToWide(kWordWrap),
+        win32::ToWide(kVisible),     win32::ToWide(kFontName),
+        win32::ToWide(kColor),       win32::ToWide(kFontStyle),
+        win32::ToWide(kFontColor),   win32::ToWide(kFontSize),
+        win32::ToWide(kStayOnTop),   win32::ToWide(kAlarmAt),
+        win32::ToWide(kAlarmRepeat), win32::ToWide(kAlarmSound),
+        win32::ToWide(kAlarmDay)};
     std::vector<BYTE> buffer(64 * 1024);
     for (int slot = 0; slot < MemoTable::kSlots; ++slot) {
         HKEY opened = nullptr;

@@ -94,8 +94,10 @@ TMemoForm& TMemoForm::Create(HWND application, MemoWindowOwner& owner, MemoFormF
     TMemoForm& made = *form.release();
     made.freedWithWindow_ = true;
     try {
-        made.textArea_ = std::make_unique<MemoTextArea>(made.hwnd_, kInitialTextArea,
-                                                        static_cast<TextAreaHandler&>(made));
+        // Made where the layout puts it, so the first layout leaves it where it is.
+        made.textArea_ = std::make_unique<MemoTextArea>(
+            made.hwnd_, made.Layout().textArea.value_or(kInitialTextArea),
+            static_cast<TextAreaHandler&>(made));
     } catch (...) {
         DestroyWindow(made.hwnd_);
         throw;
@@ -310,13 +312,17 @@ void TMemoForm::SetVisible(bool visible) {
     ShowWindow(hwnd_, !visible ? SW_HIDE : userIsHere ? SW_SHOW : SW_SHOWNA);
 }
 
+TitleLayout TMemoForm::Layout() const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    return LayOutTitle(titleBar_, client.right, client.bottom);
+}
+
 // Lays out the text area and the title for TitleBar and repaints the strip; painting itself
 // is WM_PAINT's. The window keeps its client at least kMinClientSize (WM_GETMINMAXINFO).
 void TMemoForm::FormPaint() {
     if (!textArea_) return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    const TitleLayout layout = LayOutTitle(titleBar_, client.right, client.bottom);
+    const TitleLayout layout = Layout();
     if (layout.textArea) textArea_->Place(*layout.textArea);
     title_.Place(layout.title);
     InvalidateRect(hwnd_, nullptr, FALSE);

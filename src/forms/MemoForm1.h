@@ -104,6 +104,7 @@ private:
     Bounds WindowBounds() const;
     void MoveTo(int32_t left, int32_t top);
 
+    TitleLayout Layout() const;
     // The handlers, named as the design names them.
     void FormPaint();
     void PaintTitle(HDC dc) const;

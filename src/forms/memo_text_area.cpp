@@ -22,7 +22,7 @@ std::wstring UpToNul(std::wstring text) {
 } // namespace
 
 MemoTextArea::MemoTextArea(HWND parent, const Bounds& bounds, TextAreaHandler& handler)
-    : parent_(parent), handler_(handler), background_(new_memo::kMemoColor) {
+    : parent_(parent), handler_(handler), place_(bounds), background_(new_memo::kMemoColor) {
     edit_ = Make(bounds, kEditStyle);
     try {
         SetTextFont(font_);
@@ -114,7 +114,7 @@ void MemoTextArea::SetBackgroundColor(Color color) {
 
 void MemoTextArea::SetTextFont(const Font& font) {
     const LOGFONTW logFont = LogFontOf(font);
-    UniqueFont hfont(CreateFontIndirectW(&logFont));
+    win32::SharedFont hfont = win32::SharedFont::Of(logFont);
     if (!hfont) throw std::runtime_error("フォントを作成できません");
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont.get()), TRUE);
     // The control has let go of the old font only now.
@@ -123,6 +123,8 @@ void MemoTextArea::SetTextFont(const Font& font) {
 }
 
 void MemoTextArea::Place(const Bounds& bounds) {
+    if (bounds == place_) return;
+    place_ = bounds;
     SetWindowPos(edit_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -6,6 +6,7 @@
 #include "forms/gdi_values.h"
 #include "memos/memo_geometry.h"
 #include "memos/memo_menu.h"
+#include "platform/win32/shared_font.h"
 
 #include <windows.h>
 #include <string>
@@ -76,11 +77,13 @@ private:
     TextAreaHandler& handler_;
     // A child window: its parent destroys it.
     HWND edit_ = nullptr;
+    // Where the control is: moving it to where it already is still costs a layout.
+    Bounds place_;
     WNDPROC control_ = nullptr;
     std::string text_;
     Color background_;
     Font font_;
-    UniqueFont hfont_;
+    win32::SharedFont hfont_;
     UniqueBrush brush_;
     COLORREF brushColor_ = 0;
     bool swapped_ = false;

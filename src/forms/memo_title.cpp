@@ -8,9 +8,8 @@
 namespace petarino::forms {
 namespace {
 
-UniqueFont MakeTitleFont(const TitleFont& kind) {
-    const LOGFONTW logFont = TitleLogFont(kind);
-    UniqueFont font(CreateFontIndirectW(&logFont));
+win32::SharedFont MakeTitleFont(const TitleFont& kind) {
+    win32::SharedFont font = win32::SharedFont::Of(TitleLogFont(kind));
     if (!font) throw std::runtime_error("タイトルのフォントを作成できません");
     return font;
 }

@@ -1,10 +1,11 @@
 // The title strip: the window's client area filled with the strip colour and the title
-// written into it with the font of the layout. The font belongs to the title and is made
-// when the layout asks for another face or direction, never while painting.
+// written into it with the font of the layout. The font is taken when the layout asks for
+// another face or direction, never while painting.
 #pragma once
 
 #include "forms/gdi_values.h"
 #include "memos/title_layout.h"
+#include "platform/win32/shared_font.h"
 
 #include <windows.h>
 #include <optional>
@@ -22,7 +23,7 @@ public:
 private:
     std::optional<TitlePlacement> placement_;
     std::optional<TitleFont> made_;
-    UniqueFont font_;
+    win32::SharedFont font_;
 };
 
 } // namespace petarino::forms

@@ -22,12 +22,18 @@ void RestoreAlarm(const StoredMemo& stored, Memo& memo) {
 
 void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, MacroHost& host,
                  int pixelsPerInch) {
-    if (const auto& b = stored.bounds) memo.SetBounds(b->left, b->top, b->width, b->height);
-    if (stored.title) memo.SetHint(*stored.title);
-    if (stored.titleBar) memo.SetTitleBar(*stored.titleBar);
-    if (stored.titleText) memo.SetTitleTextColor(*stored.titleText);
-    if (stored.titleBackGround) memo.SetWindowColor(*stored.titleBackGround);
-    if (stored.wordWrap) memo.SetWordWrap(*stored.wordWrap);
+    // Only what differs from the new window is set: every change costs a window a trip to
+    // the window system, a hundred times over at start.
+    const auto differs = [](const auto& value, const auto& now) { return value && *value != now; };
+    if (const auto& b = stored.bounds;
+        b && *b != Bounds{memo.Left(), memo.Top(), memo.Width(), memo.Height()})
+        memo.SetBounds(b->left, b->top, b->width, b->height);
+    if (differs(stored.title, memo.Hint())) memo.SetHint(*stored.title);
+    if (differs(stored.titleBar, memo.TitleBar())) memo.SetTitleBar(*stored.titleBar);
+    if (differs(stored.titleText, memo.TitleTextColor())) memo.SetTitleTextColor(*stored.titleText);
+    if (differs(stored.titleBackGround, memo.WindowColor()))
+        memo.SetWindowColor(*stored.titleBackGround);
+    if (differs(stored.wordWrap, memo.WordWrap())) memo.SetWordWrap(*stored.wordWrap);
     if (stored.text) {
         memo.SetMacroText(*stored.text);
         if (IsMacroSource(*stored.text)) {
@@ -40,12 +46,12 @@ void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, 
     // One font for the window, not one for each of its values.
     Font font = memo.MemoFont();
     if (stored.fontName) font.SetName(*stored.fontName);
-    if (stored.color) memo.SetMemoColor(*stored.color);
+    if (differs(stored.color, memo.MemoColor())) memo.SetMemoColor(*stored.color);
     if (stored.fontStyle) font.style = static_cast<uint8_t>(*stored.fontStyle & kFontStyleBits);
     if (stored.fontColor) font.color = *stored.fontColor;
     if (stored.fontSize) font.SetSize(*stored.fontSize, pixelsPerInch);
     if (font != memo.MemoFont()) memo.SetMemoFont(font);
-    if (stored.stayOnTop) memo.SetStayOnTop(*stored.stayOnTop);
+    if (differs(stored.stayOnTop, memo.StayOnTop())) memo.SetStayOnTop(*stored.stayOnTop);
     RestoreAlarm(stored, memo);
     // Last: showing keeps the window inside the work area, which needs its final bounds.
     if (stored.visible) memo.SetVisible(*stored.visible);
