@@ -10,10 +10,18 @@ Process Process::Start(const std::wstring& program) {
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
     STARTUPINFOW startup{.cb = sizeof startup};
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &started))
-        throw std::runtime_error("cannot start the program, error " +
-                                 std::to_string(GetLastError()));
+    // Wine now and then refuses a start with an internal error while the server still tidies up
+    // after a program that just ended; nothing has started then, so the start is tried again.
+    constexpr int kAttempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.empty() ? nullptr : folder.c_str(), &startup, &started))
+            break;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == kAttempts)
+            throw std::runtime_error("cannot start the program, error " + std::to_string(error));
+        Sleep(200);
+    }
     CloseHandle(started.hThread);
     return Process(started.hProcess, started.dwProcessId, true);
 }
