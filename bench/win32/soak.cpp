@@ -224,7 +224,10 @@ private:
         for (HWND clock : clocks_)
             ReplaceText(clock, L"");
         remote::Send(properties_, WM_TIMER, kTickTimer);
-        Require(!remote::TextOf(*clocks_.begin()).empty(), "the tick did not rewrite the clocks");
+        // A starved program may answer after the send has given up; the tick still comes.
+        Require(remote::WaitFor([&] { return !remote::TextOf(*clocks_.begin()).empty(); },
+                                remote::kPatienceMs),
+                "the tick did not rewrite the clocks");
     }
 
     // The whole text replaced as a paste replaces it: the program hears of the change, which
