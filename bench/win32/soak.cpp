@@ -105,8 +105,8 @@ public:
                 "the clocks were not shown");
         for (HWND clock : remote::MemoWindows(Id()))
             clocks_.insert(remote::TextAreaOf(clock));
-        Require(remote::WaitFor([&] { return remote::ShownRunningSeconds(properties_) >= 0; }),
-                "the first tick did not run");
+        Require(remote::WaitFor([&] { return !remote::TextOf(*clocks_.begin()).empty(); }),
+                "the clocks show no time");
     }
 
     void Visit(int visit) {

@@ -16,7 +16,6 @@
 #include "platform/win32/window_system_win32.h"
 #include "store/error_report.h"
 
-#include <commctrl.h>
 #include <exception>
 #include <optional>
 
@@ -35,10 +34,6 @@ int RunMessageLoop() {
 int Run(HINSTANCE instance) {
     win32::KernelWin32 kernel;
     FormatLocale locale = LoadFormatLocale(kernel);
-    const INITCOMMONCONTROLSEX commonControls{.dwSize = sizeof(INITCOMMONCONTROLSEX),
-                                              .dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
-                                                       ICC_DATE_CLASSES};
-    InitCommonControlsEx(&commonControls);
     HICON icon = LoadIconW(instance, L"MAINICON");
 
     win32::Win32WindowSystem windows;

@@ -2,6 +2,7 @@
 
 #include "clock/alarm_bell.h"
 #include "forms/modal_loop.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"
 
 #include <commctrl.h>
@@ -27,8 +28,7 @@ TAlarmSet::TAlarmSet(HWND owner, platform::WindowSystem& windows, platform::Kern
                      MemoTable& table)
     : owner_(owner), windows_(windows), kernel_(kernel), properties_(*this, table),
       formFont_(CreateFormFont()) {
-    const INITCOMMONCONTROLSEX classes{.dwSize = sizeof classes, .dwICC = ICC_DATE_CLASSES};
-    InitCommonControlsEx(&classes);
+    win32::LoadCommonControls(ICC_DATE_CLASSES);
     FormWindow<TAlarmSet>::RegisterClassOnce(L"TAlarmSet", 0,
                                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     window_ = CreateForm(L"TAlarmSet", this, owner_, "アラーム", WS_POPUP | WS_CAPTION | WS_SYSMENU,

@@ -7,6 +7,7 @@
 #include "forms/main_pop.h"
 #include "forms/mouse_shift_state.h"
 #include "petarino/version.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"
 #include "store/error_report.h"
 
@@ -31,8 +32,7 @@ UINT TaskbarCreatedMessage() {
 TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
     : application_(services.application), icon_(services.icon), windows_(services.windows),
       kernel_(services.kernel), locale_(services.locale), macroServices_(services.macro),
-      closed_(services.closed), controls_(std::make_unique<DouguFormControls>()),
-      hotkeys_(hotkeySettings_, windows_),
+      closed_(services.closed), hotkeys_(hotkeySettings_, windows_),
       memoFactory_(makeMemoFactory(services.application, *this)),
       table_(*memoFactory_, statusList_, windows_), clock_(kernel_, autosave_),
       expander_(macroServices_, windows_),
@@ -59,14 +59,25 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
                         0, 0, 0, application_, nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) throw std::runtime_error("ﾌﾟﾛﾊﾟﾃｨｳｨﾝﾄﾞｳを作成できません");
     SizeClientArea(window_);
-    CreateDouguFormControls(window_, *controls_, windows_);
-    statusList_.Bind(controls_->lbShow);
-    autosave_.Bind(controls_->udSave, controls_->cbSave);
-    exitSettings_.Bind(controls_->cbText, controls_->cbAlart);
-    hotkeySettings_.Bind(controls_->hkNewMemo, controls_->hkFront);
-    backupList_.Bind(controls_->lbBackups);
-    SetWindowSubclass(controls_->lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
+}
+
+// Made at the first showing, before anyone can use them: a desktop whose properties window
+// is never opened has no need of them, nor of the libraries and fonts they bring.
+DouguFormControls& TDouguForm::Controls() {
+    if (controls_) return *controls_;
+    // Kept before they are made, as the controls notify the window while they are.
+    controls_ = std::make_unique<DouguFormControls>();
+    DouguFormControls& controls = *controls_;
+    CreateDouguFormControls(window_, controls, windows_);
+    statusList_.Bind(controls.lbShow);
+    autosave_.Bind(controls.udSave, controls.cbSave);
+    exitSettings_.Bind(controls.cbText, controls.cbAlart);
+    hotkeySettings_.Bind(controls.hkNewMemo, controls.hkFront);
+    backupList_.Bind(controls.lbBackups);
+    win32::SetSubclass(controls.lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (!shownLabel3_.empty()) SetWindowTextW(controls.Label3, win32::ToWide(shownLabel3_).c_str());
+    return controls;
 }
 
 void TDouguForm::RegisterWindowClass(HICON icon) {
@@ -103,7 +114,7 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
         return 0;
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE)
-            SelectPage(TabCtrl_GetCurSel(controls_->PageControl1));
+            SelectPage(TabCtrl_GetCurSel(Controls().PageControl1));
         return 0;
     case kNotifyIconMessage: NotifyIconEvent(lp); return 0;
     case WM_CLOSE: Close(); return 0;
@@ -154,19 +165,19 @@ void TDouguForm::Timer1Timer() {
     heartbeat_.Timer1Timer();
     if (clock_.Label3Caption() != shownLabel3_) {
         shownLabel3_ = clock_.Label3Caption();
-        SetWindowTextW(controls_->Label3, win32::ToWide(shownLabel3_).c_str());
+        if (controls_) SetWindowTextW(controls_->Label3, win32::ToWide(shownLabel3_).c_str());
     }
 }
 
 void TDouguForm::FormShow() {
     if (!shownBefore_) {
-        ApplyFormFont(window_, *controls_);
         CentreOnScreen(window_);
         shownBefore_ = true;
     }
+    const HWND pages = Controls().PageControl1;
     ShowWindow(window_, SW_SHOW);
     table_.RefreshStatusList();
-    if (TabCtrl_GetCurSel(controls_->PageControl1) == kExtendedPage) RefreshBackups();
+    if (TabCtrl_GetCurSel(pages) == kExtendedPage) RefreshBackups();
 }
 
 void TDouguForm::Close() {
@@ -209,10 +220,11 @@ void TDouguForm::ShowVersion() {
 }
 
 void TDouguForm::SelectPage(int page) {
-    TabCtrl_SetCurSel(controls_->PageControl1, page);
-    ShowWindow(controls_->TabSheet1, page == 0 ? SW_SHOW : SW_HIDE);
-    ShowWindow(controls_->TabSheet2, page == 1 ? SW_SHOW : SW_HIDE);
-    ShowWindow(controls_->TabSheet3, page == kExtendedPage ? SW_SHOW : SW_HIDE);
+    const DouguFormControls& controls = Controls();
+    TabCtrl_SetCurSel(controls.PageControl1, page);
+    ShowWindow(controls.TabSheet1, page == 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls.TabSheet2, page == 1 ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls.TabSheet3, page == kExtendedPage ? SW_SHOW : SW_HIDE);
     if (page == kExtendedPage) RefreshBackups();
 }
 
@@ -275,7 +287,7 @@ void TDouguForm::bShowClick() {
 
 LRESULT CALLBACK TDouguForm::StatusListProcedure(HWND listBox, UINT message, WPARAM wp, LPARAM lp,
                                                  UINT_PTR, DWORD_PTR self) noexcept {
-    const LRESULT result = DefSubclassProc(listBox, message, wp, lp);
+    const LRESULT result = win32::DefSubclass(listBox, message, wp, lp);
     if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
         auto& form = *reinterpret_cast<TDouguForm*>(self);
         ReportingErrors(

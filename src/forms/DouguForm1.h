@@ -87,6 +87,7 @@ public:
     platform::WindowSystem& Windows() { return windows_; }
 
 private:
+    DouguFormControls& Controls();
     void FormCreate();
     void FormShow();
     void FormClose();

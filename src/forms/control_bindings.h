@@ -1,6 +1,8 @@
 // The core's views of the properties window's controls: the status list over its list box,
 // the autosave settings over the up-down and its check box, the exit settings over two check
-// boxes. The values live in the controls; these only read and write them.
+// boxes, the hotkeys over two hotkey controls. The controls are made when the window first
+// shows; until then each view holds its values itself and hands them over as it is bound.
+// From then on the values live in the controls, where the user changes them.
 #pragma once
 
 #include "clock/autosave_settings.h"
@@ -12,6 +14,12 @@
 
 namespace petarino::forms {
 
+// The range udSave holds a period to.
+inline constexpr int16_t kShortestPeriod = 1;
+inline constexpr int16_t kLongestPeriod = 60;
+
+// Until its list box is made nothing can be selected, and the window fills the list as it
+// shows.
 class ListBoxStatusList final : public StatusList {
 public:
     void Bind(HWND listBox) { listBox_ = listBox; }
@@ -26,10 +34,7 @@ private:
 
 class UpDownAutosaveSettings final : public AutosaveSettings {
 public:
-    void Bind(HWND upDown, HWND checkBox) {
-        upDown_ = upDown;
-        checkBox_ = checkBox;
-    }
+    void Bind(HWND upDown, HWND checkBox);
 
     // Reads what is typed in the edit through the up-down, so a typed number counts as soon
     // as it is asked for; a text that is no number in range leaves the last position.
@@ -42,14 +47,13 @@ public:
 private:
     HWND upDown_ = nullptr;
     HWND checkBox_ = nullptr;
+    int16_t heldPeriod_ = 10;
+    bool heldEnabled_ = false;
 };
 
 class CheckBoxExitSettings final : public ExitSettings {
 public:
-    void Bind(HWND exportBox, HWND askBox) {
-        exportBox_ = exportBox;
-        askBox_ = askBox;
-    }
+    void Bind(HWND exportBox, HWND askBox);
 
     bool ExportAtExit() const override;
     void SetExportAtExit(bool exportAtExit) override;
@@ -59,26 +63,23 @@ public:
 private:
     HWND exportBox_ = nullptr;
     HWND askBox_ = nullptr;
+    bool heldExport_ = false;
+    bool heldAsk_ = false;
 };
 
 // The hotkey controls' values are the stored ones as they are.
 class HotkeyControlSettings final : public HotkeySettings {
 public:
-    void Bind(HWND newMemo, HWND front) {
-        newMemo_ = newMemo;
-        front_ = front;
-    }
+    void Bind(HWND newMemo, HWND front);
 
     uint16_t Key(GlobalHotkey which) const override;
     void SetKey(GlobalHotkey which, uint16_t key) override;
 
 private:
-    HWND Control(GlobalHotkey which) const {
-        return which == GlobalHotkey::NewMemo ? newMemo_ : front_;
-    }
+    static size_t Index(GlobalHotkey which) { return which == GlobalHotkey::NewMemo ? 0 : 1; }
 
-    HWND newMemo_ = nullptr;
-    HWND front_ = nullptr;
+    HWND controls_[2] = {};
+    uint16_t heldKeys_[2] = {};
 };
 
 } // namespace petarino::forms

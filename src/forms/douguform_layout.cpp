@@ -1,6 +1,7 @@
 #include "forms/douguform_layout.h"
 
 #include "forms/form_controls.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/window_system_win32.h"
 
@@ -149,8 +150,8 @@ void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
                           "表示中のメモをすべて前面に出すキーです。");
 }
 
-} // namespace
-
+// The controls take the window's font, the labels their captions' size and the pages their
+// place below the tabs in it.
 void ApplyFormFont(HWND form, const DouguFormControls& c) {
     EnumChildWindows(
         form,
@@ -170,6 +171,8 @@ void ApplyFormFont(HWND form, const DouguFormControls& c) {
                      area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+} // namespace
+
 void SizeClientArea(HWND form) {
     RECT bounds{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&bounds, kDouguFormStyle, FALSE, kDouguFormExStyle);
@@ -179,6 +182,7 @@ void SizeClientArea(HWND form) {
 
 void CreateDouguFormControls(HWND form, DouguFormControls& c,
                              const platform::WindowSystem& windows) {
+    win32::LoadCommonControls(ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES);
     RegisterTabSheetClass();
     c.font = CreateFormFont();
     c.tooltips = win32::CreateTooltips(form, windows);
@@ -206,6 +210,7 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
                         "プロパティウィンドウを閉じます。");
     c.Button1 = onForm.Make(WC_BUTTONW, "終了(&X)", WS_TABSTOP | BS_PUSHBUTTON, {8, 192, 75, 25},
                             kButton1, "ペタリノを終了します。");
+    ApplyFormFont(form, c);
 }
 
 } // namespace petarino::forms

@@ -74,12 +74,8 @@ inline constexpr int kExtendedPage = 2;
 
 // The window's outer size for its client area.
 void SizeClientArea(HWND form);
-// Every control with its caption and tooltip; the first page shown.
+// Every control with its caption, tooltip and the window's font; the first page shown.
 void CreateDouguFormControls(HWND form, DouguFormControls& controls,
                              const platform::WindowSystem& windows);
-// The controls take the window's font, the labels their captions' size and the pages their
-// place below the tabs in it. Controls measure their font as they take it, which opens its
-// face, one an empty store would not need otherwise: this waits until the window first shows.
-void ApplyFormFont(HWND form, const DouguFormControls& controls);
 
 } // namespace petarino::forms

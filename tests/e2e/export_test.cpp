@@ -118,6 +118,7 @@ TEST_P(ExportRefuses, TheTitleAndThenRunsOnWithItsTick) {
     }
 
     // With the export turned off the program ends as usual.
+    ASSERT_TRUE(petarino.ShowProperties());
     HWND exportBox = petarino.Control(L"Button", L"終了時にメモをテキスト化");
     ASSERT_NE(exportBox, nullptr);
     PostMessageW(exportBox, BM_CLICK, 0, 0);

@@ -14,13 +14,11 @@ constexpr unsigned long kStartPatienceMs = 60000;
 } // namespace
 
 bool RunningPetarino::WaitForStart() {
-    // The window exists from the start of its creation, which loads the store; the timer starts
-    // when the creation is done. Waiting for input proves nothing: a second copy waited for its
-    // message box before.
+    // The window exists from the start of its creation, which loads the store; the program
+    // first waits for input when the creation is done, unless a message box of the
+    // single-instance guard had it wait before: such a copy's callers wait for what they see.
     properties_ = remote::WaitForPropertiesWindow(Id(), kStartPatienceMs);
-    return properties_ != nullptr &&
-           remote::WaitFor([&] { return remote::ShownRunningSeconds(properties_) >= 0; },
-                           kStartPatienceMs);
+    return properties_ != nullptr && process_.WaitUntilIdle(kStartPatienceMs);
 }
 
 bool RunningPetarino::KeepsRunning() const {

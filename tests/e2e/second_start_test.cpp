@@ -84,7 +84,8 @@ TEST_F(SecondStart, RunsAsASecondCopyWhenShiftIsHeldAtTheAnswer) {
                                  : "Shift did not force a second copy");
     }
     EXPECT_NE(second.Properties(), first.Properties());
-    EXPECT_EQ(second.VisibleMemos().size(), 1u);
+    // It waited for input in the message box already, so its start may still be loading.
+    EXPECT_TRUE(remote::WaitFor([&] { return second.VisibleMemos().size() == 1u; }));
     EXPECT_TRUE(first.Running());
 
     for (RunningPetarino* copy : {&second, &first}) {

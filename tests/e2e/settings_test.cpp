@@ -30,6 +30,7 @@ TEST_F(Settings, Label3ShowsTheRunningTimeFromTheFirstTick) {
     remote::WriteStore({.total = 3661}, {});
     RunningPetarino& petarino = Launch();
     ASSERT_TRUE(petarino.WaitForStart());
+    ASSERT_TRUE(petarino.ShowProperties());
     EXPECT_TRUE(remote::WaitFor([&] {
         return remote::ShownRunningSeconds(petarino.Properties()) > 3661;
     })) << "Label3 shows no running time after the first tick";

@@ -83,6 +83,8 @@ struct PropertiesWindowWorld {
             });
     }
     HWND Window() const { return form->Handle(); }
+    // As the tray icon's click opens it; the first opening makes the controls.
+    void Open() const { SendMessageW(Window(), kNotifyIconMessage, 1, WM_LBUTTONUP); }
     HWND Control(int id) const {
         if (HWND control = GetDlgItem(Window(), id)) return control;
         for (HWND page = nullptr; (page = FindWindowExW(Window(), page, nullptr, nullptr));)
@@ -116,19 +118,26 @@ struct PropertiesWindowWorld {
     int closes = 0;
 };
 
-TEST(PropertiesWindow, StartsHiddenWithEveryControlInPlaceAndTheStoreLoaded) {
+// The controls are made at the first opening and take over what the load and the memos
+// gave the settings and the status list before it.
+TEST(PropertiesWindow, StartsHiddenAndItsFirstOpeningMakesEveryControlInPlace) {
     PropertiesWindowWorld world;
     world.registry.SetValue(store::kProgramKey, "Exec", platform::DwordValue(4));
     world.registry.SetValue(store::kProgramKey, "SaveTiming", platform::DwordValue(25));
     world.registry.SetValue(store::kProgramKey, "Alart", platform::DwordValue(1));
     world.Start();
     const HWND window = world.Window();
-
     wchar_t className[32]{};
     GetClassNameW(window, className, 32);
     EXPECT_STREQ(className, L"TDouguForm");
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_EQ(TextOf(window), L"ペタリノのプロパティ");
+    EXPECT_EQ(FindWindowExW(window, nullptr, nullptr, nullptr), nullptr) << "no control yet";
+
+    world.form->Table().CreateMemo();
+    world.form->Table().CreateMemo();
+    world.form->Table().Memos(1).SetVisible(false);
+    world.Open();
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 280);
@@ -148,9 +157,12 @@ TEST(PropertiesWindow, StartsHiddenWithEveryControlInPlaceAndTheStoreLoaded) {
     EXPECT_EQ(TextOf(world.Control(kButton1)), L"終了(&X)");
     EXPECT_EQ(TextOf(world.Control(kcbText)), L"終了時にメモをテキスト化");
 
-    // The load set the settings' controls, and the tooltips appear at once from now on.
+    // The load set the settings, the controls show them, and the tooltips appear at once.
     EXPECT_EQ(TextOf(world.Control(keSave)), L"25");
     EXPECT_EQ(SendMessageW(world.Control(kcbAlart), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(world.Control(kcbText), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ASSERT_EQ(world.Rows(), 2);
+    EXPECT_EQ(world.Row(1), L"× - 無題");
     EXPECT_EQ(world.windows.TooltipDelay(), 0);
     EXPECT_EQ(world.form->Clock().Exec(), 5);
     EXPECT_TRUE(world.form->Clock().Timer1().Runs());
@@ -166,16 +178,18 @@ TEST(PropertiesWindow, HotkeyRowsHoldTheKeysTheProgramRegisters) {
     world.registry.SetValue(store::kProgramKey, "HotKeyFront", platform::DwordValue(0x0646));
     world.windows.HoldElsewhere({0x4003, 'F'});
     world.Start();
+    ASSERT_EQ(world.windows.Shown().size(), 1u);
+    EXPECT_EQ(world.windows.Shown()[0].text,
+              "ホットキー Ctrl+Alt+F は他のプログラムが使用しているため登録できません.");
+    EXPECT_EQ(world.windows.Registered(), (std::map<int, Hotkey>{{1, {0x4003, 'N'}}}));
+
+    world.Open();
     const HWND newMemo = world.Control(khkNewMemo);
     const HWND front = world.Control(khkFront);
     EXPECT_TRUE(At(newMemo, 88, 101, 161, 20));
     EXPECT_TRUE(At(front, 88, 125, 161, 20));
-    ASSERT_EQ(world.windows.Shown().size(), 1u);
-    EXPECT_EQ(world.windows.Shown()[0].text,
-              "ホットキー Ctrl+Alt+F は他のプログラムが使用しているため登録できません.");
     EXPECT_EQ(SendMessageW(front, HKM_GETHOTKEY, 0, 0), 0) << "the control shows none";
     EXPECT_EQ(SendMessageW(newMemo, HKM_GETHOTKEY, 0, 0), 0x064E);
-    EXPECT_EQ(world.windows.Registered(), (std::map<int, Hotkey>{{1, {0x4003, 'N'}}}));
 
     // The user sets another key in the row.
     SendMessageW(front, HKM_SETHOTKEY, 0x0342, 0);
@@ -245,6 +259,7 @@ TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {
 TEST(PropertiesWindow, StatusPageCreatesShowsAndHidesMemos) {
     PropertiesWindowWorld world;
     world.Start();
+    world.Open();
     world.Click(kButton3);
     world.Click(kButton3);
     ASSERT_EQ(world.Rows(), 2);
@@ -267,21 +282,22 @@ TEST(PropertiesWindow, TickShowsTheRunningTimeAndTheAutosavePeriodFollowsTheEdit
     PropertiesWindowWorld world;
     world.registry.SetValue(store::kProgramKey, "Total", platform::DwordValue(3661));
     world.Start();
+    world.Tick();
+    world.Open();
     HWND settings = nullptr;
     for (HWND page = nullptr; (page = FindWindowExW(world.Window(), page, L"TTabSheet", nullptr));)
-        if (Child(page, L"Label3")) settings = page;
-    ASSERT_NE(settings, nullptr) << "Label3 reads \"Label3\" until the first tick";
+        if (Child(page, L"1時間 1分 2秒")) settings = page;
+    ASSERT_NE(settings, nullptr) << "the opening shows the time of the tick before it";
 
     world.Tick();
-    EXPECT_EQ(Child(settings, L"Label3"), nullptr);
-    EXPECT_NE(Child(settings, L"1時間 1分 2秒"), nullptr);
+    EXPECT_NE(Child(settings, L"1時間 1分 3秒"), nullptr);
 
     // The up-down keeps 1..60; a number typed into the edit counts as soon as it is asked for.
     SendMessageW(world.Control(kudSave), UDM_SETPOS32, 0, 99);
     EXPECT_EQ(TextOf(world.Control(keSave)), L"60");
     SetWindowTextW(world.Control(keSave), L"1");
     world.Click(kcbSave);
-    for (int tick = 1; tick < 60; ++tick)
+    for (int tick = 2; tick < 60; ++tick)
         world.Tick();
     EXPECT_FALSE(Stored(world.registry, "Exec")) << "no save before the 61st tick";
     world.Tick();
@@ -376,6 +392,7 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
     std::filesystem::remove_all(backups);
     const win32::TempFolder chosen(L"petarino-extended-page");
     world.Start();
+    world.Open();
     EXPECT_TRUE(At(world.Control(klbBackups), 8, 8, 241, 64));
     EXPECT_TRUE(At(world.Control(kbRestore), 8, 72, 81, 25));
     EXPECT_TRUE(At(world.Control(kbExport), 88, 72, 81, 25));

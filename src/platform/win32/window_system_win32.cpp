@@ -1,5 +1,6 @@
 #include "platform/win32/window_system_win32.h"
 
+#include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"
 
 #include <commctrl.h>
@@ -32,9 +33,7 @@ void Win32WindowSystem::SetTooltipDelay(int milliseconds) {
 }
 
 HWND CreateTooltips(HWND window, const platform::WindowSystem& windows) {
-    const INITCOMMONCONTROLSEX classes{.dwSize = sizeof(INITCOMMONCONTROLSEX),
-                                       .dwICC = ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
+    LoadCommonControls(ICC_WIN95_CLASSES);
     HWND tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
