@@ -1,5 +1,6 @@
-// A first start on an empty store: nothing on the screen but the notification icon, the version
-// it tells, and an exit through the icon's menu that leaves the counters and no memo.
+// A first start on an empty store: nothing on the screen but the notification icon, nothing
+// loaded for the hidden properties window's controls, the version it tells, and an exit
+// through the icon's menu that leaves the counters and no memo.
 #include "deadline.h"
 #include "memo_store.h"
 #include "petarino_test.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
+#include <psapi.h>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,23 @@ std::vector<HWND> VisibleTopLevelWindows(DWORD processId) {
     std::pair<DWORD, std::vector<HWND>> found{processId, {}};
     EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&found));
     return found.second;
+}
+
+// Whether the process has mapped a library of this name.
+bool HasLoaded(DWORD processId, const wchar_t* library) {
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    bool found = false;
+    if (process && EnumProcessModules(process, modules, sizeof modules, &bytes))
+        for (DWORD i = 0; i < bytes / sizeof(HMODULE) && !found; ++i) {
+            wchar_t name[MAX_PATH]{};
+            GetModuleBaseNameW(process, modules[i], name, MAX_PATH);
+            found = lstrcmpiW(name, library) == 0;
+        }
+    if (process) CloseHandle(process);
+    return found;
 }
 
 HWND NewIcon(const std::vector<HWND>& before) {
@@ -75,6 +94,9 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     EXPECT_TRUE(petarino.Memos().empty());
     EXPECT_TRUE(petarino.KeepsRunning());
     EXPECT_TRUE(VisibleTopLevelWindows(petarino.Id()).empty());
+    // Nor the controls of the hidden window, whose library an empty desktop does not need.
+    EXPECT_FALSE(HasLoaded(petarino.Id(), L"comctl32.dll"));
+    EXPECT_TRUE(HasLoaded(petarino.Id(), L"user32.dll")) << "the process's libraries unread";
 
     // The version box and the file's version information tell the same version.
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'a'));
@@ -95,6 +117,7 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     PostMessageW(icon, WM_LBUTTONUP, 0, 0);
     EXPECT_TRUE(remote::WaitFor([&] { return IsWindowVisible(petarino.Properties()) != FALSE; }))
         << "the icon's left click did not show the properties window";
+    EXPECT_TRUE(HasLoaded(petarino.Id(), L"comctl32.dll")) << "its controls came with it";
 
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
     ASSERT_TRUE(petarino.WaitForExit());
