@@ -522,22 +522,31 @@ TEST_F(RegistryStoreTest, AFailedWriteOrOpenEndsTheSaveWithTheValuesName) {
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), WrittenText("メモ0"));
 }
 
+// The same whether the load reads the store itself or takes what was read ahead on a thread of
+// its own as the program started.
 TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) {
-    SeedTitledMemos(1);
-    SeedMemo(0, "Text", SzValue("A#{いつか#}"));
-    SeedMemo(1, "Height", SzValue("高さ"));
-    registry.Restart();
-    world = std::make_unique<StoreWorld>(registry);
-    std::vector<int> locksWhileShown;
-    for (int box = 0; box < 2; ++box)
-        world->macro.windows.ScriptAnswer(platform::DialogResult::Ok,
-                                          [&] { locksWhileShown.push_back(registry.LocksHeld()); });
-    world->store.LoadAtStart();
-    world->store.SaveDatas();
-    EXPECT_GT(registry.Calls(), 0u);
-    EXPECT_EQ(registry.UnlockedCalls(), 0u);
-    EXPECT_EQ(locksWhileShown, (std::vector<int>{0, 0}));
-    EXPECT_EQ(registry.LocksHeld(), 0);
+    for (const bool ahead : {false, true}) {
+        SCOPED_TRACE(ahead ? "read ahead" : "read in place");
+        SeedTitledMemos(1);
+        SeedMemo(0, "Text", SzValue("A#{いつか#}"));
+        SeedMemo(1, "Height", SzValue("高さ"));
+        registry.Restart();
+        const auto readAhead =
+            ahead ? store::ReadStoreAhead(registry) : std::shared_future<store::StoredState>{};
+        world = std::make_unique<StoreWorld>(registry);
+        std::vector<int> locksWhileShown;
+        for (int box = 0; box < 2; ++box)
+            world->macro.windows.ScriptAnswer(platform::DialogResult::Ok, [&] {
+                locksWhileShown.push_back(registry.LocksHeld());
+            });
+        world->store.LoadAtStart(readAhead);
+        EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1"}));
+        world->store.SaveDatas();
+        EXPECT_GT(registry.Calls(), 0u);
+        EXPECT_EQ(registry.UnlockedCalls(), 0u);
+        EXPECT_EQ(locksWhileShown, (std::vector<int>{0, 0}));
+        EXPECT_EQ(registry.LocksHeld(), 0);
+    }
 }
 
 // Under Wine every call is a round trip to the server, so calls are what a load costs: the

@@ -15,8 +15,10 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/window_system_win32.h"
 #include "store/error_report.h"
+#include "store/registry_store.h"
 
 #include <exception>
+#include <future>
 #include <optional>
 
 namespace petarino {
@@ -32,6 +34,9 @@ int RunMessageLoop() {
 }
 
 int Run(HINSTANCE instance) {
+    // First of all, so its registry calls overlap the window system's start.
+    win32::Win32Registry registry;
+    const std::shared_future<store::StoredState> storeReadAhead = store::ReadStoreAhead(registry);
     win32::KernelWin32 kernel;
     FormatLocale locale = LoadFormatLocale(kernel);
     HICON icon = LoadIconW(instance, L"MAINICON");
@@ -43,7 +48,6 @@ int Run(HINSTANCE instance) {
         const app::GuardResult guard = app::GuardSingleInstance(windows);
         if (!guard.run) return 0;
 
-        win32::Win32Registry registry;
         win32::Win32Graphics graphics;
         win32::Win32Files files;
         win32::Win32Choosers choosers;
@@ -58,7 +62,8 @@ int Run(HINSTANCE instance) {
                                      .choosers = choosers,
                                      .locale = locale,
                                      .macro = {kernel, locale, eras},
-                                     .closed = [] { PostQuitMessage(0); }},
+                                     .closed = [] { PostQuitMessage(0); },
+                                     .storeReadAhead = storeReadAhead},
                                     [](HWND owner, forms::MemoWindowOwner& memoOwner) {
                                         return std::make_unique<forms::MemoFormFactory>(owner,
                                                                                         memoOwner);

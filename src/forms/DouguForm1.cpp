@@ -12,6 +12,7 @@
 #include "store/error_report.h"
 
 #include <commctrl.h>
+#include <utility>
 
 namespace petarino::forms {
 namespace {
@@ -32,7 +33,8 @@ UINT TaskbarCreatedMessage() {
 TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
     : application_(services.application), icon_(services.icon), windows_(services.windows),
       kernel_(services.kernel), locale_(services.locale), macroServices_(services.macro),
-      closed_(services.closed), hotkeys_(hotkeySettings_, windows_),
+      closed_(services.closed), storeReadAhead_(services.storeReadAhead),
+      hotkeys_(hotkeySettings_, windows_),
       memoFactory_(makeMemoFactory(services.application, *this)),
       table_(*memoFactory_, statusList_, windows_), clock_(kernel_, autosave_),
       expander_(macroServices_, windows_),
@@ -95,7 +97,7 @@ void TDouguForm::FormCreate() {
     ReplaceShortDayNames(locale_.settings);
     // The clock took its start values as it was made, just before this.
     notifyIcon_.emplace(window_, icon_);
-    store_.LoadAtStart();
+    store_.LoadAtStart(std::exchange(storeReadAhead_, {}));
     RegisterHotkeys([this] { hotkeys_.RegisterAll(); });
     SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
     created_ = true;

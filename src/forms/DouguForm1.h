@@ -27,6 +27,7 @@
 
 #include <windows.h>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,8 @@ struct DouguFormServices {
     MacroServices macro;
     // The window has closed: the program's end.
     std::function<void()> closed;
+    // The store's reading, begun as the program started; without it the load reads.
+    std::shared_future<store::StoredState> storeReadAhead = {};
 };
 
 // Makes the memo windows for the table, owned by the application window and asking the
@@ -126,6 +129,7 @@ private:
     FormatLocale& locale_;
     MacroServices macroServices_;
     std::function<void()> closed_;
+    std::shared_future<store::StoredState> storeReadAhead_;
     HWND window_ = nullptr;
     std::unique_ptr<DouguFormControls> controls_;
     ListBoxStatusList statusList_;

@@ -9,9 +9,27 @@
 
 #include <exception>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace petarino::store {
+namespace {
+
+StoredState ReadLocked(platform::Registry& registry) {
+    const auto lock = registry.Lock(kProgramKey);
+    const auto access = registry.Access();
+    return ReadStore(*access);
+}
+
+} // namespace
+
+std::shared_future<StoredState> ReadStoreAhead(platform::Registry& registry) {
+    try {
+        return std::async(std::launch::async, [&registry] { return ReadLocked(registry); });
+    } catch (const std::system_error&) {
+        return {}; // no thread to be had: the load reads the store itself
+    }
+}
 
 RegistryStore::RegistryStore(platform::Registry& registry, platform::Graphics& graphics,
                              ProgramState state, MacroExpander& expander,
@@ -23,12 +41,6 @@ void RegistryStore::SaveDatas() {
     const auto lock = registry_.Lock(kProgramKey);
     const auto access = registry_.Access();
     WriteStore(*access, state_, pixelsPerInch_);
-}
-
-StoredState RegistryStore::ReadLocked() {
-    const auto lock = registry_.Lock(kProgramKey);
-    const auto access = registry_.Access();
-    return ReadStore(*access);
 }
 
 StoreSnapshot RegistryStore::ReadSnapshot() {
@@ -45,7 +57,7 @@ void RegistryStore::ReplaceMemos(const StoreSnapshot& snapshot) {
     }
     std::vector<std::string> report;
     try {
-        const StoredState stored = ReadLocked();
+        const StoredState stored = ReadLocked(registry_);
         report = LoadReport(stored);
         while (state_.memos.MaxForm() >= 0)
             state_.memos.DestForm(state_.memos.MaxForm());
@@ -58,10 +70,10 @@ void RegistryStore::ReplaceMemos(const StoreSnapshot& snapshot) {
         ReportGeneralError(windows_, message);
 }
 
-void RegistryStore::LoadAtStart() {
+void RegistryStore::LoadAtStart(const std::shared_future<StoredState>& readAhead) {
     std::vector<std::string> report;
     try {
-        const StoredState stored = ReadLocked();
+        const StoredState stored = readAhead.valid() ? readAhead.get() : ReadLocked(registry_);
         report = LoadReport(stored);
         RestoreStore(stored, state_, expander_, pixelsPerInch_);
     } catch (const std::exception& error) {

@@ -11,7 +11,15 @@
 #include "store/store_snapshot.h"
 #include "store/stored_state.h"
 
+#include <future>
+
 namespace petarino::store {
+
+// The load's reading of the store, begun on a thread of its own as the program starts: for a
+// hundred memos some 2 400 registry calls, each a round trip to another process under Wine,
+// which so overlap the window system's own start instead of following it. It holds the
+// store's lock while it reads, as the load does.
+std::shared_future<StoredState> ReadStoreAhead(platform::Registry& registry);
 
 class RegistryStore {
 public:
@@ -25,8 +33,9 @@ public:
 
     // Reads everything into the empty table, then runs the closing steps whatever happened
     // (the access freed, Timer1 enabled, tooltips at once), then reports what went wrong.
-    // The start-up goes on with what was loaded.
-    void LoadAtStart();
+    // The start-up goes on with what was loaded. What ReadStoreAhead began is taken when
+    // given, the store read here otherwise.
+    void LoadAtStart(const std::shared_future<StoredState>& readAhead = {});
 
     // Every value of the store as it lies, for a backup.
     StoreSnapshot ReadSnapshot();
@@ -38,8 +47,6 @@ public:
     void ReplaceMemos(const StoreSnapshot& snapshot);
 
 private:
-    StoredState ReadLocked();
-
     platform::Registry& registry_;
     ProgramState state_;
     MacroExpander& expander_;
