@@ -4,6 +4,7 @@
 #include "store/store_layout.h"
 #include "testing/store_world.h"
 
+#include <future>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -532,7 +533,9 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
         SeedMemo(1, "Height", SzValue("高さ"));
         registry.Restart();
         const auto readAhead =
-            ahead ? store::ReadStoreAhead(registry) : std::shared_future<store::StoredState>{};
+            ahead ? std::async(std::launch::async, [&] { return store::ReadStoreLocked(registry); })
+                        .share()
+                  : std::shared_future<store::StoredState>{};
         world = std::make_unique<StoreWorld>(registry);
         std::vector<int> locksWhileShown;
         for (int box = 0; box < 2; ++box)

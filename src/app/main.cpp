@@ -3,6 +3,7 @@
 // opened, and the message loop.
 #include "app/application_window.h"
 #include "app/single_instance.h"
+#include "app/store_read_ahead.h"
 #include "forms/AlarmSet1.h"
 #include "forms/DouguForm1.h"
 #include "forms/memo_form_factory.h"
@@ -15,10 +16,8 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/window_system_win32.h"
 #include "store/error_report.h"
-#include "store/registry_store.h"
 
 #include <exception>
-#include <future>
 #include <optional>
 
 namespace petarino {
@@ -34,9 +33,8 @@ int RunMessageLoop() {
 }
 
 int Run(HINSTANCE instance) {
-    // First of all, so its registry calls overlap the window system's start.
     win32::Win32Registry registry;
-    const std::shared_future<store::StoredState> storeReadAhead = store::ReadStoreAhead(registry);
+    const app::StoreReadAhead storeReadAhead(registry);
     win32::KernelWin32 kernel;
     FormatLocale locale = LoadFormatLocale(kernel);
     HICON icon = LoadIconW(instance, L"MAINICON");
@@ -63,7 +61,7 @@ int Run(HINSTANCE instance) {
                                      .locale = locale,
                                      .macro = {kernel, locale, eras},
                                      .closed = [] { PostQuitMessage(0); },
-                                     .storeReadAhead = storeReadAhead},
+                                     .storeReadAhead = storeReadAhead.Result()},
                                     [](HWND owner, forms::MemoWindowOwner& memoOwner) {
                                         return std::make_unique<forms::MemoFormFactory>(owner,
                                                                                         memoOwner);

@@ -9,26 +9,14 @@
 
 #include <exception>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace petarino::store {
-namespace {
 
-StoredState ReadLocked(platform::Registry& registry) {
+StoredState ReadStoreLocked(platform::Registry& registry) {
     const auto lock = registry.Lock(kProgramKey);
     const auto access = registry.Access();
     return ReadStore(*access);
-}
-
-} // namespace
-
-std::shared_future<StoredState> ReadStoreAhead(platform::Registry& registry) {
-    try {
-        return std::async(std::launch::async, [&registry] { return ReadLocked(registry); });
-    } catch (const std::system_error&) {
-        return {}; // no thread to be had: the load reads the store itself
-    }
 }
 
 RegistryStore::RegistryStore(platform::Registry& registry, platform::Graphics& graphics,
@@ -57,7 +45,7 @@ void RegistryStore::ReplaceMemos(const StoreSnapshot& snapshot) {
     }
     std::vector<std::string> report;
     try {
-        const StoredState stored = ReadLocked(registry_);
+        const StoredState stored = ReadStoreLocked(registry_);
         report = LoadReport(stored);
         while (state_.memos.MaxForm() >= 0)
             state_.memos.DestForm(state_.memos.MaxForm());
@@ -73,7 +61,7 @@ void RegistryStore::ReplaceMemos(const StoreSnapshot& snapshot) {
 void RegistryStore::LoadAtStart(const std::shared_future<StoredState>& readAhead) {
     std::vector<std::string> report;
     try {
-        const StoredState stored = readAhead.valid() ? readAhead.get() : ReadLocked(registry_);
+        const StoredState stored = readAhead.valid() ? readAhead.get() : ReadStoreLocked(registry_);
         report = LoadReport(stored);
         RestoreStore(stored, state_, expander_, pixelsPerInch_);
     } catch (const std::exception& error) {

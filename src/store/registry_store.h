@@ -15,11 +15,9 @@
 
 namespace petarino::store {
 
-// The load's reading of the store, begun on a thread of its own as the program starts: for a
-// hundred memos some 2 400 registry calls, each a round trip to another process under Wine,
-// which so overlap the window system's own start instead of following it. It holds the
-// store's lock while it reads, as the load does.
-std::shared_future<StoredState> ReadStoreAhead(platform::Registry& registry);
+// The load's reading of the store, under the store's lock. The program begins it on a thread
+// of its own as it starts (app/store_read_ahead.h).
+StoredState ReadStoreLocked(platform::Registry& registry);
 
 class RegistryStore {
 public:
@@ -33,7 +31,7 @@ public:
 
     // Reads everything into the empty table, then runs the closing steps whatever happened
     // (the access freed, Timer1 enabled, tooltips at once), then reports what went wrong.
-    // The start-up goes on with what was loaded. What ReadStoreAhead began is taken when
+    // The start-up goes on with what was loaded. A reading begun before is taken when
     // given, the store read here otherwise.
     void LoadAtStart(const std::shared_future<StoredState>& readAhead = {});
 
