@@ -33,11 +33,12 @@ int RunMessageLoop() {
 }
 
 int Run(HINSTANCE instance) {
-    win32::Win32Registry registry;
-    const app::StoreReadAhead storeReadAhead(registry);
     win32::KernelWin32 kernel;
     FormatLocale locale = LoadFormatLocale(kernel);
     HICON icon = LoadIconW(instance, L"MAINICON");
+    // After the first call to the window system, whose start it would only slow down.
+    win32::Win32Registry registry;
+    const app::StoreReadAhead storeReadAhead(registry);
 
     win32::Win32WindowSystem windows;
     try {

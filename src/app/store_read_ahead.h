@@ -1,8 +1,9 @@
-// The store's reading for the load at start, begun on a thread of its own before anything else:
-// for a hundred memos some 2 400 registry calls, each a round trip to the wineserver under
-// Wine, which so overlap the window system's own start (some 250 ms on an idle machine)
-// instead of following it. The thread has a small stack, as Wine commits a thread's stack
-// whole and the reading needs little of it.
+// The store's reading for the load at start, begun on a thread of its own as soon as the
+// window system has started: for a hundred memos some 2 400 registry calls, each a round trip
+// to the wineserver under Wine, which so overlap the making of the program's own windows and
+// its tray icon instead of following them. Begun earlier, beside the window system's start,
+// they slowed that down, as every call of both goes through the one wineserver. The thread
+// has a small stack, as Wine commits a thread's stack whole and the reading needs little.
 #pragma once
 
 #include "platform/registry.h"
