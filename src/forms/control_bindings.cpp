@@ -8,6 +8,20 @@
 
 namespace petarino::forms {
 
+void HeldCheckBox::Bind(HWND box) {
+    box_ = box;
+    Check(held_);
+}
+bool HeldCheckBox::Checked() const {
+    return box_ ? forms::Checked(box_) : held_;
+}
+void HeldCheckBox::Check(bool checked) {
+    if (!box_)
+        held_ = checked;
+    else
+        forms::Check(box_, checked);
+}
+
 int ListBoxStatusList::SelectedRow() const {
     if (!listBox_) return -1;
     return static_cast<int>(SendMessageW(listBox_, LB_GETCURSEL, 0, 0));
@@ -31,9 +45,8 @@ void ListBoxStatusList::ReplaceRows(std::span<const std::string> rows) {
 
 void UpDownAutosaveSettings::Bind(HWND upDown, HWND checkBox) {
     upDown_ = upDown;
-    checkBox_ = checkBox;
     SetPeriod(heldPeriod_);
-    SetEnabled(heldEnabled_);
+    checkBox_.Bind(checkBox);
 }
 
 int16_t UpDownAutosaveSettings::Period() const {
@@ -49,39 +62,28 @@ void UpDownAutosaveSettings::SetPeriod(int16_t minutes) {
 }
 
 bool UpDownAutosaveSettings::Enabled() const {
-    return checkBox_ ? Checked(checkBox_) : heldEnabled_;
+    return checkBox_.Checked();
 }
 void UpDownAutosaveSettings::SetEnabled(bool enabled) {
-    if (!checkBox_)
-        heldEnabled_ = enabled;
-    else
-        Check(checkBox_, enabled);
+    checkBox_.Check(enabled);
 }
 
 void CheckBoxExitSettings::Bind(HWND exportBox, HWND askBox) {
-    exportBox_ = exportBox;
-    askBox_ = askBox;
-    SetExportAtExit(heldExport_);
-    SetAskBeforeExit(heldAsk_);
+    exportBox_.Bind(exportBox);
+    askBox_.Bind(askBox);
 }
 
 bool CheckBoxExitSettings::ExportAtExit() const {
-    return exportBox_ ? Checked(exportBox_) : heldExport_;
+    return exportBox_.Checked();
 }
 void CheckBoxExitSettings::SetExportAtExit(bool exportAtExit) {
-    if (!exportBox_)
-        heldExport_ = exportAtExit;
-    else
-        Check(exportBox_, exportAtExit);
+    exportBox_.Check(exportAtExit);
 }
 bool CheckBoxExitSettings::AskBeforeExit() const {
-    return askBox_ ? Checked(askBox_) : heldAsk_;
+    return askBox_.Checked();
 }
 void CheckBoxExitSettings::SetAskBeforeExit(bool askBeforeExit) {
-    if (!askBox_)
-        heldAsk_ = askBeforeExit;
-    else
-        Check(askBox_, askBeforeExit);
+    askBox_.Check(askBeforeExit);
 }
 
 void HotkeyControlSettings::Bind(HWND newMemo, HWND front) {

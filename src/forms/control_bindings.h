@@ -18,6 +18,18 @@ namespace petarino::forms {
 inline constexpr int16_t kShortestPeriod = 1;
 inline constexpr int16_t kLongestPeriod = 60;
 
+// A check box's state, held here until the box is made and handed to it then.
+class HeldCheckBox {
+public:
+    void Bind(HWND box);
+    bool Checked() const;
+    void Check(bool checked);
+
+private:
+    HWND box_ = nullptr;
+    bool held_ = false;
+};
+
 // Until its list box is made nothing can be selected, and the window fills the list as it
 // shows.
 class ListBoxStatusList final : public StatusList {
@@ -46,9 +58,8 @@ public:
 
 private:
     HWND upDown_ = nullptr;
-    HWND checkBox_ = nullptr;
     int16_t heldPeriod_ = 10;
-    bool heldEnabled_ = false;
+    HeldCheckBox checkBox_;
 };
 
 class CheckBoxExitSettings final : public ExitSettings {
@@ -61,10 +72,8 @@ public:
     void SetAskBeforeExit(bool askBeforeExit) override;
 
 private:
-    HWND exportBox_ = nullptr;
-    HWND askBox_ = nullptr;
-    bool heldExport_ = false;
-    bool heldAsk_ = false;
+    HeldCheckBox exportBox_;
+    HeldCheckBox askBox_;
 };
 
 // The hotkey controls' values are the stored ones as they are.

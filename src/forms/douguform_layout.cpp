@@ -36,15 +36,16 @@ void RegisterTabSheetClass() {
     (void)atom;
 }
 
-// Controls with their tooltips.
+// Controls with their tooltips, all in the window's font.
 class ControlMaker {
 public:
-    ControlMaker(HWND parent, HWND tooltips) : parent_(parent), tooltips_(tooltips) {}
+    ControlMaker(HWND parent, HFONT font, HWND tooltips)
+        : parent_(parent), font_(font), tooltips_(tooltips) {}
 
     HWND Make(const wchar_t* windowClass, std::string_view caption, DWORD style, Place at, UINT id,
               std::string_view tooltip = {}, DWORD exStyle = 0) const {
         const HWND control = CreateControl(parent_, windowClass, caption, style, at,
-                                           static_cast<int>(id), nullptr, exStyle);
+                                           static_cast<int>(id), font_, exStyle);
         if (!tooltip.empty()) AddTooltip(control, tooltip);
         return control;
     }
@@ -61,15 +62,9 @@ private:
     }
 
     HWND parent_;
+    HFONT font_;
     HWND tooltips_;
 };
-
-// Below the tabs, whose height follows the font.
-RECT PageArea(HWND pageControl) {
-    RECT area{8, 8, 8 + 265, 8 + 177};
-    TabCtrl_AdjustRect(pageControl, FALSE, &area);
-    return area;
-}
 
 HWND MakePage(HWND form, const RECT& area) {
     const HWND page =
@@ -114,6 +109,7 @@ void CreateSettingsPage(const ControlMaker& page, DouguFormControls& c) {
     // Attaching the buddy may widen the up-down to the system's own size.
     SetWindowPos(c.udSave, nullptr, 115, 8, 15, 20, SWP_NOZORDER | SWP_NOACTIVATE);
     c.Label1 = page.Make(WC_STATICW, "分毎にする", SS_LEFT | SS_NOPREFIX, {134, 11, 60, 12}, 0);
+    FitToCaption(c.Label1);
     c.cbText = page.Make(WC_BUTTONW, "終了時にメモをテキスト化", WS_TABSTOP | BS_AUTOCHECKBOX,
                          {8, 32, 161, 17}, kcbText,
                          "終了するときにメモの題名をファイル名として保存します。");
@@ -143,32 +139,13 @@ void CreateExtendedPage(const ControlMaker& page, DouguFormControls& c) {
 // The global hotkeys' rows of the page "拡張".
 void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
     c.Label4 = page.Make(WC_STATICW, "新規メモ", SS_LEFT | SS_NOPREFIX, {8, 104, 73, 12}, 0);
+    FitToCaption(c.Label4);
     c.hkNewMemo = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP, {88, 101, 161, 20}, khkNewMemo,
                             "どこからでも新しいメモを作るキーです。");
     c.Label5 = page.Make(WC_STATICW, "メモを前面へ", SS_LEFT | SS_NOPREFIX, {8, 128, 73, 12}, 0);
+    FitToCaption(c.Label5);
     c.hkFront = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP, {88, 125, 161, 20}, khkFront,
                           "表示中のメモをすべて前面に出すキーです。");
-}
-
-// The controls take the window's font, the labels their captions' size and the pages their
-// place below the tabs in it.
-void ApplyFormFont(HWND form, const DouguFormControls& c) {
-    EnumChildWindows(
-        form,
-        [](HWND control, LPARAM font) -> BOOL {
-            SendMessageW(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(c.font.get()));
-    // A list box takes its font's height for its items: they keep theirs.
-    for (const HWND list : {c.lbShow, c.lbBackups})
-        SendMessageW(list, LB_SETITEMHEIGHT, 0, 12);
-    for (const HWND label : {c.Label1, c.Label4, c.Label5})
-        FitToCaption(label);
-    const RECT area = PageArea(c.PageControl1);
-    for (const HWND page : {c.TabSheet1, c.TabSheet2, c.TabSheet3})
-        SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -188,29 +165,29 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
     c.tooltips = win32::CreateTooltips(form, windows);
     SendMessageW(c.tooltips, TTM_SETMAXTIPWIDTH, 0, 400);
 
-    const ControlMaker onForm(form, c.tooltips);
+    const ControlMaker onForm(form, c.font.get(), c.tooltips);
     c.PageControl1 =
         onForm.Make(WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS, {8, 8, 265, 177}, 0);
     AddPage(c.PageControl1, 0, "メモの状態");
     AddPage(c.PageControl1, 1, "設定");
     AddPage(c.PageControl1, kExtendedPage, "拡張");
-    const RECT area = PageArea(c.PageControl1);
+    RECT area{8, 8, 8 + 265, 8 + 177};
+    TabCtrl_AdjustRect(c.PageControl1, FALSE, &area);
     // Made first, so it lies below the first two pages and their controls come first in a
     // search of the window's children, as they did before it.
     c.TabSheet3 = MakePage(form, area);
     c.TabSheet1 = MakePage(form, area);
     c.TabSheet2 = MakePage(form, area);
-    CreateStatusPage(ControlMaker(c.TabSheet1, c.tooltips), c);
-    CreateSettingsPage(ControlMaker(c.TabSheet2, c.tooltips), c);
-    CreateExtendedPage(ControlMaker(c.TabSheet3, c.tooltips), c);
-    CreateHotkeyRows(ControlMaker(c.TabSheet3, c.tooltips), c);
+    CreateStatusPage(ControlMaker(c.TabSheet1, c.font.get(), c.tooltips), c);
+    CreateSettingsPage(ControlMaker(c.TabSheet2, c.font.get(), c.tooltips), c);
+    CreateExtendedPage(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
+    CreateHotkeyRows(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
     ShowWindow(c.TabSheet1, SW_SHOW);
 
     c.bOk = onForm.Make(WC_BUTTONW, "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {192, 192, 81, 25}, kbOk,
                         "プロパティウィンドウを閉じます。");
     c.Button1 = onForm.Make(WC_BUTTONW, "終了(&X)", WS_TABSTOP | BS_PUSHBUTTON, {8, 192, 75, 25},
                             kButton1, "ペタリノを終了します。");
-    ApplyFormFont(form, c);
 }
 
 } // namespace petarino::forms

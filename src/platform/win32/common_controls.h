@@ -12,7 +12,7 @@ namespace petarino::win32 {
 // library or its registration is missing.
 void LoadCommonControls(DWORD classes);
 
-// The library's subclassing, for a control made after InitCommonControls.
+// The library's subclassing, for a control made after LoadCommonControls.
 void SetSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 LRESULT DefSubclass(HWND window, UINT message, WPARAM wp, LPARAM lp);
 
