@@ -1,0 +1,137 @@
+// Sync through a folder that another program replicates between PCs: each memo mirrored to
+// one file named after its id, the other PCs' files merged memo by memo by their version
+// counters. The registry stays the store of record; the folder is only ever added to,
+// never trusted to tell a deletion by a file's absence.
+#pragma once
+
+#include "clock/expand_macros.h"
+#include "memos/memo_table.h"
+#include "platform/files.h"
+#include "platform/kernel.h"
+#include "platform/window_system.h"
+#include "store/sync_settings.h"
+#include "sync/folder_look.h"
+#include "sync/version_vector.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace petarino::sync {
+
+struct SyncServices {
+    platform::Files& files;
+    platform::Kernel& kernel;
+    platform::WindowSystem& windows;
+    store::SyncSettings& settings;
+    MemoTable& memos;
+    MacroExpander& expander;
+    MacroHost& host;
+    int pixelsPerInch;
+    // The store saved: the settings changed.
+    std::function<void()> save;
+    // The automatic backup, written before the folder's changes replace or remove memos here.
+    std::function<void()> backUp;
+    // A short notice from the notification icon.
+    std::function<void(std::string_view)> tell;
+    // A memo's dialog or a question is open: the folder's changes wait until it closes.
+    std::function<bool()> busy;
+};
+
+class FolderSync {
+public:
+    explicit FolderSync(SyncServices services);
+
+    bool On() const { return !settings_.folder.units.empty(); }
+    // One line for the page "同期": the last sync, or the present problem in plain words.
+    std::string StatusLine() const;
+
+    // The folder the user picked: joined when it has its header, made a sync folder when it
+    // has none. A folder that cannot be used is refused with a message and nothing changes.
+    void Join(const platform::FilePath& folder);
+    void Stop();
+    // "今すぐ同期", and a resume from sleep: also ends a pause the user chose.
+    void LookNow();
+    // The system reported a change in the folder: gathered, then one look.
+    void FolderChanged();
+    // A change that may travel: its file is written within seconds.
+    void MemoChanged() { editSeenAt_ = Now(); }
+    // A restore or an import replaced the memos: every memo it brought wins over the folder,
+    // tombstones included, and those it removed are deleted everywhere.
+    void MemosReplaced();
+    // Every second: writes that are due, and the looks.
+    void Tick();
+    // Every change of this run written, before the exit's save.
+    void BeforeExit();
+
+private:
+    enum class Pause { None, Folder, Declined };
+    struct KnownFile {
+        VersionVector versions;
+        bool deleted = false;
+        std::string device;
+        std::string updated;
+        std::vector<store::NamedValue> values;
+    };
+    using Here = std::map<std::string, Memo*>;
+
+    std::uint64_t Now() { return kernel_.UptimeMilliseconds(); }
+    void Look(bool everyMemo);
+    bool Usable(const sync::Look& look);
+    void PauseFor(std::string reason);
+    Here MemosById();
+    void NoteEdits(const Here& here);
+    void WinAfterReplace(const Here& here);
+    bool AskBeforeRemoving(const sync::Look& look, const Here& here);
+    void BackUpBeforeReplacing(const sync::Look& look, const Here& here);
+    void Merge(const std::string& id, const MemoFile& file, Here& here);
+    void Take(const std::string& id, const MemoFile& file, const VersionVector& versions,
+              Here& here);
+    Memo* Make(const std::string& id, const std::vector<store::NamedValue>& values,
+               const VersionVector& versions, Here& here);
+    void Remove(const std::string& id, Here& here);
+    void Publish(const std::string& id, const Memo& memo);
+    void Write(const std::string& id, MemoFile file);
+    void WriteTombstones(const Here& here);
+    void MarkTaken(Memo& memo, const std::string& id, const VersionVector& versions);
+    std::string LocalUpdated(const std::string& id, const VersionVector& versions) const;
+    void Finish(const sync::Look& look, const Here& here);
+
+    SyncServices services_;
+    platform::Files& files_;
+    platform::Kernel& kernel_;
+    store::SyncSettings& settings_;
+    MemoTable& memos_;
+    FolderLook folderLook_;
+    std::map<std::string, KnownFile> known_;
+    // The ids of this PC's memos at the last look, and their values then: a memo gone since
+    // was destroyed here, and its tombstone keeps them.
+    std::map<std::string, VersionVector> present_;
+    // Tombstones written by this PC this run: the local side of a memo destroyed here.
+    std::map<std::string, VersionVector> tombstonedHere_;
+    // When this PC wrote each memo's file, by the versions it wrote: which side of a conflict
+    // keeps the id is decided by the stamps in the files, the same on every PC.
+    std::map<std::string, std::pair<VersionVector, std::string>> ownStamps_;
+    std::set<std::string> replaced_;
+    std::set<std::string> ownFiles_;
+    std::optional<std::uint64_t> lastBackup_;
+    bool tableChanged_ = false;
+    std::optional<std::uint64_t> editSeenAt_;
+    std::optional<std::uint64_t> changeReportedAt_;
+    std::uint64_t nextLook_ = 0;
+    bool lookWaiting_ = false;
+    bool looking_ = false;
+    bool everyMemoNext_ = true;
+    Pause pause_ = Pause::None;
+    std::string problem_;
+    std::string lastSync_;
+    int shownCount_ = 0;
+    int notShown_ = 0;
+    bool notShownTold_ = false;
+};
+
+} // namespace petarino::sync
