@@ -85,7 +85,7 @@ public:
     // The sync engine's side of the page "同期", shown at once.
     void SetSyncPage(SyncPageActions actions);
     // The folder and the status anew from the actions, once the page is made; the engine calls
-    // it when a sync ends.
+    // it on the window's thread when a sync ends.
     void RefreshSyncPage();
 
     // Every route to the end: the exit sequence decides; on yes the icon goes and the window
