@@ -12,6 +12,7 @@
 #include "store/error_report.h"
 
 #include <commctrl.h>
+#include <iterator>
 #include <utility>
 
 namespace petarino::forms {
@@ -154,6 +155,9 @@ void TDouguForm::Command(UINT id) {
     case kbRestore: bRestoreClick(); break;
     case kbExport: bExportClick(); break;
     case kbImport: bImportClick(); break;
+    case kbSyncBrowse: SyncButtonClick(syncPage_.browse); break;
+    case kbSyncStop: SyncButtonClick(syncPage_.stop); break;
+    case kbSyncNow: SyncButtonClick(syncPage_.now); break;
     case kKN1: table_.CreateMemo(); break;
     case kKF1: SetForegroundWindow(window_); break;
     case kProperties: FormShow(); break;
@@ -180,6 +184,7 @@ void TDouguForm::FormShow() {
     ShowWindow(window_, SW_SHOW);
     table_.RefreshStatusList();
     if (TabCtrl_GetCurSel(pages) == kExtendedPage) RefreshBackups();
+    if (TabCtrl_GetCurSel(pages) == kSyncPage) RefreshSyncPage();
 }
 
 void TDouguForm::Close() {
@@ -224,10 +229,12 @@ void TDouguForm::ShowVersion() {
 void TDouguForm::SelectPage(int page) {
     const DouguFormControls& controls = Controls();
     TabCtrl_SetCurSel(controls.PageControl1, page);
-    ShowWindow(controls.TabSheet1, page == 0 ? SW_SHOW : SW_HIDE);
-    ShowWindow(controls.TabSheet2, page == 1 ? SW_SHOW : SW_HIDE);
-    ShowWindow(controls.TabSheet3, page == kExtendedPage ? SW_SHOW : SW_HIDE);
+    const HWND sheets[] = {controls.TabSheet1, controls.TabSheet2, controls.TabSheet3,
+                           controls.TabSheet4};
+    for (int sheet = 0; sheet < std::ssize(sheets); ++sheet)
+        ShowWindow(sheets[sheet], sheet == page ? SW_SHOW : SW_HIDE);
     if (page == kExtendedPage) RefreshBackups();
+    if (page == kSyncPage) RefreshSyncPage();
 }
 
 // A key another program holds is reported by its name; the control then shows none.
@@ -280,6 +287,24 @@ void TDouguForm::bExportClick() {
 void TDouguForm::bImportClick() {
     backups_.Import();
     RefreshBackups();
+}
+
+void TDouguForm::SetSyncPage(SyncPageActions actions) {
+    syncPage_ = std::move(actions);
+    RefreshSyncPage();
+}
+
+void TDouguForm::RefreshSyncPage() {
+    if (!controls_) return;
+    SetWindowTextW(controls_->eSyncFolder, syncPage_.folder ? syncPage_.folder().c_str() : L"");
+    SetText(controls_->lSyncStatus, syncPage_.status ? syncPage_.status() : kNotSyncing);
+}
+
+// What a button did shows at once. The action is a copy: it may set the page anew, which would
+// destroy the one running.
+void TDouguForm::SyncButtonClick(std::function<void()> action) {
+    if (action) action();
+    RefreshSyncPage();
 }
 
 void TDouguForm::bShowClick() {

@@ -12,6 +12,7 @@
 #include "forms/douguform_layout.h"
 #include "forms/memo_window_owner.h"
 #include "forms/notify_icon.h"
+#include "forms/sync_page.h"
 #include "memos/global_hotkeys.h"
 #include "memos/memo_factory.h"
 #include "memos/memo_table.h"
@@ -81,6 +82,11 @@ public:
     void SetAlarmDialog(std::function<void(Memo&)> open) { openAlarm_ = std::move(open); }
     // WM_HOTKEY of the application window.
     void HotkeyPressed(int id);
+    // The sync engine's side of the page "同期", shown at once.
+    void SetSyncPage(SyncPageActions actions);
+    // The folder and the status anew from the actions, once the page is made; the engine calls
+    // it on the window's thread when a sync ends.
+    void RefreshSyncPage();
 
     // Every route to the end: the exit sequence decides; on yes the icon goes and the window
     // closes, which ends the message loop.
@@ -109,6 +115,7 @@ private:
     void bExportClick();
     void bImportClick();
     void RefreshBackups();
+    void SyncButtonClick(std::function<void()> action);
     static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
                                                 DWORD_PTR) noexcept;
 
@@ -150,6 +157,7 @@ private:
     std::optional<NotifyIcon> notifyIcon_;
     std::function<void(Memo&)> openMemoProperties_;
     std::function<void(Memo&)> openAlarm_;
+    SyncPageActions syncPage_;
     std::string shownLabel3_;
     bool shownBefore_ = false;
     bool created_ = false; // the creation handler has finished

@@ -148,6 +148,24 @@ void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
                           "表示中のメモをすべて前面に出すキーです。");
 }
 
+// The folder the memos are synchronised through. Its path is set as UTF-16, so a folder
+// whose name CP932 cannot write still shows as it is; the status is filled when shown.
+void CreateSyncPage(const ControlMaker& page, DouguFormControls& c) {
+    c.Label6 = page.Make(WC_STATICW, "同期フォルダ:", SS_LEFT | SS_NOPREFIX, {8, 11, 241, 12}, 0);
+    c.eSyncFolder =
+        page.Make(WC_EDITW, "", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, {8, 26, 241, 20},
+                  keSyncFolder, "メモを同期するフォルダです。", WS_EX_CLIENTEDGE);
+    c.bSyncBrowse = page.Make(WC_BUTTONW, "参照...", WS_TABSTOP | BS_PUSHBUTTON, {8, 52, 81, 25},
+                              kbSyncBrowse, "同期に使うフォルダを選びます。");
+    c.bSyncStop = page.Make(WC_BUTTONW, "同期をやめる", WS_TABSTOP | BS_PUSHBUTTON,
+                            {88, 52, 81, 25}, kbSyncStop, "このフォルダとの同期をやめます。");
+    c.bSyncNow = page.Make(WC_BUTTONW, "今すぐ同期", WS_TABSTOP | BS_PUSHBUTTON, {168, 52, 81, 25},
+                           kbSyncNow, "すぐにフォルダと同期します。");
+    c.Bevel2 = page.Make(WC_STATICW, "", SS_ETCHEDHORZ, {8, 84, 233, 2}, 0);
+    c.lSyncStatus = page.Make(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, {8, 92, 241, 52}, 0,
+                              "最後の同期の結果です。");
+}
+
 } // namespace
 
 void SizeClientArea(HWND form) {
@@ -171,10 +189,12 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
     AddPage(c.PageControl1, 0, "メモの状態");
     AddPage(c.PageControl1, 1, "設定");
     AddPage(c.PageControl1, kExtendedPage, "拡張");
+    AddPage(c.PageControl1, kSyncPage, "同期");
     RECT area{8, 8, 8 + 265, 8 + 177};
     TabCtrl_AdjustRect(c.PageControl1, FALSE, &area);
-    // Made first, so it lies below the first two pages and their controls come first in a
-    // search of the window's children, as they did before it.
+    // The pages added later are made first, the last of them first: each lies below the pages
+    // before it, whose controls come first in a search of the window's children as they did.
+    c.TabSheet4 = MakePage(form, area);
     c.TabSheet3 = MakePage(form, area);
     c.TabSheet1 = MakePage(form, area);
     c.TabSheet2 = MakePage(form, area);
@@ -182,6 +202,7 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
     CreateSettingsPage(ControlMaker(c.TabSheet2, c.font.get(), c.tooltips), c);
     CreateExtendedPage(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
     CreateHotkeyRows(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
+    CreateSyncPage(ControlMaker(c.TabSheet4, c.font.get(), c.tooltips), c);
     ShowWindow(c.TabSheet1, SW_SHOW);
 
     c.bOk = onForm.Make(WC_BUTTONW, "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {192, 192, 81, 25}, kbOk,

@@ -1,5 +1,5 @@
 // The properties window's frame and controls, at their pixel positions: a dialog border with
-// a 280 x 222 client area, not scaled with the screen's density, and three pages.
+// a 280 x 222 client area, not scaled with the screen's density, and four pages.
 #pragma once
 
 #include "platform/win32/font_win32.h"
@@ -28,6 +28,10 @@ enum DouguFormCommand : UINT {
     kbImport,
     khkNewMemo,
     khkFront,
+    keSyncFolder,
+    kbSyncBrowse,
+    kbSyncStop,
+    kbSyncNow,
     kKN1 = 200,
     kKF1,
     kProperties,
@@ -45,6 +49,7 @@ struct DouguFormControls {
     HWND TabSheet1 = nullptr;
     HWND TabSheet2 = nullptr;
     HWND TabSheet3 = nullptr;
+    HWND TabSheet4 = nullptr;
     HWND lbShow = nullptr;
     HWND bShow = nullptr;
     HWND bDestroy = nullptr;
@@ -65,12 +70,20 @@ struct DouguFormControls {
     HWND hkNewMemo = nullptr;
     HWND Label5 = nullptr;
     HWND hkFront = nullptr;
+    HWND Label6 = nullptr;
+    HWND eSyncFolder = nullptr;
+    HWND bSyncBrowse = nullptr;
+    HWND bSyncStop = nullptr;
+    HWND bSyncNow = nullptr;
+    HWND Bevel2 = nullptr;
+    HWND lSyncStatus = nullptr;
     HWND bOk = nullptr;
     HWND Button1 = nullptr;
     HWND tooltips = nullptr;
 };
 
 inline constexpr int kExtendedPage = 2;
+inline constexpr int kSyncPage = 3;
 
 // The window's outer size for its client area.
 void SizeClientArea(HWND form);

@@ -92,6 +92,13 @@ struct PropertiesWindowWorld {
         return nullptr;
     }
     void Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+    // As a click on its tab: the tab control selects it and tells the window.
+    void SelectPage(int page) const {
+        const HWND tabs = FindWindowExW(Window(), nullptr, WC_TABCONTROLW, nullptr);
+        TabCtrl_SetCurSel(tabs, page);
+        NMHDR change{.hwndFrom = tabs, .idFrom = 0, .code = TCN_SELCHANGE};
+        SendMessageW(Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    }
     void Tick() {
         kernel.SetUptimeMilliseconds(kernel.UptimeMilliseconds() + 1000);
         SendMessageW(Window(), WM_TIMER, 1, 0);
@@ -419,10 +426,7 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
     EXPECT_EQ(world.Rows(), 2);
 
     // The page lists what it finds whenever it is shown: the import backed up one memo.
-    const HWND pages = FindWindowExW(world.Window(), nullptr, WC_TABCONTROLW, nullptr);
-    TabCtrl_SetCurSel(pages, kExtendedPage);
-    NMHDR change{.hwndFrom = pages, .idFrom = 0, .code = TCN_SELCHANGE};
-    SendMessageW(world.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    world.SelectPage(kExtendedPage);
     ASSERT_EQ(BackupRows(world), 1);
     EXPECT_TRUE(BackupRow(world, 0).ends_with(L" - 1 枚")) << BackupRow(world, 0);
 
@@ -433,6 +437,88 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
     EXPECT_EQ(world.Rows(), 1);
     EXPECT_EQ(BackupRows(world), 2) << "the restore backed up the two memos it replaced";
     std::filesystem::remove_all(backups);
+}
+
+// The page "同期" before any engine, then with one: each button runs its action and the page
+// shows at once what the action changed; an opening shows what changed while it was hidden.
+TEST(PropertiesWindow, SyncPageShowsWhatItsActionsGiveAndItsButtonsRunThem) {
+    PropertiesWindowWorld world;
+    world.Start();
+    world.Open();
+    const HWND tabs = FindWindowExW(world.Window(), nullptr, WC_TABCONTROLW, nullptr);
+    wchar_t tab[16]{};
+    TCITEMW item{.mask = TCIF_TEXT, .pszText = tab, .cchTextMax = 16};
+    SendMessageW(tabs, TCM_GETITEMW, kSyncPage, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(tab, L"同期");
+    world.SelectPage(kSyncPage);
+
+    const HWND folder = world.Control(keSyncFolder);
+    const HWND page = GetParent(folder);
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_FALSE(IsWindowVisible(GetParent(world.Control(klbBackups))));
+    const HWND status = Child(page, L"同期していません");
+    ASSERT_NE(status, nullptr) << "no actions yet";
+    EXPECT_EQ(TextOf(folder), L"");
+    EXPECT_TRUE(GetWindowLongPtrW(folder, GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(At(Child(page, L"同期フォルダ:"), 8, 11, 241, 12));
+    EXPECT_TRUE(At(folder, 8, 26, 241, 20));
+    EXPECT_TRUE(At(status, 8, 92, 241, 52));
+    const struct {
+        UINT id;
+        const wchar_t* caption;
+        int left;
+    } buttons[] = {{kbSyncBrowse, L"参照...", 8},
+                   {kbSyncStop, L"同期をやめる", 88},
+                   {kbSyncNow, L"今すぐ同期", 168}};
+    for (const auto& button : buttons) {
+        EXPECT_EQ(GetParent(world.Control(button.id)), page);
+        EXPECT_TRUE(At(world.Control(button.id), button.left, 52, 81, 25)) << button.id;
+        EXPECT_EQ(TextOf(world.Control(button.id)), button.caption);
+    }
+
+    // Outside CP932; a local, as the test macros would write it into their narrow messages.
+    const std::wstring dropbox = L"C:\\Users\\张伟\\Dropbox";
+    std::wstring chosen;
+    std::string result = "フォルダが選ばれていません";
+    std::string ran;
+    world.form->SetSyncPage({.folder = [&] { return chosen; },
+                             .status = [&] { return result; },
+                             .browse =
+                                 [&] {
+                                     ran += "browse ";
+                                     chosen = dropbox;
+                                     result = "最終同期 2026/12/08 10:00:00 - 12 枚";
+                                 },
+                             // The engine lets go of the page as it stops.
+                             .stop =
+                                 [&] {
+                                     ran += "stop ";
+                                     world.form->SetSyncPage({});
+                                 },
+                             .now =
+                                 [&] {
+                                     ran += "now ";
+                                     result = "最終同期 2026/12/08 10:05:00 - 13 枚";
+                                 }});
+    EXPECT_EQ(TextOf(status), L"フォルダが選ばれていません") << "shown as they are set";
+
+    world.Click(kbSyncBrowse);
+    EXPECT_EQ(ran, "browse ");
+    EXPECT_EQ(TextOf(folder), dropbox);
+    EXPECT_EQ(TextOf(status), L"最終同期 2026/12/08 10:00:00 - 12 枚");
+    world.Click(kbSyncNow);
+    EXPECT_EQ(ran, "browse now ");
+    EXPECT_EQ(TextOf(status), L"最終同期 2026/12/08 10:05:00 - 13 枚");
+
+    world.Click(kbOk);
+    result = "同期フォルダが見つかりません";
+    world.Open();
+    EXPECT_EQ(TextOf(status), L"同期フォルダが見つかりません");
+
+    world.Click(kbSyncStop);
+    EXPECT_EQ(ran, "browse now stop ");
+    EXPECT_EQ(TextOf(folder), L"");
+    EXPECT_EQ(TextOf(status), L"同期していません");
 }
 
 } // namespace
