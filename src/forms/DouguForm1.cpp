@@ -19,6 +19,8 @@ namespace petarino::forms {
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
+// The folder watch's report of a change in the sync folder.
+constexpr UINT kSyncFolderChanged = WM_APP + 1;
 constexpr UINT kTimer1Interval = 1000;
 constexpr char kVersionText[] = "ペタリノ ver " PETARINO_VERSION "\n"
                                 "付箋をデスクトップに貼っておくためのプログラムです。\n"
@@ -33,14 +35,15 @@ UINT TaskbarCreatedMessage() {
 
 TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
     : application_(services.application), icon_(services.icon), windows_(services.windows),
-      kernel_(services.kernel), locale_(services.locale), macroServices_(services.macro),
+      kernel_(services.kernel), choosers_(services.choosers), locale_(services.locale), macroServices_(services.macro),
       closed_(services.closed), storeReadAhead_(services.storeReadAhead),
       hotkeys_(hotkeySettings_, windows_),
       memoFactory_(makeMemoFactory(services.application, *this)),
       table_(*memoFactory_, statusList_, windows_), clock_(kernel_, autosave_),
       expander_(macroServices_, windows_),
       store_(services.registry, services.graphics,
-             store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_},
+             store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
+                                 syncSettings_},
              expander_, windows_),
       backups_(store_, services.files, kernel_, windows_, services.choosers),
       alarmBell_(table_, kernel_, windows_,
@@ -54,8 +57,30 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
               backups_.AfterAutosave();
           },
           [this] { alarmBell_.RingDue(); }),
-      exitSequence_(store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_},
-                    store_, windows_, services.files, [this] { backups_.AfterExitSave(); }) {
+      sync_(sync::SyncServices{
+          .files = services.files,
+          .kernel = kernel_,
+          .windows = windows_,
+          .settings = syncSettings_,
+          .memos = table_,
+          .expander = expander_,
+          .host = clock_,
+          .pixelsPerInch = services.graphics.ScreenPixelsPerInch(),
+          .save = [this] { store_.SaveDatas(); },
+          .backUp = [this] { backups_.BeforeReplacing(); },
+          .tell =
+              [this](std::string_view text) {
+                  if (notifyIcon_) notifyIcon_->ShowBalloon("ペタリノ", text);
+              },
+          .busy = [this] { return dialogsOpen_ > 0; },
+      }),
+      exitSequence_(
+          store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
+                              syncSettings_},
+          store_, windows_, services.files, [this] { backups_.AfterExitSave(); },
+          [this] { ReportingErrors([this] { sync_.BeforeExit(); }, [this](std::string_view error) {
+                       ReportGeneralError(windows_, error);
+                   }); }) {
     RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
@@ -100,6 +125,13 @@ void TDouguForm::FormCreate() {
     notifyIcon_.emplace(window_, icon_);
     store_.LoadAtStart(std::exchange(storeReadAhead_, {}));
     RegisterHotkeys([this] { hotkeys_.RegisterAll(); });
+    SetSyncPage({.folder = [this] { return std::wstring(sync_.Folder().units.begin(),
+                                                        sync_.Folder().units.end()); },
+                 .status = [this] { return sync_.StatusLine(); },
+                 .browse = [this] { SyncBrowseClick(); },
+                 .stop = [this] { sync_.Stop(); },
+                 .now = [this] { sync_.LookNow(); }});
+    folderWatch_.emplace(window_, kSyncFolderChanged);
     SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
     created_ = true;
 }
@@ -120,6 +152,10 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
             SelectPage(TabCtrl_GetCurSel(Controls().PageControl1));
         return 0;
     case kNotifyIconMessage: NotifyIconEvent(lp); return 0;
+    case kSyncFolderChanged: sync_.FolderChanged(); return 0;
+    case WM_POWERBROADCAST:
+        if (wp == PBT_APMRESUMEAUTOMATIC) sync_.LookNow();
+        return TRUE;
     case WM_CLOSE: Close(); return 0;
     case WM_QUERYENDSESSION:
         // Until the store is loaded nothing of this run can be lost, and a save would write
@@ -148,8 +184,11 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
 void TDouguForm::Command(UINT id) {
     switch (id) {
     case kbShow: bShowClick(); break;
-    case kbDestroy: table_.DestroySelected(); break;
-    case kButton3: table_.CreateMemo(); break;
+    case kbDestroy:
+        WithDialog([this] { table_.DestroySelected(); });
+        sync_.MemoChanged();
+        break;
+    case kButton3: CreateMemo(); break;
     case kbOk: ShowWindow(window_, SW_HIDE); break;
     case kButton1: Close(); break;
     case kbRestore: bRestoreClick(); break;
@@ -158,7 +197,7 @@ void TDouguForm::Command(UINT id) {
     case kbSyncBrowse: SyncButtonClick(syncPage_.browse); break;
     case kbSyncStop: SyncButtonClick(syncPage_.stop); break;
     case kbSyncNow: SyncButtonClick(syncPage_.now); break;
-    case kKN1: table_.CreateMemo(); break;
+    case kKN1: CreateMemo(); break;
     case kKF1: SetForegroundWindow(window_); break;
     case kProperties: FormShow(); break;
     case kAbout1: ShowVersion(); break;
@@ -167,8 +206,13 @@ void TDouguForm::Command(UINT id) {
     }
 }
 
+// Sync goes on whatever stops the macro clock, and ends with the exit sequence's tick.
 void TDouguForm::Timer1Timer() {
     heartbeat_.Timer1Timer();
+    if (!clock_.Timer1().Detached()) {
+        sync_.Tick();
+        WatchSyncFolder();
+    }
     if (clock_.Label3Caption() != shownLabel3_) {
         shownLabel3_ = clock_.Label3Caption();
         if (controls_) SetWindowTextW(controls_->Label3, win32::ToWide(shownLabel3_).c_str());
@@ -197,6 +241,7 @@ void TDouguForm::Close() {
 }
 
 void TDouguForm::FormClose() {
+    folderWatch_.reset();
     hotkeys_.UnregisterAll();
     notifyIcon_.reset();
 }
@@ -260,6 +305,7 @@ void TDouguForm::HotkeyPressed(int id) {
 void TDouguForm::NewMemoFromAnywhere() {
     if (auto* form = dynamic_cast<TMemoForm*>(table_.CreateMemo()))
         SetForegroundWindow(form->Handle());
+    sync_.MemoChanged();
 }
 
 void TDouguForm::AllMemosToFront() {
@@ -275,7 +321,8 @@ void TDouguForm::RefreshBackups() {
 // Restoring and reading write a backup of the memos they replace, which the list shows at
 // once.
 void TDouguForm::bRestoreClick() {
-    if (const auto path = backupList_.Selected()) backups_.Restore(*path);
+    if (const auto path = backupList_.Selected(); path && backups_.Restore(*path))
+        sync_.MemosReplaced();
     RefreshBackups();
 }
 
@@ -285,8 +332,32 @@ void TDouguForm::bExportClick() {
 }
 
 void TDouguForm::bImportClick() {
-    backups_.Import();
+    if (backups_.Import()) sync_.MemosReplaced();
     RefreshBackups();
+}
+
+void TDouguForm::SyncBrowseClick() {
+    const auto start = sync_.On() ? std::optional(sync_.Folder()) : std::nullopt;
+    if (const auto folder = choosers_.PickFolder(start)) sync_.Join(*folder);
+    WatchSyncFolder();
+}
+
+void TDouguForm::WatchSyncFolder() {
+    if (!folderWatch_) return;
+    const auto wanted = sync_.Reachable() ? std::optional(sync_.Folder()) : std::nullopt;
+    if (wanted == watchedFolder_) return;
+    watchedFolder_.reset();
+    folderWatch_->Stop();
+    if (wanted && folderWatch_->Watch(*wanted)) watchedFolder_ = wanted;
+}
+
+template <typename Open> void TDouguForm::WithDialog(Open open) {
+    ++dialogsOpen_;
+    struct Closed {
+        int& open;
+        ~Closed() { --open; }
+    } closed{dialogsOpen_};
+    open();
 }
 
 void TDouguForm::SetSyncPage(SyncPageActions actions) {
@@ -329,9 +400,11 @@ LRESULT CALLBACK TDouguForm::StatusListProcedure(HWND listBox, UINT message, WPA
 
 void TDouguForm::CreateMemo() {
     table_.CreateMemo();
+    sync_.MemoChanged();
 }
 void TDouguForm::ConfirmAndDestroy(int slot) {
-    table_.ConfirmAndDestroy(slot);
+    WithDialog([&] { table_.ConfirmAndDestroy(slot); });
+    sync_.MemoChanged();
 }
 void TDouguForm::RefreshStatusList() {
     table_.RefreshStatusList();
@@ -347,11 +420,17 @@ void TDouguForm::Exit() {
 }
 
 void TDouguForm::OpenMemoProperties(Memo& memo) {
-    if (openMemoProperties_) openMemoProperties_(memo);
+    if (openMemoProperties_) WithDialog([&] { openMemoProperties_(memo); });
+    sync_.MemoChanged();
 }
 
 void TDouguForm::OpenAlarm(Memo& memo) {
-    if (openAlarm_) openAlarm_(memo);
+    if (openAlarm_) WithDialog([&] { openAlarm_(memo); });
+    sync_.MemoChanged();
+}
+
+void TDouguForm::MemoChanged() {
+    sync_.MemoChanged();
 }
 
 void TDouguForm::ReportError(std::string_view message) {

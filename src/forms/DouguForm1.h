@@ -25,6 +25,9 @@
 #include "store/exit_sequence.h"
 #include "store/memo_backups.h"
 #include "store/registry_store.h"
+#include "store/sync_settings.h"
+#include "sync/folder_sync.h"
+#include "platform/win32/folder_watch.h"
 
 #include <windows.h>
 #include <functional>
@@ -114,6 +117,11 @@ private:
     void bRestoreClick();
     void bExportClick();
     void bImportClick();
+    void SyncBrowseClick();
+    // The folder watched while sync is on, after every change of its settings.
+    void WatchSyncFolder();
+    // A memo's dialog or question: the folder's changes wait for it.
+    template <typename Open> void WithDialog(Open open);
     void RefreshBackups();
     void SyncButtonClick(std::function<void()> action);
     static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
@@ -128,11 +136,13 @@ private:
     void OpenMemoProperties(Memo& memo) override;
     void OpenAlarm(Memo& memo) override;
     void ReportError(std::string_view message) override;
+    void MemoChanged() override;
 
     HWND application_;
     HICON icon_;
     platform::WindowSystem& windows_;
     platform::Kernel& kernel_;
+    platform::Choosers& choosers_;
     FormatLocale& locale_;
     MacroServices macroServices_;
     std::function<void()> closed_;
@@ -143,6 +153,7 @@ private:
     UpDownAutosaveSettings autosave_;
     CheckBoxExitSettings exitSettings_;
     HotkeyControlSettings hotkeySettings_;
+    store::SyncSettings syncSettings_;
     GlobalHotkeys hotkeys_;
     std::unique_ptr<MemoFactory> memoFactory_;
     MemoTable table_;
@@ -153,7 +164,11 @@ private:
     AlarmBell alarmBell_;
     BackupList backupList_;
     Heartbeat heartbeat_;
+    sync::FolderSync sync_;
     store::ExitSequence exitSequence_;
+    std::optional<win32::FolderWatch> folderWatch_;
+    std::optional<platform::FilePath> watchedFolder_;
+    int dialogsOpen_ = 0;
     std::optional<NotifyIcon> notifyIcon_;
     std::function<void(Memo&)> openMemoProperties_;
     std::function<void(Memo&)> openAlarm_;

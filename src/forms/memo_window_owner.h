@@ -23,6 +23,8 @@ public:
     virtual void OpenMemoProperties(Memo& memo) = 0;
     // "アラーム(&A)...": the alarm dialog for this memo.
     virtual void OpenAlarm(Memo& memo) = 0;
+    // The user changed what a memo says: sync writes it once the typing rests.
+    virtual void MemoChanged() = 0;
     // The general error report, for whatever a memo window's handlers let go.
     virtual void ReportError(std::string_view message) = 0;
 

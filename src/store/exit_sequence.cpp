@@ -40,6 +40,7 @@ bool ExitSequence::Confirmed() {
 bool ExitSequence::SaveAndExport() {
     TickTimer& timer1 = state_.clock.Timer1();
     timer1.Detach(); // no tick may run into the last save
+    if (beforeSave_) beforeSave_();
     try {
         store_.SaveDatas();
         if (state_.exitSettings.ExportAtExit()) ExportMemos(state_.memos, files_);

@@ -14,12 +14,14 @@ namespace petarino::store {
 
 class ExitSequence {
 public:
-    // `saved` runs once a close has saved and exported everything, before it answers true;
-    // it reports its own failures and never stops the close.
+    // `beforeSave` runs once the close is confirmed, just before the save, and `saved` once a
+    // close has saved and exported everything, before it answers true; each reports its own
+    // failures and never stops the close.
     ExitSequence(ProgramState state, RegistryStore& store, platform::WindowSystem& windows,
-                 platform::Files& files, std::function<void()> saved = {})
-        : state_(state), store_(store), windows_(windows), files_(files), saved_(std::move(saved)) {
-    }
+                 platform::Files& files, std::function<void()> saved = {},
+                 std::function<void()> beforeSave = {})
+        : state_(state), store_(store), windows_(windows), files_(files), saved_(std::move(saved)),
+          beforeSave_(std::move(beforeSave)) {}
 
     // Asks first when cbAlart is checked; on Yes detaches Timer1's tick, saves everything
     // and, when cbText is checked, exports every memo (text_export.h). Returns canClose:
@@ -47,6 +49,7 @@ private:
     platform::WindowSystem& windows_;
     platform::Files& files_;
     std::function<void()> saved_;
+    std::function<void()> beforeSave_;
     bool underWay_ = false;
 };
 

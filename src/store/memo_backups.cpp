@@ -40,40 +40,43 @@ void MemoBackups::AfterAutosave() {
     WriteAutomatic();
 }
 
-void MemoBackups::Restore(const platform::FilePath& path) {
+bool MemoBackups::Restore(const platform::FilePath& path) {
     Backup backup;
     try {
         backup = ParseBackup(files_.ReadWhole(path, platform::kMostBytesRead), kernel_);
     } catch (const EBackupRefused& error) {
         ReportGeneralError(windows_, "ファイル " + files_.Display(path) +
                                          " はバックアップとして読み込めません：" + error.what());
-        return;
+        return false;
     } catch (const std::exception& error) {
         ReportGeneralError(windows_, error.what());
-        return;
+        return false;
     }
     using namespace platform;
     if (windows_.ShowMessageBox(kReplaceQuestion, "確認",
                                 MessageBoxStyle::YesNo | MessageBoxStyle::IconQuestion) !=
         DialogResult::Yes)
-        return;
+        return false;
     try {
         store_.SaveDatas();
     } catch (const std::exception& error) {
         ReportGeneralError(windows_, error.what());
-        return;
+        return false;
     }
     // The present memos are safe in a file before the store is touched.
-    if (!WriteAutomatic()) return;
+    if (!WriteAutomatic()) return false;
     try {
         store_.ReplaceMemos(backup.snapshot);
     } catch (const std::exception& error) {
         ReportGeneralError(windows_, error.what());
+        return false;
     }
+    return true;
 }
 
-void MemoBackups::Import() {
-    if (const auto path = choosers_.PickFileToLoad(platform::FileKind::Backup)) Restore(*path);
+bool MemoBackups::Import() {
+    const auto path = choosers_.PickFileToLoad(platform::FileKind::Backup);
+    return path && Restore(*path);
 }
 
 void MemoBackups::Export() {

@@ -26,6 +26,8 @@ public:
 
     // The exit save succeeded.
     void AfterExitSave() { WriteAutomatic(); }
+    // Before memos here are replaced or removed by another road than a restore.
+    void BeforeReplacing() { WriteAutomatic(); }
     // An autosave succeeded: the first of each local day writes one.
     void AfterAutosave();
 
@@ -34,10 +36,10 @@ public:
     // The file is read and checked whole, then the user is asked; on Yes the running memos
     // are saved and backed up first, so the road can be undone from the list, and only then
     // replaced. A file refused, a No, or a backup of the present state that cannot be made
-    // leaves everything as it was.
-    void Restore(const platform::FilePath& path);
+    // leaves everything as it was. True when the memos were replaced.
+    bool Restore(const platform::FilePath& path);
     // "読み込み...": Restore with a file the user picks.
-    void Import();
+    bool Import();
     // "書き出し...": the memos saved, then written as a backup where the user chooses.
     void Export();
 

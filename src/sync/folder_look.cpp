@@ -54,9 +54,9 @@ std::optional<FolderLook::Seen> FolderLook::Read(const platform::FolderEntry& en
         break;
     case MemoFileKind::Memo:
         seen.kind = Kind::Memo;
-        seen.id = read.file.id;
-        seen.own = EqualIgnoringAsciiCase(entry.name, OwnName(read.file.id));
-        look.changed.push_back({entry.path, entry.name, std::move(read.file), seen.own});
+        seen.id = read.memo.id;
+        seen.own = EqualIgnoringAsciiCase(entry.name, OwnName(read.memo.id));
+        look.changed.push_back({entry.path, entry.name, std::move(read.memo), seen.own});
         break;
     }
     return seen;

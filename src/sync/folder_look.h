@@ -46,7 +46,6 @@ struct Look {
     int filesOpened = 0;
 };
 
-inline constexpr std::string_view kFolderHeaderName = "petarino-sync.json";
 inline constexpr std::string_view kHandledFolderName = "_handled";
 
 class FolderLook {

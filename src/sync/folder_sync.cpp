@@ -163,6 +163,7 @@ void FolderSync::PauseFor(std::string reason) {
 }
 
 bool FolderSync::Usable(const sync::Look& look) {
+    reachable_ = look.state != FolderState::Missing;
     switch (look.state) {
     case FolderState::Missing: PauseFor(kMissing); return false;
     case FolderState::NoHeader: PauseFor(kNoHeader); return false;
@@ -353,14 +354,13 @@ void FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
     case Action::KeepBoth: {
         // The losing version lives on as a memo of its own, with an id every PC derives alike.
         const bool localLoses = !decision.localKeepsId;
-        const VersionVector& loserVersions = localLoses ? local.versions : file.versions;
-        const std::string copyId = ConflictId(id, loserVersions);
-        if (!here.contains(copyId)) {
+        if (!here.contains(decision.conflictId)) {
             const auto loserValues = localLoses
                                          ? FileValues(MemoKeyValues(*memo, services_.pixelsPerInch))
                                          : file.values;
-            if (Memo* copy = Make(copyId, ConflictValues(loserValues), loserVersions, here))
-                Publish(copyId, *copy);
+            if (Memo* copy = Make(decision.conflictId, ConflictValues(loserValues),
+                                  decision.conflictVersions, here))
+                Publish(decision.conflictId, *copy);
         }
         if (localLoses) {
             Take(id, file, decision.versions, here);

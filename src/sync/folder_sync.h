@@ -47,6 +47,10 @@ public:
     explicit FolderSync(SyncServices services);
 
     bool On() const { return !settings_.folder.units.empty(); }
+    const platform::FilePath& Folder() const { return settings_.folder; }
+    // Sync is on and the folder was there at the last look (or none was taken yet): worth
+    // watching for changes.
+    bool Reachable() const { return On() && reachable_; }
     // One line for the page "同期": the last sync, or the present problem in plain words.
     std::string StatusLine() const;
 
@@ -124,6 +128,7 @@ private:
     std::optional<std::uint64_t> changeReportedAt_;
     std::uint64_t nextLook_ = 0;
     bool lookWaiting_ = false;
+    bool reachable_ = true;
     bool looking_ = false;
     bool everyMemoNext_ = true;
     Pause pause_ = Pause::None;

@@ -56,6 +56,7 @@ public:
     void OpenMemoProperties(Memo& memo) override { properties.push_back(&memo); }
     void OpenAlarm(Memo& memo) override { alarms.push_back(&memo); }
     void ReportError(std::string_view message) override { errors.emplace_back(message); }
+    void MemoChanged() override { ++changes; }
 
     MemoTable* table = nullptr;
     std::string failWith;
@@ -63,6 +64,7 @@ public:
     int created = 0;
     int statusPages = 0;
     int exits = 0;
+    int changes = 0;
     std::vector<Memo*> properties;
     std::vector<Memo*> alarms;
     std::vector<std::string> errors;
@@ -614,9 +616,13 @@ TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
     EXPECT_NEAR((plain.place.left + plain.place.right) / 2, pointer.x, 1) << "centred";
     EXPECT_NEAR(plain.place.top, pointer.y, 1);
 
-    // Something typed and selected: everything is enabled.
+    // Something typed and selected: everything is enabled. Typing is told to the owner, for
+    // sync; the program's own writes are not.
+    memo.SetText("プログラムが書く");
+    EXPECT_EQ(owner.changes, 0);
     SendMessageW(edit, EM_SETSEL, 2, 2);
     SendMessageW(edit, WM_CHAR, L'x', 1);
+    EXPECT_EQ(owner.changes, 1);
     SendMessageW(edit, EM_SETSEL, 0, 1);
     const OpenMenu selected = OpenMenu::While(
         [&] { SendMessageW(edit, WM_CONTEXTMENU, 0, MAKELPARAM(pointer.x, pointer.y)); });

@@ -1,0 +1,18 @@
+// Where this PC syncs its memos, kept with the program's settings: the folder the user
+// picked (empty when sync is off), this PC's id among the PCs that share it, and the id of
+// the sync folder joined, so that another one put in its place is never taken for it.
+#pragma once
+
+#include "platform/files.h"
+
+#include <string>
+
+namespace petarino::store {
+
+struct SyncSettings {
+    platform::FilePath folder;
+    std::string device;
+    std::string folderId;
+};
+
+} // namespace petarino::store
