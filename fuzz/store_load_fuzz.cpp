@@ -1,5 +1,7 @@
 // The start-up load over any registry contents: whatever it finds, it loads a consistent
-// table, and what it then saves loads again cleanly into the same memos.
+// table, and what it then saves loads again cleanly into the same memos, each with the id of
+// its own the save gave or kept.
+#include "memos/sync_mark.h"
 #include "platform/fake/fake_registry.h"
 #include "store/store_layout.h"
 #include "testing/store_world.h"
@@ -8,20 +10,23 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 using namespace petarino;
 using platform::RegistryType;
 
-constexpr std::array<std::string_view, 25> kNames{
+constexpr std::array<std::string_view, 28> kNames{
     "MaxForm",   "Total",     "Exec",     "Saving",    "SaveTiming",
     "cbText",    "Alart",     "Top",      "Left",      "Width",
     "Height",    "Title",     "TitleBar", "TitleText", "TitleBackGround",
     "Text",      "WordWrap",  "Visible",  "FontName",  "Color",
-    "FontStyle", "FontColor", "FontSize", "Other",     "maxform"};
+    "FontStyle", "FontColor", "FontSize", "Id",        "SyncVersions",
+    "SyncBase",  "Other",     "maxform"};
 
 constexpr std::array<RegistryType, 5> kTypes{RegistryType::Dword, RegistryType::Sz,
                                              RegistryType::ExpandSz, RegistryType::Binary,
@@ -52,6 +57,18 @@ bool Consistent(const MemoTable& table) {
     return table.MaxForm() < MemoTable::kSlots;
 }
 
+// After a save every memo has an id of its own.
+std::vector<std::string> DistinctIds(const MemoTable& table) {
+    std::vector<std::string> ids;
+    std::set<std::string> seen;
+    for (int slot = 0; slot <= table.MaxForm(); ++slot) {
+        const std::string& id = table.Memos(slot).Sync().id;
+        if (!IsMemoId(id) || !seen.insert(id).second) __builtin_trap();
+        ids.push_back(id);
+    }
+    return ids;
+}
+
 bool GeneralErrorShown(const StoreWorld& run) {
     return std::any_of(run.macro.windows.Shown().begin(), run.macro.windows.Shown().end(),
                        [](const auto& box) { return box.caption == "ペタリノ"; });
@@ -67,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     first.store.LoadAtStart();
     if (!Consistent(first.table) || !first.clock.Timer1().Enabled()) __builtin_trap();
     first.store.SaveDatas();
+    const std::vector<std::string> ids = DistinctIds(first.table);
 
     registry.Restart();
     StoreWorld second(registry);
@@ -76,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (int slot = MemoTable::kSlots; slot <= 104; ++slot)
         beyondTable = beyondTable || registry.KeyExists(store::MemoKeyPath(slot));
     if (second.table.MaxForm() != first.table.MaxForm() ||
-        (GeneralErrorShown(second) && !beyondTable))
+        (GeneralErrorShown(second) && !beyondTable) || DistinctIds(second.table) != ids)
         __builtin_trap();
     return 0;
 }

@@ -121,9 +121,11 @@ TEST_F(BackupTest, AFullStoreWithEveryKindOfValueComesBackByteForByte) {
     StoreWorld loaded(fresh);
     loaded.store.LoadAtStart();
     ASSERT_EQ(loaded.table.MaxForm(), 100);
-    for (int slot = 0; slot <= 100; ++slot)
+    for (int slot = 0; slot <= 100; ++slot) {
         EXPECT_EQ(StoredFields(loaded.table.Memos(slot)), StoredFields(original.table.Memos(slot)))
             << slot;
+        EXPECT_TRUE(IsMemoId(loaded.table.Memos(slot).Sync().id)) << "the id travels, " << slot;
+    }
 }
 
 TEST_F(BackupTest, EveryBadFileIsRefusedNamingItAndTheStoreStaysAsItWas) {

@@ -1,13 +1,19 @@
 #include "clock/heartbeat.h"
+#include "macro/macro_expansion.h"
 #include "platform/fake/fake_registry.h"
 #include "registry_value_printer.h"
+#include "store/restore_store.h"
 #include "store/store_layout.h"
+#include "store/store_reader.h"
+#include "store/store_writer.h"
 #include "testing/store_world.h"
 
 #include <future>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace petarino {
 namespace {
@@ -434,6 +440,7 @@ TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
                   {"AlarmRepeat", DwordValue(3)},
                   {"AlarmSound", DwordValue(1)},
                   {"AlarmDay", DwordValue(31)},
+                  {"Id", WrittenText("00000000-0000-4000-8000-000000000001")},
               }));
     EXPECT_EQ(StoredKey(kProgramKey), (std::map<std::string, RegistryValue>{
                                           {"MaxForm", DwordValue(0)},
@@ -483,7 +490,8 @@ TEST_F(RegistryStoreTest, ACompletedSaveLeavesWhatASaveIntoAnEmptyStoreLeaves) {
     run.store.SaveDatas();
 
     FakeRegistry empty;
-    store::RegistryStore(empty, run.graphics, run.State(), run.macro.expander, run.macro.windows)
+    store::RegistryStore(empty, run.graphics, run.State(), run.macro.expander, run.macro.windows,
+                         run.NewId())
         .SaveDatas();
     EXPECT_EQ(registry.Contents(kProgramKey), empty.Contents(kProgramKey));
 }
@@ -517,8 +525,9 @@ TEST_F(RegistryStoreTest, AFailedWriteOrOpenEndsTheSaveWithTheValuesName) {
     // Memo0: its open, Top, Left, Width, Height, Title.
     EXPECT_EQ(errorOfSaveFailingAt(6), "'Title' の設定に失敗しました");
     EXPECT_EQ(registry.LocksHeld(), 0);
-    // Memo0: its open, 20 values and the count of what it holds; then Memo1's open.
-    EXPECT_EQ(errorOfSaveFailingAt(1 + 20 + 1 + 1), "'Top' の設定に失敗しました");
+    // Memo0: its open, 21 values (its id among them) and the count of what it holds; then
+    // Memo1's open.
+    EXPECT_EQ(errorOfSaveFailingAt(1 + 21 + 1 + 1), "'Top' の設定に失敗しました");
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Top"), DwordValue(11));
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), WrittenText("メモ0"));
 }
@@ -558,7 +567,7 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
 // some of them are not memo keys that opened.
 TEST_F(RegistryStoreTest, TheLoadCostsOneCallForEachValueAndKey) {
     constexpr uint64_t kProgramCalls = 1 + 9 + 1;
-    constexpr uint64_t kMemoCalls = 1 + 21;
+    constexpr uint64_t kMemoCalls = 1 + 24;
     SeedTitledMemos(2);
     Start();
     EXPECT_EQ(registry.Calls(), kProgramCalls + 3 * kMemoCalls);
@@ -573,6 +582,163 @@ TEST_F(RegistryStoreTest, TheLoadCostsOneCallForEachValueAndKey) {
     EXPECT_EQ(registry.Calls(), kProgramCalls + 2 * kMemoCalls + 1 + 2);
     EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "無題"}));
     EXPECT_TRUE(world->macro.windows.Shown().empty());
+}
+
+// What the sync values of two memo keys load as, and what the next save leaves of them: an id
+// that is not a lower-case GUID, or one an earlier memo has, gives way to a new one.
+TEST_F(RegistryStoreTest, IdsAndSyncValuesLoadAndTheNextSaveMakesTheMissingIds) {
+    const std::string a = "0f1e2d3c-4b5a-4978-8877-665544332211";
+    const std::string b = "aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee";
+    const std::string made1 = "00000000-0000-4000-8000-000000000001";
+    const std::string made2 = "00000000-0000-4000-8000-000000000002";
+    struct Seeded {
+        int slot;
+        std::string name;
+        RegistryValue value;
+    };
+    struct Row {
+        const char* what;
+        std::vector<Seeded> seeded;
+        const char* error; // nullptr: none
+        SyncMark loaded[2];
+        SyncMark saved[2];
+    };
+    const std::string upper = "0F1E2D3C-4B5A-4978-8877-665544332211";
+    // clang-format off
+    const Row rows[] = {
+        {"a store from before ids", {}, nullptr, {{}, {}}, {{made1}, {made2}}},
+        {"ids kept", {{0, "Id", SzValue(a)}, {1, "Id", SzValue(b)}}, nullptr, {{a}, {b}}, {{a}, {b}}},
+        {"sync values", {{0, "Id", SzValue(a)}, {0, "SyncVersions", SzValue(R"({"pc1":3})")},
+                         {0, "SyncBase", SzValue("f00d")}, {1, "SyncBase", SzValue("beef")}},
+         nullptr, {{a, R"({"pc1":3})", "f00d"}, {"", "", "beef"}},
+         {{a, R"({"pc1":3})", "f00d"}, {made1, "", "beef"}}},
+        {"upper case", {{0, "Id", SzValue(upper)}, {1, "Id", SzValue(b)}}, "'Id' の値が不正です.",
+         {{}, {b}}, {{made1}, {b}}},
+        {"braces", {{0, "Id", SzValue("{" + a + "}")}}, "'Id' の値が不正です.", {{}, {}},
+         {{made1}, {made2}}},
+        {"a hyphen moved", {{1, "Id", SzValue("0f1e2d3c4-b5a-4978-8877-665544332211")}},
+         "'Id' の値が不正です.", {{}, {}}, {{made1}, {made2}}},
+        {"wrong type", {{0, "Id", DwordValue(7)}}, "'Id' のﾃﾞｰﾀ型が不正です.", {{}, {}},
+         {{made1}, {made2}}},
+        {"one id twice", {{0, "Id", SzValue(a)}, {1, "Id", SzValue(a)}}, nullptr, {{a}, {}},
+         {{a}, {made1}}},
+        {"the made id taken", {{0, "Id", SzValue(made1)}}, nullptr, {{made1}, {}},
+         {{made1}, {made2}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        registry.Access()->DeleteKeyTree(kProgramKey);
+        SeedTitledMemos(1);
+        for (const Seeded& seeded : row.seeded)
+            SeedMemo(seeded.slot, seeded.name, seeded.value);
+        StoreWorld& run = Start();
+        const std::vector<ShownMessageBox> none;
+        EXPECT_EQ(run.macro.windows.Shown(),
+                  row.error ? std::vector{GeneralError(row.error)} : none);
+        ASSERT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1"}));
+        for (int slot = 0; slot < 2; ++slot)
+            EXPECT_EQ(run.table.Memos(slot).Sync(), row.loaded[slot]) << slot;
+
+        run.store.SaveDatas();
+        for (int slot = 0; slot < 2; ++slot) {
+            const SyncMark& saved = row.saved[slot];
+            EXPECT_EQ(run.table.Memos(slot).Sync(), saved) << slot;
+            const auto key = StoredKey(MemoKeyPath(slot));
+            const auto stored = [&](const char* name) -> std::optional<RegistryValue> {
+                const auto found = key.find(name);
+                return found == key.end() ? std::nullopt : std::optional(found->second);
+            };
+            const auto expected = [](const std::string& text) -> std::optional<RegistryValue> {
+                return text.empty() ? std::nullopt : std::optional(WrittenText(text));
+            };
+            EXPECT_EQ(stored("Id"), WrittenText(saved.id)) << slot;
+            EXPECT_EQ(stored("SyncVersions"), expected(saved.versions)) << slot;
+            EXPECT_EQ(stored("SyncBase"), expected(saved.base)) << slot;
+        }
+    }
+}
+
+// An id belongs to its memo, whatever slot it moves to, through any number of saves and runs;
+// a run's new memo never takes an id another memo has, though each run's ids are counted
+// from the same start here.
+TEST_F(RegistryStoreTest, AnIdIsMadeOnceAndFollowsItsMemo) {
+    const auto ids = [this] {
+        std::vector<std::string> all;
+        for (int slot = 0; slot <= world->table.MaxForm(); ++slot)
+            all.push_back(world->table.Memos(slot).Sync().id);
+        return all;
+    };
+    const std::string made1 = "00000000-0000-4000-8000-000000000001";
+    const std::string made2 = "00000000-0000-4000-8000-000000000002";
+    const std::string made3 = "00000000-0000-4000-8000-000000000003";
+    StoreWorld& first = Start();
+    first.Create("一");
+    first.Create("二");
+    EXPECT_EQ(ids(), (std::vector<std::string>{"", ""})) << "none before the first save";
+    first.store.SaveDatas();
+    first.store.SaveDatas();
+    EXPECT_EQ(ids(), (std::vector{made1, made2}));
+
+    StoreWorld& second = Start();
+    EXPECT_EQ(ids(), (std::vector{made1, made2}));
+    second.Create("三");
+    second.store.SaveDatas();
+    EXPECT_EQ(ids(), (std::vector{made1, made2, made3}));
+
+    StoreWorld& third = Start();
+    third.table.DestForm(0);
+    third.store.SaveDatas();
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"三", "二"}));
+    EXPECT_EQ(registry.Value(MemoKeyPath(0), "Id"), WrittenText(made3));
+    EXPECT_EQ(registry.Value(MemoKeyPath(1), "Id"), WrittenText(made2));
+    Start();
+    EXPECT_EQ(ids(), (std::vector{made3, made2}));
+}
+
+// What the sync engine does to one memo: its key written anywhere, read back and put onto a
+// memo already shown, whose mode goes from macro to plain text and back.
+TEST_F(RegistryStoreTest, OneMemoKeyWrittenAndReadBackUpdatesAMemoInPlace) {
+    const std::string path = std::string(kProgramKey) + "\\Elsewhere";
+    struct Row {
+        const char* what;
+        bool macroBefore;
+        std::string source;
+        bool readOnly;
+        std::string text;
+    };
+    const Row rows[] = {
+        {"macro to plain", true, "ただの文", false, "ただの文"},
+        {"plain to macro", false, "N#{yyyy#}年", true, "2026年"},
+        {"macro to macro", true, "N#{mm#}月", true, "12月"},
+        {"plain to plain", false, "別の文", false, "別の文"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        StoreWorld& run = Start();
+        Memo& source = run.Create("届いた", row.source);
+        source.SetBounds(5, 6, 300, 200);
+        source.SetStayOnTop(true);
+        if (IsMacroSource(row.source)) {
+            source.SetMacroText(row.source);
+            source.SetReadOnly(true);
+        }
+        source.SetSync({"0f1e2d3c-4b5a-4978-8877-665544332211", R"({"pc1":1})", "base"});
+        Memo& shown =
+            row.macroBefore ? run.CreateMacro("前", "N#{hh#}時") : run.Create("前", "前の文");
+        run.macro.expander.ExpandMacros(shown, run.clock);
+        shown.SetSync({"0f1e2d3c-4b5a-4978-8877-665544332211", R"({"pc2":4})", "old"});
+        store::WriteMemoKey(*registry.Access(), path, source, 96);
+        store::StoredState errors;
+        const store::StoredMemo stored = store::ReadMemoKey(*registry.Access(), path, errors);
+        EXPECT_FALSE(errors.error.has_value());
+        store::RestoreMemo(stored, shown, run.macro.expander, run.clock, 96);
+        run.macro.expander.ExpandMacros(source, run.clock);
+        EXPECT_EQ(shown.ReadOnly(), row.readOnly);
+        EXPECT_EQ(shown.Text(), row.text);
+        EXPECT_EQ(StoredFields(shown), StoredFields(source));
+        registry.Access()->DeleteKeyTree(kProgramKey);
+    }
 }
 
 TEST_F(RegistryStoreTest, AMaxFormBeyondTheTableLoadsTheMemoKeysThereAndKeepsTheRest) {

@@ -44,7 +44,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
       store_(services.registry, services.graphics,
              store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
                                  syncSettings_},
-             expander_, windows_),
+             expander_, windows_, [this] { return kernel_.NewGuid(); }),
       backups_(store_, services.files, kernel_, windows_, services.choosers),
       alarmBell_(table_, kernel_, windows_,
                  [this](const AlarmBalloon& balloon) {

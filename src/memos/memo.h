@@ -6,10 +6,12 @@
 #include "appearance/color.h"
 #include "appearance/font.h"
 #include "memos/memo_alarm.h"
+#include "memos/sync_mark.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace petarino {
 
@@ -85,8 +87,15 @@ public:
     // handled. Only the table calls it, and never touches the memo afterwards.
     virtual void Close() = 0;
 
+    // Plain data of the record, never shown: both kinds of memo keep it alike.
+    const SyncMark& Sync() const { return sync_; }
+    void SetSync(SyncMark mark) { sync_ = std::move(mark); }
+
 protected:
     virtual void WriteText(std::string_view text) = 0;
+
+private:
+    SyncMark sync_;
 };
 
 } // namespace petarino

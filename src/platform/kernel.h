@@ -1,5 +1,6 @@
-// The kernel services the core needs: the clock, the uptime counter, locale data and
-// the alternate (era) calendar. Texts are CP932 bytes, whatever the system code page.
+// The kernel services the core needs: the clock, the uptime counter, locale data, the
+// alternate (era) calendar and new identifiers. Texts are CP932 bytes, whatever the
+// system code page.
 #pragma once
 
 #include <cstdint>
@@ -78,6 +79,8 @@ public:
     // input is not a valid text of its encoding or holds what the other cannot.
     virtual std::optional<std::string> Utf8OfCp932(std::string_view cp932) = 0;
     virtual std::optional<std::string> Cp932OfUtf8(std::string_view utf8) = 0;
+    // A new random identifier as lower-case GUID text without braces.
+    virtual std::string NewGuid() = 0;
 };
 
 } // namespace petarino::platform

@@ -9,9 +9,30 @@
 
 #include <exception>
 #include <string>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace petarino::store {
+namespace {
+
+// An id already in use is made again: two memos never share one, whatever the maker gives.
+void GiveIds(MemoTable& table, const std::function<std::string()>& newId) {
+    std::unordered_set<std::string> used;
+    for (int slot = 0; slot <= table.MaxForm(); ++slot)
+        used.insert(table.Memos(slot).Sync().id);
+    for (int slot = 0; slot <= table.MaxForm(); ++slot) {
+        Memo& memo = table.Memos(slot);
+        if (!memo.Sync().id.empty()) continue;
+        SyncMark mark = memo.Sync();
+        do
+            mark.id = newId();
+        while (!used.insert(mark.id).second);
+        memo.SetSync(std::move(mark));
+    }
+}
+
+} // namespace
 
 StoredState ReadStoreLocked(platform::Registry& registry) {
     const auto lock = registry.Lock(kProgramKey);
@@ -21,11 +42,12 @@ StoredState ReadStoreLocked(platform::Registry& registry) {
 
 RegistryStore::RegistryStore(platform::Registry& registry, platform::Graphics& graphics,
                              ProgramState state, MacroExpander& expander,
-                             platform::WindowSystem& windows)
+                             platform::WindowSystem& windows, std::function<std::string()> newId)
     : registry_(registry), state_(state), expander_(expander), windows_(windows),
-      pixelsPerInch_(graphics.ScreenPixelsPerInch()) {}
+      newId_(std::move(newId)), pixelsPerInch_(graphics.ScreenPixelsPerInch()) {}
 
 void RegistryStore::SaveDatas() {
+    GiveIds(state_.memos, newId_);
     const auto lock = registry_.Lock(kProgramKey);
     const auto access = registry_.Access();
     WriteStore(*access, state_, pixelsPerInch_);

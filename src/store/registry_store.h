@@ -11,7 +11,9 @@
 #include "store/store_snapshot.h"
 #include "store/stored_state.h"
 
+#include <functional>
 #include <future>
+#include <string>
 
 namespace petarino::store {
 
@@ -21,12 +23,15 @@ StoredState ReadStoreLocked(platform::Registry& registry);
 
 class RegistryStore {
 public:
-    // Reads the screen's pixels per inch: once, for the whole run.
+    // Reads the screen's pixels per inch: once, for the whole run. newId makes the id of a
+    // memo that has none (memos/sync_mark.h).
     RegistryStore(platform::Registry& registry, platform::Graphics& graphics, ProgramState state,
-                  MacroExpander& expander, platform::WindowSystem& windows);
+                  MacroExpander& expander, platform::WindowSystem& windows,
+                  std::function<std::string()> newId);
 
-    // Writes everything (store_writer.h). The first value that cannot be written ends it
-    // with ERegistryException, for the caller to report; the lock is free by then.
+    // Gives every memo without an id a new one, then writes everything (store_writer.h).
+    // The first value that cannot be written ends it with ERegistryException, for the
+    // caller to report; the lock is free by then.
     void SaveDatas();
 
     // Reads everything into the empty table, then runs the closing steps whatever happened
@@ -49,6 +54,7 @@ private:
     ProgramState state_;
     MacroExpander& expander_;
     platform::WindowSystem& windows_;
+    std::function<std::string()> newId_;
     const int pixelsPerInch_;
 };
 

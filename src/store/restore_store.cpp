@@ -20,10 +20,19 @@ void RestoreAlarm(const StoredMemo& stored, Memo& memo) {
     if (alarm != memo.Alarm()) memo.SetAlarm(alarm);
 }
 
+// The id stays when the key has none: made once, it is kept for good. Sync values absent
+// are empty, as a save leaves them out.
+void RestoreSync(const StoredMemo& stored, Memo& memo) {
+    memo.SetSync({stored.id.value_or(memo.Sync().id), stored.syncVersions.value_or(""),
+                  stored.syncBase.value_or("")});
+}
+
+} // namespace
+
 void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, MacroHost& host,
                  int pixelsPerInch) {
-    // Only what differs from the new window is set: every change costs a window a trip to
-    // the window system, a hundred times over at start.
+    // Only what differs from the window as it is is set: every change costs a window a trip
+    // to the window system, a hundred times over at start.
     const auto differs = [](const auto& value, const auto& now) { return value && *value != now; };
     if (const auto& b = stored.bounds;
         b && *b != Bounds{memo.Left(), memo.Top(), memo.Width(), memo.Height()})
@@ -36,12 +45,13 @@ void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, 
     if (differs(stored.wordWrap, memo.WordWrap())) memo.SetWordWrap(*stored.wordWrap);
     if (stored.text) {
         memo.SetMacroText(*stored.text);
-        if (IsMacroSource(*stored.text)) {
-            memo.SetReadOnly(true);
+        // A memo updated in place may change between macro and plain text either way.
+        const bool macro = IsMacroSource(*stored.text);
+        if (memo.ReadOnly() != macro) memo.SetReadOnly(macro);
+        if (macro)
             expander.ExpandMacros(memo, host);
-        } else {
+        else
             memo.SetText(*stored.text);
-        }
     }
     // One font for the window, not one for each of its values.
     Font font = memo.MemoFont();
@@ -53,11 +63,10 @@ void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, 
     if (font != memo.MemoFont()) memo.SetMemoFont(font);
     if (differs(stored.stayOnTop, memo.StayOnTop())) memo.SetStayOnTop(*stored.stayOnTop);
     RestoreAlarm(stored, memo);
+    RestoreSync(stored, memo);
     // Last: showing keeps the window inside the work area, which needs its final bounds.
     if (stored.visible) memo.SetVisible(*stored.visible);
 }
-
-} // namespace
 
 void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
                   int pixelsPerInch) {

@@ -14,6 +14,13 @@ namespace petarino::store {
 void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
                   int pixelsPerInch);
 
+// One memo's values onto a memo, a new window or one shown with other values: a value the
+// key lacks leaves the memo's as it is, but for those whose absence is a value (the layout's
+// default bounds, an empty text, no alarm, no sync versions or base). A macro source makes the memo
+// read-only and expanded, which may show the macro error; a plain text leaves read-only mode.
+void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, MacroHost& host,
+                 int pixelsPerInch);
+
 // Only the memos, as RestoreStore makes them: the clock and the settings are left alone.
 void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
                   MacroExpander& expander, int pixelsPerInch);

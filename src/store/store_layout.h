@@ -46,6 +46,11 @@ inline constexpr std::string_view kAlarmRepeat = "AlarmRepeat";
 inline constexpr std::string_view kAlarmSound = "AlarmSound";
 // Written only while a monthly or yearly alarm's time is cut short of the day it was set to.
 inline constexpr std::string_view kAlarmDay = "AlarmDay";
+// The memo's id (memos/sync_mark.h); a save makes one for a memo that has none.
+inline constexpr std::string_view kId = "Id";
+// Written only once sync has used the memo, so a store without sync keeps its cost.
+inline constexpr std::string_view kSyncVersions = "SyncVersions";
+inline constexpr std::string_view kSyncBase = "SyncBase";
 } // namespace memo_value
 
 // A memo key without bounds puts its memo here, whatever a new window would get.

@@ -1,9 +1,11 @@
 #include "store/store_reader.h"
 
 #include "memos/memo_table.h"
+#include "memos/sync_mark.h"
 #include "store/store_layout.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace petarino::store {
 namespace {
@@ -86,34 +88,19 @@ void ReadAlarm(KeyReader& key, StoredMemo& memo) {
                                 [](int32_t day) { return day >= 1 && day <= 31; });
 }
 
-// A memo key that cannot be opened counts as one without values; nothing is read from
-// whatever key was open before.
-void ReadMemo(RegistryAccess& access, int slot, StoredState& state) {
+// An id of another form is unusable, and the next save makes a new one.
+void ReadSync(KeyReader& key, StoredMemo& memo) {
     using namespace memo_value;
-    StoredMemo& memo = state.memos.emplace_back();
-    const bool opened = access.OpenKey(MemoKeyPath(slot), false);
-    memo.keyExists = opened;
-    KeyReader key(access, opened, state);
-    Bounds bounds;
-    bounds.top = key.Integer(kTop).value_or(kDefaultTop);
-    bounds.left = key.Integer(kLeft).value_or(kDefaultLeft);
-    bounds.width = key.Integer(kWidth).value_or(kDefaultWidth);
-    bounds.height = key.Integer(kHeight).value_or(kDefaultHeight);
-    memo.bounds = bounds;
-    memo.title = key.String(kTitle);
-    memo.titleBar = key.Integer(kTitleBar);
-    memo.titleText = key.Colour(kTitleText);
-    memo.titleBackGround = key.Colour(kTitleBackGround);
-    memo.wordWrap = key.Boolean(kWordWrap);
-    memo.text = key.String(kText).value_or("");
-    memo.fontName = key.String(kFontName);
-    memo.color = key.Colour(kColor);
-    memo.fontStyle = key.Integer(kFontStyle);
-    memo.fontColor = key.Colour(kFontColor);
-    memo.fontSize = key.Integer(kFontSize);
-    memo.visible = key.Boolean(kVisible);
-    memo.stayOnTop = key.Boolean(kStayOnTop);
-    ReadAlarm(key, memo);
+    memo.id = key.Checked(key.String(kId), kId, IsMemoId);
+    memo.syncVersions = key.String(kSyncVersions);
+    memo.syncBase = key.String(kSyncBase);
+}
+
+// A copied or hand-edited store may give two memos one id; the later one loses it.
+void DropRepeatedIds(std::vector<StoredMemo>& memos) {
+    std::unordered_set<std::string> seen;
+    for (StoredMemo& memo : memos)
+        if (memo.id && !seen.insert(*memo.id).second) memo.id.reset();
 }
 
 // A memo key listed by the program key exists even when it did not open.
@@ -154,7 +141,7 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
     state.maxFormDamaged = maxFormUnreadable || maxForm < -1 || maxForm >= MemoTable::kSlots;
     const int last = state.maxFormDamaged ? MemoTable::kSlots - 1 : maxForm;
     for (int slot = 0; slot <= last; ++slot)
-        ReadMemo(access, slot, state);
+        state.memos.push_back(ReadMemoKey(access, MemoKeyPath(slot), state));
     const auto opened = static_cast<std::size_t>(
         std::count_if(state.memos.begin(), state.memos.end(),
                       [](const StoredMemo& memo) { return memo.keyExists; }));
@@ -162,6 +149,37 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
 }
 
 } // namespace
+
+// Nothing is read from whatever key was open before a key that does not open.
+StoredMemo ReadMemoKey(RegistryAccess& access, const std::string& path, StoredState& errors) {
+    using namespace memo_value;
+    StoredMemo memo;
+    const bool opened = access.OpenKey(path, false);
+    memo.keyExists = opened;
+    KeyReader key(access, opened, errors);
+    Bounds bounds;
+    bounds.top = key.Integer(kTop).value_or(kDefaultTop);
+    bounds.left = key.Integer(kLeft).value_or(kDefaultLeft);
+    bounds.width = key.Integer(kWidth).value_or(kDefaultWidth);
+    bounds.height = key.Integer(kHeight).value_or(kDefaultHeight);
+    memo.bounds = bounds;
+    memo.title = key.String(kTitle);
+    memo.titleBar = key.Integer(kTitleBar);
+    memo.titleText = key.Colour(kTitleText);
+    memo.titleBackGround = key.Colour(kTitleBackGround);
+    memo.wordWrap = key.Boolean(kWordWrap);
+    memo.text = key.String(kText).value_or("");
+    memo.fontName = key.String(kFontName);
+    memo.color = key.Colour(kColor);
+    memo.fontStyle = key.Integer(kFontStyle);
+    memo.fontColor = key.Colour(kFontColor);
+    memo.fontSize = key.Integer(kFontSize);
+    memo.visible = key.Boolean(kVisible);
+    memo.stayOnTop = key.Boolean(kStayOnTop);
+    ReadAlarm(key, memo);
+    ReadSync(key, memo);
+    return memo;
+}
 
 StoredState ReadStore(RegistryAccess& access) {
     StoredState state;
@@ -172,6 +190,7 @@ StoredState ReadStore(RegistryAccess& access) {
     while (!state.memos.empty() && !state.memos.back().keyExists)
         state.memos.pop_back();
     if (state.memos.size() < read) state.maxFormDamaged = true;
+    DropRepeatedIds(state.memos);
     return state;
 }
 

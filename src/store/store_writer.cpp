@@ -7,11 +7,11 @@
 #include <cstdint>
 
 namespace petarino::store {
-namespace {
 
-void WriteMemoKey(platform::RegistryAccess& access, int slot, const Memo& memo, int pixelsPerInch) {
+void WriteMemoKey(platform::RegistryAccess& access, const std::string& path, const Memo& memo,
+                  int pixelsPerInch) {
     using namespace memo_value;
-    KeyWriter key(access, MemoKeyPath(slot));
+    KeyWriter key(access, path);
     key.Integer(kTop, memo.Top());
     key.Integer(kLeft, memo.Left());
     key.Integer(kWidth, memo.Width());
@@ -35,8 +35,15 @@ void WriteMemoKey(platform::RegistryAccess& access, int slot, const Memo& memo, 
     key.Integer(kAlarmRepeat, static_cast<int32_t>(alarm.repeat));
     key.Boolean(kAlarmSound, alarm.sound);
     if (alarm.ownDay != 0) key.Integer(kAlarmDay, alarm.ownDay);
+    const SyncMark& sync = memo.Sync();
+    // A save gives every memo an id first; an empty one would read back as unusable.
+    if (!sync.id.empty()) key.String(kId, sync.id);
+    if (!sync.versions.empty()) key.String(kSyncVersions, sync.versions);
+    if (!sync.base.empty()) key.String(kSyncBase, sync.base);
     key.RemoveTheRest(0, [](std::string_view) { return false; });
 }
+
+namespace {
 
 int32_t ClampedTo32Bits(int64_t seconds) {
     return static_cast<int32_t>(std::clamp<int64_t>(seconds, INT32_MIN, INT32_MAX));
@@ -48,7 +55,7 @@ void WriteStore(platform::RegistryAccess& access, const ProgramState& state, int
     using namespace program_value;
     const int maxForm = state.memos.MaxForm();
     for (int slot = 0; slot <= maxForm; ++slot)
-        WriteMemoKey(access, slot, state.memos.Memos(slot), pixelsPerInch);
+        WriteMemoKey(access, MemoKeyPath(slot), state.memos.Memos(slot), pixelsPerInch);
 
     KeyWriter key(access, std::string(kProgramKey));
     key.Integer(kMaxForm, maxForm);

@@ -12,13 +12,21 @@
 // Memo keys beyond the table's slots were never loaded and stay.
 #pragma once
 
+#include "memos/memo.h"
 #include "platform/registry.h"
 #include "store/program_state.h"
+
+#include <string>
 
 namespace petarino::store {
 
 // Throws ERegistryException at the first value that cannot be written; what was written
 // before stays.
 void WriteStore(platform::RegistryAccess& access, const ProgramState& state, int pixelsPerInch);
+
+// Every value of one memo key as a save writes it, and nothing else left in the key. Throws
+// as WriteStore does.
+void WriteMemoKey(platform::RegistryAccess& access, const std::string& path, const Memo& memo,
+                  int pixelsPerInch);
 
 } // namespace petarino::store

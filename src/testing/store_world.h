@@ -12,6 +12,7 @@
 #include "testing/in_memory_memo_factory.h"
 #include "testing/macro_world.h"
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,15 +27,19 @@ inline auto StoredFields(const Memo& memo) {
                       memo.TitleBar(), memo.TitleTextColor(), memo.WindowColor(),
                       memo.ReadOnly() ? memo.MacroText() : memo.Text(), memo.Text(),
                       memo.ReadOnly(), memo.WordWrap(), memo.Visible(), memo.MemoColor(),
-                      memo.MemoFont(), memo.StayOnTop(), memo.Alarm());
+                      memo.MemoFont(), memo.StayOnTop(), memo.Alarm(), memo.Sync());
 }
 
 struct StoreWorld {
     explicit StoreWorld(platform::Registry& registry, int pixelsPerInch = 96)
         : graphics(Screen(pixelsPerInch)),
-          store(registry, graphics, State(), macro.expander, macro.windows) {}
+          store(registry, graphics, State(), macro.expander, macro.windows, NewId()) {}
 
     store::ProgramState State() { return {table, clock, autosave, exitSettings, hotkeys}; }
+    // The ids a store of this world makes: the fake kernel's, counted from 1 in each run.
+    std::function<std::string()> NewId() {
+        return [this] { return macro.kernel.NewGuid(); };
+    }
 
     // A memo as the user makes one: titled on the right and shown, then given a text.
     Memo& Create(std::string_view title, std::string_view text = {}) {

@@ -1,14 +1,16 @@
 #include "macro/date_time.h"
+#include "memos/sync_mark.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/kernel_win32.h"
 #include "win32/user_locale_item.h"
 
+#include <windows.h>
 #include <array>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <string_view>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {
@@ -173,6 +175,20 @@ TEST_F(KernelWin32Test, SetThreadLocaleToUserDefaultUndoesAnotherThreadLocale) {
     ASSERT_TRUE(SetThreadLocale(japanese ? 0x0409 : 0x0411));
     kernel.SetThreadLocaleToUserDefault();
     EXPECT_EQ(kernel.ThreadLocale(), locale);
+}
+
+// Random, not counted or taken from the clock: a hundred in a row all differ, each a GUID of
+// version 4 and the standard variant, written as the store keeps ids.
+TEST_F(KernelWin32Test, NewGuidsAreRandomVersion4InLowerCase) {
+    std::set<std::string> made;
+    for (int i = 0; i < 100; ++i) {
+        const std::string id = kernel.NewGuid();
+        EXPECT_TRUE(IsMemoId(id)) << id;
+        EXPECT_EQ(id[14], '4') << id;
+        EXPECT_NE(std::string_view("89ab").find(id[19]), std::string_view::npos) << id;
+        made.insert(id);
+    }
+    EXPECT_EQ(made.size(), 100u);
 }
 
 } // namespace

@@ -9,7 +9,10 @@
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
+#include "store/restore_store.h"
+#include "testing/fake_macro_host.h"
 #include "testing/fake_status_list.h"
+#include "testing/macro_world.h"
 
 #include <windows.h>
 #include <algorithm>
@@ -752,6 +755,31 @@ TEST_F(MemoFormTest, MacroModeRefusesEditsButCopies) {
     SendMessageW(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
     EXPECT_EQ(owner.created, 1);
     EXPECT_EQ(table.MaxForm(), 1);
+}
+
+// A memo updated in place from a stored key, as sync does: a clock turned plain text takes
+// typing again, and turned back it refuses it and shows its expansion.
+TEST_F(MemoFormTest, AMacroMemoUpdatedInPlaceToPlainTextCanBeEditedAgain) {
+    MacroWorld macro;
+    FakeMacroHost host;
+    TMemoForm& memo = Shown(2, "時計");
+    memo.SetMacroText("N#{yyyy#}年");
+    memo.SetReadOnly(true);
+    macro.expander.ExpandMacros(memo, host);
+    ASSERT_EQ(EditText(memo.TextArea()), "2026年");
+    store::StoredMemo stored;
+    stored.text = "ただの文";
+    store::RestoreMemo(stored, memo, macro.expander, host, 96);
+    EXPECT_FALSE(memo.ReadOnly());
+    SendMessageW(memo.TextArea(), EM_SETSEL, 0, 0);
+    Press(memo.TextArea(), 'A');
+    EXPECT_EQ(EditText(memo.TextArea()), "aただの文");
+
+    stored.text = "N#{yyyy#}年";
+    store::RestoreMemo(stored, memo, macro.expander, host, 96);
+    EXPECT_TRUE(memo.ReadOnly());
+    Press(memo.TextArea(), 'A');
+    EXPECT_EQ(EditText(memo.TextArea()), "2026年");
 }
 
 // The memo table behind the window: destroying slot 0 of three asks with its title and

@@ -135,7 +135,8 @@ RegFile ThreeMemos() {
           {L"StayOnTop", Dword(0)},
           {L"AlarmAt", L"\"\""},
           {L"AlarmRepeat", Dword(0)},
-          {L"AlarmSound", Dword(0)}}},
+          {L"AlarmSound", Dword(0)},
+          {L"Id", L"\"00000000-0000-4000-8000-000000000001\""}}},
         {program + L"\\Memo1",
          {{L"Top", Dword(400)},
           {L"Left", Dword(0xFFFFFFFB)},
@@ -156,7 +157,8 @@ RegFile ThreeMemos() {
           {L"StayOnTop", Dword(0)},
           {L"AlarmAt", L"\"\""},
           {L"AlarmRepeat", Dword(0)},
-          {L"AlarmSound", Dword(0)}}},
+          {L"AlarmSound", Dword(0)},
+          {L"Id", L"\"00000000-0000-4000-8000-000000000002\""}}},
         {program + L"\\Memo2",
          {{L"Top", Dword(0)},
           {L"Left", Dword(0)},
@@ -177,7 +179,8 @@ RegFile ThreeMemos() {
           {L"StayOnTop", Dword(1)},
           {L"AlarmAt", L"\"2027-03-01T06:30\""},
           {L"AlarmRepeat", Dword(4)},
-          {L"AlarmSound", Dword(1)}}},
+          {L"AlarmSound", Dword(1)},
+          {L"Id", L"\"00000000-0000-4000-8000-000000000003\""}}},
     };
 }
 
@@ -264,6 +267,7 @@ TEST_F(StoreWin32Test, TheLoadRestoresEveryFieldOfAnImportedStore) {
     platform::FakeRegistry unused;
     StoreWorld saved(unused);
     MakeThreeMemos(saved);
+    saved.store.SaveDatas(); // gives the ids the imported store holds
     ASSERT_EQ(run.table.MaxForm(), saved.table.MaxForm());
     for (int slot = 0; slot <= saved.table.MaxForm(); ++slot) {
         EXPECT_EQ(StoredFields(run.table.Memos(slot)), StoredFields(saved.table.Memos(slot)));

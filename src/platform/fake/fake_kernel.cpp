@@ -137,4 +137,11 @@ std::optional<std::string> FakeKernel::Cp932OfUtf8(std::string_view utf8) {
     return Converted("UTF-8", "CP932", utf8);
 }
 
+std::string FakeKernel::NewGuid() {
+    char text[37];
+    std::snprintf(text, sizeof text, "00000000-0000-4000-8000-%012llx",
+                  static_cast<unsigned long long>(++guids_));
+    return text;
+}
+
 } // namespace petarino::platform

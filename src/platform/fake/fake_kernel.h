@@ -1,4 +1,5 @@
-// An in-memory kernel: a settable clock and uptime, and fixed ja-JP and en-US locale tables.
+// An in-memory kernel: a settable clock and uptime, fixed ja-JP and en-US locale tables, and
+// counted identifiers.
 #pragma once
 
 #include "platform/kernel.h"
@@ -29,6 +30,8 @@ public:
     bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
     std::optional<std::string> Utf8OfCp932(std::string_view cp932) override;
     std::optional<std::string> Cp932OfUtf8(std::string_view utf8) override;
+    // Counted, so runs are repeatable: "00000000-0000-4000-8000-000000000001", then 2, ...
+    std::string NewGuid() override;
 
     void SetNow(const LocalTime& now) { now_ = now; }
     void SetUptimeMilliseconds(uint64_t uptime) { uptime_ = uptime; }
@@ -50,6 +53,7 @@ private:
     LocalTime now_{2026, 12, 1, 7, 9, 0, 0, 0};
     uint64_t uptime_ = 0;
     int threadLocaleResets_ = 0;
+    uint64_t guids_ = 0;
 };
 
 } // namespace petarino::platform

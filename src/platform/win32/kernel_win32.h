@@ -21,6 +21,8 @@ public:
     bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
     std::optional<std::string> Utf8OfCp932(std::string_view cp932) override;
     std::optional<std::string> Cp932OfUtf8(std::string_view utf8) override;
+    // Throws std::runtime_error when the system gives no random bytes.
+    std::string NewGuid() override;
 };
 
 } // namespace petarino::win32
