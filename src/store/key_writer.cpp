@@ -38,6 +38,12 @@ void KeyWriter::String(std::string_view name, std::string_view text) {
     written_.emplace_back(name);
 }
 
+void KeyWriter::WideString(std::string_view name, std::u16string_view text) {
+    Open(name);
+    access_.WriteWideString(name, text);
+    written_.emplace_back(name);
+}
+
 void KeyWriter::RemoveTheRest(std::size_t keptSubkeys,
                               const std::function<bool(std::string_view subkey)>& keep) {
     if (!open_) return;

@@ -7,6 +7,7 @@
 #include "memos/hotkey_settings.h"
 #include "memos/memo_table.h"
 #include "store/exit_settings.h"
+#include "store/sync_settings.h"
 
 namespace petarino::store {
 
@@ -16,6 +17,7 @@ struct ProgramState {
     AutosaveSettings& autosave;
     ExitSettings& exitSettings;
     HotkeySettings& hotkeys;
+    SyncSettings& sync;
 };
 
 } // namespace petarino::store

@@ -81,6 +81,9 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
         state.hotkeys.SetKey(GlobalHotkey::NewMemo, static_cast<uint16_t>(*stored.hotKeyNewMemo));
     if (stored.hotKeyFront)
         state.hotkeys.SetKey(GlobalHotkey::Front, static_cast<uint16_t>(*stored.hotKeyFront));
+    if (stored.syncFolder) state.sync.folder = {*stored.syncFolder};
+    if (stored.syncDevice) state.sync.device = *stored.syncDevice;
+    if (stored.syncFolderId) state.sync.folderId = *stored.syncFolderId;
     RestoreMemos(stored.memos, state, expander, pixelsPerInch);
 }
 

@@ -36,6 +36,9 @@ public:
     std::optional<std::string> String(std::string_view name) {
         return Read([&] { return access_.FindString(name); });
     }
+    std::optional<std::u16string> WideString(std::string_view name) {
+        return Read([&] { return access_.FindWideString(name); });
+    }
 
     // A value the program cannot use is an error like one that cannot be read.
     template <typename T, typename Usable>
@@ -132,6 +135,9 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
         state.alart = key.Boolean(kAlart);
         state.hotKeyNewMemo = key.Checked(key.Integer(kHotKeyNewMemo), kHotKeyNewMemo, HotkeyValue);
         state.hotKeyFront = key.Checked(key.Integer(kHotKeyFront), kHotKeyFront, HotkeyValue);
+        state.syncFolder = key.WideString(kSyncFolder);
+        state.syncDevice = key.Checked(key.String(kSyncDevice), kSyncDevice, IsMemoId);
+        state.syncFolderId = key.Checked(key.String(kSyncFolderId), kSyncFolderId, IsMemoId);
     }
     // Every subkey is most often a memo key that opens, and then none lies beyond the table
     // and none exists unopened: the count is one call where the list costs one a subkey.

@@ -67,6 +67,9 @@ void WriteStore(platform::RegistryAccess& access, const ProgramState& state, int
     key.Boolean(kAlart, state.exitSettings.AskBeforeExit());
     key.Integer(kHotKeyNewMemo, state.hotkeys.Key(GlobalHotkey::NewMemo));
     key.Integer(kHotKeyFront, state.hotkeys.Key(GlobalHotkey::Front));
+    if (!state.sync.folder.units.empty()) key.WideString(kSyncFolder, state.sync.folder.units);
+    if (!state.sync.device.empty()) key.String(kSyncDevice, state.sync.device);
+    if (!state.sync.folderId.empty()) key.String(kSyncFolderId, state.sync.folderId);
     key.RemoveTheRest(static_cast<std::size_t>(maxForm + 1), [maxForm](std::string_view subkey) {
         const auto number = MemoKeyNumber(subkey);
         return number && (*number <= maxForm || *number >= MemoTable::kSlots);

@@ -49,6 +49,9 @@ struct StoredState {
     std::optional<bool> alart;
     std::optional<int32_t> hotKeyNewMemo;
     std::optional<int32_t> hotKeyFront;
+    std::optional<std::u16string> syncFolder; // as the system knows it, any characters
+    std::optional<std::string> syncDevice;
+    std::optional<std::string> syncFolderId;
     // Slot order, up to the last memo key that exists.
     std::vector<StoredMemo> memos;
     // MaxForm outside -1..100, or naming memo keys that do not exist at its end; the memos

@@ -35,7 +35,7 @@ struct StoreWorld {
         : graphics(Screen(pixelsPerInch)),
           store(registry, graphics, State(), macro.expander, macro.windows, NewId()) {}
 
-    store::ProgramState State() { return {table, clock, autosave, exitSettings, hotkeys}; }
+    store::ProgramState State() { return {table, clock, autosave, exitSettings, hotkeys, sync}; }
     // The ids a store of this world makes: the fake kernel's, counted from 1 in each run.
     std::function<std::string()> NewId() {
         return [this] { return macro.kernel.NewGuid(); };
@@ -65,6 +65,7 @@ struct StoreWorld {
     InMemoryAutosaveSettings autosave;
     InMemoryExitSettings exitSettings;
     InMemoryHotkeySettings hotkeys;
+    store::SyncSettings sync;
     RunningClock clock{macro.kernel, autosave};
     store::RegistryStore store;
 

@@ -4,7 +4,6 @@
 
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_registry.h"
-#include "store/sync_settings.h"
 #include "sync/folder_sync.h"
 #include "testing/store_world.h"
 
@@ -44,7 +43,6 @@ struct SyncPc {
     platform::FakeFiles& files;
     platform::FakeRegistry registry;
     StoreWorld world;
-    store::SyncSettings settings;
     std::vector<std::string> told;
     int backups = 0;
     bool busy = false;
@@ -52,7 +50,7 @@ struct SyncPc {
         .files = files,
         .kernel = world.macro.kernel,
         .windows = world.macro.windows,
-        .settings = settings,
+        .settings = world.sync,
         .memos = world.table,
         .expander = world.macro.expander,
         .host = world.clock,
