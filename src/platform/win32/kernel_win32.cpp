@@ -1,9 +1,13 @@
 #include "platform/win32/kernel_win32.h"
 
+#include "platform/guid_text.h"
 #include "platform/win32/cp932_win32.h"
 
 #include <windows.h>
+#include <array>
 #include <cwchar>
+#include <ntsecapi.h>
+#include <stdexcept>
 
 namespace petarino::win32 {
 namespace {
@@ -49,21 +53,44 @@ bool FitsWord(int value) {
 
 } // namespace
 
+namespace {
+
+platform::LocalTime ReadingOf(const SYSTEMTIME& time) {
+    return {.year = time.wYear,
+            .month = time.wMonth,
+            .dayOfWeek = time.wDayOfWeek,
+            .day = time.wDay,
+            .hour = time.wHour,
+            .minute = time.wMinute,
+            .second = time.wSecond,
+            .milliseconds = time.wMilliseconds};
+}
+
+} // namespace
+
 platform::LocalTime KernelWin32::Now() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return {.year = now.wYear,
-            .month = now.wMonth,
-            .dayOfWeek = now.wDayOfWeek,
-            .day = now.wDay,
-            .hour = now.wHour,
-            .minute = now.wMinute,
-            .second = now.wSecond,
-            .milliseconds = now.wMilliseconds};
+    return ReadingOf(now);
+}
+
+platform::LocalTime KernelWin32::UtcNow() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    return ReadingOf(now);
 }
 
 uint64_t KernelWin32::UptimeMilliseconds() {
     return GetTickCount64();
+}
+
+// The system's own random source in advapi32, already loaded for the registry; COM's
+// CoCreateGuid would bring ole32 into the process for sixteen bytes.
+std::string KernelWin32::NewGuid() {
+    std::array<uint8_t, 16> bytes{};
+    if (!RtlGenRandom(bytes.data(), static_cast<ULONG>(bytes.size())))
+        throw std::runtime_error("乱数を得られません");
+    return platform::GuidText(bytes);
 }
 
 uint32_t KernelWin32::ThreadLocale() {

@@ -9,7 +9,9 @@ namespace petarino::win32 {
 class KernelWin32 final : public platform::Kernel {
 public:
     platform::LocalTime Now() override;
+    platform::LocalTime UtcNow() override;
     uint64_t UptimeMilliseconds() override;
+    std::string NewGuid() override;
 
     uint32_t ThreadLocale() override;
     void SetThreadLocaleToUserDefault() override;
