@@ -80,9 +80,9 @@ public:
     // once every byte is written and flushed, so on any failure the target is as it was and
     // nothing is left behind. The new file is named "~$" + the target's name without its
     // extension + ".tmp" ("~$abc.tmp" for "abc.json"), a name that engines replicating the
-    // folder leave alone; a leftover of that name is removed first, and one that cannot be
-    // gives way to the name with a number after the stem. Throws EFCreateError (the full name
-    // in its message) or EWriteError.
+    // folder leave alone. A leftover file of that name is removed first; a name still taken (a
+    // folder, another write going on) gives way to a number after the stem ("~$abc2.tmp").
+    // Throws EFCreateError (the full name in its message) or EWriteError.
     virtual void WriteWhole(const FilePath& path, std::string_view bytes) = 0;
     // The file's bytes as they stand. Throws EFOpenError, or EFTooLarge when the file holds
     // more than maxBytes.

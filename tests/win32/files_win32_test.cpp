@@ -31,35 +31,6 @@ private:
     Win32Files files_;
 };
 
-// Names the code page cannot hold are listed with "?" for matching and messages, and with
-// their exact paths for everything else; the stamp is the file's last-write FILETIME.
-TEST_F(FilesWin32Test, ListsNamesCodePage932CannotHoldAndTheWriteStamps) {
-    Put(root / L"张伟.txt", "zhang");
-    fs::create_directory(root / L"同步");
-    const HANDLE file = CreateFileW((root / L"张伟.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    const FILETIME written{.dwLowDateTime = 0x89ABCDE0, .dwHighDateTime = 0x01DB1234};
-    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
-    CloseHandle(file);
-
-    const auto listed = files.ListFolder(Folder(root));
-    ASSERT_TRUE(listed);
-    ASSERT_EQ(listed->size(), 2u);
-    for (const platform::FolderEntry& entry : *listed) {
-        const std::wstring path(entry.path.units.begin(), entry.path.units.end());
-        if (entry.folder) {
-            EXPECT_EQ(entry.name, "同?");
-            EXPECT_EQ(path, (root / L"同步").wstring());
-        } else {
-            EXPECT_EQ(entry.name, "??.txt");
-            EXPECT_EQ(path, (root / L"张伟.txt").wstring());
-            EXPECT_EQ(files.ReadWhole(entry.path, platform::kMostBytesRead), "zhang");
-            EXPECT_EQ(entry.modified, 0x01DB123489ABCDE0u);
-        }
-    }
-}
-
 } // namespace
 } // namespace petarino::win32
 
@@ -245,10 +216,13 @@ TEST_F(FilesWin32Test, FoldersAreMadeListedAndEmptiedAndLargeFilesRefusedUnread)
 // Names the code page cannot hold are listed with "?" for matching and messages, and with
 // their exact paths for everything else; the stamp is the file's last-write FILETIME.
 TEST_F(FilesWin32Test, ListsNamesCodePage932CannotHoldAndTheWriteStamps) {
-    Put(root / L"张伟.txt", "zhang");
-    fs::create_directory(root / L"同步");
-    const HANDLE file = CreateFileW((root / L"张伟.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Named outside the checks, whose texts are made in code page 932.
+    const fs::path zhang = root / L"张伟.txt";
+    const fs::path together = root / L"同步";
+    Put(zhang, "zhang");
+    fs::create_directory(together);
+    const HANDLE file = CreateFileW(zhang.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     const FILETIME written{.dwLowDateTime = 0x89ABCDE0, .dwHighDateTime = 0x01DB1234};
     ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
@@ -261,10 +235,10 @@ TEST_F(FilesWin32Test, ListsNamesCodePage932CannotHoldAndTheWriteStamps) {
         const std::wstring path(entry.path.units.begin(), entry.path.units.end());
         if (entry.folder) {
             EXPECT_EQ(entry.name, "同?");
-            EXPECT_EQ(path, (root / L"同步").wstring());
+            EXPECT_EQ(path, together.wstring());
         } else {
             EXPECT_EQ(entry.name, "??.txt");
-            EXPECT_EQ(path, (root / L"张伟.txt").wstring());
+            EXPECT_EQ(path, zhang.wstring());
             EXPECT_EQ(files.ReadWhole(entry.path, platform::kMostBytesRead), "zhang");
             EXPECT_EQ(entry.modified, 0x01DB123489ABCDE0u);
         }

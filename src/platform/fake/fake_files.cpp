@@ -43,7 +43,7 @@ bool NameFollowsDirectly(std::string_view folder) {
     return last + 1 == folder.size() && (folder[last] == '\\' || folder[last] == '/');
 }
 
-// "~$" + the target's stem + ".tmp", as the system's writes name it: a leftover file is
+// "~$" + the target's stem + ".tmp", as Files::WriteWhole names it: a leftover file is
 // removed, a name still taken gives way to a number after the stem. Empty when none is free.
 fs::path TemporaryBeside(const fs::path& target) {
     const std::string stem = "~$" + target.stem().string();
@@ -198,7 +198,7 @@ bool FakeFiles::MoveIntoFolder(const FilePath& file, const FilePath& folder) {
         const fs::path target =
             into / (number == 1 ? source.filename().string()
                                 : stem + " (" + std::to_string(number) + ")" + extension);
-        // A rename here would replace what is there.
+        // A rename here replaces a file of the target's name: a taken name is passed over first.
         if (fs::exists(fs::symlink_status(target, failed))) continue;
         fs::rename(source, target, failed);
         return !failed;
