@@ -1,6 +1,6 @@
-// The system's choosers for a font, a colour and a text file to load or to save. Each opens
-// modally over the window the user is working in and tells what the user confirmed;
-// nothing when the user cancelled.
+// The system's choosers for a font, a colour, a text file to load or to save and a folder.
+// Each opens modally over the window the user is working in and tells what the user
+// confirmed; nothing when the user cancelled.
 #pragma once
 
 #include "appearance/color.h"
@@ -33,6 +33,9 @@ public:
     // an existing file is replaced only when the user says so.
     virtual std::optional<FilePath> PickFileToSave(std::string_view proposedName,
                                                    FileKind kind) = 0;
+    // A folder of the file system, starting at `start` when one is given. The folder comes
+    // without a separator at its end but for a drive's root; Files::InFolder adds one.
+    virtual std::optional<FilePath> PickFolder(const std::optional<FilePath>& start) = 0;
 };
 
 } // namespace petarino::platform

@@ -1,6 +1,7 @@
-// The file services the core needs: the program's folder, whole-file reads, and whole-file
-// writes that never leave a file half replaced. Names the core makes are CP932 bytes; a path
-// itself stays as the system knows it, so a folder that code page 932 cannot hold still works.
+// The file services the core needs: the program's folder, whole-file reads, whole-file writes
+// that never leave a file half replaced, and folders listed and filed into. Names the core makes
+// are CP932 bytes; a path itself stays as the system knows it, so a folder that code page 932
+// cannot hold still works.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,18 @@ namespace petarino::platform {
 struct FilePath {
     std::u16string units;
     friend bool operator==(const FilePath&, const FilePath&) = default;
+};
+
+// One entry of a folder's listing, as the listing tells it: no file is opened for it.
+struct FolderEntry {
+    // CP932 with "?" for what code page 932 cannot hold: for matching and messages only.
+    std::string name;
+    FilePath path; // exact
+    bool folder = false;
+    std::uint64_t size = 0; // 0 for a folder
+    // The system's last-write stamp, only ever compared for equality.
+    std::uint64_t modified = 0;
+    friend bool operator==(const FolderEntry&, const FolderEntry&) = default;
 };
 
 // A file that cannot be created: the name holds a character a file name cannot hold, names
@@ -57,14 +70,19 @@ public:
 
     // The folder of the program file, ending with its separator.
     virtual FilePath ProgramFolder() = 0;
-    // The folder followed by a CP932 name, taken as it stands.
+    // The folder followed by a CP932 name, taken as it stands; a separator goes between them
+    // when the folder does not end with one.
     virtual FilePath InFolder(const FilePath& folder, std::string_view name) = 0;
     // The full name in CP932, for messages; what code page 932 cannot hold shows as "?".
     virtual std::string Display(const FilePath& path) = 0;
 
     // Writes the bytes to a new file beside the target and puts it in the target's place only
-    // once every byte is written, so on any failure the target is as it was and nothing is
-    // left behind. Throws EFCreateError (the full name in its message) or EWriteError.
+    // once every byte is written and flushed, so on any failure the target is as it was and
+    // nothing is left behind. The new file is named "~$" + the target's name without its
+    // extension + ".tmp" ("~$abc.tmp" for "abc.json"), a name that engines replicating the
+    // folder leave alone. A leftover file of that name is removed first; a name still taken (a
+    // folder, another write going on) gives way to a number after the stem ("~$abc2.tmp").
+    // Throws EFCreateError (the full name in its message) or EWriteError.
     virtual void WriteWhole(const FilePath& path, std::string_view bytes) = 0;
     // The file's bytes as they stand. Throws EFOpenError, or EFTooLarge when the file holds
     // more than maxBytes.
@@ -82,6 +100,16 @@ public:
     virtual bool RemoveFile(const FilePath& path) = 0;
     // Nullopt when there is no such plain file.
     virtual std::optional<std::uint64_t> FileSize(const FilePath& path) = 0;
+
+    // Every entry but "." and "..", files and folders, in one pass over the folder and in no
+    // particular order; nullopt when the folder cannot be listed whole (missing, no folder,
+    // access denied). The folder may end with a separator or not.
+    virtual std::optional<std::vector<FolderEntry>> ListFolder(const FilePath& folder) = 0;
+    virtual bool FolderExists(const FilePath& folder) = 0;
+    // Moves the file into the folder, made when missing, under its own name, or when that is
+    // taken under the name with " (2)", " (3)", ... before its extension ("a (2).json"); never
+    // replaces a file. False when it could not.
+    virtual bool MoveIntoFolder(const FilePath& file, const FilePath& folder) = 0;
 };
 
 } // namespace petarino::platform

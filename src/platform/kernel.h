@@ -1,6 +1,5 @@
-// The kernel services the core needs: the clock, the uptime counter, locale data, the
-// alternate (era) calendar and new identifiers. Texts are CP932 bytes, whatever the
-// system code page.
+// The kernel services the core needs: the clock, the uptime counter, new identifiers, locale
+// data and the alternate (era) calendar. Texts are CP932 bytes, whatever the system code page.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +34,7 @@ constexpr LocaleItem Nth(LocaleItem first, int offset) {
     return static_cast<LocaleItem>(static_cast<uint32_t>(first) + static_cast<uint32_t>(offset));
 }
 
-// The local clock's reading, as the system gives it.
+// A clock's reading, as the system gives it: the local clock's, or UTC's for Kernel::UtcNow.
 struct LocalTime {
     int year = 1601;
     int month = 1;     // [1, 12]
@@ -58,8 +57,13 @@ public:
     virtual ~Kernel() = default;
 
     virtual LocalTime Now() = 0;
+    // The clock in UTC, for stamps that machines in other time zones compare.
+    virtual LocalTime UtcNow() = 0;
     // Milliseconds since the system started; 64 bits, so it never wraps.
     virtual uint64_t UptimeMilliseconds() = 0;
+    // A new random identifier: a version-4 GUID in lower case without braces, 36 characters
+    // ("0f8fad5b-d9cb-469f-a165-70867728950e").
+    virtual std::string NewGuid() = 0;
 
     virtual uint32_t ThreadLocale() = 0; // 0 when the system answers nothing
     virtual void SetThreadLocaleToUserDefault() = 0;
@@ -79,8 +83,6 @@ public:
     // input is not a valid text of its encoding or holds what the other cannot.
     virtual std::optional<std::string> Utf8OfCp932(std::string_view cp932) = 0;
     virtual std::optional<std::string> Cp932OfUtf8(std::string_view utf8) = 0;
-    // A new random identifier as lower-case GUID text without braces.
-    virtual std::string NewGuid() = 0;
 };
 
 } // namespace petarino::platform

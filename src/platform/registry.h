@@ -1,5 +1,6 @@
 // The per-user registry, where the store keeps everything between runs. Names and texts are
-// CP932 bytes; paths begin with "\" and are taken from the per-user root.
+// CP932 bytes, but for the wide strings; paths begin with "\" and are taken from the per-user
+// root.
 #pragma once
 
 #include <cstddef>
@@ -100,6 +101,12 @@ public:
     void WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
     // A string value of the text's bytes without a terminating NUL.
     virtual void WriteString(std::string_view name, std::string_view text) = 0;
+    // A string as the system keeps it, in UTF-16, for a text such as a path that code page
+    // 932 may not hold; read and judged as FindString reads and judges, and written as
+    // WriteString writes. FindString and FindValue see such a value in CP932, with "?" for
+    // what the code page cannot hold, as the A functions do.
+    virtual std::optional<std::u16string> FindWideString(std::string_view name) = 0;
+    virtual void WriteWideString(std::string_view name, std::u16string_view text) = 0;
     // The value as it is stored, whatever its type; nullopt as for FindInteger. A backup
     // takes and puts back values with these, byte for byte.
     virtual std::optional<RegistryValue> FindValue(std::string_view name) = 0;

@@ -27,10 +27,14 @@ inline RegistryValue SzValue(std::string_view text) {
 // terminator counted in (the system adds one a caller left out), so every reader of the
 // value, the system's own export among them, sees the whole text. An empty text stays a
 // value of length 0.
+template <typename Char> std::basic_string<Char> TerminatedText(std::basic_string_view<Char> text) {
+    std::basic_string<Char> data(text);
+    if (!text.empty() && text.back() != Char{}) data.push_back(Char{});
+    return data;
+}
+
 inline RegistryValue WrittenText(std::string_view text) {
-    RegistryValue value = SzValue(text);
-    if (!text.empty() && text.back() != '\0') value.data.push_back('\0');
-    return value;
+    return {RegistryType::Sz, TerminatedText(text)};
 }
 
 // The data goes into a 4-byte buffer before its type is looked at, so a long value of any
@@ -44,11 +48,16 @@ inline int32_t IntegerOf(std::string_view name, const RegistryValue& value) {
     return static_cast<int32_t>(bits);
 }
 
+// A string read takes a value of length 0 of any type as the empty text, and otherwise only
+// the two kinds of string.
+inline void CheckStringType(std::string_view name, RegistryType type, bool empty) {
+    if (!empty && type != RegistryType::Sz && type != RegistryType::ExpandSz)
+        throw ERegistryException::WrongType(name);
+}
+
 // An expandable string is taken as it is stored, unexpanded.
 inline std::string StringOf(std::string_view name, const RegistryValue& value) {
-    if (value.data.empty()) return {};
-    if (value.type != RegistryType::Sz && value.type != RegistryType::ExpandSz)
-        throw ERegistryException::WrongType(name);
+    CheckStringType(name, value.type, value.data.empty());
     return value.data.substr(0, value.data.find('\0'));
 }
 

@@ -5,6 +5,8 @@
 #include "store/store_reader.h"
 #include "text/ascii.h"
 
+#include <algorithm>
+
 namespace petarino::store {
 
 using platform::ERegistryException;
@@ -49,6 +51,13 @@ std::optional<std::string> SnapshotAccess::FindString(std::string_view name) {
     return value ? std::optional(platform::StringOf(name, *value)) : std::nullopt;
 }
 
+std::optional<std::u16string> SnapshotAccess::FindWideString(std::string_view name) {
+    const auto text = FindString(name);
+    if (!text || !std::ranges::all_of(*text, [](char c) { return (c & 0x80) == 0; }))
+        return std::nullopt;
+    return std::u16string(text->begin(), text->end());
+}
+
 std::optional<RegistryValue> SnapshotAccess::FindValue(std::string_view name) {
     const RegistryValue* value = Find(name);
     return value ? std::optional(*value) : std::nullopt;
@@ -58,6 +67,9 @@ void SnapshotAccess::WriteInteger(std::string_view name, int32_t) {
     throw ERegistryException::WriteFailed(name);
 }
 void SnapshotAccess::WriteString(std::string_view name, std::string_view) {
+    throw ERegistryException::WriteFailed(name);
+}
+void SnapshotAccess::WriteWideString(std::string_view name, std::u16string_view) {
     throw ERegistryException::WriteFailed(name);
 }
 void SnapshotAccess::WriteValue(std::string_view name, const RegistryValue&) {

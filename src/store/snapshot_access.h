@@ -20,6 +20,10 @@ public:
     std::optional<std::string> FindString(std::string_view name) override;
     void WriteInteger(std::string_view name, int32_t) override;
     void WriteString(std::string_view name, std::string_view) override;
+    // The snapshot holds texts in CP932 and no tables to widen them: an ASCII text is widened
+    // as it is, any other is not there for a wide read, as though the value were absent.
+    std::optional<std::u16string> FindWideString(std::string_view name) override;
+    void WriteWideString(std::string_view name, std::u16string_view) override;
     std::optional<platform::RegistryValue> FindValue(std::string_view name) override;
     void WriteValue(std::string_view name, const platform::RegistryValue&) override;
     std::vector<std::string> ValueNames() override;

@@ -251,6 +251,52 @@ TEST_F(RegistryContract, StringReadsEndAtTheFirstNulAndTakeBothKindsOfString) {
     ExpectRegistryError([&] { access_->ReadString("Text"); }, "'Text' の取得に失敗しました");
 }
 
+// A path may hold what code page 932 cannot: a user name in Chinese characters. A wide
+// string keeps it exactly, and the CP932 reads see it as the A functions do.
+TEST_F(RegistryContract, WideStringsKeepWhatCodePage932CannotHold) {
+    struct Case {
+        std::u16string text;
+        std::string cp932; // as stored: its NUL counted in
+    };
+    const std::vector<Case> cases{
+        {u"C:\\Users\\张伟\\同步", "C:\\Users\\??\\同?\0"s},
+        {u"中文と汉字", "中文と?字\0"s},
+        {u"ﾊﾝｶｸ", "ﾊﾝｶｸ\0"s},
+        {u"a\0b"s, "a\0b\0"s},
+        {u"", ""},
+    };
+    OpenTestKey();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cp932);
+        access_->WriteWideString("Folder", c.text);
+        EXPECT_EQ(Stored("Folder"), SzValue(c.cp932));
+        EXPECT_EQ(access_->FindValue("Folder"), SzValue(c.cp932));
+        EXPECT_EQ(access_->FindString("Folder"), c.cp932.substr(0, c.cp932.find('\0')));
+        EXPECT_EQ(subject_->registry().Access()->FindWideString("Folder"), std::nullopt)
+            << "no key open";
+        EXPECT_EQ(access_->FindWideString("Folder"), c.text.substr(0, c.text.find(u'\0')));
+    }
+
+    // Texts written otherwise come back widened, judged as the CP932 reads judge them.
+    access_->WriteString("Title", "同期 ﾒﾓ");
+    EXPECT_EQ(access_->FindWideString("Title"), u"同期 ﾒﾓ");
+    Seed("Expand", Value(RegistryType::ExpandSz, "%TEMP%\\表\0"s));
+    EXPECT_EQ(access_->FindWideString("Expand"), u"%TEMP%\\表");
+    Seed("Empty", Value(RegistryType::Binary, ""));
+    EXPECT_EQ(access_->FindWideString("Empty"), u"");
+    EXPECT_EQ(access_->FindWideString("Absent"), std::nullopt);
+    Seed("Width", DwordValue(1));
+    ExpectRegistryError([&] { access_->FindWideString("Width"); }, kWrongWidth);
+    Seed("Width", Value(RegistryType::MultiSz, "a\0\0"s));
+    ExpectRegistryError([&] { access_->FindWideString("Width"); }, kWrongWidth);
+
+    access_->WriteInteger("Folder", 1);
+    ExpectRegistryError([&] { access_->FindWideString("Folder"); }, "'Folder' のﾃﾞｰﾀ型が不正です");
+    access_->CloseKey();
+    ExpectRegistryError([&] { access_->WriteWideString("Folder", u"x"); },
+                        "'Folder' の設定に失敗しました");
+}
+
 TEST_F(RegistryContract, RawValuesGoInAndComeOutByteForByte) {
     const std::vector<RegistryValue> values{
         SzValue("ペタリノ\r\nｶﾀｶﾅ"),

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <cderr.h>
+#include <commctrl.h>
 #include <deque>
 #include <dlgs.h>
 #include <filesystem>
@@ -228,6 +229,52 @@ TEST_F(ChoosersWin32Test, ColorStartsAtThePresentValue) {
         color = choosers.PickColor(0x00123456);
     }
     EXPECT_FALSE(color);
+}
+
+// The folder chooser starts at the folder given and gives back what is selected at OK; in
+// the apartment it enters, the file choosers still work. (Wine's chooser takes no path typed
+// into its box, so a choice is made in its tree.)
+TEST_F(ChoosersWin32Test, FolderStartsAtTheFolderGivenAndTheFileChoosersStillWork) {
+    const fs::path start = folder / L"同期先";
+    const fs::path inside = start / L"メモ";
+    fs::create_directories(inside);
+    const platform::FilePath startPath{std::u16string(start.u16string())};
+    std::wstring shown;
+    std::optional<platform::FilePath> picked;
+    {
+        const Answers answers({With([&](HWND chooser) {
+                                   shown =
+                                       TextOf(FindWindowExW(chooser, nullptr, L"Edit", nullptr));
+                               }),
+                               Press(IDOK)});
+        picked = choosers.PickFolder(startPath);
+    }
+    EXPECT_EQ(FromWide(shown), "同期先");
+    EXPECT_EQ(Wide(picked), start.wstring());
+    {
+        const Answers answers({With([&](HWND chooser) {
+                                   const HWND tree =
+                                       FindWindowExW(chooser, nullptr, L"SysTreeView32", nullptr);
+                                   const HTREEITEM selected = TreeView_GetSelection(tree);
+                                   TreeView_Expand(tree, selected, TVE_EXPAND);
+                                   TreeView_SelectItem(tree, TreeView_GetChild(tree, selected));
+                               }),
+                               Press(IDOK)});
+        picked = choosers.PickFolder(startPath);
+    }
+    EXPECT_EQ(Wide(picked), inside.wstring()) << "the folder selected in the tree";
+    {
+        const Answers answers({Press(IDCANCEL)});
+        picked = choosers.PickFolder(std::nullopt);
+    }
+    EXPECT_FALSE(picked);
+
+    std::optional<platform::FilePath> saved;
+    {
+        const Answers answers({Press(IDOK)});
+        saved = choosers.PickFileToSave("after", platform::FileKind::Text);
+    }
+    EXPECT_EQ(Wide(saved), In(L"after.txt"));
 }
 
 // A scalable face the system lists for horizontal writing, whatever fonts it has.

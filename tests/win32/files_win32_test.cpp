@@ -1,5 +1,7 @@
+#include "contract/files_contract.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
+#include "win32/temp_folder.h"
 
 #include <windows.h>
 #include <filesystem>
@@ -18,6 +20,30 @@ using platform::FilePath;
 FilePath PathOf(const std::wstring& wide) {
     return {std::u16string(wide.begin(), wide.end())};
 }
+
+class Win32Subject final : public platform::FilesContractSubject {
+public:
+    platform::Files& files() override { return files_; }
+    FilePath Folder() override { return PathOf(temp_.Path().wstring() + L"\\"); }
+
+private:
+    TempFolder temp_{L"petarino-files-contract"};
+    Win32Files files_;
+};
+
+} // namespace
+} // namespace petarino::win32
+
+namespace petarino::platform {
+
+std::unique_ptr<FilesContractSubject> MakeFilesContractSubject() {
+    return std::make_unique<win32::Win32Subject>();
+}
+
+} // namespace petarino::platform
+
+namespace petarino::win32 {
+namespace {
 
 // Each test writes into a folder of its own under the system's temporary folder.
 class FilesWin32Test : public testing::Test {
@@ -185,6 +211,38 @@ TEST_F(FilesWin32Test, FoldersAreMadeListedAndEmptiedAndLargeFilesRefusedUnread)
     const std::string local = files.Display(files.LocalAppDataFolder());
     EXPECT_TRUE(local.ends_with("\\")) << local;
     EXPECT_TRUE(fs::is_directory(ToWide(local))) << local;
+}
+
+// Names the code page cannot hold are listed with "?" for matching and messages, and with
+// their exact paths for everything else; the stamp is the file's last-write FILETIME.
+TEST_F(FilesWin32Test, ListsNamesCodePage932CannotHoldAndTheWriteStamps) {
+    // Named outside the checks, whose texts are made in code page 932.
+    const fs::path zhang = root / L"张伟.txt";
+    const fs::path together = root / L"同步";
+    Put(zhang, "zhang");
+    fs::create_directory(together);
+    const HANDLE file = CreateFileW(zhang.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const FILETIME written{.dwLowDateTime = 0x89ABCDE0, .dwHighDateTime = 0x01DB1234};
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+    CloseHandle(file);
+
+    const auto listed = files.ListFolder(Folder(root));
+    ASSERT_TRUE(listed);
+    ASSERT_EQ(listed->size(), 2u);
+    for (const platform::FolderEntry& entry : *listed) {
+        const std::wstring path(entry.path.units.begin(), entry.path.units.end());
+        if (entry.folder) {
+            EXPECT_EQ(entry.name, "同?");
+            EXPECT_EQ(path, together.wstring());
+        } else {
+            EXPECT_EQ(entry.name, "??.txt");
+            EXPECT_EQ(path, zhang.wstring());
+            EXPECT_EQ(files.ReadWhole(entry.path, platform::kMostBytesRead), "zhang");
+            EXPECT_EQ(entry.modified, 0x01DB123489ABCDE0u);
+        }
+    }
 }
 
 } // namespace

@@ -131,23 +131,52 @@ TEST_F(KernelWin32Test, LeadByteRangesAreCp932sWhateverTheLocale) {
     EXPECT_EQ(kernel.Cp932LeadByteRanges(), expected);
 }
 
-TEST_F(KernelWin32Test, NowIsTheLocalClock) {
-    SYSTEMTIME before{};
-    SYSTEMTIME after{};
-    GetLocalTime(&before);
-    const platform::LocalTime now = kernel.Now();
-    GetLocalTime(&after);
-    const SYSTEMTIME read{.wYear = static_cast<WORD>(now.year),
-                          .wMonth = static_cast<WORD>(now.month),
-                          .wDayOfWeek = static_cast<WORD>(now.dayOfWeek),
-                          .wDay = static_cast<WORD>(now.day),
-                          .wHour = static_cast<WORD>(now.hour),
-                          .wMinute = static_cast<WORD>(now.minute),
-                          .wSecond = static_cast<WORD>(now.second),
-                          .wMilliseconds = static_cast<WORD>(now.milliseconds)};
-    EXPECT_LE(FileTimeOf(before), FileTimeOf(read));
-    EXPECT_LE(FileTimeOf(read), FileTimeOf(after));
-    EXPECT_EQ(now.dayOfWeek, DayOfWeek(DayNumber({now.year, now.month, now.day})) - 1);
+TEST_F(KernelWin32Test, NowIsTheLocalClockAndUtcNowTheSystemClock) {
+    struct Clock {
+        platform::LocalTime (KernelWin32::*read)();
+        void(WINAPI* system)(SYSTEMTIME*);
+    };
+    for (const Clock clock :
+         {Clock{&KernelWin32::Now, GetLocalTime}, Clock{&KernelWin32::UtcNow, GetSystemTime}}) {
+        SYSTEMTIME before{};
+        SYSTEMTIME after{};
+        clock.system(&before);
+        const platform::LocalTime now = (kernel.*clock.read)();
+        clock.system(&after);
+        const SYSTEMTIME read{.wYear = static_cast<WORD>(now.year),
+                              .wMonth = static_cast<WORD>(now.month),
+                              .wDayOfWeek = static_cast<WORD>(now.dayOfWeek),
+                              .wDay = static_cast<WORD>(now.day),
+                              .wHour = static_cast<WORD>(now.hour),
+                              .wMinute = static_cast<WORD>(now.minute),
+                              .wSecond = static_cast<WORD>(now.second),
+                              .wMilliseconds = static_cast<WORD>(now.milliseconds)};
+        EXPECT_LE(FileTimeOf(before), FileTimeOf(read));
+        EXPECT_LE(FileTimeOf(read), FileTimeOf(after));
+        EXPECT_EQ(now.dayOfWeek, DayOfWeek(DayNumber({now.year, now.month, now.day})) - 1);
+    }
+}
+
+// Random, so what is checked is the form and that none comes twice.
+TEST_F(KernelWin32Test, NewGuidsAreRandomVersion4TextsInLowerCase) {
+    std::set<std::string> made;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string guid = kernel.NewGuid();
+        ASSERT_EQ(guid.size(), 36u) << guid;
+        for (size_t at = 0; at < guid.size(); ++at) {
+            const bool dash = at == 8 || at == 13 || at == 18 || at == 23;
+            const bool hex =
+                (guid[at] >= '0' && guid[at] <= '9') || (guid[at] >= 'a' && guid[at] <= 'f');
+            ASSERT_TRUE(dash ? guid[at] == '-' : hex) << guid;
+        }
+        EXPECT_EQ(guid[14], '4') << guid;
+        EXPECT_NE(std::string_view("89ab").find(guid[19]), std::string_view::npos) << guid;
+        EXPECT_TRUE(made.insert(guid).second) << guid << " came twice";
+    }
+    std::set<char> digitsSeen;
+    for (const std::string& guid : made)
+        digitsSeen.insert(guid.begin(), guid.end());
+    EXPECT_EQ(digitsSeen.size(), 17u) << "every hex digit and the dash";
 }
 
 TEST_F(KernelWin32Test, UptimeIsTheSystemsAndMovesOn) {

@@ -45,6 +45,16 @@ public:
     std::optional<std::uint64_t> FileSize(const platform::FilePath& path) override {
         return files_.FileSize(path);
     }
+    std::optional<std::vector<platform::FolderEntry>>
+    ListFolder(const platform::FilePath& folder) override {
+        return files_.ListFolder(folder);
+    }
+    bool FolderExists(const platform::FilePath& folder) override {
+        return files_.FolderExists(folder);
+    }
+    bool MoveIntoFolder(const platform::FilePath& file, const platform::FilePath& folder) override {
+        return files_.MoveIntoFolder(file, folder);
+    }
 
 private:
     fs::path folder_;

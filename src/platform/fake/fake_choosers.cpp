@@ -34,4 +34,9 @@ std::optional<FilePath> FakeChoosers::PickFileToSave(std::string_view proposedNa
     return NextAnswer(saves_);
 }
 
+std::optional<FilePath> FakeChoosers::PickFolder(const std::optional<FilePath>& start) {
+    folderStarts_.push_back(start);
+    return NextAnswer(folders_);
+}
+
 } // namespace petarino::platform

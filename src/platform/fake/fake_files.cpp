@@ -33,6 +33,35 @@ bool ReadOnly(const fs::path& file) {
     return (fs::status(file).permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
+// A name may follow directly: after nothing, or after "\" or "/" as a character of its own,
+// not as the second byte of a double-byte one.
+bool NameFollowsDirectly(std::string_view folder) {
+    if (folder.empty()) return true;
+    size_t last = 0;
+    for (size_t at = 0; at < folder.size(); at += CharacterBytes(folder.substr(at)))
+        last = at;
+    return last + 1 == folder.size() && (folder[last] == '\\' || folder[last] == '/');
+}
+
+// "~$" + the target's stem + ".tmp", as Files::WriteWhole names it: a leftover file is
+// removed, a name still taken gives way to a number after the stem. Empty when none is free.
+fs::path TemporaryBeside(const fs::path& target) {
+    const std::string stem = "~$" + target.stem().string();
+    for (int number = 1; number <= 100; ++number) {
+        fs::path candidate =
+            target.parent_path() / (stem + (number == 1 ? "" : std::to_string(number)) + ".tmp");
+        std::error_code failed;
+        if (!fs::exists(fs::symlink_status(candidate, failed)) ||
+            (fs::is_regular_file(candidate, failed) && fs::remove(candidate, failed)))
+            return candidate;
+    }
+    return {};
+}
+
+std::uint64_t Stamp(fs::file_time_type time) {
+    return static_cast<std::uint64_t>(time.time_since_epoch().count());
+}
+
 } // namespace
 
 FakeFiles::FakeFiles() : root_(NewFolderIn(fs::temp_directory_path())) {
@@ -50,6 +79,7 @@ FilePath FakeFiles::ProgramFolder() {
 
 FilePath FakeFiles::InFolder(const FilePath& folder, std::string_view name) {
     FilePath path = folder;
+    if (!NameFollowsDirectly(Bytes(folder))) path.units += u'\\';
     for (const char byte : name)
         path.units += static_cast<char16_t>(static_cast<unsigned char>(byte));
     return path;
@@ -72,7 +102,8 @@ void FakeFiles::WriteWhole(const FilePath& path, std::string_view bytes) {
     if (fs::exists(target) && (!fs::is_regular_file(target) || ReadOnly(target)))
         throw EFCreateError(Display(path));
 
-    const fs::path temporary = target.parent_path() / "~petarino.tmp";
+    const fs::path temporary = TemporaryBeside(target);
+    if (temporary.empty()) throw EFCreateError(Display(path));
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
     if (!file) throw EFCreateError(Display(path));
     const size_t fits = std::min(failAfter_.value_or(bytes.size()), bytes.size());
@@ -129,6 +160,50 @@ std::optional<std::uint64_t> FakeFiles::FileSize(const FilePath& path) {
     const auto size = fs::file_size(Native(path), failed);
     if (failed || !fs::is_regular_file(Native(path))) return std::nullopt;
     return size;
+}
+
+std::optional<std::vector<FolderEntry>> FakeFiles::ListFolder(const FilePath& folder) {
+    std::vector<FolderEntry> entries;
+    std::error_code failed;
+    for (auto at = fs::directory_iterator(Native(folder), failed);
+         !failed && at != fs::directory_iterator(); at.increment(failed)) {
+        const bool isFolder = at->is_directory(failed);
+        const std::string name = at->path().filename().string();
+        entries.push_back({
+            .name = name,
+            .path = InFolder(folder, name),
+            .folder = isFolder,
+            .size = isFolder ? 0 : at->file_size(failed),
+            .modified = Stamp(at->last_write_time(failed)),
+        });
+    }
+    if (failed) return std::nullopt;
+    return entries;
+}
+
+bool FakeFiles::FolderExists(const FilePath& folder) {
+    std::error_code failed;
+    return fs::is_directory(Native(folder), failed);
+}
+
+bool FakeFiles::MoveIntoFolder(const FilePath& file, const FilePath& folder) {
+    const fs::path source = Native(file);
+    const fs::path into = Native(folder);
+    std::error_code failed;
+    fs::create_directories(into, failed);
+    if (!fs::is_directory(into, failed) || !fs::exists(source, failed)) return false;
+    const std::string stem = source.stem().string();
+    const std::string extension = source.extension().string();
+    for (int number = 1; number <= 9999; ++number) {
+        const fs::path target =
+            into / (number == 1 ? source.filename().string()
+                                : stem + " (" + std::to_string(number) + ")" + extension);
+        // A rename here replaces a file of the target's name: a taken name is passed over first.
+        if (fs::exists(fs::symlink_status(target, failed))) continue;
+        fs::rename(source, target, failed);
+        return !failed;
+    }
+    return false;
 }
 
 } // namespace petarino::platform

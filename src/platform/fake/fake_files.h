@@ -1,6 +1,7 @@
 // File services on real files in a folder of their own, on the system the tests run on. A
 // name is taken byte for byte, with "\" between characters as the separator, so CP932 names
-// reach the disk as they are. A write can be made to fail midway, as on a full disk.
+// reach the disk as they are, and a listing gives them back as they are. A write can be made
+// to fail midway, as on a full disk.
 #pragma once
 
 #include "platform/files.h"
@@ -20,6 +21,7 @@ public:
     FakeFiles& operator=(const FakeFiles&) = delete;
 
     FilePath ProgramFolder() override;
+    // The separator put between is "\"; "/" ends a folder as well.
     FilePath InFolder(const FilePath& folder, std::string_view name) override;
     std::string Display(const FilePath& path) override;
     // A target without write permission counts as read-only, whoever runs the tests.
@@ -31,6 +33,10 @@ public:
     std::vector<std::string> FileNames(const FilePath& folder, std::string_view extension) override;
     bool RemoveFile(const FilePath& path) override;
     std::optional<std::uint64_t> FileSize(const FilePath& path) override;
+    // The stamp is the file system's last-write time in its own ticks.
+    std::optional<std::vector<FolderEntry>> ListFolder(const FilePath& folder) override;
+    bool FolderExists(const FilePath& folder) override;
+    bool MoveIntoFolder(const FilePath& file, const FilePath& folder) override;
 
     // Everything lives below the root, which goes with the fake. The program folder is its
     // subfolder "program", so a name that escapes it lands where a test can see it.

@@ -1,12 +1,12 @@
 #include "platform/fake/fake_kernel.h"
 
 #include "calendar/japanese_eras.h"
+#include "platform/fake/fake_code_page.h"
+#include "platform/guid_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
-#if __has_include(<iconv.h>)
-#include <iconv.h>
-#endif
 
 namespace petarino::platform {
 namespace {
@@ -60,6 +60,34 @@ Items EnglishItems() {
     return items;
 }
 
+int DaysInMonth(int year, int month) {
+    if (month == 2) return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) ? 29 : 28;
+    return month == 4 || month == 6 || month == 9 || month == 11 ? 30 : 31;
+}
+
+// The reading moved by whole days, forward or back, one day at a time: the UTC offsets the
+// tests set move it by one day at most.
+void MoveDays(LocalTime& time, int days) {
+    for (; days > 0; --days) {
+        time.dayOfWeek = (time.dayOfWeek + 1) % 7;
+        if (++time.day <= DaysInMonth(time.year, time.month)) continue;
+        time.day = 1;
+        if (++time.month > 12) {
+            time.month = 1;
+            ++time.year;
+        }
+    }
+    for (; days < 0; ++days) {
+        time.dayOfWeek = (time.dayOfWeek + 6) % 7;
+        if (--time.day >= 1) continue;
+        if (--time.month < 1) {
+            time.month = 12;
+            --time.year;
+        }
+        time.day = DaysInMonth(time.year, time.month);
+    }
+}
+
 std::string Digits(int value, int width) {
     char text[16];
     std::snprintf(text, sizeof text, "%0*d", width, value);
@@ -72,6 +100,28 @@ FakeKernel::FakeKernel(FakeLocale locale)
     : userDefaultLocaleId_(locale == FakeLocale::Japanese ? 0x0411 : 0x0409),
       localeId_(userDefaultLocaleId_), eastAsian_(locale == FakeLocale::Japanese),
       items_(locale == FakeLocale::Japanese ? JapaneseItems() : EnglishItems()) {}
+
+LocalTime FakeKernel::UtcNow() {
+    constexpr int kMinutesADay = 24 * 60;
+    LocalTime utc = now_;
+    const int minutes = now_.hour * 60 + now_.minute - utcOffsetMinutes_;
+    const int ofDay = (minutes % kMinutesADay + kMinutesADay) % kMinutesADay; // [0, 1439]
+    const int days = (minutes - ofDay) / kMinutesADay;
+    utc.hour = ofDay / 60;
+    utc.minute = ofDay % 60;
+    MoveDays(utc, days);
+    return utc;
+}
+
+std::string FakeKernel::NewGuid() {
+    std::array<uint8_t, 16> bytes{};
+    const uint64_t number = ++guids_;
+    for (size_t i = 0; i < 6; ++i)
+        bytes[15 - i] = static_cast<uint8_t>(number >> (8 * i));
+    for (size_t i = 0; i < 4; ++i)
+        bytes[3 - i] = static_cast<uint8_t>(guidSpace_ >> (8 * i));
+    return GuidText(bytes);
+}
 
 std::string FakeKernel::LocaleInfo(uint32_t, LocaleItem item) {
     const auto found = items_.find(item);
@@ -98,50 +148,12 @@ bool FakeKernel::EqualIgnoringCase(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-namespace {
-
-#if __has_include(<iconv.h>)
-// The C library's tables, which know code page 932 as the system does.
-std::optional<std::string> Converted(const char* from, const char* to, std::string_view bytes) {
-    const iconv_t converter = iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string in(bytes);
-    std::string out(bytes.size() * 4 + 4, '\0');
-    char* inAt = in.data();
-    size_t inLeft = in.size();
-    char* outAt = out.data();
-    size_t outLeft = out.size();
-    const size_t done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-    iconv_close(converter);
-    if (done == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
-}
-#else
-// Without the C library's tables (the Windows build) only ASCII converts: what needs the
-// tables fails to convert, as a text the other encoding cannot hold.
-std::optional<std::string> Converted(const char*, const char*, std::string_view bytes) {
-    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
-        return std::nullopt;
-    return std::string(bytes);
-}
-#endif
-
-} // namespace
-
 std::optional<std::string> FakeKernel::Utf8OfCp932(std::string_view cp932) {
-    return Converted("CP932", "UTF-8", cp932);
+    return Recoded("CP932", "UTF-8", cp932);
 }
 
 std::optional<std::string> FakeKernel::Cp932OfUtf8(std::string_view utf8) {
-    return Converted("UTF-8", "CP932", utf8);
-}
-
-std::string FakeKernel::NewGuid() {
-    char text[37];
-    std::snprintf(text, sizeof text, "00000000-0000-4000-8000-%012llx",
-                  static_cast<unsigned long long>(++guids_));
-    return text;
+    return Recoded("UTF-8", "CP932", utf8);
 }
 
 } // namespace petarino::platform

@@ -1,5 +1,5 @@
-// An in-memory kernel: a settable clock and uptime, fixed ja-JP and en-US locale tables, and
-// counted identifiers.
+// An in-memory kernel: a settable clock, UTC offset and uptime, identifiers counted up, and
+// fixed ja-JP and en-US locale tables.
 #pragma once
 
 #include "platform/kernel.h"
@@ -15,7 +15,12 @@ public:
     explicit FakeKernel(FakeLocale locale = FakeLocale::Japanese);
 
     LocalTime Now() override { return now_; }
+    // The set local time less the UTC offset.
+    LocalTime UtcNow() override;
     uint64_t UptimeMilliseconds() override { return uptime_; }
+    // "00000000-0000-4000-8000-000000000001", then ...002 and so on, so tests can predict them;
+    // the first group is the space set, so two fake PCs never make the same id.
+    std::string NewGuid() override;
     uint32_t ThreadLocale() override { return localeId_; }
     void SetThreadLocaleToUserDefault() override {
         localeId_ = userDefaultLocaleId_;
@@ -30,11 +35,12 @@ public:
     bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
     std::optional<std::string> Utf8OfCp932(std::string_view cp932) override;
     std::optional<std::string> Cp932OfUtf8(std::string_view utf8) override;
-    // Counted, so runs are repeatable: "00000000-0000-4000-8000-000000000001", then 2, ...
-    std::string NewGuid() override;
 
     void SetNow(const LocalTime& now) { now_ = now; }
+    // Minutes the local clock is ahead of UTC (540 in Japan); 0 at first.
+    void SetUtcOffsetMinutes(int minutes) { utcOffsetMinutes_ = minutes; }
     void SetUptimeMilliseconds(uint64_t uptime) { uptime_ = uptime; }
+    void SetGuidSpace(uint32_t space) { guidSpace_ = space; }
     // Changes one item, as a user would in the system's regional settings.
     void SetLocaleInfo(LocaleItem item, std::string text) { items_[item] = std::move(text); }
     int ThreadLocaleResets() const { return threadLocaleResets_; }
@@ -52,8 +58,10 @@ private:
     std::map<LocaleItem, std::string> items_;
     LocalTime now_{2026, 12, 1, 7, 9, 0, 0, 0};
     uint64_t uptime_ = 0;
-    int threadLocaleResets_ = 0;
+    int utcOffsetMinutes_ = 0;
     uint64_t guids_ = 0;
+    uint32_t guidSpace_ = 0;
+    int threadLocaleResets_ = 0;
 };
 
 } // namespace petarino::platform

@@ -1,5 +1,6 @@
 #include "platform/fake/fake_registry.h"
 
+#include "platform/fake/fake_code_page.h"
 #include "text/cp932.h"
 
 #include <vector>
@@ -41,10 +42,16 @@ std::vector<std::string> SplitPath(std::string_view path) {
     return parts;
 }
 
+// A value as the A functions see it; one written wide keeps its exact UTF-16 beside.
+struct StoredValue {
+    RegistryValue value;
+    std::optional<std::u16string> wide;
+};
+
 } // namespace
 
 struct FakeRegistry::Key {
-    std::map<std::string, RegistryValue, NameLess> values;
+    std::map<std::string, StoredValue, NameLess> values;
     std::map<std::string, std::shared_ptr<Key>, NameLess> subkeys;
     // Set on a key that was deleted while an access object still had it open.
     bool deleted = false;
@@ -60,7 +67,9 @@ struct FakeRegistry::Key {
     }
     void Collect(const std::string& path,
                  std::map<std::string, std::map<std::string, RegistryValue>>& out) const {
-        out[path] = std::map<std::string, RegistryValue>(values.begin(), values.end());
+        auto& collected = out[path];
+        for (const auto& [name, stored] : values)
+            collected.emplace(name, stored.value);
         for (const auto& [name, subkey] : subkeys)
             subkey->Collect(path + '\\' + name, out);
     }
@@ -102,25 +111,37 @@ public:
     }
 
     std::optional<int32_t> FindInteger(std::string_view name) override {
-        const RegistryValue* value = Read(name);
-        return value ? std::optional(IntegerOf(name, *value)) : std::nullopt;
+        const StoredValue* stored = Read(name);
+        return stored ? std::optional(IntegerOf(name, stored->value)) : std::nullopt;
     }
     std::optional<std::string> FindString(std::string_view name) override {
-        const RegistryValue* value = Read(name);
-        return value ? std::optional(StringOf(name, *value)) : std::nullopt;
+        const StoredValue* stored = Read(name);
+        return stored ? std::optional(StringOf(name, stored->value)) : std::nullopt;
     }
     void WriteInteger(std::string_view name, int32_t value) override {
-        Write(name, DwordValue(value));
+        Write(name, {DwordValue(value)});
     }
     void WriteString(std::string_view name, std::string_view text) override {
-        Write(name, WrittenText(text));
+        Write(name, {WrittenText(text)});
+    }
+    // A value written otherwise is widened from its CP932, as the system keeps it.
+    std::optional<std::u16string> FindWideString(std::string_view name) override {
+        const StoredValue* stored = Read(name);
+        if (!stored) return std::nullopt;
+        CheckStringType(name, stored->value.type, stored->value.data.empty());
+        std::u16string text = stored->wide ? *stored->wide : Utf16OfCp932(stored->value.data);
+        return text.substr(0, text.find(u'\0'));
+    }
+    void WriteWideString(std::string_view name, std::u16string_view text) override {
+        std::u16string units = TerminatedText(text);
+        Write(name, {{RegistryType::Sz, Cp932OfUtf16(units)}, std::move(units)});
     }
     std::optional<RegistryValue> FindValue(std::string_view name) override {
-        const RegistryValue* value = Read(name);
-        return value ? std::optional(*value) : std::nullopt;
+        const StoredValue* stored = Read(name);
+        return stored ? std::optional(stored->value) : std::nullopt;
     }
     void WriteValue(std::string_view name, const RegistryValue& value) override {
-        Write(name, value);
+        Write(name, {value});
     }
 
     std::vector<std::string> ValueNames() override {
@@ -157,19 +178,19 @@ public:
 private:
     bool Live() const { return open_ && !open_->deleted; }
 
-    const RegistryValue* Stored(std::string_view name) const {
+    const StoredValue* Stored(std::string_view name) const {
         if (!Live()) return nullptr;
         const auto found = open_->values.find(std::string(name));
         return found == open_->values.end() ? nullptr : &found->second;
     }
 
     // A refused call could not read whatever is there.
-    const RegistryValue* Read(std::string_view name) {
+    const StoredValue* Read(std::string_view name) {
         if (!registry_.BeginCall()) throw ERegistryException::ReadFailed(name);
         return Stored(name);
     }
 
-    void Write(std::string_view name, RegistryValue value) {
+    void Write(std::string_view name, StoredValue value) {
         if (!registry_.BeginCall() || !Live()) throw ERegistryException::WriteFailed(name);
         open_->values.insert_or_assign(std::string(name), std::move(value));
     }
@@ -205,7 +226,7 @@ void FakeRegistry::CreateKey(std::string_view path) {
 }
 
 void FakeRegistry::SetValue(std::string_view path, std::string_view name, RegistryValue value) {
-    FindOrCreate(path)->values.insert_or_assign(std::string(name), std::move(value));
+    FindOrCreate(path)->values.insert_or_assign(std::string(name), StoredValue{std::move(value)});
 }
 
 std::optional<RegistryValue> FakeRegistry::Value(std::string_view path,
@@ -214,7 +235,7 @@ std::optional<RegistryValue> FakeRegistry::Value(std::string_view path,
     if (!key) return std::nullopt;
     const auto found = key->values.find(std::string(name));
     if (found == key->values.end()) return std::nullopt;
-    return found->second;
+    return found->second.value;
 }
 
 bool FakeRegistry::KeyExists(std::string_view path) const {

@@ -1,5 +1,7 @@
 // An in-memory registry with typed values and the real one's failures, for tests and tools;
-// it can fail a chosen call or stop dead at it, as a process that dies mid-save would.
+// it can fail a chosen call or stop dead at it, as a process that dies mid-save would. A text
+// written wide is kept exactly; everything else, the contents below among them, sees it in
+// CP932 as the A functions would.
 #pragma once
 
 #include "platform/registry.h"

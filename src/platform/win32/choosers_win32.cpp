@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <commdlg.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 namespace petarino::win32 {
 namespace {
@@ -64,10 +66,30 @@ std::optional<std::wstring> PickFile(std::wstring_view name, std::string_view ti
 
 // By its full path in the system folder, so no library of that name elsewhere is taken for
 // it; the flag that says so to LoadLibraryExW is missing from some Windows 7 systems.
-std::wstring CommonDialogsPath() {
+std::wstring SystemLibraryPath(const wchar_t* file) {
     std::wstring folder(MAX_PATH, L'\0');
     folder.resize(GetSystemDirectoryW(folder.data(), MAX_PATH));
-    return folder + L"\\comdlg32.dll";
+    return folder + L"\\" + file;
+}
+
+// The library's function, the library loaded first when it is not yet; null when either is
+// missing.
+template <typename Function>
+Function* Exported(UniqueHandle<HMODULE, FreeLibrary>& library, const wchar_t* file,
+                   const char* name) {
+    if (!library)
+        library = UniqueHandle<HMODULE, FreeLibrary>(LoadLibraryW(SystemLibraryPath(file).c_str()));
+    if (!library) return nullptr;
+    // Through the type of no arguments, which converts to any function type.
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library.get(), name)));
+}
+
+// Selects the start, when there is one, as soon as the folder chooser is up.
+int CALLBACK FolderChooserEvent(HWND chooser, UINT message, LPARAM, LPARAM start) {
+    if (message == BFFM_INITIALIZED && start)
+        SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
 }
 
 platform::FilePath PathOf(std::wstring_view wide) {
@@ -80,14 +102,20 @@ Win32Choosers::Win32Choosers() {
     customColors_.fill(RGB(255, 255, 255));
 }
 
+Win32Choosers::~Win32Choosers() {
+    if (!inApartment_) return;
+    if (auto* leave = Exported<void WINAPI()>(com_, L"ole32.dll", "CoUninitialize")) leave();
+}
+
 template <typename Function> Function* Win32Choosers::CommonDialog(const char* name) {
-    if (!commonDialogs_)
-        commonDialogs_ =
-            UniqueHandle<HMODULE, FreeLibrary>(LoadLibraryW(CommonDialogsPath().c_str()));
-    if (!commonDialogs_) return nullptr;
-    // Through the type of no arguments, which converts to any function type.
-    return reinterpret_cast<Function*>(
-        reinterpret_cast<void (*)()>(GetProcAddress(commonDialogs_.get(), name)));
+    return Exported<Function>(commonDialogs_, L"comdlg32.dll", name);
+}
+
+void Win32Choosers::EnterApartment() {
+    if (inApartment_) return;
+    auto* enter = Exported<HRESULT WINAPI(void*, DWORD)>(com_, L"ole32.dll", "CoInitializeEx");
+    // S_FALSE too: the thread was in the apartment already, and is once more.
+    inApartment_ = enter && SUCCEEDED(enter(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 std::optional<Font> Win32Choosers::PickFont(const Font& start) {
@@ -131,6 +159,32 @@ std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::string_view
                                CommonDialog<FileChooser>("GetSaveFileNameW"));
     if (!name) return std::nullopt;
     return PathOf(*name);
+}
+
+std::optional<platform::FilePath>
+Win32Choosers::PickFolder(const std::optional<platform::FilePath>& start) {
+    EnterApartment();
+    const std::wstring startAt =
+        start ? std::wstring(start->units.begin(), start->units.end()) : std::wstring();
+    wchar_t shownName[MAX_PATH]{};
+    BROWSEINFOW choice{
+        .hwndOwner = GetActiveWindow(),
+        .pidlRoot = nullptr,
+        .pszDisplayName = shownName,
+        .lpszTitle = nullptr,
+        .ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX,
+        .lpfn = FolderChooserEvent,
+        .lParam = start ? reinterpret_cast<LPARAM>(startAt.c_str()) : 0,
+        .iImage = 0,
+    };
+    const PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&choice);
+    if (!chosen) return std::nullopt;
+    std::wstring folder(MAX_PATH, L'\0');
+    const bool inFileSystem = SHGetPathFromIDListW(chosen, folder.data());
+    ILFree(chosen);
+    if (!inFileSystem) return std::nullopt;
+    folder.resize(folder.find(L'\0'));
+    return PathOf(folder);
 }
 
 } // namespace petarino::win32

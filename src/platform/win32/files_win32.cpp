@@ -37,11 +37,44 @@ UniqueFile OpenFile(const std::wstring& name, DWORD access, DWORD share, DWORD d
     return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
-// Everything up to the last separator, the separator included.
-std::wstring FolderOf(std::wstring_view path) {
+// Where the name after the last separator begins.
+size_t NameAt(std::wstring_view path) {
     const size_t cut = path.find_last_of(L"\\/:");
-    return std::wstring(cut == std::wstring_view::npos ? std::wstring_view{}
-                                                       : path.substr(0, cut + 1));
+    return cut == std::wstring_view::npos ? 0 : cut + 1;
+}
+
+// Where a name's extension begins: at its last ".", unless that opens the name.
+size_t ExtensionAt(std::wstring_view name) {
+    const size_t dot = name.rfind(L'.');
+    return dot == std::wstring_view::npos || dot == 0 ? name.size() : dot;
+}
+
+// A name may follow directly: after a separator, a drive's colon or nothing at all.
+bool NameFollowsDirectly(std::wstring_view folder) {
+    return folder.empty() || folder.back() == L'\\' || folder.back() == L'/' ||
+           folder.back() == L':';
+}
+
+bool Taken(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// One level at a time from the top: the system makes no folder whose parent is missing.
+bool MakeFolder(const std::wstring& path) {
+    for (size_t at = path.find_first_of(L"\\/", 3); at != std::wstring::npos;
+         at = path.find_first_of(L"\\/", at + 1))
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryW(path.c_str(), nullptr);
+    return IsFolder(path);
+}
+
+std::uint64_t Joined(DWORD high, DWORD low) {
+    return (std::uint64_t{high} << 32) | low;
 }
 
 std::wstring ModuleFileName() {
@@ -72,18 +105,25 @@ public:
         if (!name_.empty()) DeleteFileW(name_.c_str());
     }
 
-    // False when the folder does not exist or takes no new file.
+    // "~$" + the target's stem + ".tmp": engines that replicate a folder upload no name
+    // beginning with "~$". A leftover of a write that never finished is removed; a name that
+    // stays taken (a folder, the file of a write going on) gives way to a number after the
+    // stem. False when the folder does not exist or takes no new file.
     bool Create(const std::wstring& target) {
-        const std::wstring prefix =
-            FolderOf(target) + L"~petarino-" + std::to_wstring(GetCurrentProcessId()) + L"-";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::wstring name = prefix + std::to_wstring(attempt) + L".tmp";
-            file_ = OpenFile(name, GENERIC_WRITE, 0, CREATE_NEW);
+        const size_t nameAt = NameAt(target);
+        const std::wstring_view name = std::wstring_view(target).substr(nameAt);
+        const std::wstring stem =
+            target.substr(0, nameAt) + L"~$" + std::wstring(name.substr(0, ExtensionAt(name)));
+        for (int number = 1; number <= 100; ++number) {
+            std::wstring candidate =
+                stem + (number == 1 ? std::wstring() : std::to_wstring(number)) + L".tmp";
+            if (Taken(candidate) && !DeleteFileW(candidate.c_str())) continue;
+            file_ = OpenFile(candidate, GENERIC_WRITE, 0, CREATE_NEW);
             if (file_) {
-                name_ = std::move(name);
+                name_ = std::move(candidate);
                 return true;
             }
-            if (GetLastError() != ERROR_FILE_EXISTS) return false;
+            if (!Taken(candidate)) return false;
         }
         return false;
     }
@@ -133,11 +173,14 @@ private:
 } // namespace
 
 FilePath Win32Files::ProgramFolder() {
-    return PathOf(FolderOf(ModuleFileName()));
+    const std::wstring program = ModuleFileName();
+    return PathOf(std::wstring_view(program).substr(0, NameAt(program)));
 }
 
 FilePath Win32Files::InFolder(const FilePath& folder, std::string_view name) {
-    return PathOf(Wide(folder) + ToWide(name));
+    std::wstring path = Wide(folder);
+    if (!NameFollowsDirectly(path)) path += L'\\';
+    return PathOf(path + ToWide(name));
 }
 
 std::string Win32Files::Display(const FilePath& path) {
@@ -187,16 +230,8 @@ FilePath Win32Files::LocalAppDataFolder() {
     return PathOf(folder);
 }
 
-// One level at a time from the top: the system makes no folder whose parent is missing.
 void Win32Files::CreateFolder(const FilePath& folder) {
-    const std::wstring path = Wide(folder);
-    for (size_t at = path.find_first_of(L"\\/", 3); at != std::wstring::npos;
-         at = path.find_first_of(L"\\/", at + 1))
-        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-    CreateDirectoryW(path.c_str(), nullptr);
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw EFCreateError(Display(folder));
+    if (!MakeFolder(Wide(folder))) throw EFCreateError(Display(folder));
 }
 
 std::vector<std::string> Win32Files::FileNames(const FilePath& folder, std::string_view extension) {
@@ -222,7 +257,65 @@ std::optional<std::uint64_t> Win32Files::FileSize(const FilePath& path) {
     if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::nullopt;
-    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    return Joined(data.nFileSizeHigh, data.nFileSizeLow);
+}
+
+// The find data carries sizes and stamps, so nothing is opened; the short names are not
+// asked for, and the system fetches the entries in larger batches.
+std::optional<std::vector<platform::FolderEntry>> Win32Files::ListFolder(const FilePath& folder) {
+    const std::wstring path = Wide(InFolder(folder, {}));
+    WIN32_FIND_DATAW found{};
+    const HANDLE search =
+        FindFirstFileExW((path + L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    std::vector<platform::FolderEntry> entries;
+    // A drive's empty root holds not even "." and "..".
+    if (search == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND && FolderExists(folder)
+                   ? std::optional(entries)
+                   : std::nullopt;
+    const UniqueFind closer(search);
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back({
+            .name = FromWideOrQuestionMark(name),
+            .path = PathOf(path + found.cFileName),
+            .folder = isFolder,
+            .size = isFolder ? 0 : Joined(found.nFileSizeHigh, found.nFileSizeLow),
+            .modified =
+                Joined(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime),
+        });
+    } while (FindNextFileW(search, &found));
+    // A listing broken off midway would pass for a folder without the rest.
+    if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+    return entries;
+}
+
+bool Win32Files::FolderExists(const FilePath& folder) {
+    return IsFolder(Wide(folder));
+}
+
+bool Win32Files::MoveIntoFolder(const FilePath& file, const FilePath& folder) {
+    const std::wstring source = Wide(file);
+    const std::wstring_view name = std::wstring_view(source).substr(NameAt(source));
+    if (name.empty() || !MakeFolder(Wide(folder))) return false;
+    const std::wstring into = Wide(InFolder(folder, {}));
+    const size_t extensionAt = ExtensionAt(name);
+    for (int number = 1; number <= 9999; ++number) {
+        const std::wstring target = number == 1 ? into + std::wstring(name)
+                                                : into + std::wstring(name.substr(0, extensionAt)) +
+                                                      L" (" + std::to_wstring(number) + L")" +
+                                                      std::wstring(name.substr(extensionAt));
+        // Never MOVEFILE_REPLACE_EXISTING: a taken name fails the move, and the next is tried.
+        if (MoveFileExW(source.c_str(), target.c_str(),
+                        MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
+    }
+    return false;
 }
 
 } // namespace petarino::win32

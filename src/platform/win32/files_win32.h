@@ -10,6 +10,7 @@ namespace petarino::win32 {
 class Win32Files final : public platform::Files {
 public:
     platform::FilePath ProgramFolder() override;
+    // The separator put between is "\"; a drive alone ("C:") is taken as it stands.
     platform::FilePath InFolder(const platform::FilePath& folder, std::string_view name) override;
     std::string Display(const platform::FilePath& path) override;
     // A read-only target, a folder that does not exist, a name a file cannot have or a
@@ -23,6 +24,12 @@ public:
                                        std::string_view extension) override;
     bool RemoveFile(const platform::FilePath& path) override;
     std::optional<std::uint64_t> FileSize(const platform::FilePath& path) override;
+    // The stamp is the last-write FILETIME as 64 bits.
+    std::optional<std::vector<platform::FolderEntry>>
+    ListFolder(const platform::FilePath& folder) override;
+    bool FolderExists(const platform::FilePath& folder) override;
+    // Across volumes too, as a copy and a removal.
+    bool MoveIntoFolder(const platform::FilePath& file, const platform::FilePath& folder) override;
 };
 
 } // namespace petarino::win32

@@ -1,9 +1,10 @@
 #include "platform/win32/kernel_win32.h"
 
+#include "platform/guid_text.h"
 #include "platform/win32/cp932_win32.h"
 
 #include <windows.h>
-#include <cstdio>
+#include <array>
 #include <cwchar>
 #include <ntsecapi.h>
 #include <stdexcept>
@@ -52,21 +53,44 @@ bool FitsWord(int value) {
 
 } // namespace
 
+namespace {
+
+platform::LocalTime ReadingOf(const SYSTEMTIME& time) {
+    return {.year = time.wYear,
+            .month = time.wMonth,
+            .dayOfWeek = time.wDayOfWeek,
+            .day = time.wDay,
+            .hour = time.wHour,
+            .minute = time.wMinute,
+            .second = time.wSecond,
+            .milliseconds = time.wMilliseconds};
+}
+
+} // namespace
+
 platform::LocalTime KernelWin32::Now() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return {.year = now.wYear,
-            .month = now.wMonth,
-            .dayOfWeek = now.wDayOfWeek,
-            .day = now.wDay,
-            .hour = now.wHour,
-            .minute = now.wMinute,
-            .second = now.wSecond,
-            .milliseconds = now.wMilliseconds};
+    return ReadingOf(now);
+}
+
+platform::LocalTime KernelWin32::UtcNow() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    return ReadingOf(now);
 }
 
 uint64_t KernelWin32::UptimeMilliseconds() {
     return GetTickCount64();
+}
+
+// The system's own random source in advapi32, already loaded for the registry; COM's
+// CoCreateGuid would bring ole32 into the process for sixteen bytes.
+std::string KernelWin32::NewGuid() {
+    std::array<uint8_t, 16> bytes{};
+    if (!RtlGenRandom(bytes.data(), static_cast<ULONG>(bytes.size())))
+        throw std::runtime_error("乱数を得られません");
+    return platform::GuidText(bytes);
 }
 
 uint32_t KernelWin32::ThreadLocale() {
@@ -168,21 +192,6 @@ std::optional<std::string> KernelWin32::Utf8OfCp932(std::string_view cp932) {
 
 std::optional<std::string> KernelWin32::Cp932OfUtf8(std::string_view utf8) {
     return Converted(CP_UTF8, 932, utf8);
-}
-
-// Random version 4 (RFC 4122): RtlGenRandom needs no provider to be opened, unlike the
-// cryptographic API, and exists on every Windows the program runs on.
-std::string KernelWin32::NewGuid() {
-    unsigned char bytes[16];
-    if (!RtlGenRandom(bytes, sizeof bytes)) throw std::runtime_error("乱数を得られません");
-    bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40);
-    bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80);
-    char text[37];
-    std::snprintf(text, sizeof text,
-                  "%02x%02x%02x%02x-%02x%02x-%02x%02x-%02x%02x-%02x%02x%02x%02x%02x%02x", bytes[0],
-                  bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8],
-                  bytes[9], bytes[10], bytes[11], bytes[12], bytes[13], bytes[14], bytes[15]);
-    return text;
 }
 
 } // namespace petarino::win32

@@ -9,7 +9,9 @@ namespace petarino::win32 {
 class KernelWin32 final : public platform::Kernel {
 public:
     platform::LocalTime Now() override;
+    platform::LocalTime UtcNow() override;
     uint64_t UptimeMilliseconds() override;
+    std::string NewGuid() override;
 
     uint32_t ThreadLocale() override;
     void SetThreadLocaleToUserDefault() override;
@@ -21,8 +23,6 @@ public:
     bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
     std::optional<std::string> Utf8OfCp932(std::string_view cp932) override;
     std::optional<std::string> Cp932OfUtf8(std::string_view utf8) override;
-    // Throws std::runtime_error when the system gives no random bytes.
-    std::string NewGuid() override;
 };
 
 } // namespace petarino::win32

@@ -29,11 +29,15 @@ std::wstring SubkeyPath(std::string_view path) {
     return ToWide(path);
 }
 
-// The value with its texts in CP932, as the A functions would hand it out: the same sizes,
-// so a value is too long or of the wrong type exactly when it would be for them. Nullopt
-// when the key has no such value (or was deleted meanwhile, as the system says then).
-// `buffer` is kept from read to read: the data is converted straight out of it.
-std::optional<RegistryValue> QueryValue(HKEY key, std::string_view name, std::wstring& buffer) {
+// The value's type and size in bytes as the W functions hand it out, its data left in
+// `buffer`, which is kept from read to read. Nullopt when the key has no such value (or was
+// deleted meanwhile, as the system says then).
+struct Queried {
+    platform::RegistryType type;
+    DWORD size;
+};
+
+std::optional<Queried> Query(HKEY key, std::string_view name, std::wstring& buffer) {
     // Every call is a trip into the system's registry: most values fit in the buffer, a
     // longer one is asked for again at its size.
     const std::wstring wideName = ToWide(name);
@@ -48,25 +52,37 @@ std::optional<RegistryValue> QueryValue(HKEY key, std::string_view name, std::ws
     } while (status == ERROR_MORE_DATA);
     if (status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED) return std::nullopt;
     if (status != ERROR_SUCCESS) throw ERegistryException::ReadFailed(name);
-    const auto valueType = static_cast<platform::RegistryType>(type);
-    if (platform::IsTextType(valueType))
-        return RegistryValue{valueType,
-                             FromWide(std::wstring_view(buffer.data(), size / sizeof(wchar_t)))};
-    return RegistryValue{valueType,
-                         std::string(reinterpret_cast<const char*>(buffer.data()), size)};
+    return Queried{static_cast<platform::RegistryType>(type), size};
+}
+
+// The value with its texts in CP932, as the A functions would hand it out: the same sizes,
+// so a value is too long or of the wrong type exactly when it would be for them. The data is
+// converted straight out of the buffer.
+std::optional<RegistryValue> QueryValue(HKEY key, std::string_view name, std::wstring& buffer) {
+    const auto queried = Query(key, name, buffer);
+    if (!queried) return std::nullopt;
+    if (platform::IsTextType(queried->type))
+        return RegistryValue{queried->type, FromWide(std::wstring_view(
+                                                buffer.data(), queried->size / sizeof(wchar_t)))};
+    return RegistryValue{queried->type,
+                         std::string(reinterpret_cast<const char*>(buffer.data()), queried->size)};
 }
 
 // The system counts in a terminating NUL that a caller "forgot" whenever one follows the data
 // in memory; a guard character after the text keeps the stored data exactly the text.
+LONG SetText(HKEY key, const std::wstring& name, platform::RegistryType type,
+             std::wstring_view text) {
+    const std::wstring guarded = std::wstring(text) + L'?';
+    return RegSetValueExW(key, name.c_str(), 0, static_cast<DWORD>(type),
+                          reinterpret_cast<const BYTE*>(guarded.data()),
+                          static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+}
+
 LONG SetValue(HKEY key, const std::wstring& name, const RegistryValue& value) {
-    const auto type = static_cast<DWORD>(value.type);
-    if (!platform::IsTextType(value.type))
-        return RegSetValueExW(key, name.c_str(), 0, type,
-                              reinterpret_cast<const BYTE*>(value.data.data()),
-                              static_cast<DWORD>(value.data.size()));
-    const std::wstring guarded = ToWide(value.data) + L'?';
-    return RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
-                          static_cast<DWORD>((guarded.size() - 1) * sizeof(wchar_t)));
+    if (platform::IsTextType(value.type)) return SetText(key, name, value.type, ToWide(value.data));
+    return RegSetValueExW(key, name.c_str(), 0, static_cast<DWORD>(value.type),
+                          reinterpret_cast<const BYTE*>(value.data.data()),
+                          static_cast<DWORD>(value.data.size()));
 }
 
 // RegEnumKeyExW and RegEnumValueW agree on the parameters used here.
@@ -142,6 +158,20 @@ public:
     }
     void WriteString(std::string_view name, std::string_view text) override {
         Write(name, platform::WrittenText(text));
+    }
+    std::optional<std::u16string> FindWideString(std::string_view name) override {
+        const auto queried = key_ ? Query(key_.get(), name, readBuffer_) : std::nullopt;
+        if (!queried) return std::nullopt;
+        platform::CheckStringType(name, queried->type, queried->size == 0);
+        const std::wstring_view text(readBuffer_.data(), queried->size / sizeof(wchar_t));
+        const std::wstring_view upToNul = text.substr(0, text.find(L'\0'));
+        return std::u16string(upToNul.begin(), upToNul.end());
+    }
+    void WriteWideString(std::string_view name, std::u16string_view text) override {
+        const std::u16string units = platform::TerminatedText(text);
+        if (!key_ || SetText(key_.get(), ToWide(name), platform::RegistryType::Sz,
+                             std::wstring(units.begin(), units.end())) != ERROR_SUCCESS)
+            throw ERegistryException::WriteFailed(name);
     }
     std::optional<RegistryValue> FindValue(std::string_view name) override { return Find(name); }
     void WriteValue(std::string_view name, const RegistryValue& value) override {
