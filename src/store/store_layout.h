@@ -46,6 +46,11 @@ inline constexpr std::string_view kAlarmRepeat = "AlarmRepeat";
 inline constexpr std::string_view kAlarmSound = "AlarmSound";
 // Written only while a monthly or yearly alarm's time is cut short of the day it was set to.
 inline constexpr std::string_view kAlarmDay = "AlarmDay";
+// Sync's own bookkeeping: the memo's id, its version counters, and what was last written or
+// taken through the sync folder.
+inline constexpr std::string_view kId = "Id";
+inline constexpr std::string_view kSyncVersions = "SyncVersions";
+inline constexpr std::string_view kSyncBase = "SyncBase";
 } // namespace memo_value
 
 // A memo key without bounds puts its memo here, whatever a new window would get.
