@@ -26,9 +26,10 @@ VersionVector Dominating(const LocalSide& local, const MemoFile& file, std::stri
 // The side written later keeps the id, then the larger device id, then the larger
 // fingerprint: every PC that meets the same two sides picks the same one.
 bool LocalKeepsId(const LocalSide& local, std::string_view device, const MemoFile& file,
-                  const std::string& fileFingerprint) {
-    return std::tie(local.updated, device, local.fingerprint) >=
-           std::tie(file.updated, file.device, fileFingerprint);
+                  std::string_view fileFingerprint) {
+    using Side = std::tuple<std::string_view, std::string_view, std::string_view>;
+    return Side(local.updated, device, local.fingerprint) >=
+           Side(file.updated, file.device, fileFingerprint);
 }
 
 Decision KeepBoth(const LocalSide& local, const MemoFile& file, std::string_view device,
