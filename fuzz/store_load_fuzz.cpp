@@ -63,7 +63,7 @@ std::vector<std::string> DistinctIds(const MemoTable& table) {
     std::set<std::string> seen;
     for (int slot = 0; slot <= table.MaxForm(); ++slot) {
         const std::string& id = table.Memos(slot).Sync().id;
-        if (!IsMemoId(id) || !seen.insert(id).second) __builtin_trap();
+        if (!IsSyncId(id) || !seen.insert(id).second) __builtin_trap();
         ids.push_back(id);
     }
     return ids;

@@ -124,7 +124,7 @@ TEST_F(BackupTest, AFullStoreWithEveryKindOfValueComesBackByteForByte) {
     for (int slot = 0; slot <= 100; ++slot) {
         EXPECT_EQ(StoredFields(loaded.table.Memos(slot)), StoredFields(original.table.Memos(slot)))
             << slot;
-        EXPECT_TRUE(IsMemoId(loaded.table.Memos(slot).Sync().id)) << "the id travels, " << slot;
+        EXPECT_TRUE(IsSyncId(loaded.table.Memos(slot).Sync().id)) << "the id travels, " << slot;
     }
 }
 

@@ -1,6 +1,7 @@
 // What sync keeps of a memo between runs, and what a memo's id looks like.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,17 @@ struct SyncMark {
     friend bool operator==(const SyncMark&, const SyncMark&) = default;
 };
 
-// A GUID in lower case without braces: 8-4-4-4-12 hex digits.
-bool IsMemoId(std::string_view text);
+// The ids of sync: memos, devices and sync folders are named by a GUID written in lower case
+// without braces, 8-4-4-4-12 hex digits, so every PC writes and compares the same text.
+constexpr bool IsSyncId(std::string_view text) {
+    if (text.size() != 36) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        if (dash ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    }
+    return true;
+}
+
 
 } // namespace petarino

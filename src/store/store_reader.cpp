@@ -94,7 +94,7 @@ void ReadAlarm(KeyReader& key, StoredMemo& memo) {
 // An id of another form is unusable, and the next save makes a new one.
 void ReadSync(KeyReader& key, StoredMemo& memo) {
     using namespace memo_value;
-    memo.id = key.Checked(key.String(kId), kId, IsMemoId);
+    memo.id = key.Checked(key.String(kId), kId, IsSyncId);
     memo.syncVersions = key.String(kSyncVersions);
     memo.syncBase = key.String(kSyncBase);
 }
@@ -136,8 +136,8 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
         state.hotKeyNewMemo = key.Checked(key.Integer(kHotKeyNewMemo), kHotKeyNewMemo, HotkeyValue);
         state.hotKeyFront = key.Checked(key.Integer(kHotKeyFront), kHotKeyFront, HotkeyValue);
         state.syncFolder = key.WideString(kSyncFolder);
-        state.syncDevice = key.Checked(key.String(kSyncDevice), kSyncDevice, IsMemoId);
-        state.syncFolderId = key.Checked(key.String(kSyncFolderId), kSyncFolderId, IsMemoId);
+        state.syncDevice = key.Checked(key.String(kSyncDevice), kSyncDevice, IsSyncId);
+        state.syncFolderId = key.Checked(key.String(kSyncFolderId), kSyncFolderId, IsSyncId);
     }
     // Every subkey is most often a memo key that opens, and then none lies beyond the table
     // and none exists unopened: the count is one call where the list costs one a subkey.

@@ -34,7 +34,7 @@ struct StoredMemo {
     std::optional<int32_t> alarmRepeat; // [0, kAlarmRepeats)
     std::optional<bool> alarmSound;
     std::optional<int32_t> alarmDay; // [1, 31]
-    std::optional<std::string> id;   // IsMemoId; in a whole store's reading, no earlier memo's
+    std::optional<std::string> id;   // IsSyncId; in a whole store's reading, no earlier memo's
     std::optional<std::string> syncVersions;
     std::optional<std::string> syncBase;
 };

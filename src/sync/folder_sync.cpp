@@ -4,7 +4,7 @@
 #include "store/restore_store.h"
 #include "sync/memo_values.h"
 #include "sync/merge_decision.h"
-#include "sync/sync_id.h"
+#include "memos/sync_mark.h"
 #include "sync/travelling_values.h"
 
 #include <algorithm>

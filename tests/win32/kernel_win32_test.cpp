@@ -212,7 +212,7 @@ TEST_F(KernelWin32Test, NewGuidsAreRandomVersion4InLowerCase) {
     std::set<std::string> made;
     for (int i = 0; i < 100; ++i) {
         const std::string id = kernel.NewGuid();
-        EXPECT_TRUE(IsMemoId(id)) << id;
+        EXPECT_TRUE(IsSyncId(id)) << id;
         EXPECT_EQ(id[14], '4') << id;
         EXPECT_NE(std::string_view("89ab").find(id[19]), std::string_view::npos) << id;
         made.insert(id);

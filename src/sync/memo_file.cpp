@@ -1,0 +1,155 @@
+#include "sync/memo_file.h"
+
+#include "store/value_json.h"
+#include "memos/sync_mark.h"
+#include "sync/travelling_values.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+namespace petarino::sync {
+namespace {
+
+using store::Json;
+
+namespace field {
+constexpr char kFormat[] = "format";
+constexpr char kVersion[] = "version";
+constexpr char kId[] = "id";
+constexpr char kVersions[] = "versions";
+constexpr char kDevice[] = "device";
+constexpr char kUpdated[] = "updated";
+constexpr char kDeleted[] = "deleted";
+constexpr char kValues[] = "values";
+constexpr char kFolder[] = "folder";
+} // namespace field
+
+constexpr std::string_view kFolderFormat = "petarino-sync";
+constexpr int kFolderVersion = 1;
+
+struct EMalformed {
+    std::string field;
+};
+
+void Require(bool sound, const char* field) {
+    if (!sound) throw EMalformed{field};
+}
+
+const Json& Field(const Json& object, const char* name) {
+    static const Json missing;
+    return object.contains(name) ? object[name] : missing;
+}
+
+const std::string& StringField(const Json& object, const char* name) {
+    const Json& value = Field(object, name);
+    Require(value.is_string(), name);
+    return value.get_ref<const std::string&>();
+}
+
+// "YYYY-MM-DDThh:mm:ssZ" with each number in its range.
+bool IsUpdatedText(std::string_view text) {
+    constexpr std::string_view form = "0000-00-00T00:00:00Z";
+    if (text.size() != form.size()) return false;
+    for (std::size_t i = 0; i < form.size(); ++i)
+        if (form[i] == '0' ? text[i] < '0' || text[i] > '9' : text[i] != form[i]) return false;
+    const auto number = [text](std::size_t at) {
+        return (text[at] - '0') * 10 + text[at + 1] - '0';
+    };
+    return number(5) >= 1 && number(5) <= 12 && number(8) >= 1 && number(8) <= 31 &&
+           number(11) <= 23 && number(14) <= 59 && number(17) <= 59;
+}
+
+// Whether the text is ours at all, and of which version.
+std::optional<std::int64_t> VersionOf(const Json& json, std::string_view format) {
+    if (!json.is_object() || Field(json, field::kFormat) != std::string(format))
+        return std::nullopt;
+    const Json& version = Field(json, field::kVersion);
+    Require(version.is_number_integer(), field::kVersion);
+    return version.get<std::int64_t>();
+}
+
+MemoFile MemoOf(const Json& json, platform::Kernel& kernel) {
+    MemoFile memo;
+    memo.id = StringField(json, field::kId);
+    Require(IsSyncId(memo.id), field::kId);
+    const Json& versions = Field(json, field::kVersions);
+    Require(versions.is_object(), field::kVersions);
+    auto parsed = ParseVersions(versions.dump());
+    Require(parsed && !parsed->empty(), field::kVersions);
+    memo.versions = std::move(*parsed);
+    memo.device = StringField(json, field::kDevice);
+    Require(IsSyncId(memo.device), field::kDevice);
+    memo.updated = StringField(json, field::kUpdated);
+    Require(IsUpdatedText(memo.updated), field::kUpdated);
+    const Json& deleted = Field(json, field::kDeleted);
+    Require(deleted.is_boolean(), field::kDeleted);
+    memo.deleted = deleted.get<bool>();
+    try {
+        memo.values = store::ValuesOfJson(Field(json, field::kValues), kernel);
+    } catch (const store::EValueJson& fault) {
+        throw EMalformed{fault.what()};
+    }
+    // Each PC keeps these for itself: a file must not set them.
+    for (const store::NamedValue& value : memo.values)
+        Require(!IsBookkeeping(value.name), field::kValues);
+    return memo;
+}
+
+} // namespace
+
+std::string MemoFileText(const MemoFile& memo, platform::Kernel& kernel) {
+    Json json = Json::object();
+    json[field::kFormat] = kMemoFileFormat;
+    json[field::kVersion] = kMemoFileVersion;
+    json[field::kId] = memo.id;
+    json[field::kVersions] = Json::parse(VersionsText(memo.versions));
+    json[field::kDevice] = memo.device;
+    json[field::kUpdated] = memo.updated;
+    json[field::kDeleted] = memo.deleted;
+    json[field::kValues] = store::ValuesJson(memo.values, kernel);
+    return json.dump(1, '\t') + "\n";
+}
+
+MemoFileRead ReadMemoFile(std::string_view text, platform::Kernel& kernel) {
+    const Json json = Json::parse(text, nullptr, false);
+    try {
+        const auto version = VersionOf(json, kMemoFileFormat);
+        if (!version) return {};
+        if (*version > kMemoFileVersion)
+            return {.kind = MemoFileKind::Newer,
+                    .reason = "このペタリノより新しい版のメモです（版 " + std::to_string(*version) +
+                              "）"};
+        Require(*version == kMemoFileVersion, field::kVersion);
+        return {.kind = MemoFileKind::Memo, .memo = MemoOf(json, kernel)};
+    } catch (const EMalformed& fault) {
+        return {.kind = MemoFileKind::Malformed,
+                .reason = std::string("形式が正しくありません（") + fault.field + "）"};
+    }
+}
+
+std::string UpdatedText(const platform::LocalTime& utc) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", utc.year, utc.month, utc.day,
+                  utc.hour, utc.minute, utc.second);
+    return text;
+}
+
+std::string FolderHeaderText(std::string_view folderId) {
+    Json json = Json::object();
+    json[field::kFormat] = kFolderFormat;
+    json[field::kVersion] = kFolderVersion;
+    json[field::kFolder] = folderId;
+    return json.dump(1, '\t') + "\n";
+}
+
+std::optional<std::string> ReadFolderHeader(std::string_view text) try {
+    const Json json = Json::parse(text, nullptr, false);
+    if (VersionOf(json, kFolderFormat) != kFolderVersion) return std::nullopt;
+    const std::string& folder = StringField(json, field::kFolder);
+    if (!IsSyncId(folder)) return std::nullopt;
+    return folder;
+} catch (const EMalformed&) {
+    return std::nullopt;
+}
+
+} // namespace petarino::sync

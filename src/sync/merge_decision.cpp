@@ -1,0 +1,106 @@
+#include "sync/merge_decision.h"
+
+#include "platform/registry_value.h"
+#include "store/store_layout.h"
+#include "sync/fnv1a.h"
+#include "sync/travelling_values.h"
+#include "text/ascii.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <tuple>
+
+namespace petarino::sync {
+namespace {
+
+using store::NamedValue;
+
+constexpr std::string_view kConflictPrefix = "競合: ";
+
+// Counted up on this device as well, so that no other outcome is ever written under the
+// same counters.
+VersionVector Dominating(const LocalSide& local, const MemoFile& file, std::string_view device) {
+    return Bumped(Merged(local.versions, file.versions), device);
+}
+
+// The side written later keeps the id, then the larger device id, then the larger
+// fingerprint: every PC that meets the same two sides picks the same one.
+bool LocalKeepsId(const LocalSide& local, std::string_view device, const MemoFile& file,
+                  std::string_view fileFingerprint) {
+    using Side = std::tuple<std::string_view, std::string_view, std::string_view>;
+    return Side(local.updated, device, local.fingerprint) >=
+           Side(file.updated, file.device, fileFingerprint);
+}
+
+Decision KeepBoth(const LocalSide& local, const MemoFile& file, std::string_view device,
+                  const std::string& fileFingerprint) {
+    const bool localKeeps = LocalKeepsId(local, device, file, fileFingerprint);
+    const VersionVector& loser = localKeeps ? file.versions : local.versions;
+    return {.action = Action::KeepBoth,
+            .versions = Dominating(local, file, device),
+            .localKeepsId = localKeeps,
+            .conflictId = ConflictId(file.id, loser),
+            .conflictVersions = loser};
+}
+
+} // namespace
+
+Decision Decide(const LocalSide& local, const MemoFile& file, std::string_view device) {
+    const std::string fileFingerprint = ContentFingerprint(file.values);
+    const bool sameOutcome =
+        local.exists ? !file.deleted && local.fingerprint == fileFingerprint : file.deleted;
+    Order order = Compare(local.versions, file.versions);
+    // Counters put back from elsewhere (a restored backup) can make an edit here look older
+    // than the file, or equal to it: it is still an edit the file has not seen.
+    if ((order == Order::Before && local.edited) || (order == Order::Equal && !sameOutcome))
+        order = Order::Concurrent;
+    switch (order) {
+    case Order::Equal: return {.action = Action::Nothing, .versions = local.versions};
+    case Order::Before: return {.action = Action::TakeFile, .versions = file.versions};
+    case Order::After: return {.action = Action::WriteLocal, .versions = local.versions};
+    case Order::Concurrent: break;
+    }
+    if (sameOutcome)
+        return {.action = Action::MergeCounters, .versions = Merged(local.versions, file.versions)};
+    if (local.exists && file.deleted)
+        return {.action = Action::LocalWinsOverTombstone,
+                .versions = Dominating(local, file, device)};
+    if (!local.exists)
+        return {.action = Action::FileWinsOverLocalTombstone,
+                .versions = Dominating(local, file, device)};
+    return KeepBoth(local, file, device, fileFingerprint);
+}
+
+std::string ConflictId(std::string_view loserId, const VersionVector& loserVersions) {
+    const std::string key = std::string(loserId) + ' ' + VersionsText(loserVersions);
+    const std::uint64_t high = Fnv1a(key);
+    const std::uint64_t low = Fnv1a(key, high);
+    char hex[33];
+    std::snprintf(hex, sizeof hex, "%016llx%016llx", static_cast<unsigned long long>(high),
+                  static_cast<unsigned long long>(low));
+    // A GUID of version 8 (made by its own rule), variant 10.
+    hex[12] = '8';
+    hex[16] = "89ab"[(hex[16] <= '9' ? hex[16] - '0' : hex[16] - 'a' + 10) & 3];
+    const std::string_view h(hex, 32);
+    return std::string(h.substr(0, 8)) + '-' + std::string(h.substr(8, 4)) + '-' +
+           std::string(h.substr(12, 4)) + '-' + std::string(h.substr(16, 4)) + '-' +
+           std::string(h.substr(20));
+}
+
+std::vector<NamedValue> ConflictValues(std::vector<NamedValue> values) {
+    using platform::RegistryType;
+    const std::string_view kTitle = store::memo_value::kTitle;
+    auto title = std::find_if(values.begin(), values.end(), [kTitle](const NamedValue& value) {
+        return EqualIgnoringAsciiCase(value.name, kTitle);
+    });
+    if (title == values.end()) title = values.insert(values.end(), {std::string(kTitle), {}});
+    // A title of another type is no title the memo could show.
+    const RegistryType type = title->value.type;
+    const std::string old = type == RegistryType::Sz || type == RegistryType::ExpandSz
+                                ? platform::StringOf(title->name, title->value)
+                                : std::string();
+    title->value = platform::WrittenText(std::string(kConflictPrefix) + old);
+    return values;
+}
+
+} // namespace petarino::sync

@@ -1,0 +1,64 @@
+// What a PC does when it finds a memo's file: the whole merge rule, one pure function.
+// Counters decide, never clocks: a PC whose clock runs a day wrong merges exactly as the
+// others do. A clock only picks which side of a real conflict keeps the memo's id, and that
+// side's edit is kept as well as the other's. Nothing is lost: an edit beats a deletion it
+// has not seen, and two edits that have not seen each other both stay.
+#pragma once
+
+#include "store/store_snapshot.h"
+#include "sync/memo_file.h"
+#include "sync/version_vector.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace petarino::sync {
+
+// The memo as this PC holds it. The engine counts its own edit up (Bumped on this device)
+// before it asks, so `versions` already include it.
+struct LocalSide {
+    bool exists = false;  // the memo is here
+    bool deleted = false; // not here, but this PC deleted it and wrote so through its file
+    VersionVector versions;
+    bool edited = false;     // changed since `versions` were last written or taken
+    std::string fingerprint; // ContentFingerprint of its values
+    std::string updated;     // UpdatedText of when this version was or will be written
+};
+
+enum class Action {
+    Nothing,
+    TakeFile,      // the file has seen everything here, and more: take its content, or remove
+                   // the memo when it is a tombstone
+    WriteLocal,    // this PC has seen everything the file has, and more: write this PC's
+    MergeCounters, // each has seen a change the other has not, with the same
+                   // outcome: keep it under the merged counters and write
+    LocalWinsOverTombstone,     // an edit here against a deletion that has not seen it: the
+                                // memo lives on, written under counters that dominate both
+    FileWinsOverLocalTombstone, // a deletion here against an edit that has not seen it: the
+                                // memo comes back here with the file's content, written
+                                // under counters that dominate both
+    KeepBoth, // two different edits: one side keeps the id, the other becomes a new memo
+};
+
+struct Decision {
+    Action action = Action::Nothing;
+    VersionVector versions; // the memo's counters to keep here and to write
+    // KeepBoth: whether this PC's edit keeps the id; the other side's values go on as
+    // ConflictValues under conflictId and conflictVersions.
+    bool localKeepsId = true;
+    std::string conflictId;
+    VersionVector conflictVersions;
+};
+
+Decision Decide(const LocalSide& local, const MemoFile& file, std::string_view device);
+
+// The id of the memo that a conflict's losing side becomes: the same on every PC that
+// resolves the same conflict, so they make one memo, not one each.
+std::string ConflictId(std::string_view loserId, const VersionVector& loserVersions);
+
+// The losing side's values under a title that begins with "競合: ". The prefix is always
+// added, so a copy of a copy says so twice and every PC writes the same title.
+std::vector<store::NamedValue> ConflictValues(std::vector<store::NamedValue> values);
+
+} // namespace petarino::sync
