@@ -5,11 +5,10 @@
 #include "sync/memo_file.h"
 #include "testing/sync_world.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace petarino {
 namespace {
@@ -47,9 +46,9 @@ protected:
         std::ofstream(Folder() / name, std::ios::binary) << bytes;
     }
     int JsonFiles() {
-        return static_cast<int>(std::count_if(
-            fs::directory_iterator(Folder()), fs::directory_iterator(),
-            [](const auto& entry) { return entry.path().extension() == ".json"; }));
+        return static_cast<int>(
+            std::count_if(fs::directory_iterator(Folder()), fs::directory_iterator(),
+                          [](const auto& entry) { return entry.path().extension() == ".json"; }));
     }
 
     platform::FakeFiles files;
@@ -78,14 +77,14 @@ TEST_F(FolderSyncTest, AMemoTravelsItsEditsFollowAndADestroyedMemoLeavesEveryPc)
     EXPECT_EQ(made.Text(), "牛乳\r\n卵");
     EXPECT_EQ(made.Left(), 300);
 
+    const std::string id = made.Sync().id;
     Destroy(a, "買い物");
     a.sync.LookNow();
     b.Seconds(60);
     EXPECT_TRUE(b.Memos().empty());
     // Its file stays, a tombstone with its values.
     const auto file = sync::ReadMemoFile(
-        files.ReadWhole(files.InFolder(a.Folder(), made.Sync().id + ".json"), 1 << 20),
-        a.world.macro.kernel);
+        files.ReadWhole(files.InFolder(a.Folder(), id + ".json"), 1 << 20), a.world.macro.kernel);
     EXPECT_TRUE(file.memo.deleted);
     EXPECT_FALSE(file.memo.values.empty());
     // And it does not come back.

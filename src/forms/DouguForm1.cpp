@@ -35,9 +35,9 @@ UINT TaskbarCreatedMessage() {
 
 TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
     : application_(services.application), icon_(services.icon), windows_(services.windows),
-      kernel_(services.kernel), choosers_(services.choosers), locale_(services.locale), macroServices_(services.macro),
-      closed_(services.closed), storeReadAhead_(services.storeReadAhead),
-      hotkeys_(hotkeySettings_, windows_),
+      kernel_(services.kernel), choosers_(services.choosers), locale_(services.locale),
+      macroServices_(services.macro), closed_(services.closed),
+      storeReadAhead_(services.storeReadAhead), hotkeys_(hotkeySettings_, windows_),
       memoFactory_(makeMemoFactory(services.application, *this)),
       table_(*memoFactory_, statusList_, windows_), clock_(kernel_, autosave_),
       expander_(macroServices_, windows_),
@@ -78,9 +78,11 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
           store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
                               syncSettings_},
           store_, windows_, services.files, [this] { backups_.AfterExitSave(); },
-          [this] { ReportingErrors([this] { sync_.BeforeExit(); }, [this](std::string_view error) {
-                       ReportGeneralError(windows_, error);
-                   }); }) {
+          [this] {
+              ReportingErrors(
+                  [this] { sync_.BeforeExit(); },
+                  [this](std::string_view error) { ReportGeneralError(windows_, error); });
+          }) {
     RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
@@ -125,8 +127,11 @@ void TDouguForm::FormCreate() {
     notifyIcon_.emplace(window_, icon_);
     store_.LoadAtStart(std::exchange(storeReadAhead_, {}));
     RegisterHotkeys([this] { hotkeys_.RegisterAll(); });
-    SetSyncPage({.folder = [this] { return std::wstring(sync_.Folder().units.begin(),
-                                                        sync_.Folder().units.end()); },
+    SetSyncPage({.folder =
+                     [this] {
+                         return std::wstring(sync_.Folder().units.begin(),
+                                             sync_.Folder().units.end());
+                     },
                  .status = [this] { return sync_.StatusLine(); },
                  .browse = [this] { SyncBrowseClick(); },
                  .stop = [this] { sync_.Stop(); },

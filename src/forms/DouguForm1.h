@@ -20,6 +20,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/registry.h"
+#include "platform/win32/folder_watch.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/window_system.h"
 #include "store/exit_sequence.h"
@@ -27,7 +28,6 @@
 #include "store/registry_store.h"
 #include "store/sync_settings.h"
 #include "sync/folder_sync.h"
-#include "platform/win32/folder_watch.h"
 
 #include <windows.h>
 #include <functional>

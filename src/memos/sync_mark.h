@@ -29,5 +29,4 @@ constexpr bool IsSyncId(std::string_view text) {
     return true;
 }
 
-
 } // namespace petarino

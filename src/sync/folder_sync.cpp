@@ -1,10 +1,10 @@
 #include "sync/folder_sync.h"
 
+#include "memos/sync_mark.h"
 #include "store/error_report.h"
 #include "store/restore_store.h"
 #include "sync/memo_values.h"
 #include "sync/merge_decision.h"
-#include "memos/sync_mark.h"
 #include "sync/travelling_values.h"
 
 #include <algorithm>
@@ -188,6 +188,8 @@ FolderSync::Here FolderSync::MemosById() {
             memo.SetSync(mark);
         }
         here[mark.id] = &memo;
+        // Brought back by a restore or an import.
+        tombstonedHere_.erase(mark.id);
     }
     return here;
 }
@@ -240,12 +242,12 @@ void FolderSync::Look(bool everyMemo) {
     } done{looking_};
     lookWaiting_ = false;
     changeReportedAt_.reset();
-    const bool edits = everyMemo || everyMemoNext_ || editSeenAt_.has_value();
-    editSeenAt_.reset();
     nextLook_ = Now() + kRegularLook;
 
     const sync::Look look = folderLook_.Take(settings_.folder);
     if (!Usable(look)) return;
+    const bool edits = everyMemo || everyMemoNext_ || editSeenAt_.has_value();
+    editSeenAt_.reset();
     if (pause_ == Pause::Folder) pause_ = Pause::None;
     problem_.clear();
     ownFiles_ = look.ownFiles;
@@ -254,6 +256,7 @@ void FolderSync::Look(bool everyMemo) {
             known_[found.file.id] = {found.file.versions, found.file.deleted, found.file.device,
                                      found.file.updated, found.file.values};
     Here here = MemosById();
+    NoteDestroyed(here);
     if (edits) NoteEdits(here);
     everyMemoNext_ = false;
     WinAfterReplace(here);
@@ -269,7 +272,8 @@ void FolderSync::Look(bool everyMemo) {
     for (const FoundFile& found : look.changed)
         if (!found.own) {
             Merge(found.file.id, found.file, here);
-            files_.MoveIntoFolder(found.path, files_.InFolder(settings_.folder, kHandledFolderName));
+            files_.MoveIntoFolder(found.path,
+                                  files_.InFolder(settings_.folder, kHandledFolderName));
         }
     // Every memo here against its own file: a missing file is written again, never taken for
     // a deletion; an edit is written.
@@ -278,15 +282,17 @@ void FolderSync::Look(bool everyMemo) {
         if (file == known_.end() || !ownFiles_.contains(id))
             Publish(id, *memo);
         else
-            Merge(id, MemoFile{.id = id,
-                               .versions = file->second.versions,
-                               .device = file->second.device,
-                               .updated = file->second.updated,
-                               .deleted = file->second.deleted,
-                               .values = file->second.values},
+            Merge(id,
+                  MemoFile{.id = id,
+                           .versions = file->second.versions,
+                           .device = file->second.device,
+                           .updated = file->second.updated,
+                           .deleted = file->second.deleted,
+                           .values = file->second.values},
                   here);
     }
-    WriteTombstones(here);
+    for (const auto& [id, versions] : tombstonedHere_)
+        WriteTombstone(id, versions);
     Finish(look, here);
 }
 
@@ -307,12 +313,13 @@ bool FolderSync::AskBeforeRemoving(const sync::Look& look, const Here& here) {
 // Once in a while at most: a busy folder would otherwise push every older backup out.
 void FolderSync::BackUpBeforeReplacing(const sync::Look& look, const Here& here) {
     constexpr std::uint64_t kBackupSpacing = 15 * 60'000;
-    const bool replacing = std::any_of(look.changed.begin(), look.changed.end(), [&](const auto& f) {
-        const auto memo = here.find(f.file.id);
-        return memo != here.end() &&
-               Compare(VersionsOf(*memo->second), f.file.versions) != Order::After &&
-               Compare(VersionsOf(*memo->second), f.file.versions) != Order::Equal;
-    });
+    const bool replacing =
+        std::any_of(look.changed.begin(), look.changed.end(), [&](const auto& f) {
+            const auto memo = here.find(f.file.id);
+            return memo != here.end() &&
+                   Compare(VersionsOf(*memo->second), f.file.versions) != Order::After &&
+                   Compare(VersionsOf(*memo->second), f.file.versions) != Order::Equal;
+        });
     if (!replacing || !services_.backUp) return;
     if (lastBackup_ && Now() < *lastBackup_ + kBackupSpacing) return;
     lastBackup_ = Now();
@@ -327,7 +334,8 @@ void FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         local.exists = true;
         local.versions = VersionsOf(*memo);
         local.fingerprint = memo->Sync().base;
-    } else if (const auto tombstone = tombstonedHere_.find(id); tombstone != tombstonedHere_.end()) {
+    } else if (const auto tombstone = tombstonedHere_.find(id);
+               tombstone != tombstonedHere_.end()) {
         local.deleted = true;
         local.versions = tombstone->second;
     }
@@ -335,12 +343,14 @@ void FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
     const Decision decision = Decide(local, file, settings_.device);
     switch (decision.action) {
     case Action::Nothing: return;
-    case Action::TakeFile:
-        Take(id, file, file.versions, here);
-        return;
-    case Action::WriteLocal: Publish(id, *memo); return;
+    case Action::TakeFile: Take(id, file, file.versions, here); return;
+    case Action::WriteLocal:
     case Action::MergeCounters:
     case Action::LocalWinsOverTombstone: {
+        if (!memo) {
+            tombstonedHere_[id] = decision.versions;
+            return WriteTombstone(id, decision.versions);
+        }
         SyncMark mark = memo->Sync();
         mark.versions = VersionsText(decision.versions);
         memo->SetSync(mark);
@@ -467,28 +477,34 @@ void FolderSync::Write(const std::string& id, MemoFile file) {
 }
 
 // A memo that was here at the last look and is gone without the folder removing it was
-// destroyed here: its file stays, marked deleted, one up on this PC's counter.
-void FolderSync::WriteTombstones(const Here& here) {
+// destroyed here: its file stays, marked deleted, one up on this PC's counter. Noted before
+// anything of the folder is merged, so a file read again cannot bring it back.
+void FolderSync::NoteDestroyed(const Here& here) {
     for (const auto& [id, versions] : present_) {
-        if (here.contains(id)) continue;
         const auto file = known_.find(id);
-        if (file == known_.end() || file->second.deleted) continue;
-        const VersionVector tombstoneVersions =
-            Bumped(Merged(versions, file->second.versions), settings_.device);
-        Write(id, MemoFile{.id = id,
-                           .versions = tombstoneVersions,
-                           .device = settings_.device,
-                           .updated = {},
-                           .deleted = true,
-                           .values = file->second.values});
-        tombstonedHere_[id] = tombstoneVersions;
+        if (here.contains(id) || file == known_.end() || file->second.deleted) continue;
+        tombstonedHere_[id] = Bumped(Merged(versions, file->second.versions), settings_.device);
     }
 }
 
+// The values are those of the memo's last file.
+void FolderSync::WriteTombstone(const std::string& id, const VersionVector& versions) {
+    const auto file = known_.find(id);
+    if (file == known_.end()) return;
+    Write(id, MemoFile{.id = id,
+                       .versions = versions,
+                       .device = settings_.device,
+                       .updated = {},
+                       .deleted = true,
+                       .values = file->second.values});
+}
+
 std::string FolderSync::LocalUpdated(const std::string& id, const VersionVector& versions) const {
-    if (const auto own = ownStamps_.find(id); own != ownStamps_.end() && own->second.first == versions)
+    if (const auto own = ownStamps_.find(id);
+        own != ownStamps_.end() && own->second.first == versions)
         return own->second.second;
-    if (const auto file = known_.find(id); file != known_.end() && file->second.versions == versions)
+    if (const auto file = known_.find(id);
+        file != known_.end() && file->second.versions == versions)
         return file->second.updated;
     return UpdatedText(kernel_.UtcNow());
 }
@@ -503,13 +519,14 @@ void FolderSync::Finish(const sync::Look& look, const Here& here) {
     tableChanged_ = false;
     for (const BadFile& bad : look.stillBad)
         if (services_.tell)
-            services_.tell("同期フォルダの " + bad.name + " を読めないため、そのままにしています（" +
-                           bad.reason + "）");
+            services_.tell("同期フォルダの " + bad.name +
+                           " を読めないため、そのままにしています（" + bad.reason + "）");
     if (notShown_ > 0 && !notShownTold_) {
         notShownTold_ = true;
         services_.windows.ShowMessageBox(
             "同期フォルダのメモのうち " + std::to_string(notShown_) +
-                " 枚は、メモが 101 枚を超えるため表示できません。同期フォルダにそのまま残してあります。",
+                " 枚は、メモが 101 "
+                "枚を超えるため表示できません。同期フォルダにそのまま残してあります。",
             "ペタリノ", platform::MessageBoxStyle::IconInformation);
     }
 }

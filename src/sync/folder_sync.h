@@ -100,7 +100,8 @@ private:
     void Remove(const std::string& id, Here& here);
     void Publish(const std::string& id, const Memo& memo);
     void Write(const std::string& id, MemoFile file);
-    void WriteTombstones(const Here& here);
+    void NoteDestroyed(const Here& here);
+    void WriteTombstone(const std::string& id, const VersionVector& versions);
     void MarkTaken(Memo& memo, const std::string& id, const VersionVector& versions);
     std::string LocalUpdated(const std::string& id, const VersionVector& versions) const;
     void Finish(const sync::Look& look, const Here& here);

@@ -1,7 +1,7 @@
 #include "sync/memo_file.h"
 
-#include "store/value_json.h"
 #include "memos/sync_mark.h"
+#include "store/value_json.h"
 #include "sync/travelling_values.h"
 
 #include <cstdio>

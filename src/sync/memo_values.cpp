@@ -44,7 +44,9 @@ public:
         const RegistryValue* value = Find(name);
         return value ? std::optional(*value) : std::nullopt;
     }
-    void WriteValue(std::string_view name, const RegistryValue& value) override { Put(name, value); }
+    void WriteValue(std::string_view name, const RegistryValue& value) override {
+        Put(name, value);
+    }
     std::vector<std::string> ValueNames() override {
         std::vector<std::string> names;
         for (const NamedValue& value : values)

@@ -21,10 +21,11 @@ struct SyncPc {
     }
 
     platform::FilePath Folder() { return files.InFolder(files.LocalAppDataFolder(), "Sync"); }
-    // A second of the clock and of the uptime, then the tick.
+    // A second of the uptime, then the tick.
     void Seconds(int count) {
+        platform::FakeKernel& kernel = world.macro.kernel;
         for (int i = 0; i < count; ++i) {
-            world.macro.kernel.Advance(1);
+            kernel.SetUptimeMilliseconds(kernel.UptimeMilliseconds() + 1000);
             sync.Tick();
         }
     }
