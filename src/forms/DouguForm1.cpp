@@ -79,9 +79,12 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
                               syncSettings_},
           store_, windows_, services.files, [this] { backups_.AfterExitSave(); },
           [this] {
-              ReportingErrors(
-                  [this] { sync_.BeforeExit(); },
-                  [this](std::string_view error) { ReportGeneralError(windows_, error); });
+              // Whatever sync meets, the exit goes on to its save.
+              try {
+                  sync_.BeforeExit();
+              } catch (const std::exception& error) {
+                  ReportGeneralError(windows_, error.what());
+              }
           }) {
     RegisterWindowClass(icon_);
     window_ =
