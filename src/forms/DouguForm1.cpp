@@ -67,7 +67,12 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
           .host = clock_,
           .pixelsPerInch = services.graphics.ScreenPixelsPerInch(),
           .save = [this] { store_.SaveDatas(); },
-          .backUp = [this] { backups_.BeforeReplacing(); },
+          // As before a restore: the memos as they are now, saved first.
+          .backUp =
+              [this] {
+                  store_.SaveDatas();
+                  backups_.BeforeReplacing();
+              },
           .tell =
               [this](std::string_view text) {
                   if (notifyIcon_) notifyIcon_->ShowBalloon("ペタリノ", text);
