@@ -1,8 +1,8 @@
 #include "memos/memo_properties.h"
 #include "platform/fake/fake_choosers.h"
 #include "platform/fake/fake_files.h"
-#include "testing/fake_status_list.h"
 #include "platform/fake/fake_window_system.h"
+#include "testing/fake_status_list.h"
 #include "testing/in_memory_memo_factory.h"
 
 #include <fstream>
@@ -173,6 +173,19 @@ TEST_F(MemoPropertiesTest, AMemoDestroyedMeanwhileIsLeftAlone) {
     EXPECT_TRUE(list.Rows().empty());
     properties.Apply(other);
     EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 無題"});
+}
+
+// A restore makes every memo anew: one that takes the place of the memo the dialog was opened
+// for is another memo, and OK writes nothing to it.
+TEST_F(MemoPropertiesTest, AnotherMemoInThePlaceOfTheOneOpenedIsLeftAlone) {
+    memo.SetSync({"11111111-1111-4111-8111-111111111111", "", ""});
+    memo.SetText("元のメモ");
+    properties.Open(memo);
+    memo.SetSync({"22222222-2222-4222-8222-222222222222", "", ""});
+    memo.SetText("別のメモ");
+    view.macroText = "ダイアログの文";
+    properties.Apply(memo);
+    EXPECT_EQ(memo.Text(), "別のメモ");
 }
 
 // Each chooser starts at its control's value, a system colour as it is; Cancel keeps it.

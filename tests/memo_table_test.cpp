@@ -237,6 +237,19 @@ TEST_F(MemoTableTest, AConfirmedMemoThatWasDestroyedMeanwhileTakesNoOtherWithIt)
     ExpectConsistent();
 }
 
+// A restore makes every memo anew, and one may take the place of the memo asked about: the
+// question's Yes is for the memo of that id only.
+TEST_F(MemoTableTest, AConfirmedMemoReplacedMeanwhileByAnotherTakesNoOtherWithIt) {
+    Memo& asked = Create("一");
+    asked.SetSync({"11111111-1111-4111-8111-111111111111", "", ""});
+    windows.ScriptAnswer(DialogResult::Yes, [&] {
+        asked.SetSync({"22222222-2222-4222-8222-222222222222", "", ""});
+        asked.SetHint("二");
+    });
+    table.ConfirmAndDestroy(0);
+    EXPECT_EQ(Titles(), std::vector<std::string>{"二"});
+}
+
 TEST_F(MemoTableTest, MouseReleaseOnTheListActsOnExactlyShiftOrExactlyCtrl) {
     struct Case {
         ShiftState shift;

@@ -3,6 +3,7 @@
 namespace petarino {
 
 void AlarmProperties::Open(const Memo& memo, const WallMinute& now) {
+    openedFor_ = memo.Sync().id;
     const MemoAlarm& alarm = memo.Alarm();
     view_.SetUseAlarm(alarm.at.has_value());
     view_.SetTime(alarm.at.value_or(WallMinute::FromCount(now.Count() + 1)));
@@ -11,7 +12,7 @@ void AlarmProperties::Open(const Memo& memo, const WallMinute& now) {
 }
 
 void AlarmProperties::Apply(Memo& memo) {
-    if (!table_.Holds(memo)) return;
+    if (!table_.Holds(memo, openedFor_)) return;
     const int item = view_.RepeatItem();
     MemoAlarm alarm{.repeat = item >= 0 && item < kAlarmRepeats ? static_cast<AlarmRepeat>(item)
                                                                 : AlarmRepeat::None,

@@ -6,6 +6,7 @@
 #include "memos/memo_table.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace petarino {
@@ -43,6 +44,8 @@ public:
 private:
     AlarmPropertiesView& view_;
     MemoTable& table_;
+    // The id of the memo the dialog was opened for: OK writes to no other.
+    std::string openedFor_;
 };
 
 } // namespace petarino

@@ -7,6 +7,7 @@
 namespace petarino {
 
 void MemoProperties::Open(const Memo& memo) {
+    openedFor_ = memo.Sync().id;
     view_.SetMacroText(memo.ReadOnly() ? memo.MacroText() : memo.Text());
     view_.SetTitle(memo.Hint());
     view_.SetWordWrap(memo.WordWrap());
@@ -19,7 +20,7 @@ void MemoProperties::Open(const Memo& memo) {
 
 void MemoProperties::Apply(Memo& memo) {
     timer_.Enable();
-    if (!table_.Holds(memo)) return;
+    if (!table_.Holds(memo, openedFor_)) return;
     const std::string text = view_.MacroText();
     if (IsMacroSource(text)) {
         memo.SetMacroText(text);

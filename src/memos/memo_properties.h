@@ -90,6 +90,8 @@ private:
     platform::Files& files_;
     TickTimer& timer_;
     MemoTable& table_;
+    // The id of the memo the dialog was opened for: OK writes to no other.
+    std::string openedFor_;
 };
 
 } // namespace petarino

@@ -16,18 +16,23 @@ std::string StatusRow(const Memo& memo) {
 
 } // namespace
 
-MemoTable::MemoTable(MemoFactory& factory, StatusList& statusList, platform::WindowSystem& windows)
-    : factory_(factory), statusList_(statusList), windows_(windows) {}
+MemoTable::MemoTable(MemoFactory& factory, StatusList& statusList, platform::WindowSystem& windows,
+                     std::function<std::string()> newId)
+    : factory_(factory), statusList_(statusList), windows_(windows), newId_(std::move(newId)) {}
 
 Memo& MemoTable::Memos(int slot) const {
     if (!Occupied(slot)) throw std::out_of_range("no memo in slot " + std::to_string(slot));
     return *At(slot);
 }
 
-bool MemoTable::Holds(const Memo& memo) const {
+std::optional<int> MemoTable::SlotHolding(const Memo* memo, std::string_view id) const {
     for (int slot = 0; slot <= maxForm_; ++slot)
-        if (At(slot) == &memo) return true;
-    return false;
+        if (At(slot) == memo && At(slot)->Sync().id == id) return slot;
+    return std::nullopt;
+}
+
+bool MemoTable::Holds(const Memo& memo, std::string_view id) const {
+    return SlotHolding(&memo, id).has_value();
 }
 
 Memo* MemoTable::CreateMemo() {
@@ -50,6 +55,7 @@ Memo* MemoTable::AddHidden(const std::optional<Bounds>& at) {
     ++maxForm_;
     Put(maxForm_, &memo);
     memo.SetTag(maxForm_);
+    if (newId_) memo.SetSync({newId_(), "", ""});
     return &memo;
 }
 
@@ -71,12 +77,14 @@ void MemoTable::DestForm(int slot) {
 void MemoTable::ConfirmAndDestroy(int slot) {
     if (!Occupied(slot)) return;
     const Memo* memo = At(slot);
+    const std::string id = memo->Sync().id;
     const int answer = windows_.ShowMessageBox(
         "この「" + memo->Hint() + "」を破棄しますか？", "ペタリノの破棄",
         platform::MessageBoxStyle::YesNo | platform::MessageBoxStyle::IconQuestion);
     if (answer != platform::DialogResult::Yes) return;
-    // The box ran a message loop: the memo may have moved to another slot meanwhile.
-    DestForm(SlotOf(memo));
+    // The box ran a message loop: the memo may have moved to another slot meanwhile, or be
+    // gone, with another made in its place.
+    if (const auto now = SlotHolding(memo, id)) DestForm(*now);
 }
 
 void MemoTable::RefreshStatusList() {

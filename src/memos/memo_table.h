@@ -11,6 +11,10 @@
 #include "platform/window_system.h"
 
 #include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace petarino {
 
@@ -18,7 +22,10 @@ class MemoTable {
 public:
     static constexpr int kSlots = 101;
 
-    MemoTable(MemoFactory& factory, StatusList& statusList, platform::WindowSystem& windows);
+    // With `newId`, every memo made gets its id at once, so a dialog or a question can tell it
+    // from whatever memo takes its place; a store's own id replaces it as the load restores.
+    MemoTable(MemoFactory& factory, StatusList& statusList, platform::WindowSystem& windows,
+              std::function<std::string()> newId = {});
     MemoTable(const MemoTable&) = delete;
     MemoTable& operator=(const MemoTable&) = delete;
 
@@ -26,9 +33,10 @@ public:
     int MaxForm() const { return maxForm_; }
     // Slots 0..MaxForm only; any other throws std::out_of_range.
     Memo& Memos(int slot) const;
-    // Whether the memo is in the table, by address only: a memo that is gone must not be read
-    // (a dialog may outlive the memo it was opened for).
-    bool Holds(const Memo& memo) const;
+    // Whether the memo is still in the table and still the one of that id: a memo that is gone
+    // must not be read, and another may be made where it was (a dialog may outlive the memo it
+    // was opened for, and a restore makes every memo anew).
+    bool Holds(const Memo& memo, std::string_view id) const;
 
     // A new memo in the next slot, titled on the right in vertical writing and shown.
     // A full table refuses with a message and changes nothing; the result is then null.
@@ -58,10 +66,12 @@ private:
     Memo* At(int slot) const { return memos_[static_cast<size_t>(slot)]; }
     void Put(int slot, Memo* memo) { memos_[static_cast<size_t>(slot)] = memo; }
     int SlotOf(const Memo* memo) const;
+    std::optional<int> SlotHolding(const Memo* memo, std::string_view id) const;
 
     MemoFactory& factory_;
     StatusList& statusList_;
     platform::WindowSystem& windows_;
+    std::function<std::string()> newId_;
     std::array<Memo*, kSlots> memos_{};
     int maxForm_ = -1;
 };
