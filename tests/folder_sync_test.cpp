@@ -160,6 +160,27 @@ TEST_F(FolderSyncTest, AMissingFileOrFolderIsNoDeletion) {
     EXPECT_EQ(Titles(b), std::vector<std::string>{"鍵=机の中 2段目"});
 }
 
+// Destroyed while the folder is away, then the program ends: the next run deletes it
+// everywhere once the folder is back, and its file does not bring it back.
+TEST_F(FolderSyncTest, AMemoDestroyedWhileTheFolderIsAwayStaysDeletedAfterARestart) {
+    a.world.Create("捨てる", "もう要らない");
+    JoinBoth();
+    fs::rename(Folder(), Folder().string() + "-away");
+    Destroy(a, "捨てる");
+    a.sync.BeforeExit();
+    a.world.store.SaveDatas();
+
+    SyncPc next{files, 0xA, &a.registry};
+    next.world.store.LoadAtStart();
+    fs::rename(Folder().string() + "-away", Folder());
+    next.Seconds(1);
+    EXPECT_TRUE(next.Memos().empty());
+    b.sync.LookNow();
+    EXPECT_TRUE(b.Memos().empty());
+    next.world.store.SaveDatas();
+    EXPECT_EQ(next.world.sync.pendingDeletions, "") << "written, so no longer kept";
+}
+
 TEST_F(FolderSyncTest, ForeignFilesAreLeftAloneEngineCopiesMergedAndBadFilesToldOnce) {
     Memo& memo = a.world.Create("本", "返す");
     JoinBoth();
@@ -189,6 +210,28 @@ TEST_F(FolderSyncTest, ForeignFilesAreLeftAloneEngineCopiesMergedAndBadFilesTold
     EXPECT_NE(a.told[0].find("broken.json"), std::string::npos);
     b.sync.LookNow();
     EXPECT_EQ(Titles(b), Titles(a));
+}
+
+// A sync engine's copy of a version older than a deletion must neither bring the memo back
+// nor put that version over the tombstone, on the PC that deleted it or on another.
+TEST_F(FolderSyncTest, AnOldCopyBringsNoDeletedMemoBack) {
+    const Memo& memo = a.world.Create("古い", "前の版");
+    JoinBoth();
+    const std::string id = memo.Sync().id;
+    const std::string older = files.ReadWhole(files.InFolder(a.Folder(), id + ".json"), 1 << 20);
+    Destroy(a, "古い");
+    a.sync.LookNow();
+    b.sync.LookNow();
+    ASSERT_TRUE(b.Memos().empty());
+    for (SyncPc* pc : {&a, &b}) {
+        Put(id + "-PC3.json", older);
+        pc->sync.LookNow();
+        EXPECT_TRUE(pc->Memos().empty());
+        const auto own =
+            sync::ReadMemoFile(files.ReadWhole(files.InFolder(a.Folder(), id + ".json"), 1 << 20),
+                               a.world.macro.kernel);
+        EXPECT_TRUE(own.memo.deleted);
+    }
 }
 
 TEST_F(FolderSyncTest, ALookThatWouldRemoveMostMemosAsksFirst) {

@@ -84,6 +84,7 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
     if (stored.syncFolder) state.sync.folder = {*stored.syncFolder};
     if (stored.syncDevice) state.sync.device = *stored.syncDevice;
     if (stored.syncFolderId) state.sync.folderId = *stored.syncFolderId;
+    if (stored.syncDeleted) state.sync.pendingDeletions = *stored.syncDeleted;
     RestoreMemos(stored.memos, state, expander, pixelsPerInch);
 }
 

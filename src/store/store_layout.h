@@ -25,6 +25,7 @@ inline constexpr std::string_view kHotKeyFront = "HotKeyFront";
 inline constexpr std::string_view kSyncFolder = "SyncFolder";
 inline constexpr std::string_view kSyncDevice = "SyncDevice";
 inline constexpr std::string_view kSyncFolderId = "SyncFolderId";
+inline constexpr std::string_view kSyncDeleted = "SyncDeleted";
 } // namespace program_value
 
 namespace memo_value {

@@ -52,6 +52,7 @@ struct StoredState {
     std::optional<std::u16string> syncFolder; // as the system knows it, any characters
     std::optional<std::string> syncDevice;
     std::optional<std::string> syncFolderId;
+    std::optional<std::string> syncDeleted;
     // Slot order, up to the last memo key that exists.
     std::vector<StoredMemo> memos;
     // MaxForm outside -1..100, or naming memo keys that do not exist at its end; the memos

@@ -5,6 +5,7 @@
 #include "store/restore_store.h"
 #include "sync/memo_values.h"
 #include "sync/merge_decision.h"
+#include "sync/pending_deletions.h"
 #include "sync/travelling_values.h"
 
 #include <algorithm>
@@ -97,6 +98,8 @@ void FolderSync::Join(const platform::FilePath& folder) {
     known_.clear();
     present_.clear();
     tombstonedHere_.clear();
+    settings_.pendingDeletions.clear();
+    pendingLoaded_ = true;
     folderLook_.Forget();
     pause_ = Pause::None;
     problem_.clear();
@@ -111,6 +114,8 @@ void FolderSync::Stop() {
     known_.clear();
     present_.clear();
     tombstonedHere_.clear();
+    settings_.pendingDeletions.clear();
+    pendingLoaded_ = true;
     folderLook_.Forget();
     pause_ = Pause::None;
     problem_.clear();
@@ -244,19 +249,27 @@ void FolderSync::Look(bool everyMemo) {
     changeReportedAt_.reset();
     nextLook_ = Now() + kRegularLook;
 
+    if (!pendingLoaded_) {
+        for (const auto& [id, versions] : ParsePendingDeletions(settings_.pendingDeletions))
+            tombstonedHere_.emplace(id, versions);
+        pendingLoaded_ = true;
+    }
+    Here here = MemosById();
+    // Before the folder is looked at: a memo destroyed while it is away is deleted everywhere
+    // once it is back, whatever ends this run meanwhile.
+    NoteDestroyed(here);
+    settings_.pendingDeletions = PendingDeletionsText(tombstonedHere_);
+
     const sync::Look look = folderLook_.Take(settings_.folder);
     if (!Usable(look)) return;
     const bool edits = everyMemo || everyMemoNext_ || editSeenAt_.has_value();
     editSeenAt_.reset();
-    if (pause_ == Pause::Folder) pause_ = Pause::None;
     problem_.clear();
     ownFiles_ = look.ownFiles;
     for (const FoundFile& found : look.changed)
         if (found.own)
             known_[found.file.id] = {found.file.versions, found.file.deleted, found.file.device,
                                      found.file.updated, found.file.values};
-    Here here = MemosById();
-    NoteDestroyed(here);
     if (edits) NoteEdits(here);
     everyMemoNext_ = false;
     WinAfterReplace(here);
@@ -291,7 +304,7 @@ void FolderSync::Look(bool everyMemo) {
                            .values = file->second.values},
                   here);
     }
-    for (const auto& [id, versions] : tombstonedHere_)
+    for (const auto& [id, versions] : PendingDeletions(tombstonedHere_))
         WriteTombstone(id, versions);
     Finish(look, here);
 }
@@ -338,6 +351,10 @@ void FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
                tombstone != tombstonedHere_.end()) {
         local.deleted = true;
         local.versions = tombstone->second;
+    } else if (const auto own = known_.find(id); own != known_.end() && own->second.deleted) {
+        // Deleted, here as in its own file: a copy from before that is no news.
+        local.deleted = true;
+        local.versions = own->second.versions;
     }
     local.updated = LocalUpdated(id, local.versions);
     const Decision decision = Decide(local, file, settings_.device);
@@ -457,11 +474,14 @@ void FolderSync::Publish(const std::string& id, const Memo& memo) {
 }
 
 // Equal versions hold equal content: a file already at them is not written again.
-void FolderSync::Write(const std::string& id, MemoFile file) {
+bool FolderSync::Write(const std::string& id, MemoFile file) {
     const auto known = known_.find(id);
-    if (ownFiles_.contains(id) && known != known_.end() &&
-        known->second.versions == file.versions && known->second.deleted == file.deleted)
-        return;
+    if (ownFiles_.contains(id) && known != known_.end()) {
+        if (known->second.versions == file.versions && known->second.deleted == file.deleted)
+            return true;
+        // A file is only ever replaced by a version that has seen it.
+        if (Compare(file.versions, known->second.versions) != Order::After) return false;
+    }
     file.device = settings_.device;
     file.updated = UpdatedText(kernel_.UtcNow());
     try {
@@ -469,11 +489,12 @@ void FolderSync::Write(const std::string& id, MemoFile file) {
                           MemoFileText(file, kernel_));
     } catch (const std::exception& error) {
         problem_ = std::string("同期フォルダに書き込めません：") + error.what();
-        return;
+        return false;
     }
     ownFiles_.insert(id);
     ownStamps_[id] = {file.versions, file.updated};
     known_[id] = {file.versions, file.deleted, file.device, file.updated, std::move(file.values)};
+    return true;
 }
 
 // A memo that was here at the last look and is gone without the folder removing it was
@@ -488,15 +509,17 @@ void FolderSync::NoteDestroyed(const Here& here) {
 }
 
 // The values are those of the memo's last file.
+// Once written, the tombstone is the file's: its own file stands for the deletion from then on.
 void FolderSync::WriteTombstone(const std::string& id, const VersionVector& versions) {
     const auto file = known_.find(id);
     if (file == known_.end()) return;
-    Write(id, MemoFile{.id = id,
-                       .versions = versions,
-                       .device = settings_.device,
-                       .updated = {},
-                       .deleted = true,
-                       .values = file->second.values});
+    if (Write(id, MemoFile{.id = id,
+                           .versions = versions,
+                           .device = settings_.device,
+                           .updated = {},
+                           .deleted = true,
+                           .values = file->second.values}))
+        tombstonedHere_.erase(id);
 }
 
 std::string FolderSync::LocalUpdated(const std::string& id, const VersionVector& versions) const {
@@ -510,6 +533,7 @@ std::string FolderSync::LocalUpdated(const std::string& id, const VersionVector&
 }
 
 void FolderSync::Finish(const sync::Look& look, const Here& here) {
+    settings_.pendingDeletions = PendingDeletionsText(tombstonedHere_);
     present_.clear();
     for (const auto& [id, memo] : here)
         present_[id] = VersionsOf(*memo);

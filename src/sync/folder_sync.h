@@ -73,7 +73,7 @@ public:
     void BeforeExit();
 
 private:
-    enum class Pause { None, Folder, Declined };
+    enum class Pause { None, Declined };
     struct KnownFile {
         VersionVector versions;
         bool deleted = false;
@@ -99,7 +99,8 @@ private:
                const VersionVector& versions, Here& here);
     void Remove(const std::string& id, Here& here);
     void Publish(const std::string& id, const Memo& memo);
-    void Write(const std::string& id, MemoFile file);
+    // False when it was not written: the folder refused it, or it has not seen the file there.
+    bool Write(const std::string& id, MemoFile file);
     void NoteDestroyed(const Here& here);
     void WriteTombstone(const std::string& id, const VersionVector& versions);
     void MarkTaken(Memo& memo, const std::string& id, const VersionVector& versions);
@@ -129,6 +130,7 @@ private:
     std::optional<std::uint64_t> changeReportedAt_;
     std::uint64_t nextLook_ = 0;
     bool lookWaiting_ = false;
+    bool pendingLoaded_ = false;
     bool reachable_ = true;
     bool looking_ = false;
     bool everyMemoNext_ = true;

@@ -14,9 +14,11 @@
 namespace petarino {
 
 struct SyncPc {
-    // Each PC's ids begin differently, as random ones would.
-    SyncPc(platform::FakeFiles& folderFiles, std::uint16_t guidSpace)
-        : files(folderFiles), world(registry) {
+    // Each PC's ids begin differently, as random ones would. The next run of a PC is made on
+    // the registry of the last one.
+    SyncPc(platform::FakeFiles& folderFiles, std::uint16_t guidSpace,
+           platform::FakeRegistry* lastRun = nullptr)
+        : files(folderFiles), registry(lastRun ? *lastRun : ownRegistry), world(registry) {
         world.macro.kernel.SetGuidSpace(guidSpace);
     }
 
@@ -42,7 +44,8 @@ struct SyncPc {
     }
 
     platform::FakeFiles& files;
-    platform::FakeRegistry registry;
+    platform::FakeRegistry ownRegistry;
+    platform::FakeRegistry& registry;
     StoreWorld world;
     std::vector<std::string> told;
     int backups = 0;
