@@ -36,9 +36,7 @@ int Run(HINSTANCE instance) {
     win32::KernelWin32 kernel;
     FormatLocale locale = LoadFormatLocale(kernel);
     HICON icon = LoadIconW(instance, L"MAINICON");
-    // After the first call to the window system, whose start it would only slow down.
     win32::Win32Registry registry;
-    const app::StoreReadAhead storeReadAhead(registry);
 
     win32::Win32WindowSystem windows;
     try {
@@ -46,6 +44,10 @@ int Run(HINSTANCE instance) {
         windows.SetOwner(application.Handle());
         const app::GuardResult guard = app::GuardSingleInstance(windows);
         if (!guard.run) return 0;
+        // Only once this copy may run: a second copy's question can stay open while the first
+        // saves or exits, and what was read before it would undo that at the next save. Still
+        // after the first call to the window system, whose start it would only slow down.
+        const app::StoreReadAhead storeReadAhead(registry);
 
         win32::Win32Graphics graphics;
         win32::Win32Files files;

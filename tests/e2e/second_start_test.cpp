@@ -65,6 +65,31 @@ TEST_F(SecondStart, IsRefusedAndEndsWithoutSavingWhileTheFirstRunsOn) {
     EXPECT_EQ(StoredExec(), 42);
 }
 
+// The first copy may save or end while the second's question is open: the second reads the
+// store only once it may run, so its next save keeps what the first saved.
+TEST_F(SecondStart, ASecondCopyReadsTheStoreOnlyOnceItMayRun) {
+    RunningPetarino& first = Launch();
+    ASSERT_TRUE(first.WaitForStart());
+    RunningPetarino& second = Launch();
+    const auto box = SecondCopysMessage(second);
+    ASSERT_TRUE(box) << "no message for the second start";
+    ASSERT_TRUE(first.ChooseFromTrayMenu(L'x'));
+    ASSERT_TRUE(first.WaitForExit());
+    ASSERT_EQ(StoredExec(), 42);
+
+    ASSERT_TRUE(remote::WaitFor([&] { return GetForegroundWindow() == box->window; }));
+    Sleep(500);
+    {
+        const HeldKey shift(VK_SHIFT);
+        ASSERT_TRUE(remote::Answer(*box, IDOK));
+        ASSERT_TRUE(second.WaitForStart());
+    }
+    EXPECT_TRUE(remote::WaitFor([&] { return second.VisibleMemos().size() == 1u; }));
+    ASSERT_TRUE(second.ChooseFromTrayMenu(L'x'));
+    ASSERT_TRUE(second.WaitForExit());
+    EXPECT_EQ(StoredExec(), 43) << "the second copy counted its start on the first one's";
+}
+
 TEST_F(SecondStart, RunsAsASecondCopyWhenShiftIsHeldAtTheAnswer) {
     RunningPetarino& first = Launch();
     ASSERT_TRUE(first.WaitForStart());
