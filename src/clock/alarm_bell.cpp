@@ -45,11 +45,9 @@ void AlarmBell::Ring(Memo& memo, const WallMinute& now) {
     const MemoAlarm rung = memo.Alarm();
     // Moved on first, so whatever happens while it rings, it rings once.
     memo.SetAlarm(AlarmAfterRinging(rung, now));
-    if (!memo.Visible()) {
-        memo.SetVisible(true);
-        memos_.RefreshStatusList();
-    }
+    const bool wasHidden = !memo.Visible();
     memo.RaiseAndFlash();
+    if (wasHidden) memos_.RefreshStatusList();
     if (rung.sound) windows_.PlayNotificationSound();
     showBalloon_(AlarmBalloonOf(memo, *rung.at, AlarmLate(rung, now)));
 }

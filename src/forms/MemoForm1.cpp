@@ -361,8 +361,8 @@ void TMemoForm::BringToFront() {
 }
 
 void TMemoForm::RaiseAndFlash() {
+    if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWNA);
     Raise();
-    SetForegroundWindow(hwnd_);
     flashes_ = kFlashes;
     SetTimer(hwnd_, kFlashTimer, kFlashInterval, nullptr);
     Flash();

@@ -62,8 +62,9 @@ public:
     virtual void SetStayOnTop(bool stayOnTop) = 0;
     virtual const MemoAlarm& Alarm() const = 0;
     virtual void SetAlarm(const MemoAlarm& alarm) = 0;
-    // The alarm has rung: above every window, its title strip and text flashing for a while
-    // or until the user clicks or types in it.
+    // The alarm has rung: shown if it was hidden, above every window, its title strip and text
+    // flashing for a while or until the user clicks or types in it. The keyboard stays where
+    // the user is typing, in another program or in another memo.
     virtual void RaiseAndFlash() = 0;
 
     // The text area: its text, in macro mode the latest expansion of MacroText.

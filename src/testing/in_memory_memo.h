@@ -52,7 +52,10 @@ public:
     void SetStayOnTop(bool stayOnTop) override { stayOnTop_ = stayOnTop; }
     const MemoAlarm& Alarm() const override { return alarm_; }
     void SetAlarm(const MemoAlarm& alarm) override { alarm_ = alarm; }
-    void RaiseAndFlash() override { ++raised_; }
+    void RaiseAndFlash() override {
+        visible_ = true;
+        ++raised_;
+    }
     int Raised() const { return raised_; }
 
     std::string Text() const override { return text_; }

@@ -352,6 +352,25 @@ TEST_F(MemoFormTest, StaysOnTopThroughHidingAndFlashesUntilTyped) {
     EXPECT_EQ(memo.MemoColor(), color);
 }
 
+// An alarm rings while the user types in another memo: the ringing one shows and flashes above
+// everything, and the keys go on where they went.
+TEST_F(MemoFormTest, ARingingMemoLeavesTheKeyboardWhereTheUserTypes) {
+    TMemoForm& typing = Shown(0, "書いている");
+    TMemoForm& ringing = Shown(0, "鳴る");
+    ringing.SetVisible(false);
+    SetForegroundWindow(typing.Handle());
+    SetFocus(typing.TextArea());
+    Pump();
+    ASSERT_EQ(GetFocus(), typing.TextArea());
+
+    ringing.RaiseAndFlash();
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(ringing.Handle()));
+    EXPECT_TRUE(ringing.Flashing());
+    EXPECT_EQ(GetFocus(), typing.TextArea());
+    EXPECT_EQ(GetForegroundWindow(), typing.Handle());
+}
+
 TEST_F(MemoFormTest, ANewMemoIsAHiddenOwnedPopupWithTheRecordsDefaults) {
     TMemoForm& memo = factory.NewMemo();
     HWND window = memo.Handle();
