@@ -65,8 +65,10 @@ int TAlarmSet::Execute(Memo& memo) {
     if (modal_.Running()) return DialogResult::Cancel;
     properties_.Open(memo, WallMinuteOf(kernel_.Now()));
     EnableDetails();
+    memo_ = &memo;
     const int result = modal_.Run(window_.get(), ok_, DialogResult::Cancel);
-    if (result == DialogResult::Ok) properties_.Apply(memo);
+    memo_ = nullptr;
+    if (result == DialogResult::Ok) properties_.Apply(memo, WallMinuteOf(kernel_.Now()));
     return result;
 }
 
@@ -85,10 +87,22 @@ LRESULT TAlarmSet::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
 
 void TAlarmSet::Click(int id) {
     switch (id) {
-    case IDOK: modal_.End(DialogResult::Ok); break;
+    case IDOK: Confirm(); break;
     case IDCANCEL: modal_.End(DialogResult::Cancel); break;
     case kUseAlarm: EnableDetails(); break;
     }
+}
+
+// A time that is refused is told, and the dialog stays for the user to mend it.
+void TAlarmSet::Confirm() {
+    if (memo_)
+        if (const auto refusal = properties_.Refusal(*memo_, WallMinuteOf(kernel_.Now()))) {
+            windows_.ShowMessageBox(*refusal, "ペタリノ",
+                                    platform::MessageBoxStyle::Ok |
+                                        platform::MessageBoxStyle::IconError);
+            return;
+        }
+    modal_.End(DialogResult::Ok);
 }
 
 void TAlarmSet::EnableDetails() {

@@ -2,10 +2,10 @@
 // dialog, made when first needed and reused for every memo.
 #pragma once
 
+#include "clock/alarm_properties.h"
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "forms/modal_loop.h"
-#include "memos/alarm_properties.h"
 #include "memos/memo_table.h"
 #include "platform/kernel.h"
 #include "platform/window_system.h"
@@ -35,6 +35,7 @@ private:
 
     void CreateControls();
     void Click(int id);
+    void Confirm();
     // The time, the repeat and the sound take input only for an alarm in use.
     void EnableDetails();
 
@@ -50,6 +51,7 @@ private:
     HWND owner_;
     platform::WindowSystem& windows_;
     platform::Kernel& kernel_;
+    Memo* memo_ = nullptr; // while the dialog runs
     AlarmProperties properties_;
     win32::UniqueFont formFont_;
     UniqueWindow window_;

@@ -109,5 +109,29 @@ TEST_F(AlarmSetTest, OkSetsTheAlarmAsTheControlsHoldItAndCancelLeavesIt) {
     EXPECT_EQ(memo.Alarm(), (MemoAlarm{std::nullopt, AlarmRepeat::Monthly, true}));
 }
 
+// A one-time alarm whose time has passed is refused with a message; the dialog stays open for
+// the time to be mended.
+TEST_F(AlarmSetTest, APassedOneTimeAlarmIsRefusedAndTheDialogStays) {
+    kernel.SetNow({2026, 12, 2, 8, 10, 0, 0, 0});
+    const auto pick = [&](WORD hour) {
+        const SYSTEMTIME time{.wYear = 2026, .wMonth = 12, .wDay = 8, .wHour = hour};
+        SendMessageW(Picker(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    };
+    const int result = Run(
+        [&] {
+            Click(L"アラームを使う");
+            pick(9);
+            Click(L"OK");
+            ASSERT_EQ(windows.Shown().size(), 1u);
+            EXPECT_EQ(windows.Shown()[0].text, "過ぎた日時です。");
+            EXPECT_TRUE(IsWindowVisible(Dialog()));
+            EXPECT_FALSE(memo.Alarm().at);
+            pick(11);
+        },
+        L"OK");
+    EXPECT_EQ(result, platform::DialogResult::Ok);
+    EXPECT_EQ(memo.Alarm().at, (WallMinute{{2026, 12, 8}, 11, 0}));
+}
+
 } // namespace
 } // namespace petarino::forms

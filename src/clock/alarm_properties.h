@@ -6,6 +6,7 @@
 #include "memos/memo_table.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,8 @@ protected:
     ~AlarmPropertiesView() = default;
 };
 
+inline constexpr std::string_view kPastAlarm = "過ぎた日時です。";
+
 inline constexpr std::array<std::string_view, kAlarmRepeats> kAlarmRepeatCaptions{
     "なし", "毎日", "毎週", "毎月", "毎年"};
 
@@ -37,15 +40,24 @@ public:
     // The memo's alarm into the controls; a memo without one offers the next full minute
     // after now.
     void Open(const Memo& memo, const WallMinute& now);
+    // Why OK cannot take the controls as they stand: a one-time alarm whose time has passed.
+    // The dialog then stays open.
+    std::optional<std::string_view> Refusal(const Memo& memo, const WallMinute& now) const;
     // OK: the controls into the memo's alarm, unless the memo was destroyed meanwhile. A time
-    // left as it was keeps the day a monthly or yearly alarm aims at.
-    void Apply(Memo& memo);
+    // left as it was keeps the day a monthly or yearly alarm aims at. A repeating alarm set in
+    // the past goes to its next time to come, so it does not ring at once, late; one that rang
+    // while the dialog was open, its time left as shown, stays where ringing moved it.
+    void Apply(Memo& memo, const WallMinute& now);
 
 private:
     AlarmPropertiesView& view_;
     MemoTable& table_;
     // The id of the memo the dialog was opened for: OK writes to no other.
     std::string openedFor_;
+    MemoAlarm opened_;
+
+    MemoAlarm Chosen() const;
+    bool RangMeanwhile(const Memo& memo, const MemoAlarm& chosen) const;
 };
 
 } // namespace petarino
