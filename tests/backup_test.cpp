@@ -11,8 +11,10 @@
 #include "store/store_layout.h"
 #include "testing/store_world.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -91,8 +93,14 @@ protected:
     StoreWorld world{registry};
     platform::FakeFiles files;
     platform::FakeChoosers choosers;
-    MemoBackups backups{world.store, files, world.macro.kernel, world.macro.windows, choosers};
+    bool dialogOpen = false;
+    MemoBackups backups{world.store,         files,    world.macro.kernel,
+                        world.macro.windows, choosers, [&] { return dialogOpen; }};
 };
+
+bool BeforeRestore(const BackupEntry& entry) {
+    return entry.row.ends_with(" 枚（復元前）");
+}
 
 TEST_F(BackupTest, AFullStoreWithEveryKindOfValueComesBackByteForByte) {
     FillTable();
@@ -227,7 +235,8 @@ TEST_F(BackupTest, RestoringAnOlderBackupBringsADestroyedMemoBackAndCanItselfBeU
     // The state it replaced, with the text typed since the last save, is the newest backup.
     const auto after = backups.List();
     ASSERT_EQ(after.size(), 3u);
-    EXPECT_EQ(after[0].row, "2027/01/01 08:00:01 - 1 枚") << "a taken name moves on a second";
+    EXPECT_EQ(after[0].row, "2027/01/01 08:00:01 - 1 枚（復元前）")
+        << "a taken name moves on a second";
     world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
     backups.Restore(after[0].path);
     ASSERT_EQ(world.table.MaxForm(), 0);
@@ -278,6 +287,132 @@ TEST_F(BackupTest, TheNewestTwentyStayAndOnlyExitsAndTheDaysFirstAutosaveWriteTh
     EXPECT_EQ(BackupFiles().size(), 2u);
     autosaveAt(2);
     EXPECT_EQ(BackupFiles().size(), 3u);
+}
+
+// Every restore backs up what it replaces, apart from the automatic backups: a user stepping
+// back through all of them, oldest last, reaches each one and loses none.
+TEST_F(BackupTest, SteppingBackThroughEveryAutomaticBackupRemovesNone) {
+    world.Create("メモ");
+    world.store.SaveDatas();
+    for (int i = 0; i < BackupFolder::kKept; ++i)
+        backups.AfterExitSave();
+    const std::vector<BackupEntry> automatic = backups.List();
+    ASSERT_EQ(automatic.size(), size_t{BackupFolder::kKept});
+    for (const BackupEntry& entry : automatic) {
+        world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
+        ASSERT_TRUE(backups.Restore(entry.path)) << entry.row;
+    }
+    world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
+    ASSERT_TRUE(backups.Restore(automatic.back().path)) << "the oldest, once more";
+
+    const std::vector<BackupEntry> list = backups.List();
+    const auto before = std::ranges::count_if(list, BeforeRestore);
+    EXPECT_EQ(before, BackupFolder::kKept) << "the 21st before a restore removed the oldest";
+    EXPECT_EQ(std::ssize(list) - before, BackupFolder::kKept);
+    for (const BackupEntry& entry : automatic)
+        EXPECT_NE(std::ranges::find(list, entry.path, &BackupEntry::path), list.end()) << entry.row;
+    EXPECT_EQ(list.front().row, "2027/01/01 00:00:38 - 1 枚（復元前）");
+    EXPECT_EQ(list.back().row, "2026/12/31 23:59:58 - 1 枚");
+}
+
+TEST_F(BackupTest, NamesFollowTheOrderOfWritingWhateverTheClockSays) {
+    world.Create("メモ");
+    world.store.SaveDatas();
+    BackupFolder folder{files};
+    const platform::LocalTime setBack{.year = 2020, .month = 1, .day = 1};
+    const struct {
+        platform::LocalTime now;
+        BackupKind kind;
+        std::string name;
+        std::string row;
+    } steps[] = {
+        {kMorning, BackupKind::Automatic, "petarino-20261231-235958.json",
+         "2026/12/31 23:59:58 - 1 枚"},
+        {kMorning, BackupKind::BeforeRestore, "petarino-20261231-235959-before.json",
+         "2026/12/31 23:59:59 - 1 枚（復元前）"},
+        {setBack, BackupKind::Automatic, "petarino-20270101-000000.json",
+         "2027/01/01 00:00:00 - 1 枚"},
+        {setBack, BackupKind::BeforeRestore, "petarino-20270101-000001-before.json",
+         "2027/01/01 00:00:01 - 1 枚（復元前）"},
+        {{.year = 2027, .month = 3, .day = 1, .hour = 12},
+         BackupKind::BeforeRestore,
+         "petarino-20270301-120000-before.json",
+         "2027/03/01 12:00:00 - 1 枚（復元前）"},
+    };
+    for (const auto& step : steps) {
+        const platform::FilePath path = folder.Write(BackupOfStore(), step.now, step.kind);
+        EXPECT_TRUE(files.Display(path).ends_with("\\" + step.name)) << files.Display(path);
+        const std::vector<BackupEntry> list = folder.List();
+        ASSERT_FALSE(list.empty());
+        EXPECT_EQ(list.front().path, path);
+        EXPECT_EQ(list.front().row, step.row);
+    }
+    EXPECT_EQ(BackupNameOf("petarino-20270101-000001-before.json")->kind,
+              BackupKind::BeforeRestore);
+    for (const std::string_view other :
+         {"petarino-20270101-000001-after.json", "petarino-20270101-000001-before.json.json",
+          "petarino-20270101-000001before.json"})
+        EXPECT_FALSE(BackupNameOf(other)) << other;
+}
+
+// The fault this guards against: a clock set back named the backup of the replaced memos the
+// oldest, and the full folder removed it at once, while the restore went on.
+TEST_F(BackupTest, ARestoreUnderAClockSetBackKeepsItsWayBackAndTheFileItRestores) {
+    world.Create("一", "first");
+    world.store.SaveDatas();
+    BackupFolder folder{files};
+    for (int i = 0; i < BackupFolder::kKept; ++i)
+        folder.Write(BackupOfStore(), kMorning, BackupKind::BeforeRestore);
+    const platform::FilePath oldest = backups.List().back().path;
+    world.Create("二", "second");
+    world.macro.kernel.SetNow({.year = 2020, .month = 1, .day = 1});
+
+    world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
+    ASSERT_TRUE(backups.Restore(oldest));
+    ASSERT_EQ(world.table.MaxForm(), 0);
+    const std::vector<BackupEntry> list = backups.List();
+    ASSERT_EQ(list.size(), size_t{BackupFolder::kKept} + 1) << "the restored file stays too";
+    EXPECT_EQ(list.back().path, oldest);
+    EXPECT_EQ(list.front().row, "2027/01/01 00:00:18 - 2 枚（復元前）");
+
+    world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
+    ASSERT_TRUE(backups.Restore(list.front().path));
+    ASSERT_EQ(world.table.MaxForm(), 1);
+    EXPECT_EQ(world.table.Memos(1).Text(), "second");
+    EXPECT_EQ(std::ssize(backups.List()), BackupFolder::kKept) << "no longer restored, it went";
+}
+
+// A memo's dialog or the destroy question holds a memo that a restore would free.
+TEST_F(BackupTest, ARestoreOrAnImportWithAMemoDialogOpenIsToldAndChangesNothing) {
+    world.Create("一", "first");
+    world.store.SaveDatas();
+    backups.AfterExitSave();
+    world.Create("二", "second");
+    const platform::FilePath file = backups.List().front().path;
+    const auto stored = Store();
+    choosers.AnswerLoad(file);
+    dialogOpen = true;
+    const std::pair<const char*, std::function<bool()>> roads[] = {
+        {"元に戻す", [&] { return backups.Restore(file); }},
+        {"読み込み...", [&] { return backups.Import(); }},
+    };
+    for (const auto& [button, road] : roads) {
+        const size_t shown = Shown().size();
+        EXPECT_FALSE(road()) << button;
+        ASSERT_EQ(Shown().size(), shown + 1) << button << ": no question";
+        EXPECT_EQ(Shown().back(),
+                  (platform::ShownMessageBox{"メモのダイアログを閉じてから、もう一度お試しください",
+                                             "ペタリノ", 0x40}));
+    }
+    EXPECT_EQ(choosers.LoadsOpened(), 0);
+    EXPECT_EQ(world.table.MaxForm(), 1);
+    EXPECT_EQ(Store(), stored);
+    EXPECT_EQ(backups.List().size(), 1u);
+
+    dialogOpen = false;
+    world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
+    EXPECT_TRUE(backups.Import());
+    EXPECT_EQ(world.table.MaxForm(), 0);
 }
 
 } // namespace

@@ -32,6 +32,7 @@ protected:
     uint64_t uptime = 5'000;
     int ticks = 0;
     std::vector<int> savedOnTicks;
+    std::vector<int> rungOnTicks;
     MacroWorld world{platform::FakeLocale::Japanese, {2026, 12, 1, 7, 9, 0, 0, 0}};
     InMemoryAutosaveSettings autosave;
     RunningClock clock = [&] {
@@ -41,7 +42,8 @@ protected:
     InMemoryMemoFactory factory;
     FakeStatusList list;
     MemoTable table{factory, list, world.windows};
-    Heartbeat heartbeat{clock, table, world.expander, [&] { savedOnTicks.push_back(ticks); }};
+    Heartbeat heartbeat{clock, table, world.expander, [&] { savedOnTicks.push_back(ticks); },
+                        [&] { rungOnTicks.push_back(ticks); }};
 };
 
 TEST_F(HeartbeatTest, ShowsTheRunningTimeOfAllRunsWithoutAnyMemo) {
@@ -81,7 +83,11 @@ TEST_F(HeartbeatTest, RefreshesMacroMemosWithTheRunningTimeOfThisVeryTick) {
     EXPECT_EQ(plain.Text(), "typed");
 }
 
-TEST_F(HeartbeatTest, StopsEveryDutyAfterADateErrorUntilTheTimerIsEnabledAgain) {
+// The error would otherwise be shown every second; alarms, autosave (and with it the daily
+// backup) and the running time owe nothing to the macros and go on.
+TEST_F(HeartbeatTest, ADateErrorStopsOnlyTheMacrosAndTheLabelUntilTheTimerIsEnabledAgain) {
+    autosave.SetPeriod(0); // a save on every tick
+    autosave.SetEnabled(true);
     Memo& bad = MacroMemo("A#{abc#}");
     Memo& good = MacroMemo("L#{#}");
     Tick();
@@ -92,13 +98,18 @@ TEST_F(HeartbeatTest, StopsEveryDutyAfterADateErrorUntilTheTimerIsEnabledAgain) 
     const std::string caption = clock.Label3Caption();
     good.SetText("stale");
     Tick();
+    Tick();
     EXPECT_EQ(clock.Label3Caption(), caption);
     EXPECT_EQ(good.Text(), "stale");
     EXPECT_EQ(world.windows.Shown().size(), 1u);
+    EXPECT_EQ(clock.Total(), 3) << "the stored running time must not fall behind";
+    EXPECT_EQ(savedOnTicks, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(rungOnTicks, (std::vector<int>{1, 2, 3}));
 
     bad.SetMacroText("a#{2026/12/25#}");
     clock.Timer1().Enable(); // the memo properties dialog closed with OK
     Tick();
+    EXPECT_EQ(clock.Label3Caption(), "0時間 0分 4秒");
     EXPECT_EQ(bad.Text(), "18");
     EXPECT_EQ(good.Text(), "1");
 }
@@ -109,6 +120,8 @@ TEST_F(HeartbeatTest, NeverTicksAgainOnceDetached) {
     Tick();
     EXPECT_EQ(clock.Label3Caption(), "Label3");
     EXPECT_EQ(clock.SaveCounter(), 0);
+    EXPECT_EQ(clock.Total(), 0);
+    EXPECT_TRUE(rungOnTicks.empty());
 }
 
 TEST_F(HeartbeatTest, WalksOnlyTheMemosLeftWhenAnErrorBoxDestroysSome) {

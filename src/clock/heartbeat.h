@@ -1,5 +1,6 @@
 // The properties window's one-second tick: running time, autosave, the refresh of every
-// macro memo, and the memos' alarms, in that order.
+// macro memo, and the memos' alarms, in that order. A macro's date error stops only what the
+// macros show, the running-time label and the memos' refresh; the rest goes on.
 #pragma once
 
 #include "clock/expand_macros.h"
@@ -17,8 +18,9 @@ public:
         : clock_(clock), memos_(memos), expander_(expander), saveDatas_(std::move(saveDatas)),
           ringAlarms_(std::move(ringAlarms)) {}
 
-    // Does nothing while Timer1 is stopped or detached. A failing save ends the tick
-    // before the memos are refreshed; its error goes on to the caller.
+    // Does nothing while Timer1 is detached; refreshes neither Label3 nor the memos while it
+    // is stopped. A failing save ends the tick before the memos are refreshed; its error goes
+    // on to the caller.
     void Timer1Timer();
 
 private:

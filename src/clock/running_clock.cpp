@@ -26,6 +26,9 @@ void RunningClock::CountThisStart(std::optional<int32_t> storedExec) {
 
 void RunningClock::AccountRunningTime() {
     total_ = UptimeSeconds() + totalAtStart_ - startSeconds_;
+}
+
+void RunningClock::RefreshLabel3() {
     label3Caption_ = RunningTimeText(total_);
 }
 

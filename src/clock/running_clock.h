@@ -39,8 +39,10 @@ public:
     // The store's "Exec", absent on a first start; this start counts as one more.
     void CountThisStart(std::optional<int32_t> storedExec);
 
-    // The tick's first steps: Total from the uptime now, and Label3's caption from Total.
+    // The tick's first step: Total from the uptime now.
     void AccountRunningTime();
+    // Label3's caption from Total; the tick skips it while a macro's date error stops Timer1.
+    void RefreshLabel3();
     // The tick's autosave count: true when a full period has passed and autosave is on.
     // The count starts again after a full period whether autosave is on or not; with a
     // period of 10 minutes that is the 601st tick.

@@ -45,7 +45,8 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
              store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
                                  syncSettings_},
              expander_, windows_, [this] { return kernel_.NewGuid(); }),
-      backups_(store_, services.files, kernel_, windows_, services.choosers),
+      backups_(store_, services.files, kernel_, windows_, services.choosers,
+               [this] { return dialogsOpen_ > 0; }),
       alarmBell_(table_, kernel_, windows_,
                  [this](const AlarmBalloon& balloon) {
                      if (notifyIcon_) notifyIcon_->ShowBalloon(balloon.title, balloon.text);

@@ -120,7 +120,8 @@ private:
     void SyncBrowseClick();
     // The folder watched while sync is on, after every change of its settings.
     void WatchSyncFolder();
-    // A memo's dialog or question: the folder's changes wait for it.
+    // A memo's dialog or question: the folder's changes wait for it, and a restore or an
+    // import, which would free its memo, is refused meanwhile.
     template <typename Open> void WithDialog(Open open);
     void RefreshBackups();
     void SyncButtonClick(std::function<void()> action);

@@ -1,7 +1,9 @@
 // The state of the one-second timer Timer1: enabled or not, and whether its tick handler
-// has been detached for the exit's final save. A detached timer does not tick, whether
-// enabled or not, until a close that did not happen attaches it again. It sits with the
-// macros because a macro's date error stops it and the memo dialog below the clock starts it.
+// has been detached for the exit's final save. Disabled, the tick refreshes no macro and not
+// the running-time label, but alarms, autosave and sync go on; a detached timer does nothing
+// at all, whether enabled or not, until a close that did not happen attaches it again. It
+// sits with the macros because a macro's date error stops it and the memo dialog below the
+// clock starts it.
 #pragma once
 
 namespace petarino {
@@ -16,7 +18,7 @@ public:
 
     bool Enabled() const { return enabled_; }
     bool Detached() const { return detached_; }
-    // Whether a tick runs when the window timer fires.
+    // Whether a tick refreshes the macros when the window timer fires.
     bool Runs() const { return enabled_ && !detached_; }
 
 private:

@@ -5,18 +5,27 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 namespace petarino::store {
 namespace {
 
 constexpr std::string_view kFolderBelowLocal = "Petarino\\Backups\\";
+constexpr std::string_view kPrefix = "petarino-";
 constexpr std::string_view kExtension = ".json";
+constexpr std::string_view kBeforeMark = "-before";
 
-std::string NameOf(const platform::LocalTime& t) {
-    char name[40];
-    std::snprintf(name, sizeof name, "petarino-%04d%02d%02d-%02d%02d%02d.json", t.year % 10000,
-                  t.month, t.day, t.hour, t.minute, t.second);
-    return name;
+std::string NameOf(const platform::LocalTime& t, BackupKind kind) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", t.year % 10000, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    return std::string(kPrefix) + stamp +
+           std::string(kind == BackupKind::BeforeRestore ? kBeforeMark : "") +
+           std::string(kExtension);
+}
+
+auto Order(const platform::LocalTime& t) {
+    return std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second);
 }
 
 platform::LocalTime NextSecond(platform::LocalTime t) {
@@ -33,20 +42,29 @@ platform::LocalTime NextSecond(platform::LocalTime t) {
     return t;
 }
 
-std::string RowOf(const platform::LocalTime& t, std::optional<int> memos) {
+std::string RowOf(const BackupName& backup, std::optional<int> memos) {
+    const platform::LocalTime& t = backup.time;
     char row[64];
     std::snprintf(row, sizeof row, "%04d/%02d/%02d %02d:%02d:%02d - ", t.year, t.month, t.day,
                   t.hour, t.minute, t.second);
-    return row + (memos ? std::to_string(*memos) : std::string("?")) + " 枚";
+    return row + (memos ? std::to_string(*memos) : std::string("?")) + " 枚" +
+           (backup.kind == BackupKind::BeforeRestore ? "（復元前）" : "");
 }
 
 } // namespace
 
-std::optional<platform::LocalTime> BackupTimeOf(std::string_view name) {
-    constexpr std::string_view kPrefix = "petarino-";
+std::optional<BackupName> BackupNameOf(std::string_view name) {
     constexpr size_t kDigitsEnd = kPrefix.size() + 15; // "YYYYMMDD-HHMMSS"
-    if (name.size() != kDigitsEnd + kExtension.size() || !name.starts_with(kPrefix) ||
-        !name.ends_with(kExtension) || name[kPrefix.size() + 8] != '-')
+    if (name.size() < kDigitsEnd || !name.starts_with(kPrefix) || name[kPrefix.size() + 8] != '-')
+        return std::nullopt;
+    const std::string_view rest = name.substr(kDigitsEnd);
+    BackupKind kind;
+    if (rest == kExtension)
+        kind = BackupKind::Automatic;
+    else if (rest.size() == kBeforeMark.size() + kExtension.size() &&
+             rest.starts_with(kBeforeMark) && rest.ends_with(kExtension))
+        kind = BackupKind::BeforeRestore;
+    else
         return std::nullopt;
     size_t at = kPrefix.size();
     const auto number = [&](size_t digits) -> std::optional<int> {
@@ -63,52 +81,64 @@ std::optional<platform::LocalTime> BackupTimeOf(std::string_view name) {
     if (!year || !month || !day || !hour || !minute || !second ||
         !CivilDate{*year, *month, *day}.ok() || *hour > 23 || *minute > 59 || *second > 59)
         return std::nullopt;
-    return platform::LocalTime{.year = *year,
+    return BackupName{.time = {.year = *year,
                                .month = *month,
                                .day = *day,
                                .hour = *hour,
                                .minute = *minute,
-                               .second = *second};
+                               .second = *second},
+                      .kind = kind};
 }
 
 platform::FilePath BackupFolder::Folder() {
     return files_.InFolder(files_.LocalAppDataFolder(), kFolderBelowLocal);
 }
 
-std::vector<std::string> BackupFolder::Names() {
-    std::vector<std::string> names = files_.FileNames(Folder(), kExtension);
-    std::erase_if(names, [](const std::string& name) { return !BackupTimeOf(name); });
-    std::ranges::sort(names); // the names sort as their times
+std::vector<BackupFolder::Named> BackupFolder::Names() {
+    std::vector<Named> names;
+    for (std::string& name : files_.FileNames(Folder(), kExtension))
+        if (const auto backup = BackupNameOf(name))
+            names.push_back({std::move(name), backup->time, backup->kind});
+    std::ranges::sort(names, [](const Named& a, const Named& b) {
+        return std::tuple_cat(Order(a.time), std::tie(a.name)) <
+               std::tuple_cat(Order(b.time), std::tie(b.name));
+    });
     return names;
 }
 
-platform::FilePath BackupFolder::Write(std::string_view text, const platform::LocalTime& at) {
+platform::FilePath BackupFolder::Write(std::string_view text, const platform::LocalTime& at,
+                                       BackupKind kind,
+                                       const std::optional<platform::FilePath>& spared) {
     files_.CreateFolder(Folder());
-    const std::vector<std::string> taken = Names();
     platform::LocalTime time = at;
-    while (std::ranges::binary_search(taken, NameOf(time)))
-        time = NextSecond(time);
-    const platform::FilePath path = files_.InFolder(Folder(), NameOf(time));
-    files_.WriteWhole(path, text);
+    // A clock set back must not make the new backup the oldest, the first to be removed.
+    if (const std::vector<Named> names = Names();
+        !names.empty() && Order(time) <= Order(names.back().time))
+        time = NextSecond(names.back().time);
+    const platform::FilePath written = files_.InFolder(Folder(), NameOf(time, kind));
+    files_.WriteWhole(written, text);
 
-    std::vector<std::string> names = Names();
-    for (size_t i = 0; i + kKept < names.size(); ++i)
-        files_.RemoveFile(files_.InFolder(Folder(), names[i]));
-    return path;
+    std::vector<Named> names = Names();
+    std::erase_if(names, [&](const Named& named) { return named.kind != kind; });
+    for (size_t i = 0; i + kKept < names.size(); ++i) {
+        const platform::FilePath path = files_.InFolder(Folder(), names[i].name);
+        if (path != written && path != spared) files_.RemoveFile(path);
+    }
+    return written;
 }
 
 std::vector<BackupEntry> BackupFolder::List() {
     std::vector<BackupEntry> entries;
-    const std::vector<std::string> names = Names();
-    for (auto name = names.rbegin(); name != names.rend(); ++name) {
-        platform::FilePath path = files_.InFolder(Folder(), *name);
+    const std::vector<Named> names = Names();
+    for (auto named = names.rbegin(); named != names.rend(); ++named) {
+        platform::FilePath path = files_.InFolder(Folder(), named->name);
         std::optional<int> memos;
         try {
             memos = BackupMemoCount(files_.ReadWhole(path, platform::kMostBytesRead));
         } catch (const std::exception&) {
             // listed all the same: choosing it tells what is wrong
         }
-        entries.push_back({std::move(path), RowOf(*BackupTimeOf(*name), memos)});
+        entries.push_back({std::move(path), RowOf({named->time, named->kind}, memos)});
     }
     return entries;
 }

@@ -13,6 +13,8 @@ namespace {
 constexpr std::string_view kReplaceQuestion =
     "現在のメモを、選んだバックアップの内容に置き換えますか？";
 constexpr std::string_view kExportName = "petarino.json";
+constexpr std::string_view kCloseDialogsFirst =
+    "メモのダイアログを閉じてから、もう一度お試しください";
 
 } // namespace
 
@@ -20,9 +22,9 @@ std::string MemoBackups::CurrentBackupText() {
     return BackupText(store_.ReadSnapshot(), kernel_.Now(), kernel_);
 }
 
-bool MemoBackups::WriteAutomatic() {
+bool MemoBackups::Write(BackupKind kind, const std::optional<platform::FilePath>& spared) {
     try {
-        folder_.Write(CurrentBackupText(), kernel_.Now());
+        folder_.Write(CurrentBackupText(), kernel_.Now(), kind, spared);
         return true;
     } catch (const std::exception& error) {
         ReportGeneralError(windows_,
@@ -37,10 +39,19 @@ void MemoBackups::AfterAutosave() {
     if (dayOfLastDaily_ == today) return;
     // Once a day whatever came of it: a failure is told once, not at every autosave.
     dayOfLastDaily_ = today;
-    WriteAutomatic();
+    Write(BackupKind::Automatic);
+}
+
+bool MemoBackups::RefusedForDialog() {
+    if (!dialogOpen_ || !dialogOpen_()) return false;
+    windows_.ShowMessageBox(kCloseDialogsFirst, kApplicationTitle,
+                            platform::MessageBoxStyle::Ok |
+                                platform::MessageBoxStyle::IconInformation);
+    return true;
 }
 
 bool MemoBackups::Restore(const platform::FilePath& path) {
+    if (RefusedForDialog()) return false;
     Backup backup;
     try {
         backup = ParseBackup(files_.ReadWhole(path, platform::kMostBytesRead), kernel_);
@@ -63,8 +74,9 @@ bool MemoBackups::Restore(const platform::FilePath& path) {
         ReportGeneralError(windows_, error.what());
         return false;
     }
-    // The present memos are safe in a file before the store is touched.
-    if (!WriteAutomatic()) return false;
+    // The present memos are safe in a file before the store is touched, and the file being
+    // restored stays listed.
+    if (!Write(BackupKind::BeforeRestore, path)) return false;
     try {
         store_.ReplaceMemos(backup.snapshot);
     } catch (const std::exception& error) {
@@ -75,6 +87,7 @@ bool MemoBackups::Restore(const platform::FilePath& path) {
 }
 
 bool MemoBackups::Import() {
+    if (RefusedForDialog()) return false;
     const auto path = choosers_.PickFileToLoad(platform::FileKind::Backup);
     return path && Restore(*path);
 }

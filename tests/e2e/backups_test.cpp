@@ -1,13 +1,15 @@
 // Automatic backups: an exit leaves one holding every memo, and a memo destroyed by mistake
-// comes back from an older one through the page "拡張", on screen and in the store.
+// comes back from an older one through the page "拡張", on screen and in the store. Each
+// restore backs up what it replaces apart from them, and none runs under a memo's dialog.
 #include "deadline.h"
 #include "memo_store.h"
 #include "petarino_test.h"
 #include "petarino_windows.h"
+#include "user_input.h"
 #include "window_search.h"
 
 #include <algorithm>
-#include <shlobj.h>
+#include <cstdio>
 
 namespace petarino::e2e {
 namespace {
@@ -27,9 +29,7 @@ class Backups : public PetarinoTest {
 protected:
     void SetUp() override {
         PetarinoTest::SetUp();
-        wchar_t local[MAX_PATH]{};
-        ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local)));
-        folder_ = fs::path(local) / L"Petarino" / L"Backups";
+        folder_ = BackupsFolder();
         fs::remove_all(folder_);
         remote::WriteStore({}, memos_);
     }
@@ -99,6 +99,20 @@ protected:
             rows.push_back(text);
         }
         return rows;
+    }
+
+    // The row chosen, "元に戻す" pressed and the question answered with Yes.
+    static bool RestoreRow(const RunningPetarino& petarino, HWND list, int row) {
+        remote::Send(list, LB_SETCURSEL, static_cast<WPARAM>(row));
+        PostMessageW(petarino.Control(L"Button", L"元に戻す"), BM_CLICK, 0, 0);
+        const auto box = petarino.WaitForMessageBox();
+        return box && remote::Answer(*box, IDYES);
+    }
+
+    static bool Shows(const RunningPetarino& petarino, const std::wstring& text) {
+        for (HWND memo : petarino.VisibleMemos())
+            if (remote::TextOf(remote::TextAreaOf(memo)) == text) return true;
+        return false;
     }
 
     fs::path folder_;
@@ -213,6 +227,109 @@ TEST_F(Backups, WrittenOutAndReadIntoAnEmptyStoreEveryMemoComesBackAsItWas) {
     EXPECT_EQ(remote::ReadMaxForm(), 1);
     for (int slot = 0; slot < 2; ++slot)
         EXPECT_EQ(remote::ReadMemo(slot), memos[static_cast<size_t>(slot)]) << "slot " << slot;
+}
+
+// Twenty backups named ahead of the clock, as a clock set back since they were written leaves
+// them: stepping back through every one, oldest last, reaches each and removes none, and the
+// last step can be undone from the backup written before it, the newest in the list.
+TEST_F(Backups, SteppingBackThroughTwentyBackupsUnderAClockSetBackLosesNone) {
+    RunningPetarino& first = Launch();
+    ASSERT_TRUE(first.WaitForStart());
+    Exit(first);
+    ASSERT_EQ(Files().size(), 1u);
+    const std::string pattern = ReadBytes(Files().front());
+    fs::remove(Files().front());
+    const std::string marked = Utf8(memos_[0].text);
+    ASSERT_NE(pattern.find(marked), std::string::npos);
+    const auto version = [](int n) { return L"版" + std::to_wstring(n); };
+    for (int n = 0; n < 20; ++n) {
+        std::string bytes = pattern;
+        bytes.replace(bytes.find(marked), marked.size(), Utf8(version(n)));
+        wchar_t name[40];
+        std::swprintf(name, 40, L"petarino-20990101-0000%02d.json", n);
+        WriteBytes(folder_ / name, bytes);
+    }
+
+    RunningPetarino& petarino = Launch();
+    ASSERT_TRUE(petarino.WaitForStart());
+    HWND list = ShowExtendedPage(petarino);
+    ASSERT_NE(list, nullptr);
+    const std::vector<std::wstring> automatic = Rows(list);
+    ASSERT_EQ(automatic.size(), 20u);
+    EXPECT_EQ(automatic.front(), L"2099/01/01 00:00:19 - 2 枚");
+    for (size_t step = 0; step < automatic.size(); ++step) {
+        SCOPED_TRACE(step);
+        // Above the automatic ones lie the backups the steps before wrote.
+        ASSERT_EQ(Rows(list).at(2 * step), automatic[step]);
+        ASSERT_TRUE(RestoreRow(petarino, list, static_cast<int>(2 * step)));
+        ASSERT_TRUE(remote::WaitFor([&] { return Shows(petarino, version(19 - static_cast<int>(step))); }));
+        ASSERT_TRUE(remote::WaitFor([&] { return Rows(list).size() == 21 + step; }));
+    }
+    const std::vector<std::wstring> rows = Rows(list);
+    EXPECT_EQ(rows.front(), L"2099/01/01 00:00:39 - 2 枚（復元前）");
+    EXPECT_EQ(std::ranges::count_if(
+                  rows, [](const std::wstring& row) { return row.ends_with(L" 枚（復元前）"); }),
+              20);
+    for (const std::wstring& row : automatic)
+        EXPECT_NE(std::ranges::find(rows, row), rows.end()) << Cp932(row);
+
+    ASSERT_TRUE(RestoreRow(petarino, list, 0));
+    EXPECT_TRUE(remote::WaitFor([&] { return Shows(petarino, version(1)); }));
+    Exit(petarino);
+}
+
+// A memo's dialog holds its memo, which a restore would free: while one is open both buttons
+// say so and change nothing; once it is closed, a restore asks as always.
+TEST_F(Backups, RestoreAndImportWaitForAnOpenMemoDialog) {
+    RunningPetarino& first = Launch();
+    ASSERT_TRUE(first.WaitForStart());
+    Exit(first);
+    ASSERT_EQ(Files().size(), 1u);
+
+    RunningPetarino& petarino = Launch();
+    ASSERT_TRUE(petarino.WaitForStart());
+    ASSERT_TRUE(remote::WaitFor([&] { return petarino.VisibleMemos().size() == 2; }));
+    std::vector<HWND> memos = petarino.Memos();
+    std::ranges::sort(memos);
+    const HWND memo = petarino.VisibleMemos().front();
+    SetForegroundWindow(memo);
+    remote::ClickInto(remote::TextAreaOf(memo));
+    remote::Press({VK_CONTROL, 'M'});
+    HWND dialog = nullptr;
+    ASSERT_TRUE(remote::WaitFor([&] {
+        dialog = remote::WaitForTopLevelWindow(L"TMemoSet", petarino.Id(), 100);
+        return dialog && IsWindowVisible(dialog);
+    })) << "Ctrl+M opened no dialog";
+
+    // The properties window, hidden as the dialog opened, is reached through the icon.
+    HWND list = ShowExtendedPage(petarino);
+    ASSERT_NE(list, nullptr);
+    for (const wchar_t* button : {L"元に戻す", L"読み込み..."}) {
+        SCOPED_TRACE(Cp932(button));
+        remote::Send(list, LB_SETCURSEL, 0);
+        PostMessageW(petarino.Control(L"Button", button), BM_CLICK, 0, 0);
+        const auto box = petarino.WaitForMessageBox();
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text, L"メモのダイアログを閉じてから、もう一度お試しください");
+        ASSERT_TRUE(remote::Answer(*box, IDOK));
+        EXPECT_FALSE(remote::WaitFor([&] { return remote::ShowsMessageBox(petarino.Id()); }, 1500))
+            << "neither a question nor a file dialog follows";
+    }
+    std::vector<HWND> after = petarino.Memos();
+    std::ranges::sort(after);
+    EXPECT_EQ(after, memos) << "the memos were made anew";
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(Files().size(), 1u) << "nothing was backed up for a restore";
+
+    PostMessageW(remote::ChildWithText(dialog, L"Button", L"ｷｬﾝｾﾙ"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(remote::WaitFor([&] { return !IsWindowVisible(dialog); }));
+    remote::Send(list, LB_SETCURSEL, 0);
+    PostMessageW(petarino.Control(L"Button", L"元に戻す"), BM_CLICK, 0, 0);
+    const auto question = petarino.WaitForMessageBox();
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, L"現在のメモを、選んだバックアップの内容に置き換えますか？");
+    ASSERT_TRUE(remote::Answer(*question, IDNO));
+    Exit(petarino);
 }
 
 } // namespace

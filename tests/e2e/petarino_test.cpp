@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <shlobj.h>
+#include <stdexcept>
 
 namespace petarino::e2e {
 namespace {
@@ -67,6 +69,13 @@ std::wstring PetarinoTest::ProgramFolderText() const {
 bool TextChanges(HWND window) {
     const std::wstring before = remote::TextOf(window);
     return remote::WaitFor([&] { return remote::TextOf(window) != before; }, 3000);
+}
+
+std::filesystem::path BackupsFolder() {
+    wchar_t local[MAX_PATH]{};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local)))
+        throw std::runtime_error("no local application data folder");
+    return std::filesystem::path(local) / L"Petarino" / L"Backups";
 }
 
 std::optional<int> StoredExec() {

@@ -35,6 +35,9 @@ private:
 // changes on every tick.
 bool TextChanges(HWND window);
 
+// %LOCALAPPDATA%\Petarino\Backups, where the program writes its backups.
+std::filesystem::path BackupsFolder();
+
 // "Exec" of the store, the count of starts that saved; nothing while there is no store.
 std::optional<int> StoredExec();
 

@@ -428,7 +428,7 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
     // The page lists what it finds whenever it is shown: the import backed up one memo.
     world.SelectPage(kExtendedPage);
     ASSERT_EQ(BackupRows(world), 1);
-    EXPECT_TRUE(BackupRow(world, 0).ends_with(L" - 1 枚")) << BackupRow(world, 0);
+    EXPECT_TRUE(BackupRow(world, 0).ends_with(L" - 1 枚（復元前）")) << BackupRow(world, 0);
 
     SendMessageW(world.Control(klbBackups), LB_SETCURSEL, 0, 0);
     world.windows.ScriptAnswer(Yes);
@@ -436,6 +436,52 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
     EXPECT_EQ(world.form->Table().MaxForm(), 0);
     EXPECT_EQ(world.Rows(), 1);
     EXPECT_EQ(BackupRows(world), 2) << "the restore backed up the two memos it replaced";
+    std::filesystem::remove_all(backups);
+}
+
+// The destroy question holds the memo it asks about: a restore or an import meanwhile would
+// free it, so both wait, as they do for a memo's dialog.
+TEST(PropertiesWindow, RestoreAndImportWaitForTheDestroyQuestion) {
+    PropertiesWindowWorld world;
+    const std::filesystem::path backups =
+        PathOf(world.files.LocalAppDataFolder()) / L"Petarino" / L"Backups";
+    std::filesystem::remove_all(backups);
+    world.Start();
+    world.Open();
+    world.Click(kButton3);
+    world.form->Table().Memos(0).SetText("一枚だけ");
+    std::filesystem::create_directories(backups);
+    const std::filesystem::path older = backups / L"petarino-20260101-090000.json";
+    const platform::FilePath file{older.u16string()};
+    world.choosers.AnswerSave(file);
+    world.Click(kbExport);
+    ASSERT_TRUE(std::filesystem::exists(older));
+    world.Click(kButton3);
+    world.SelectPage(kExtendedPage);
+    ASSERT_EQ(BackupRows(world), 1);
+    SendMessageW(world.Control(klbBackups), LB_SETCURSEL, 0, 0);
+
+    SendMessageW(world.Control(klbShow), LB_SETCURSEL, 1, 0);
+    world.choosers.AnswerLoad(file);
+    world.windows.ScriptAnswer(No, [&] {
+        world.Click(kbRestore);
+        world.Click(kbImport);
+    });
+    world.Click(kbDestroy);
+    const auto& shown = world.windows.Shown();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].caption, "ペタリノの破棄");
+    for (const size_t refusal : {1u, 2u})
+        EXPECT_EQ(shown[refusal].text, "メモのダイアログを閉じてから、もう一度お試しください");
+    EXPECT_EQ(world.choosers.LoadsOpened(), 0);
+    EXPECT_EQ(world.form->Table().MaxForm(), 1);
+    EXPECT_EQ(BackupRows(world), 1);
+
+    SendMessageW(world.Control(klbBackups), LB_SETCURSEL, 0, 0);
+    world.windows.ScriptAnswer(Yes);
+    world.Click(kbRestore);
+    EXPECT_EQ(world.form->Table().MaxForm(), 0) << "with the question answered, it restores";
+    EXPECT_EQ(world.form->Table().Memos(0).Text(), "一枚だけ");
     std::filesystem::remove_all(backups);
 }
 
