@@ -5,6 +5,8 @@
 
 #include <windows.h>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace petarino::bench {
 namespace {
@@ -61,8 +63,25 @@ bool ClaimPrefix() {
     return true;
 }
 
+platform::FilePath TempFolderNamed(std::wstring_view name) {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    std::wstring folder = std::wstring(temp, length) + std::wstring(name);
+    return {std::u16string(folder.begin(), folder.end())};
+}
+
+platform::FilePath BenchSyncFolder() {
+    return TempFolderNamed(L"petarino-bench-sync");
+}
+
+void RemoveFolder(const platform::FilePath& folder) {
+    std::error_code ignored;
+    std::filesystem::remove_all(std::wstring(folder.units.begin(), folder.units.end()), ignored);
+}
+
 void ReleasePrefix() {
     RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
+    RemoveFolder(BenchSyncFolder());
     RegDeleteTreeW(HKEY_CURRENT_USER, kMarkerSubkey);
 }
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# CPU of petarino.exe against the bare program, as Linux sees it: the user and system time that
-# /proc/PID/stat counts over a minute for the program's Wine process, the prefix's wineserver
-# and the Xvfb display scripts/wine.sh started, added up. Figures for the notes, never a test.
+# CPU of petarino.exe against the bare program (with sync, against itself without), as Linux
+# sees it: the user and system time that /proc/PID/stat counts over a minute for the program's
+# Wine process, the prefix's wineserver and the Xvfb display scripts/wine.sh started, added up.
+# Figures for the notes, never a test.
 #   bench/win32/cpu_usage.sh [--seconds N] [--runs N] [CASE...]
-# Cases (default all, 3 runs each, the two programs alternately, 60 s each):
+# Cases (default the first four, 3 runs each, the two sides alternately, 60 s each):
 #   seconds  101 clocks with seconds        vs the bare program rewriting 101 EDITs every second
 #   plain    101 plain memos                vs the bare program idling with 101 memos
 #   minutes  101 memos, ten without seconds vs the bare program idling with 101 memos
 #   empty    an empty store                 vs the bare program idling with no memo
+#   synced   101 plain memos, sync on       vs petarino on the same memos, sync off (plain)
 # Needs the windows preset's petarino, bare_memos and startup_timing built.
 set -euo pipefail
 
@@ -25,8 +27,8 @@ while [ $# -gt 0 ]; do
     case $1 in
     --seconds) seconds=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
-    seconds | plain | minutes | empty) cases+=("$1"); shift ;;
-    *) sed -n '5,11s/^# \{0,1\}//p' "$0" >&2; exit 64 ;;
+    seconds | plain | minutes | empty | synced) cases+=("$1"); shift ;;
+    *) sed -n '6,13s/^# \{0,1\}//p' "$0" >&2; exit 64 ;;
     esac
 done
 [ ${#cases[@]} -gt 0 ] || cases=(seconds plain minutes empty)
@@ -39,6 +41,10 @@ done
 [ -f "$timing" ] || { echo "missing $timing: build the windows preset first" >&2; exit 1; }
 
 memos_of() { if [ "$1" = empty ]; then echo 0; else echo 101; fi; }
+# The two sides a case compares, each a program over a prepared store.
+sides_of() { if [ "$1" = synced ]; then echo sync-on sync-off; else echo petarino bare; fi; }
+program_of() { if [ "$1" = bare ]; then echo bare; else echo petarino; fi; }
+store_of() { if [ "$2" = sync-off ]; then echo plain; else echo "$1"; fi; }
 bare_arguments() {
     case $1 in
     seconds) echo "101 --tick" ;;
@@ -90,10 +96,11 @@ xvfb=$(cut -d' ' -f2 "$prefix/.petarino-display")
 server=$(server_pid)
 
 measure() {
-    local name=$1 program=$2 run=$3 launcher pid memory
+    local name=$1 side=$2 run=$3 launcher pid memory program
     local -a arguments=()
+    program=$(program_of "$side")
     [ "$program" = bare ] && read -r -a arguments <<<"$(bare_arguments "$name")"
-    "$wine_sh" "$timing" --prepare "$name"
+    "$wine_sh" "$timing" --prepare "$(store_of "$name" "$side")"
     "$wine_sh" "${programs[$program]}" "${arguments[@]}" </dev/null >/dev/null 2>&1 &
     launcher=$!
     memory=$("$wine_sh" "$timing" --wait "$program" "$(memos_of "$name")")
@@ -116,35 +123,38 @@ measure() {
     wait "$launcher" || true
     local total=$((own + wineserver + x))
     printf '%-8s %-8s run %d: total %5s %%  (program %s, wineserver %s, Xvfb %s; Wine services %s)  RSS %s MiB, anonymous %s MiB; load %s\n' \
-        "$name" "$program" "$run" "$(percent $total)" "$(percent $own)" "$(percent $wineserver)" \
+        "$name" "$side" "$run" "$(percent $total)" "$(percent $own)" "$(percent $wineserver)" \
         "$(percent $x)" "$(percent $others)" "$rss" "$anon" "$load"
     echo "   ${memory}"
-    echo "$name $program $total" >>"$results"
+    echo "$name $side $total" >>"$results"
 }
 
 echo "CPU over ${seconds} s in % of one core; $(nproc) cores; load at start $(cut -d' ' -f1-3 /proc/loadavg)"
 for name in "${cases[@]}"; do
     for run in $(seq 1 "$runs"); do
         # Alternating which goes first, so neither always follows the other's exit.
-        if [ $((run % 2)) = 1 ]; then order=(petarino bare); else order=(bare petarino); fi
-        for program in "${order[@]}"; do measure "$name" "$program" "$run"; done
+        read -r first second <<<"$(sides_of "$name")"
+        if [ $((run % 2)) = 1 ]; then order=("$first" "$second"); else order=("$second" "$first"); fi
+        for side in "${order[@]}"; do measure "$name" "$side" "$run"; done
     done
 done
 
 echo
 echo "Medians (program + wineserver + Xvfb, % of one core):"
 for name in "${cases[@]}"; do
-    awk -v name="$name" -v hz="$(getconf CLK_TCK)" -v s="$seconds" '
+    read -r first second <<<"$(sides_of "$name")"
+    awk -v name="$name" -v a="$first" -v b="$second" -v hz="$(getconf CLK_TCK)" -v s="$seconds" '
         function median(list, n,   i, j, t) {
             for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++)
                 if (list[j] < list[i]) { t = list[i]; list[i] = list[j]; list[j] = t }
             return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
         }
-        $1 == name && $2 == "petarino" { p[++np] = $3 }
-        $1 == name && $2 == "bare" { b[++nb] = $3 }
+        $1 == name && $2 == a { p[++np] = $3 }
+        $1 == name && $2 == b { q[++nq] = $3 }
         END {
-            mp = median(p, np); mb = median(b, nb)
-            printf "  %-8s petarino %5.2f %%   bare %5.2f %%   ratio %s\n", name,
-                100 * mp / hz / s, 100 * mb / hz / s, (mb > 0 ? sprintf("%.2fx", mp / mb) : "-")
+            mp = median(p, np); mq = median(q, nq)
+            gsub("-", " ", a); gsub("-", " ", b)
+            printf "  %-8s %s %5.2f %%   %s %5.2f %%   ratio %s\n", name, a,
+                100 * mp / hz / s, b, 100 * mq / hz / s, (mq > 0 ? sprintf("%.2fx", mp / mq) : "-")
         }' "$results"
 done

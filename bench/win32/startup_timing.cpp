@@ -1,11 +1,12 @@
 // Start-up time and resident memory of petarino.exe against the bare program in the same run,
-// started alternately, and the store preparation, wait and close that the CPU benchmark
-// (cpu_usage.sh) drives the two programs with. Run it with scripts/wine.sh:
+// started alternately (a synced desktop: against petarino on the same memos without sync), and
+// the store preparation, wait and close that the CPU benchmark (cpu_usage.sh) drives the
+// programs with. Run it with scripts/wine.sh:
 //   startup_timing [--runs N] [DESKTOP...]  time start-ups, by default over empty and mixed
 //   startup_timing --prepare DESKTOP        write DESKTOP's store and leave
 //   startup_timing --wait PROGRAM MEMOS     wait until PROGRAM shows MEMOS memos and is idle
 //   startup_timing --close PROGRAM          close PROGRAM through its own route, wait for its exit
-//   startup_timing --release                remove the store the benchmarks wrote
+//   startup_timing --release                remove the store and sync folder the benchmarks wrote
 // PROGRAM is petarino or bare; DESKTOP one of the names in kDesktops. It runs only under Wine
 // and only where no store exists but one it wrote itself, so no one's memos are touched.
 #include "benchmark_prefix.h"
@@ -13,6 +14,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/unique_handle.h"
 #include "process_figures.h"
+#include "synced_world.h"
 #include "testing/store_world.h"
 
 #include <windows.h>
@@ -22,6 +24,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace petarino::bench {
@@ -35,12 +38,14 @@ using UniqueKernelHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
 
 enum class Clocks { none, tenWithSeconds, tenWithoutSeconds, allWithSeconds };
 
-// A store the program starts over, and what the bare program shows for it.
+// A store the program starts over, and what the bare program shows for it. A synced store
+// names a sync folder that holds its memos' files as the program's last run left them.
 struct Desktop {
     const char* name;
     const char* what;
     int memos;
     Clocks clocks;
+    bool synced = false;
 };
 
 constexpr Desktop kDesktops[] = {
@@ -50,6 +55,8 @@ constexpr Desktop kDesktops[] = {
     {"seconds", "101 clocks with seconds", kMemoCount, Clocks::allWithSeconds},
     {"plain", "101 plain memos, layouts 0..5", kMemoCount, Clocks::none},
     {"minutes", "101 memos, ten clocks without seconds", kMemoCount, Clocks::tenWithoutSeconds},
+    {"synced", "101 plain memos, layouts 0..5, sync on against sync off (plain)", kMemoCount,
+     Clocks::none, true},
 };
 
 struct Program {
@@ -95,8 +102,9 @@ std::optional<std::string> ClockSource(Clocks clocks, int slot) {
     return std::nullopt;
 }
 
-// Written by the program's own store code, so the layout is exactly the one it loads.
-void WriteStore(const Desktop& desktop) {
+// Written by the program's own store code, so the layout is exactly the one it loads; a
+// synced desktop's folder by its own sync engine.
+bool WriteStore(const Desktop& desktop) {
     RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
     win32::Win32Registry registry;
     StoreWorld world(registry);
@@ -109,7 +117,9 @@ void WriteStore(const Desktop& desktop) {
                        bounds.bottom - bounds.top);
         memo.SetTitleBar(slot % 6);
     }
+    if (desktop.synced && !SyncedWorld(world).JoinNewFolder(BenchSyncFolder())) return false;
     world.store.SaveDatas();
+    return true;
 }
 
 struct Windows {
@@ -246,50 +256,64 @@ void PrintRow(const char* name, const Figures& figures) {
     std::printf(" ms\n");
 }
 
-void PrintComparison(const Desktop& desktop, const Figures& petarino, const Figures& bare) {
+// One program of a comparison: started over the store of a desktop, or on arguments alone.
+struct Side {
+    const char* name;
+    Program program;
+    const Desktop* store;
+    std::wstring arguments;
+    Figures figures;
+};
+
+// The program against the bare program; a synced desktop against the program on the same
+// memos without sync, so only what sync adds shows.
+std::pair<Side, Side> SidesOf(const Desktop& desktop) {
+    if (desktop.synced)
+        return {Side{"sync on", Petarino(), &desktop, L"", {}},
+                Side{"sync off", Petarino(), DesktopNamed("plain"), L"", {}}};
+    return {Side{"petarino", Petarino(), &desktop, L"", {}},
+            Side{"bare", Bare(), nullptr, BareArguments(desktop), {}}};
+}
+
+void PrintComparison(const Desktop& desktop, const Side& first, const Side& second) {
     std::printf("%s (medians):\n", desktop.what);
-    for (const auto& [name, figures] : {std::pair{"petarino", &petarino}, std::pair{"bare", &bare}})
-        if (figures->Empty())
-            std::printf("  %-10s no complete run\n", name);
+    for (const Side* side : {&first, &second})
+        if (side->figures.Empty())
+            std::printf("  %-10s no complete run\n", side->name);
         else
-            PrintRow(name, *figures);
-    if (!petarino.Empty() && !bare.Empty())
+            PrintRow(side->name, side->figures);
+    const Figures& a = first.figures;
+    const Figures& b = second.figures;
+    if (!a.Empty() && !b.Empty())
         std::printf("  ratio      start-up %.2fx   working set %.2fx   private %.2fx\n",
-                    Median(petarino.milliseconds) / Median(bare.milliseconds),
-                    Median(petarino.workingSets) / Median(bare.workingSets),
-                    Median(petarino.privateBytes) / Median(bare.privateBytes));
+                    Median(a.milliseconds) / Median(b.milliseconds),
+                    Median(a.workingSets) / Median(b.workingSets),
+                    Median(a.privateBytes) / Median(b.privateBytes));
     std::printf("\n");
     std::fflush(stdout);
 }
 
 // One run of each program first, not counted: the first start reads the files from disk.
 void TimeDesktop(const Desktop& desktop, int runs) {
-    const Program petarino = Petarino();
-    const Program bare = Bare();
-    Figures petarinoFigures;
-    Figures bareFigures;
-    const auto runPetarino = [&](bool counted) {
-        WriteStore(desktop);
-        const std::optional<Start> start = TimeStart(petarino, L"", desktop.memos);
-        if (start && counted) petarinoFigures.Add(*start);
+    auto [first, second] = SidesOf(desktop);
+    const auto run = [&](Side& side, bool counted) {
+        if (side.store && !WriteStore(*side.store)) return;
+        const std::optional<Start> start = TimeStart(side.program, side.arguments, desktop.memos);
+        if (start && counted) side.figures.Add(*start);
     };
-    const auto runBare = [&](bool counted) {
-        const std::optional<Start> start = TimeStart(bare, BareArguments(desktop), desktop.memos);
-        if (start && counted) bareFigures.Add(*start);
-    };
-    runPetarino(false);
-    runBare(false);
-    for (int run = 0; run < runs; ++run) {
+    run(first, false);
+    run(second, false);
+    for (int round = 0; round < runs; ++round) {
         // Alternating which goes first, so neither always follows the other's exit.
-        if (run % 2) {
-            runBare(true);
-            runPetarino(true);
+        if (round % 2) {
+            run(second, true);
+            run(first, true);
         } else {
-            runPetarino(true);
-            runBare(true);
+            run(first, true);
+            run(second, true);
         }
     }
-    PrintComparison(desktop, petarinoFigures, bareFigures);
+    PrintComparison(desktop, first, second);
 }
 
 int TimeStarts(int runs, const std::vector<const Desktop*>& desktops) {
@@ -384,8 +408,7 @@ int Main(int argc, char** argv) {
         const Desktop* desktop = DesktopNamed(argv[2]);
         if (!desktop) return Usage();
         if (!ClaimPrefix()) return 1;
-        WriteStore(*desktop);
-        return 0;
+        return WriteStore(*desktop) ? 0 : 1;
     }
     if (mode == "--release" && argc == 2) {
         if (!ClaimPrefix()) return 1;

@@ -3,6 +3,8 @@
 #include "benchmark_prefix.h"
 
 #include <windows.h>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace petarino::bench {
@@ -39,6 +41,20 @@ TEST(BenchmarkPrefix, ClaimsOnlyAnEmptyPrefixOrItsOwnAndTakesAwayWhatItWrote) {
     WriteStoreValue();
     EXPECT_FALSE(ClaimPrefix()) << "the claim went with the release";
     RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
+}
+
+TEST(BenchmarkPrefix, TheReleaseTakesAwayTheSyncFolderWithEverythingInIt) {
+    const platform::FilePath folder = BenchSyncFolder();
+    const std::filesystem::path native(std::wstring(folder.units.begin(), folder.units.end()));
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    // Removed with everything in it: only ever in the temporary folder.
+    EXPECT_EQ(native.parent_path(), std::filesystem::path(temp).parent_path());
+    std::filesystem::create_directories(native / "_handled");
+    std::ofstream(native / "petarino-sync.json") << "{}";
+    std::ofstream(native / "_handled" / "a (2).json") << "{}";
+    ReleasePrefix();
+    EXPECT_FALSE(std::filesystem::exists(native));
 }
 
 } // namespace
