@@ -1,13 +1,21 @@
 #include "memos/global_hotkeys.h"
+#include "platform/fake/fake_window_system.h"
+#include "testing/in_memory_hotkey_settings.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace petarino {
 namespace {
 
+using Hotkey = platform::FakeWindowSystem::Hotkey;
+using Registered = std::map<int, Hotkey>;
+constexpr uint32_t kNoRepeat = 0x4000;
+constexpr uint16_t kCtrlAltN = 0x064E;
+constexpr uint16_t kCtrlAltF = 0x0646;
+
 // The control's value: key in the low byte, its shift 1, control 2, alt 4 in the next.
 TEST(GlobalHotkeys, TheControlsValueAsTheSystemAndTheUserSeeIt) {
-    constexpr uint32_t kNoRepeat = 0x4000;
     struct Row {
         uint16_t value;
         uint32_t modifiers; // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4
@@ -23,6 +31,70 @@ TEST(GlobalHotkeys, TheControlsValueAsTheSystemAndTheUserSeeIt) {
         EXPECT_EQ(HotkeyModifiers(row.value), row.modifiers | kNoRepeat);
         EXPECT_EQ(HotkeyText(row.value), row.text);
     }
+}
+
+// Only a key with Ctrl or Alt is taken from the other programs; any other value is none.
+TEST(GlobalHotkeys, OnlyKeysWithCtrlOrAltAreRegistered) {
+    struct Row {
+        uint16_t value;
+        Registered registered;
+        uint16_t kept; // what the setting holds afterwards
+    };
+    const Row rows[] = {
+        {kCtrlAltN, {{1, {0x4003, 'N'}}}, kCtrlAltN},
+        {0x024E, {{1, {0x4002, 'N'}}}, 0x024E}, // Ctrl+N
+        {0x044E, {{1, {0x4001, 'N'}}}, 0x044E}, // Alt+N
+        {0x054E, {{1, {0x4005, 'N'}}}, 0x054E}, // Shift+Alt+N
+        {0x0E5A, {{1, {0x4003, 'Z'}}}, 0x0E5A}, // with the extended-key flag
+        {0x004E, {}, 0},                        // N alone
+        {0x014E, {}, 0},                        // Shift+N
+        {0x0870, {}, 0},                        // F1 with the extended-key flag alone
+        {0x0600, {}, 0},                        // Ctrl+Alt without a key
+        {0, {}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value);
+        EXPECT_EQ(IsGlobalHotkey(row.value), !row.registered.empty());
+        InMemoryHotkeySettings settings;
+        platform::FakeWindowSystem windows;
+        GlobalHotkeys hotkeys(settings, windows);
+        settings.SetKey(GlobalHotkey::NewMemo, kCtrlAltF);
+        hotkeys.Register(GlobalHotkey::NewMemo);
+        settings.SetKey(GlobalHotkey::NewMemo, row.value);
+        hotkeys.Register(GlobalHotkey::NewMemo);
+        EXPECT_EQ(windows.Registered(), row.registered) << "the key before is not let go";
+        EXPECT_EQ(settings.Key(GlobalHotkey::NewMemo), row.kept);
+        EXPECT_FALSE(hotkeys.Taken(GlobalHotkey::NewMemo));
+    }
+}
+
+// A key another program holds stays the user's choice: named once at the start, tried again
+// quietly, and the program's as soon as the other lets it go.
+TEST(GlobalHotkeys, AKeyHeldElsewhereStaysChosenAndIsTakenOnceFree) {
+    InMemoryHotkeySettings settings;
+    platform::FakeWindowSystem windows;
+    GlobalHotkeys hotkeys(settings, windows);
+    settings.SetKey(GlobalHotkey::NewMemo, kCtrlAltN);
+    settings.SetKey(GlobalHotkey::Front, kCtrlAltF);
+    windows.HoldElsewhere({0x4003, 'F'});
+    try {
+        hotkeys.RegisterAll();
+        ADD_FAILURE() << "no key named";
+    } catch (const EHotkeyTaken& error) {
+        EXPECT_STREQ(error.what(),
+                     "ホットキー Ctrl+Alt+F は他のプログラムが使用しているため登録できません");
+    }
+    EXPECT_EQ(windows.Registered(), (Registered{{1, {0x4003, 'N'}}}));
+    EXPECT_EQ(settings.Key(GlobalHotkey::Front), kCtrlAltF);
+    EXPECT_TRUE(hotkeys.Taken(GlobalHotkey::Front));
+    EXPECT_FALSE(hotkeys.Taken(GlobalHotkey::NewMemo));
+
+    hotkeys.RetryTaken();
+    EXPECT_TRUE(hotkeys.Taken(GlobalHotkey::Front));
+    windows.ReleaseElsewhere({0x4003, 'F'});
+    hotkeys.RetryTaken();
+    EXPECT_FALSE(hotkeys.Taken(GlobalHotkey::Front));
+    EXPECT_EQ(windows.Registered(), (Registered{{1, {0x4003, 'N'}}, {2, {0x4003, 'F'}}}));
 }
 
 } // namespace

@@ -302,7 +302,7 @@ TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthIsReportedAndTakesItsDefault) {
 }
 
 // The values of stay-on-top, the alarm and the hotkeys: what the program cannot use is a read
-// error, taken as absent, and the load goes on.
+// error, taken as absent, and the load goes on. A hotkey without Ctrl or Alt is none, quietly.
 TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsent) {
     const WallMinute at{{2026, 5, 10}, 9, 0};
     struct Row {
@@ -323,6 +323,10 @@ TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsen
         {"AlarmDay", DwordValue(31), nullptr, {at, AlarmRepeat::Daily, false, 31}},
         {"AlarmDay", DwordValue(32), "'AlarmDay' の値が不正です.", {at, AlarmRepeat::Daily}},
         {"HotKeyFront", DwordValue(0x1046), "'HotKeyFront' の値が不正です.", {at, AlarmRepeat::Daily}, 0},
+        {"HotKeyFront", DwordValue(0x0046), nullptr, {at, AlarmRepeat::Daily}, 0},
+        {"HotKeyFront", DwordValue(0x0146), nullptr, {at, AlarmRepeat::Daily}, 0},
+        {"HotKeyFront", DwordValue(0x0600), nullptr, {at, AlarmRepeat::Daily}, 0},
+        {"HotKeyFront", DwordValue(0x0446), nullptr, {at, AlarmRepeat::Daily}, 0x0446},
     };
     // clang-format on
     for (const Row& row : rows) {

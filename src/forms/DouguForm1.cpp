@@ -135,7 +135,11 @@ void TDouguForm::FormCreate() {
     // The clock took its start values as it was made, just before this.
     notifyIcon_.emplace(window_, icon_);
     store_.LoadAtStart(std::exchange(storeReadAhead_, {}));
-    RegisterHotkeys([this] { hotkeys_.RegisterAll(); });
+    try {
+        hotkeys_.RegisterAll();
+    } catch (const EHotkeyTaken& error) {
+        ReportGeneralError(windows_, error.what());
+    }
     SetSyncPage({.folder =
                      [this] {
                          return std::wstring(sync_.Folder().units.begin(),
@@ -241,7 +245,7 @@ void TDouguForm::FormShow() {
     const HWND pages = Controls().PageControl1;
     ShowWindow(window_, SW_SHOW);
     table_.RefreshStatusList();
-    if (TabCtrl_GetCurSel(pages) == kExtendedPage) RefreshBackups();
+    if (TabCtrl_GetCurSel(pages) == kExtendedPage) ExtendedPageShown();
     if (TabCtrl_GetCurSel(pages) == kSyncPage) RefreshSyncPage();
 }
 
@@ -292,21 +296,28 @@ void TDouguForm::SelectPage(int page) {
                            controls.TabSheet4};
     for (int sheet = 0; sheet < std::ssize(sheets); ++sheet)
         ShowWindow(sheets[sheet], sheet == page ? SW_SHOW : SW_HIDE);
-    if (page == kExtendedPage) RefreshBackups();
+    if (page == kExtendedPage) ExtendedPageShown();
     if (page == kSyncPage) RefreshSyncPage();
 }
 
-// A key another program holds is reported by its name; the control then shows none.
-void TDouguForm::RegisterHotkeys(const std::function<void()>& registering) {
-    try {
-        registering();
-    } catch (const EHotkeyTaken& error) {
-        ReportGeneralError(windows_, error.what());
-    }
+// The backups anew, and the keys another program held tried again: they may be free by now.
+void TDouguForm::ExtendedPageShown() {
+    RefreshBackups();
+    hotkeys_.RetryTaken();
+    ShowTakenHotkeys();
 }
 
+// A key another program holds shows as in use in its box, with no message: a message box
+// opened while the user presses a combination would take the keys' releases from the box.
 void TDouguForm::HotkeyChanged(GlobalHotkey which) {
-    RegisterHotkeys([&] { hotkeys_.Register(which); });
+    hotkeys_.Register(which);
+    ShowTakenHotkeys();
+}
+
+void TDouguForm::ShowTakenHotkeys() {
+    const DouguFormControls& controls = Controls();
+    ShowWindow(controls.lNewMemoInUse, hotkeys_.Taken(GlobalHotkey::NewMemo) ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls.lFrontInUse, hotkeys_.Taken(GlobalHotkey::Front) ? SW_SHOW : SW_HIDE);
 }
 
 void TDouguForm::HotkeyPressed(int id) {

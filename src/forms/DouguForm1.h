@@ -110,10 +110,11 @@ private:
     void ShowVersion();
     void SelectPage(int page);
     void bShowClick();
+    void ExtendedPageShown();
     void HotkeyChanged(GlobalHotkey which);
+    void ShowTakenHotkeys();
     void NewMemoFromAnywhere();
     void AllMemosToFront();
-    void RegisterHotkeys(const std::function<void()>& registering);
     void bRestoreClick();
     void bExportClick();
     void bImportClick();

@@ -49,6 +49,7 @@ public:
         if (!tooltip.empty()) AddTooltip(control, tooltip);
         return control;
     }
+    HFONT Font() const { return font_; }
 
 private:
     void AddTooltip(HWND control, std::string_view text) const {
@@ -136,16 +137,57 @@ void CreateExtendedPage(const ControlMaker& page, DouguFormControls& c) {
                           kbImport, "バックアップファイルを読み込んで、メモをその内容にします。");
 }
 
+// The box's own colours for the mark inside it, greyed as a note beside the key.
+LRESULT CALLBACK HotkeyBoxProcedure(HWND box, UINT message, WPARAM wp, LPARAM lp, UINT_PTR,
+                                    DWORD_PTR) noexcept {
+    if (message != WM_CTLCOLORSTATIC) return win32::DefSubclass(box, message, wp, lp);
+    const auto dc = reinterpret_cast<HDC>(wp);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+// A hotkey box that takes only keys with Ctrl or Alt: a key alone, or with Shift alone, gets
+// Ctrl+Alt in place of what was held. The replacement must hold a modifier: with none, Wine's
+// control keeps the bare key.
+HWND MakeHotkeyBox(const ControlMaker& page, Place at, UINT id, std::string_view tooltip) {
+    // Its painting leaves out the mark inside it.
+    const HWND box = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP | WS_CLIPCHILDREN, at, id, tooltip);
+    SendMessageW(box, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                 MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    win32::SetSubclass(box, HotkeyBoxProcedure, 0, 0);
+    return box;
+}
+
+// At the right end of the box, after the key, shown only while another program holds the key:
+// the page has no room for a line of its own beside the rows.
+HWND MakeInUseMark(const ControlMaker& page, HWND box) {
+    const HWND mark = CreateControl(box, WC_STATICW, "（使用中）", SS_LEFT | SS_NOPREFIX,
+                                    {0, 0, 0, 0}, 0, page.Font());
+    ShowWindow(mark, SW_HIDE);
+    FitToCaption(mark);
+    RECT area{};
+    GetClientRect(box, &area);
+    RECT caption{};
+    GetClientRect(mark, &caption);
+    // Level with the key, which the box writes one border below its top.
+    SetWindowPos(mark, nullptr, area.right - caption.right - GetSystemMetrics(SM_CXBORDER),
+                 GetSystemMetrics(SM_CYBORDER), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return mark;
+}
+
 // The global hotkeys' rows of the page "拡張".
 void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
     c.Label4 = page.Make(WC_STATICW, "新規メモ", SS_LEFT | SS_NOPREFIX, {8, 104, 73, 12}, 0);
     FitToCaption(c.Label4);
-    c.hkNewMemo = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP, {88, 101, 161, 20}, khkNewMemo,
-                            "どこからでも新しいメモを作るキーです。");
+    c.hkNewMemo = MakeHotkeyBox(page, {88, 101, 161, 20}, khkNewMemo,
+                                "どこからでも新しいメモを作るキーです。");
+    c.lNewMemoInUse = MakeInUseMark(page, c.hkNewMemo);
     c.Label5 = page.Make(WC_STATICW, "メモを前面へ", SS_LEFT | SS_NOPREFIX, {8, 128, 73, 12}, 0);
     FitToCaption(c.Label5);
-    c.hkFront = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP, {88, 125, 161, 20}, khkFront,
-                          "表示中のメモをすべて前面に出すキーです。");
+    c.hkFront = MakeHotkeyBox(page, {88, 125, 161, 20}, khkFront,
+                              "表示中のメモをすべて前面に出すキーです。");
+    c.lFrontInUse = MakeInUseMark(page, c.hkFront);
 }
 
 // The folder the memos are synchronised through. Its path is set as UTF-16, so a folder

@@ -68,8 +68,10 @@ struct DouguFormControls {
     HWND bImport = nullptr;
     HWND Label4 = nullptr;
     HWND hkNewMemo = nullptr;
+    HWND lNewMemoInUse = nullptr;
     HWND Label5 = nullptr;
     HWND hkFront = nullptr;
+    HWND lFrontInUse = nullptr;
     HWND Label6 = nullptr;
     HWND eSyncFolder = nullptr;
     HWND bSyncBrowse = nullptr;

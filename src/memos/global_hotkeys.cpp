@@ -3,7 +3,6 @@
 #include "memos/memo_menu.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace petarino {
 namespace {
@@ -46,26 +45,32 @@ std::string HotkeyText(uint16_t controlValue) {
     return modifiers + code;
 }
 
+bool IsGlobalHotkey(uint16_t controlValue) {
+    return KeyOf(controlValue) != 0 && (controlValue & (kControlCtrl | kControlAlt)) != 0;
+}
+
 void GlobalHotkeys::Register(GlobalHotkey which) {
     const int id = Id(which);
     windows_.UnregisterHotkey(id);
     const uint16_t key = settings_.Key(which);
-    if (KeyOf(key) == 0) return;
-    if (windows_.RegisterHotkey(id, HotkeyModifiers(key), KeyOf(key))) return;
-    settings_.SetKey(which, 0);
-    throw EHotkeyTaken(HotkeyText(key));
+    taken_[Index(which)] = false;
+    if (!IsGlobalHotkey(key)) {
+        if (key != 0) settings_.SetKey(which, 0);
+        return;
+    }
+    taken_[Index(which)] = !windows_.RegisterHotkey(id, HotkeyModifiers(key), KeyOf(key));
 }
 
 void GlobalHotkeys::RegisterAll() {
-    std::optional<EHotkeyTaken> refused;
-    for (const GlobalHotkey which : kHotkeys) {
-        try {
-            Register(which);
-        } catch (const EHotkeyTaken& error) {
-            if (!refused) refused = error;
-        }
-    }
-    if (refused) throw *refused;
+    for (const GlobalHotkey which : kHotkeys)
+        Register(which);
+    for (const GlobalHotkey which : kHotkeys)
+        if (Taken(which)) throw EHotkeyTaken(HotkeyText(settings_.Key(which)));
+}
+
+void GlobalHotkeys::RetryTaken() {
+    for (const GlobalHotkey which : kHotkeys)
+        if (Taken(which)) Register(which);
 }
 
 void GlobalHotkeys::UnregisterAll() {

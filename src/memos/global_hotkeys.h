@@ -5,6 +5,7 @@
 #include "memos/hotkey_settings.h"
 #include "platform/window_system.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,9 @@ namespace petarino {
 uint32_t HotkeyModifiers(uint16_t controlValue);
 // "Ctrl+Alt+N", as the control shows it.
 std::string HotkeyText(uint16_t controlValue);
+// A key with Ctrl or Alt. A key alone, or with Shift alone, would be taken from every program
+// as the user types: it is no global hotkey, and counts as none.
+bool IsGlobalHotkey(uint16_t controlValue);
 
 // Another program holds the key.
 class EHotkeyTaken : public std::runtime_error {
@@ -30,20 +34,27 @@ public:
     GlobalHotkeys(HotkeySettings& settings, platform::WindowSystem& windows)
         : settings_(settings), windows_(windows) {}
 
-    // The key the setting now holds replaces the one registered for it. A key another
-    // program holds is taken out of the setting and throws EHotkeyTaken; nothing else
-    // changes.
+    // The key the setting now holds replaces the one registered for it. A key that is no
+    // global hotkey is taken out of the setting. A key another program holds stays in the
+    // setting, the user's choice, and counts as taken until a later try gets it.
     void Register(GlobalHotkey which);
-    // Both, as the store has just set them; the first refusal throws once both were tried.
+    // Both, as the store has just set them; throws EHotkeyTaken naming the first one taken,
+    // once both were tried.
     void RegisterAll();
+    // The taken keys tried again, quietly: the user heard of them at the start.
+    void RetryTaken();
+    bool Taken(GlobalHotkey which) const { return taken_[Index(which)]; }
     void UnregisterAll();
 
     // The id the system sends with the key's presses.
     static int Id(GlobalHotkey which) { return static_cast<int>(which) + 1; }
 
 private:
+    static std::size_t Index(GlobalHotkey which) { return static_cast<std::size_t>(which); }
+
     HotkeySettings& settings_;
     platform::WindowSystem& windows_;
+    bool taken_[2] = {};
 };
 
 } // namespace petarino

@@ -1,5 +1,6 @@
 #include "store/store_reader.h"
 
+#include "memos/global_hotkeys.h"
 #include "memos/memo_table.h"
 #include "memos/sync_mark.h"
 #include "store/store_layout.h"
@@ -76,6 +77,13 @@ bool HotkeyValue(int32_t value) {
     return value >= 0 && value <= 0x0FFF;
 }
 
+// A key without Ctrl or Alt is none: the program never takes such a key from every other
+// program, though a store that holds one is not damaged.
+std::optional<int32_t> GlobalHotkeyOnly(std::optional<int32_t> value) {
+    if (value && !IsGlobalHotkey(static_cast<uint16_t>(*value))) return 0;
+    return value;
+}
+
 // An empty time is no alarm, and no error.
 void ReadAlarm(KeyReader& key, StoredMemo& memo) {
     using namespace memo_value;
@@ -133,8 +141,10 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
         state.saveTiming = key.Integer(kSaveTiming);
         state.cbText = key.Boolean(kCbText);
         state.alart = key.Boolean(kAlart);
-        state.hotKeyNewMemo = key.Checked(key.Integer(kHotKeyNewMemo), kHotKeyNewMemo, HotkeyValue);
-        state.hotKeyFront = key.Checked(key.Integer(kHotKeyFront), kHotKeyFront, HotkeyValue);
+        state.hotKeyNewMemo =
+            GlobalHotkeyOnly(key.Checked(key.Integer(kHotKeyNewMemo), kHotKeyNewMemo, HotkeyValue));
+        state.hotKeyFront =
+            GlobalHotkeyOnly(key.Checked(key.Integer(kHotKeyFront), kHotKeyFront, HotkeyValue));
         state.syncFolder = key.WideString(kSyncFolder);
         state.syncDevice = key.Checked(key.String(kSyncDevice), kSyncDevice, IsSyncId);
         state.syncFolderId = key.Checked(key.String(kSyncFolderId), kSyncFolderId, IsSyncId);

@@ -17,8 +17,10 @@
 #include <commctrl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace petarino::forms {
 namespace {
@@ -175,9 +177,34 @@ TEST(PropertiesWindow, StartsHiddenAndItsFirstOpeningMakesEveryControlInPlace) {
     EXPECT_TRUE(world.form->Clock().Timer1().Runs());
 }
 
+// The mark in a hotkey row's box that shows a key another program holds.
+HWND InUseMark(HWND box) {
+    return FindWindowExW(box, nullptr, WC_STATICW, L"（使用中）");
+}
+
+// The pixels of the mark's grey text painted where the mark lies, shown or not, once its box
+// has painted itself anew as it does at every key.
+int GreyPixelsAt(HWND mark) {
+    const HWND box = GetParent(mark);
+    const HWND page = GetParent(box);
+    InvalidateRect(box, nullptr, TRUE);
+    UpdateWindow(box);
+    RECT place{};
+    GetWindowRect(mark, &place);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
+    const HDC dc = GetDC(page);
+    int grey = 0;
+    for (int y = place.top; y < place.bottom; ++y)
+        for (int x = place.left; x < place.right; ++x)
+            grey += GetPixel(dc, x, y) == GetSysColor(COLOR_GRAYTEXT);
+    ReleaseDC(page, dc);
+    return grey;
+}
+
 // The page "拡張": two hotkey rows holding the stored keys, registered on start; a key held
-// elsewhere is reported by name and cleared; a changed key takes the old one's place; a
-// pressed one makes a memo; none is left held after the exit.
+// elsewhere is reported by name once, stays chosen with a mark beside it, and is the program's
+// once the page shows after the other program let it go; a changed key takes the old one's
+// place; a pressed one makes a memo; none is left held after the exit.
 TEST(PropertiesWindow, HotkeyRowsHoldTheKeysTheProgramRegisters) {
     using Hotkey = platform::FakeWindowSystem::Hotkey;
     PropertiesWindowWorld world;
@@ -195,8 +222,39 @@ TEST(PropertiesWindow, HotkeyRowsHoldTheKeysTheProgramRegisters) {
     const HWND front = world.Control(khkFront);
     EXPECT_TRUE(At(newMemo, 88, 101, 161, 20));
     EXPECT_TRUE(At(front, 88, 125, 161, 20));
-    EXPECT_EQ(SendMessageW(front, HKM_GETHOTKEY, 0, 0), 0) << "the control shows none";
+    EXPECT_EQ(SendMessageW(front, HKM_GETHOTKEY, 0, 0), 0x0646) << "the choice stays";
     EXPECT_EQ(SendMessageW(newMemo, HKM_GETHOTKEY, 0, 0), 0x064E);
+
+    // Each row's mark lies in its box, the front row's shown.
+    world.SelectPage(kExtendedPage);
+    for (const HWND box : {newMemo, front}) {
+        ASSERT_NE(InUseMark(box), nullptr);
+        const RECT place = PlaceOf(InUseMark(box));
+        RECT area{};
+        GetClientRect(box, &area);
+        RECT inside{};
+        IntersectRect(&inside, &place, &area);
+        EXPECT_TRUE(EqualRect(&inside, &place)) << "a mark beyond its box";
+        EXPECT_GT(place.right - place.left, 0);
+    }
+    const auto shown = [](HWND box) { return IsWindowVisible(InUseMark(box)) != FALSE; };
+    EXPECT_TRUE(shown(front));
+    EXPECT_FALSE(shown(newMemo));
+    EXPECT_GT(GreyPixelsAt(InUseMark(front)), 20) << "the box paints over its mark";
+    EXPECT_EQ(GreyPixelsAt(InUseMark(newMemo)), 0);
+
+    // Tried again whenever the page shows; quietly, and the program's once it is free.
+    world.SelectPage(0);
+    world.SelectPage(kExtendedPage);
+    EXPECT_TRUE(shown(front));
+    world.windows.ReleaseElsewhere({0x4003, 'F'});
+    world.SelectPage(0);
+    world.SelectPage(kExtendedPage);
+    EXPECT_EQ(world.windows.Registered(),
+              (std::map<int, Hotkey>{{1, {0x4003, 'N'}}, {2, {0x4003, 'F'}}}));
+    EXPECT_FALSE(shown(front));
+    EXPECT_EQ(GreyPixelsAt(InUseMark(front)), 0) << "the mark stays painted";
+    EXPECT_EQ(world.windows.Shown().size(), 1u);
 
     // The user sets another key in the row.
     SendMessageW(front, HKM_SETHOTKEY, 0x0342, 0);
@@ -205,6 +263,22 @@ TEST(PropertiesWindow, HotkeyRowsHoldTheKeysTheProgramRegisters) {
     EXPECT_EQ(world.windows.Registered(),
               (std::map<int, Hotkey>{{1, {0x4003, 'N'}}, {2, {0x4006, 'B'}}}));
 
+    // One another program holds: marked, no message, kept; the window shown on that page
+    // again takes it once it is free.
+    world.windows.HoldElsewhere({0x4003, 'B'});
+    SendMessageW(front, HKM_SETHOTKEY, 0x0642, 0);
+    SendMessageW(GetParent(front), WM_COMMAND, MAKEWPARAM(khkFront, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(front));
+    EXPECT_TRUE(shown(front));
+    EXPECT_EQ(world.windows.Registered(), (std::map<int, Hotkey>{{1, {0x4003, 'N'}}}));
+    EXPECT_EQ(world.windows.Shown().size(), 1u);
+    world.Click(kbOk);
+    world.windows.ReleaseElsewhere({0x4003, 'B'});
+    world.Open();
+    EXPECT_FALSE(shown(front));
+    EXPECT_EQ(world.windows.Registered(),
+              (std::map<int, Hotkey>{{1, {0x4003, 'N'}}, {2, {0x4003, 'B'}}}));
+
     world.form->HotkeyPressed(1);
     EXPECT_EQ(world.form->Table().MaxForm(), 0);
     EXPECT_TRUE(world.form->Table().Memos(0).Visible());
@@ -212,7 +286,42 @@ TEST(PropertiesWindow, HotkeyRowsHoldTheKeysTheProgramRegisters) {
     world.form->Close();
     EXPECT_TRUE(world.Closed());
     EXPECT_TRUE(world.windows.Registered().empty());
-    EXPECT_EQ(Stored(world.registry, "HotKeyFront"), 0x0342);
+    EXPECT_EQ(Stored(world.registry, "HotKeyFront"), 0x0642);
+}
+
+// Keys typed into a hotkey row as the user types them: a key alone or with Shift alone gets
+// Ctrl+Alt, so the system never gets a key that every program's typing would trigger.
+TEST(PropertiesWindow, HotkeyRowsTakeOnlyKeysWithCtrlOrAlt) {
+    using Hotkey = platform::FakeWindowSystem::Hotkey;
+    struct Row {
+        std::vector<WPARAM> keys; // pressed in order, released in reverse
+        LRESULT shown;
+        Hotkey registered;
+    };
+    const Row rows[] = {
+        {{'N'}, 0x064E, {0x4003, 'N'}},
+        {{VK_SHIFT, 'N'}, 0x064E, {0x4003, 'N'}},
+        {{VK_CONTROL, 'N'}, 0x024E, {0x4002, 'N'}},
+        {{VK_MENU, 'N'}, 0x044E, {0x4001, 'N'}},
+        {{VK_SHIFT, VK_MENU, 'N'}, 0x054E, {0x4005, 'N'}},
+        {{VK_CONTROL, VK_SHIFT, VK_F5}, 0x0374, {0x4006, VK_F5}},
+    };
+    PropertiesWindowWorld world;
+    world.Start();
+    world.Open();
+    world.SelectPage(kExtendedPage);
+    const HWND box = world.Control(khkNewMemo);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.shown);
+        for (const WPARAM key : row.keys)
+            SendMessageW(box, WM_KEYDOWN, key, 0);
+        for (auto key = row.keys.rbegin(); key != row.keys.rend(); ++key)
+            SendMessageW(box, WM_KEYUP, *key, 0);
+        EXPECT_EQ(SendMessageW(box, HKM_GETHOTKEY, 0, 0), row.shown);
+        EXPECT_EQ(world.windows.Registered(), (std::map<int, Hotkey>{{1, row.registered}}));
+    }
+    world.form->Close();
+    EXPECT_EQ(Stored(world.registry, "HotKeyNewMemo"), 0x0374);
 }
 
 TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {

@@ -39,6 +39,7 @@ public:
     };
     // Refused, whoever asks: another program holds it.
     void HoldElsewhere(Hotkey hotkey) { heldElsewhere_.push_back(hotkey); }
+    void ReleaseElsewhere(Hotkey hotkey) { std::erase(heldElsewhere_, hotkey); }
     bool RegisterHotkey(int id, uint32_t modifiers, uint8_t virtualKey) override;
     void UnregisterHotkey(int id) override { registered_.erase(id); }
     const std::map<int, Hotkey>& Registered() const { return registered_; }

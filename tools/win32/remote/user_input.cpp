@@ -5,14 +5,23 @@
 #include <vector>
 
 namespace petarino::remote {
+namespace {
+
+// With the scan code a keyboard sends along: controls that read the key back from the
+// character's scan code (the hotkey control does) would otherwise see another key.
+INPUT KeyInput(WORD key, DWORD flags) {
+    const auto scanCode = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    return {.type = INPUT_KEYBOARD, .ki = {.wVk = key, .wScan = scanCode, .dwFlags = flags}};
+}
+
+} // namespace
 
 void Press(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys)
-        inputs.push_back({.type = INPUT_KEYBOARD, .ki = {.wVk = key}});
+        inputs.push_back(KeyInput(key, 0));
     for (auto key = keys.end(); key != keys.begin();)
-        inputs.push_back(
-            {.type = INPUT_KEYBOARD, .ki = {.wVk = *--key, .dwFlags = KEYEVENTF_KEYUP}});
+        inputs.push_back(KeyInput(*--key, KEYEVENTF_KEYUP));
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
