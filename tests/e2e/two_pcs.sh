@@ -56,6 +56,18 @@ shows() {
     took=$(pc "$which" wait-memos "$seconds" "$@") || fail "$why"
     echo "    $which shows them $took"
 }
+# synced_after PC TIME: the PC's page 同期 comes to say it synced last after the local time
+# ("YYYY/MM/DD hh:mm:ss") within 15 s.
+synced_after() {
+    local which=$1 since=$2 status last
+    for _ in $(seq 30); do
+        status=$(pc "$which" wait-status "最終同期" 1) || true
+        last=$(sed -n 's|^最終同期 \([0-9/]* [0-9:]*\) .*|\1|p' <<<"$status")
+        [[ $last > $since ]] && return 0
+        sleep 0.5
+    done
+    return 1
+}
 # A session started before this script (the CTest fixture's) is left running when all went
 # well; everything else is stopped, and any Petarino in it with it.
 declare -A keep=([A]=0 [B]=0)
@@ -78,7 +90,15 @@ memo_files() {
 }
 memo_file_count() { memo_files "$1" | wc -l; }
 # The memo's own file: the one named after its id that holds the text.
-file_of() { grep -lF "\"$1\\u0000\"" $(memo_files "$folder") | head -1; }
+file_of() {
+    local file
+    while read -r file; do
+        if grep -qF "\"$1\\u0000\"" "$file"; then
+            echo "$file"
+            return
+        fi
+    done < <(memo_files "$folder")
+}
 device_of() { sed -n 's/^\t"device": "\(.*\)",$/\1/p' "$1"; }
 
 step "two PCs, each with an empty store on $folder_in_wine"
@@ -165,8 +185,8 @@ for pc in A B; do
     shows $pc 15 "$pc does not show the engine's copy beside the two versions" \
         "会議は 4 時 (A)" "会議は 5 時 (B)" "会議は 6 時 (写し)"
 done
-[ -f "$folder/_handled/$copy" ] && [ ! -e "$folder/$copy" ] ||
-    fail "the copy was not moved to _handled"
+[ -f "$folder/_handled/$copy" ] || fail "the copy was not moved to _handled"
+[ ! -e "$folder/$copy" ] || fail "the copy stays in the folder"
 [ -n "$(file_of "会議は 6 時 (写し)")" ] || fail "no memo file of its own holds the copy's version"
 (cd "$folder" && md5sum --quiet -c - <<<"$foreign") || fail "a foreign file changed"
 [ "$(ls "$folder/_handled")" = "$copy" ] ||
@@ -190,9 +210,13 @@ shows B 70 "B does not show the edit A made while the folder was away" \
     "会議は 4 時 (A)" "会議は 5 時 (B)" "会議は 7 時 (留守中)"
 step "f. the folder replaced by a copy of itself, as a restore does it: both watch the copy"
 cp -a "$folder" "$folder.copy"
+replaced=$(date '+%Y/%m/%d %H:%M:%S')
 rm -rf "$folder"
 mv "$folder.copy" "$folder"
-sleep 5 # the removal was told: each PC has looked at the folder since
+# The removal was told: each PC looks at the folder again on its own.
+for pc in A B; do
+    synced_after $pc "$replaced" || fail "$pc did not look at the folder after it was replaced"
+done
 pc A type "会議は 7 時 (留守中)" "会議は 8 時 (入れ替え後)" || fail "A could not type into its memo"
 shows B 10 "B did not show A's edit in the replaced folder within 10 s: it watches the old one" \
     "会議は 4 時 (A)" "会議は 5 時 (B)" "会議は 8 時 (入れ替え後)"
@@ -209,7 +233,7 @@ step "g. 150 memos in a folder: 101 show, one message says how many do not, ever
 pc A clear-store
 pc A set-sync "$many_in_wine"
 pc A memo-files "$many" 150
-before=$(cd "$many" && md5sum *.json)
+before=$(cd "$many" && md5sum -- *.json)
 pc A start "$petarino_exe" || fail "A did not start"
 message=$(pc A answer) || fail "A showed no message about the memos it could not show"
 grep -qF "49 枚は、メモが 101 枚を超えるため表示できません" <<<"$message" ||
