@@ -2,7 +2,10 @@
 # The one place that knows how to run a Windows program here.
 #   wine.sh start          create the prefix once, start a display and a lasting wineserver
 #   wine.sh stop           stop this prefix's wineserver and the display started for it
-#   wine.sh screenshot FILE  write what the started session's display shows to FILE (PNG)
+#   wine.sh started        exit 0 when a session of this prefix was started and runs
+#   wine.sh screenshot FILE [LEFT TOP WIDTH HEIGHT]
+#                          write what the started session's display shows to FILE (PNG), or
+#                          only the rectangle given
 #   wine.sh PROGRAM ARGS   run PROGRAM under Wine; without a started session it starts
 #                          one for itself and stops it afterwards
 # The prefix is PETARINO_WINE_PREFIX, by default inside the build folder (build/windows/wine).
@@ -60,7 +63,7 @@ unmanaged_windows() {
 start_display() {
     if [ -n "${DISPLAY:-}" ]; then return; fi
     unmanaged_windows
-    if [ -f "$display_file" ] && kill -0 "$(cut -d' ' -f2 "$display_file")" 2>/dev/null; then
+    if started; then
         export DISPLAY=:$(cut -d' ' -f1 "$display_file")
         return
     fi
@@ -75,6 +78,10 @@ start_display() {
     rm -f "$fifo"
     echo "$number $pid" >"$display_file"
     export DISPLAY=:$number
+}
+
+started() {
+    [ -f "$display_file" ] && kill -0 "$(cut -d' ' -f2 "$display_file")" 2>/dev/null
 }
 
 stop_display() {
@@ -101,7 +108,14 @@ screenshot() {
         fi
         export DISPLAY=:$(cut -d' ' -f1 "$display_file")
     fi
-    xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$1"
+    local crop=(cat)
+    [ $# -eq 5 ] && crop=(pnmcut -left "$2" -top "$3" -width "$4" -height "$5")
+    xwd -root -silent | xwdtopnm 2>/dev/null | "${crop[@]}" | pnmtopng >"$1"
+}
+
+usage() {
+    echo "usage: wine.sh start | stop | started | screenshot FILE [LEFT TOP WIDTH HEIGHT] | PROGRAM [ARGS...]" >&2
+    exit 64
 }
 
 stop() {
@@ -113,8 +127,13 @@ stop() {
 case "${1:-}" in
 start) start ;;
 stop) stop ;;
-screenshot) screenshot "${2:?usage: wine.sh screenshot FILE}" ;;
-"") echo "usage: wine.sh start | stop | screenshot FILE | PROGRAM [ARGS...]" >&2; exit 64 ;;
+started) started ;;
+screenshot)
+    shift
+    [ $# -eq 1 ] || [ $# -eq 5 ] || usage
+    screenshot "$@"
+    ;;
+"") usage ;;
 *)
     own_session=0
     if [ ! -f "$display_file" ] && [ -z "${DISPLAY:-}" ]; then own_session=1; fi

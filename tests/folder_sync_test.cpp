@@ -137,10 +137,13 @@ TEST_F(FolderSyncTest, AMissingFileOrFolderIsNoDeletion) {
     a.sync.LookNow();
     EXPECT_TRUE(fs::exists(Folder() / (kept.Sync().id + ".json")));
 
-    // An unmounted share: sync waits, says why once, and goes on when it is back.
+    // An unmounted share: sync waits, says why once, and goes on when it is back. Only the
+    // looks that find it are told, so a watch of the folder is checked against a folder there.
     fs::rename(Folder(), Folder().string() + "-away");
     Edit(a, "鍵", "机の中 2段目");
+    const int found = a.foundFolder;
     a.Seconds(130);
+    EXPECT_EQ(a.foundFolder, found);
     EXPECT_EQ(a.told.size(), 1u);
     EXPECT_NE(a.sync.StatusLine().find("見つかりません"), std::string::npos);
     EXPECT_FALSE(fs::exists(Folder())) << "nothing is made in its place";
@@ -148,6 +151,7 @@ TEST_F(FolderSyncTest, AMissingFileOrFolderIsNoDeletion) {
     fs::rename(Folder().string() + "-away", Folder());
     a.Seconds(60);
     EXPECT_EQ(a.sync.StatusLine().rfind("最終同期", 0), 0u) << a.sync.StatusLine();
+    EXPECT_EQ(a.foundFolder, found + 1);
     b.sync.LookNow();
     EXPECT_EQ(Titles(b), std::vector<std::string>{"鍵=机の中 2段目"});
 

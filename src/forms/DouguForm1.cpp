@@ -79,6 +79,11 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
                   if (notifyIcon_) notifyIcon_->ShowBalloon("ペタリノ", text);
               },
           .busy = [this] { return dialogsOpen_ > 0; },
+          // A folder that took the watched one's place is watched from the next tick on.
+          .foundFolder =
+              [this] {
+                  if (folderWatch_ && !folderWatch_->Current()) watchedFolder_.reset();
+              },
       }),
       exitSequence_(
           store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,

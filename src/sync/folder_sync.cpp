@@ -262,6 +262,7 @@ void FolderSync::Look(bool everyMemo) {
 
     const sync::Look look = folderLook_.Take(settings_.folder);
     if (!Usable(look)) return;
+    if (services_.foundFolder) services_.foundFolder();
     const bool edits = everyMemo || everyMemoNext_ || editSeenAt_.has_value();
     editSeenAt_.reset();
     problem_.clear();

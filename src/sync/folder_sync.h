@@ -40,6 +40,9 @@ struct SyncServices {
     std::function<void(std::string_view)> tell;
     // A memo's dialog or a question is open: the folder's changes wait until it closes.
     std::function<bool()> busy;
+    // A look found the folder: whatever watches it may check that it still watches the folder
+    // that lies at its path now, and not one that was replaced there.
+    std::function<void()> foundFolder;
 };
 
 class FolderSync {

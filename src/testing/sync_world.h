@@ -49,6 +49,7 @@ struct SyncPc {
     StoreWorld world;
     std::vector<std::string> told;
     int backups = 0;
+    int foundFolder = 0;
     bool busy = false;
     sync::FolderSync sync{sync::SyncServices{
         .files = files,
@@ -63,6 +64,7 @@ struct SyncPc {
         .backUp = [this] { ++backups; },
         .tell = [this](std::string_view text) { told.emplace_back(text); },
         .busy = [this] { return busy; },
+        .foundFolder = [this] { ++foundFolder; },
     }};
 };
 

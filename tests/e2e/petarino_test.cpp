@@ -2,6 +2,7 @@
 
 #include "deadline.h"
 #include "memo_store.h"
+#include "unix_path.h"
 #include "window_search.h"
 
 #include <windows.h>
@@ -30,12 +31,7 @@ std::filesystem::path TempFolder() {
 } // namespace
 
 void SetProgramUnderTest(std::wstring path) {
-    // Wine shows the Unix file system as drive Z:.
-    if (path.starts_with(L'/')) {
-        std::replace(path.begin(), path.end(), L'/', L'\\');
-        path = L"Z:" + path;
-    }
-    ProgramUnderTest() = std::move(path);
+    ProgramUnderTest() = remote::WindowsPathOf(std::move(path));
 }
 
 void PetarinoTest::SetUp() {

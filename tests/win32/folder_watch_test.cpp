@@ -84,5 +84,32 @@ TEST_F(FolderWatchTest, WatchesOneFolderAtATimeAndNoneThatCannotBe) {
         << "a failed watch stops the one before";
 }
 
+// A watch stays with the folder it was given; whether that folder still lies at its path is
+// asked, and the path watched again once another has taken it.
+TEST_F(FolderWatchTest, TellsWhetherTheFolderAtItsPathIsStillTheOneWatched) {
+    EXPECT_FALSE(watch.Current()) << "nothing watched";
+    ASSERT_TRUE(watch.Watch(PathOf(first.Path())));
+    EXPECT_TRUE(watch.Current());
+    EXPECT_TRUE(Told([&] { std::ofstream(first.Path() / L"a.json") << "1"; }));
+    EXPECT_TRUE(watch.Current()) << "changes inside leave it the same folder";
+
+    fs::rename(first.Path(), second.Path() / L"away");
+    EXPECT_FALSE(watch.Current()) << "moved away";
+    fs::create_directory(first.Path());
+    EXPECT_FALSE(watch.Current()) << "another folder at its path";
+    fs::remove(first.Path());
+    fs::rename(second.Path() / L"away", first.Path());
+    EXPECT_TRUE(watch.Current()) << "the same folder back";
+
+    fs::rename(first.Path(), second.Path() / L"away");
+    fs::create_directory(first.Path());
+    ASSERT_TRUE(watch.Watch(PathOf(first.Path())));
+    EXPECT_TRUE(watch.Current());
+    EXPECT_TRUE(Told([&] { std::ofstream(first.Path() / L"b.json") << "2"; }))
+        << "the folder now at the path is watched";
+    watch.Stop();
+    EXPECT_FALSE(watch.Current()) << "stopped";
+}
+
 } // namespace
 } // namespace petarino::win32

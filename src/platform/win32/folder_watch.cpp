@@ -21,10 +21,11 @@ FolderWatch::~FolderWatch() {
 
 bool FolderWatch::Watch(const platform::FilePath& folder) {
     Stop();
-    const std::wstring path(folder.units.begin(), folder.units.end());
-    const HANDLE change = FindFirstChangeNotificationW(path.c_str(), FALSE, kChanges);
+    path_.assign(folder.units.begin(), folder.units.end());
+    const HANDLE change = FindFirstChangeNotificationW(path_.c_str(), FALSE, kChanges);
     if (change == INVALID_HANDLE_VALUE) return false;
     change_ = decltype(change_)(change);
+    watched_ = IdentityOf(path_);
     stop_ = decltype(stop_)(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (stop_)
         thread_ = decltype(thread_)(CreateThread(nullptr, kStackBytes, Run, this,
@@ -42,6 +43,24 @@ void FolderWatch::Stop() {
     }
     stop_.Reset();
     change_.Reset();
+    watched_.reset();
+}
+
+std::optional<FolderWatch::Identity> FolderWatch::IdentityOf(const std::wstring& folder) {
+    // Opened for no access at all, shared in every way: it stands in nobody's way.
+    const HANDLE opened =
+        CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
+    const UniqueHandle<HANDLE, CloseHandle> file(opened);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+    return Identity{information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                    information.nFileIndexLow};
+}
+
+bool FolderWatch::Current() const {
+    return watched_ && IdentityOf(path_) == watched_;
 }
 
 // The handles stay as they are until Stop has waited for this thread to end.

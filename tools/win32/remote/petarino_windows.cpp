@@ -41,6 +41,19 @@ HWND TextAreaOf(HWND memoWindow) {
     return edits.empty() ? nullptr : edits.front();
 }
 
+std::vector<std::wstring> MemoTexts(DWORD processId) {
+    std::vector<std::wstring> texts;
+    for (HWND memo : MemoWindows(processId))
+        texts.push_back(TextOf(TextAreaOf(memo)));
+    return texts;
+}
+
+HWND MemoShowing(DWORD processId, std::wstring_view text) {
+    for (HWND memo : MemoWindows(processId))
+        if (TextOf(TextAreaOf(memo)) == text) return memo;
+    return nullptr;
+}
+
 int ShownRunningSeconds(HWND propertiesWindow) {
     for (HWND label : ChildWindows(propertiesWindow, L"Static"))
         if (const int seconds = RunningSeconds(TextOf(label)); seconds >= 0) return seconds;

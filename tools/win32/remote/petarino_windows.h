@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace petarino::remote {
@@ -20,6 +22,10 @@ std::vector<HWND> MemoWindows(DWORD processId);
 std::vector<HWND> VisibleMemoWindows(DWORD processId);
 // The memo's text area: its edit control.
 HWND TextAreaOf(HWND memoWindow);
+// What every memo of the process shows in its text area, hidden memos too.
+std::vector<std::wstring> MemoTexts(DWORD processId);
+// The memo whose text area shows exactly the text; nullptr when none does.
+HWND MemoShowing(DWORD processId, std::wstring_view text);
 
 // The running time that the properties window shows from its first tick on, in seconds; -1
 // before that tick.

@@ -8,7 +8,9 @@ namespace petarino::remote {
 Process Process::Start(const std::wstring& program) {
     std::wstring commandLine = L"\"" + program + L"\"";
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
-    STARTUPINFOW startup{.cb = sizeof startup};
+    // No standard handles: Wine would hand the program this side's, and a pipe a script reads
+    // this side's output through would stay open for as long as the program runs.
+    STARTUPINFOW startup{.cb = sizeof startup, .dwFlags = STARTF_USESTDHANDLES};
     PROCESS_INFORMATION started{};
     // Wine now and then refuses a start with an internal error while the server still tidies up
     // after a program that just ended; nothing has started then, so the start is tried again.

@@ -34,6 +34,9 @@ public:
     std::optional<DWORD> WaitForExit(unsigned long timeoutMs) const;
     // Ends the program at once and waits until it is gone.
     void Kill();
+    // A started copy is no longer owned: it goes on running when this goes, for whoever
+    // started it through this side to end it.
+    void Detach() { owned_ = false; }
 
 private:
     Process(HANDLE handle, DWORD id, bool owned) : handle_(handle), id_(id), owned_(owned) {}

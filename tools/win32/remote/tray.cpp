@@ -3,6 +3,8 @@
 #include "deadline.h"
 #include "window_search.h"
 
+#include <functional>
+
 namespace petarino::remote {
 namespace {
 
@@ -15,6 +17,15 @@ HWND VisibleMenu(DWORD processId) {
     return nullptr;
 }
 
+// Keys go to the menu the process opens within the time; true once every menu has closed.
+bool TypeIntoMenu(DWORD processId, const std::function<void(HWND)>& keys, unsigned long timeoutMs) {
+    HWND menu = nullptr;
+    if (!WaitFor([&] { return (menu = VisibleMenu(processId)) != nullptr; }, timeoutMs))
+        return false;
+    keys(menu);
+    return WaitFor([&] { return VisibleMenu(processId) == nullptr; }, timeoutMs);
+}
+
 } // namespace
 
 void PostTrayEvent(HWND iconOwner, UINT mouseMessage) {
@@ -22,11 +33,21 @@ void PostTrayEvent(HWND iconOwner, UINT mouseMessage) {
 }
 
 bool ChooseMenuItem(DWORD processId, wchar_t mnemonic, unsigned long timeoutMs) {
-    HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = VisibleMenu(processId)) != nullptr; }, timeoutMs))
-        return false;
-    PostMessageW(menu, WM_CHAR, mnemonic, 0);
-    return WaitFor([&] { return VisibleMenu(processId) == nullptr; }, timeoutMs);
+    return TypeIntoMenu(
+        processId, [&](HWND menu) { PostMessageW(menu, WM_CHAR, mnemonic, 0); }, timeoutMs);
+}
+
+// The menu's loop reads every key of its thread, whichever of its windows it was posted to,
+// and applies it to the submenu open at the moment.
+bool ChooseLastOfSubmenu(DWORD processId, wchar_t submenu, unsigned long timeoutMs) {
+    return TypeIntoMenu(
+        processId,
+        [&](HWND menu) {
+            PostMessageW(menu, WM_CHAR, submenu, 0);
+            PostMessageW(menu, WM_KEYDOWN, VK_END, 0);
+            PostMessageW(menu, WM_CHAR, L'\r', 0);
+        },
+        timeoutMs);
 }
 
 std::vector<HWND> WineTrayIcons() {

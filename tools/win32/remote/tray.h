@@ -15,6 +15,11 @@ void PostTrayEvent(HWND iconOwner, UINT mouseMessage);
 // Chooses the item with the mnemonic in the pop-up menu that the process opens within the
 // time; false when no menu opened or it stayed open.
 bool ChooseMenuItem(DWORD processId, wchar_t mnemonic, unsigned long timeoutMs);
+// Opens the submenu with the mnemonic and chooses its last item, as the keys do it: the
+// mnemonic, End, then Enter's character. A mnemonic that two items of the submenu share would
+// choose the first of them under Wine (Windows moves between them), so the item is reached by
+// place.
+bool ChooseLastOfSubmenu(DWORD processId, wchar_t submenu, unsigned long timeoutMs);
 // The icons shown in Wine's own tray window (the desktop has no taskbar under a bare X
 // server); each passes the mouse events it gets to its owner.
 std::vector<HWND> WineTrayIcons();
