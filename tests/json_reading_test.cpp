@@ -101,8 +101,8 @@ std::string Object(std::initializer_list<std::string_view> fields) {
     return text + "}";
 }
 
-// Each hostile text twice, as a backup and as a memo file: `fill` stands where the reader's
-// own fields go, `values` for a list of values.
+// Each hostile text twice, as a backup and as a memo file, made from the reader's header and
+// the rest of its fields, whose lists of values are empty.
 TEST(JsonReadingTest, HostileTextsAreTakenOrRefusedForWhatTheyAre) {
     using sync::MemoFileKind;
     struct Case {
