@@ -40,5 +40,16 @@ TEST(FakeFiles, AWriteThatFailsMidwayLeavesNothingBehind) {
     EXPECT_EQ(names, std::vector<std::string>{"memo.json"});
 }
 
+// A read stops at the size the file had when it was opened. The system gives the files of
+// /proc the size 0 whatever they hold, as if they grew the moment their size was taken.
+TEST(FakeFiles, AReadStopsAtTheSizeTheFileHadWhenItWasOpened) {
+    FakeFiles files;
+    const FilePath growing = files.InFolder({}, "/proc/self/status");
+    ASSERT_EQ(files.FileSize(growing), 0u);
+    EXPECT_EQ(files.ReadWhole(growing, kMostBytesRead), "");
+    EXPECT_THROW(files.ReadWhole(files.ProgramFolder(), kMostBytesRead), EFOpenError)
+        << "a folder is no file to read, as on Windows";
+}
+
 } // namespace
 } // namespace petarino::platform

@@ -84,7 +84,8 @@ public:
     // folder, another write going on) gives way to a number after the stem ("~$abc2.tmp").
     // Throws EFCreateError (the full name in its message) or EWriteError.
     virtual void WriteWhole(const FilePath& path, std::string_view bytes) = 0;
-    // The file's bytes as they stand. Throws EFOpenError, or EFTooLarge when the file holds
+    // The file's bytes as they stand, never more than its size when it was opened: a file that
+    // grows meanwhile is read as it was. Throws EFOpenError, or EFTooLarge when the file holds
     // more than maxBytes.
     virtual std::string ReadWhole(const FilePath& path, std::uint64_t maxBytes) = 0;
 

@@ -44,19 +44,19 @@ std::string TimeText(const platform::LocalTime& t) {
     return text;
 }
 
-std::vector<NamedValue> ValuesOf(const Json& list, platform::Kernel& kernel) try {
+std::vector<NamedValue> ValuesOf(const ReadJson& list, platform::Kernel& kernel) try {
     return ValuesOfJson(list, kernel);
 } catch (const EValueJson& fault) {
     Malformed(fault.what());
 }
 
-std::vector<KeySnapshot> MemoKeysOf(const Json& list, platform::Kernel& kernel) {
+std::vector<KeySnapshot> MemoKeysOf(const ReadJson& list, platform::Kernel& kernel) {
     Require(list.is_array(), field::kMemoKeys);
     if (list.size() > static_cast<size_t>(MemoTable::kSlots))
         Refuse("メモが " + std::to_string(MemoTable::kSlots) + " 枚を超えています");
     std::vector<KeySnapshot> keys;
     std::set<int> slots;
-    for (const Json& key : list) {
+    for (const ReadJson& key : list) {
         Require(key.is_object() && key.contains(field::kName) && key[field::kName].is_string(),
                 field::kMemoKeys);
         std::string name = key[field::kName].get<std::string>();
@@ -70,24 +70,38 @@ std::vector<KeySnapshot> MemoKeysOf(const Json& list, platform::Kernel& kernel) 
     return keys;
 }
 
-Json ParsedJson(std::string_view text) {
-    Json json = Json::parse(text, nullptr, false);
-    if (json.is_discarded()) Refuse("JSON として読めません（途中で切れているか、壊れています）");
-    return json;
+constexpr char kNotJson[] = "JSON として読めません（途中で切れているか、壊れています）";
+
+// The version, after the format's name.
+void CheckHeader(const JsonHeader& header) {
+    if (header.format != std::string(kBackupFormat)) Refuse("ペタリノのバックアップではありません");
+    Require(header.version.is_number_integer(), field::kVersion);
+    const auto version = header.version.get<int64_t>();
+    if (version > kBackupVersion)
+        Refuse("このペタリノより新しい版のバックアップです（版 " + std::to_string(version) + "）");
+    Require(version == kBackupVersion, field::kVersion);
 }
 
-// The header's version, after the format's name is checked.
-void CheckHeader(const Json& json) {
-    if (!json.is_object() || !json.contains(field::kFormat) ||
-        json[field::kFormat] != std::string(kBackupFormat))
-        Refuse("ペタリノのバックアップではありません");
-    const Json& version = json.contains(field::kVersion) ? json[field::kVersion] : Json();
-    Require(version.is_number_integer(), field::kVersion);
-    if (version.get<int64_t>() > kBackupVersion)
-        Refuse("このペタリノより新しい版のバックアップです（版 " +
-               std::to_string(version.get<int64_t>()) + "）");
-    Require(version.get<int64_t>() == kBackupVersion, field::kVersion);
-    Require(json.contains(field::kMemos) && json[field::kMemos].is_number_integer(), field::kMemos);
+// The header is checked before the rest is read, so a file that is no backup of this
+// version is refused at once, however large; then the whole text.
+ReadJson BackupJson(std::string_view text) {
+    const auto header = ScanJsonHeader(text);
+    if (!header) Refuse(kNotJson);
+    CheckHeader(*header);
+    ParsedJson parsed = ParseJson(text);
+    switch (parsed.fault) {
+    case JsonFault::None: break;
+    case JsonFault::Broken: Refuse(kNotJson);
+    case JsonFault::TooDeep:
+        Refuse("入れ子が深すぎます（" + std::to_string(kMostJsonLevels) + " 段まで）");
+    case JsonFault::TooMany:
+        Refuse("値が多すぎます（" + std::to_string(kMostJsonValues) + " 個まで）");
+    }
+    // A text that gives its format or version twice, two ways, contradicts itself.
+    Require(HeaderOf(parsed.json) == *header, field::kFormat);
+    const auto memos = parsed.json.find(field::kMemos);
+    Require(memos != parsed.json.end() && memos->is_number_integer(), field::kMemos);
+    return std::move(parsed.json);
 }
 
 // What a load of the snapshot would refuse or find damaged.
@@ -119,8 +133,7 @@ std::string BackupText(const StoreSnapshot& snapshot, const platform::LocalTime&
 }
 
 Backup ParseBackup(std::string_view text, platform::Kernel& kernel) try {
-    const Json json = ParsedJson(text);
-    CheckHeader(json);
+    const ReadJson json = BackupJson(text);
     Backup backup;
     Require(json.contains(field::kProgramKey), field::kProgramKey);
     Require(json.contains(field::kMemoKeys), field::kMemoKeys);
@@ -134,9 +147,7 @@ Backup ParseBackup(std::string_view text, platform::Kernel& kernel) try {
 }
 
 std::optional<int> BackupMemoCount(std::string_view text) try {
-    const Json json = Json::parse(text);
-    CheckHeader(json);
-    return json[field::kMemos].get<int>();
+    return BackupJson(text)[field::kMemos].get<int>();
 } catch (const std::exception&) {
     return std::nullopt;
 }

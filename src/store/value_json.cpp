@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <set>
 
 namespace petarino::store {
 namespace {
@@ -52,11 +53,11 @@ Json ValueJson(const NamedValue& named, platform::Kernel& kernel) {
 }
 
 // Exactly one of the two fields, a string; CP932 bytes.
-std::string BytesOf(const Json& object, const char* textField, const char* base64Field,
+std::string BytesOf(const ReadJson& object, const char* textField, const char* base64Field,
                     platform::Kernel& kernel) {
     const bool text = object.contains(textField);
     Require(text != object.contains(base64Field), textField);
-    const Json& field = object[text ? textField : base64Field];
+    const ReadJson& field = object[text ? textField : base64Field];
     Require(field.is_string(), textField);
     const auto bytes = text ? kernel.Cp932OfUtf8(field.get_ref<const std::string&>())
                             : Base64Decode(field.get_ref<const std::string&>());
@@ -64,13 +65,13 @@ std::string BytesOf(const Json& object, const char* textField, const char* base6
     return *bytes;
 }
 
-RegistryValue DataOf(const Json& value, RegistryType type, platform::Kernel& kernel) {
+RegistryValue DataOf(const ReadJson& value, RegistryType type, platform::Kernel& kernel) {
     const int given = static_cast<int>(value.contains(field::kText)) +
                       static_cast<int>(value.contains(field::kDword)) +
                       static_cast<int>(value.contains(field::kBase64));
     Require(given == 1, field::kValues);
     if (value.contains(field::kDword)) {
-        const Json& dword = value[field::kDword];
+        const ReadJson& dword = value[field::kDword];
         Require(type == RegistryType::Dword && dword.is_number_integer(), field::kDword);
         const auto number = dword.get<int64_t>();
         Require(number >= INT32_MIN && number <= UINT32_MAX, field::kDword);
@@ -89,17 +90,19 @@ Json ValuesJson(const std::vector<NamedValue>& values, platform::Kernel& kernel)
     return list;
 }
 
-std::vector<NamedValue> ValuesOfJson(const Json& list, platform::Kernel& kernel) {
+std::vector<NamedValue> ValuesOfJson(const ReadJson& list, platform::Kernel& kernel) {
     Require(list.is_array(), field::kValues);
     std::vector<NamedValue> values;
-    for (const Json& value : list) {
+    std::set<std::string> folded; // the names so far, in the registry's case, one look-up each
+    for (const ReadJson& value : list) {
         Require(value.is_object(), field::kValues);
         std::string name = BytesOf(value, field::kName, field::kNameBase64, kernel);
-        for (const NamedValue& earlier : values)
-            Require(!EqualIgnoringAsciiCase(earlier.name, name), field::kName);
-        const Json& type = value.contains(field::kType) ? value[field::kType] : Json();
-        Require(type.is_number_unsigned() && type.get<uint64_t>() <= UINT32_MAX, field::kType);
-        const auto registryType = static_cast<RegistryType>(type.get<uint32_t>());
+        Require(folded.insert(AsciiUpper(name)).second, field::kName);
+        const auto type = value.find(field::kType);
+        Require(type != value.end() && type->is_number_unsigned() &&
+                    type->get<uint64_t>() <= UINT32_MAX,
+                field::kType);
+        const auto registryType = static_cast<RegistryType>(type->get<uint32_t>());
         values.push_back({std::move(name), DataOf(value, registryType, kernel)});
     }
     return values;

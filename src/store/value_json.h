@@ -4,14 +4,15 @@
 #pragma once
 
 #include "platform/kernel.h"
+#include "store/json_reading.h"
 #include "store/store_snapshot.h"
 
-#include <nlohmann/json_fwd.hpp>
 #include <stdexcept>
 #include <vector>
 
 namespace petarino::store {
 
+// What is written keeps its keys in the order given, so the same values give the same bytes.
 using Json = nlohmann::ordered_json;
 
 // A list of values that cannot be read; what() is the name of the field found wrong.
@@ -24,6 +25,6 @@ Json ValuesJson(const std::vector<NamedValue>& values, platform::Kernel& kernel)
 
 // Every value of the list, whose names differ even ignoring ASCII case, as the registry
 // would refuse to hold two. Throws EValueJson.
-std::vector<NamedValue> ValuesOfJson(const Json& list, platform::Kernel& kernel);
+std::vector<NamedValue> ValuesOfJson(const ReadJson& list, platform::Kernel& kernel);
 
 } // namespace petarino::store

@@ -10,7 +10,9 @@
 namespace petarino::sync {
 namespace {
 
+using store::Field;
 using store::Json;
+using store::ReadJson;
 
 namespace field {
 constexpr char kFormat[] = "format";
@@ -24,6 +26,9 @@ constexpr char kValues[] = "values";
 constexpr char kFolder[] = "folder";
 } // namespace field
 
+constexpr char kTooDeep[] = "入れ子が深すぎます";
+constexpr char kTooMany[] = "値が多すぎます";
+
 constexpr std::string_view kFolderFormat = "petarino-sync";
 constexpr int kFolderVersion = 1;
 
@@ -35,13 +40,8 @@ void Require(bool sound, const char* field) {
     if (!sound) throw EMalformed{field};
 }
 
-const Json& Field(const Json& object, const char* name) {
-    static const Json missing;
-    return object.contains(name) ? object[name] : missing;
-}
-
-const std::string& StringField(const Json& object, const char* name) {
-    const Json& value = Field(object, name);
+const std::string& StringField(const ReadJson& object, const char* name) {
+    const ReadJson& value = Field(object, name);
     Require(value.is_string(), name);
     return value.get_ref<const std::string&>();
 }
@@ -59,20 +59,30 @@ bool IsUpdatedText(std::string_view text) {
            number(11) <= 23 && number(14) <= 59 && number(17) <= 59;
 }
 
-// Whether the text is ours at all, and of which version.
-std::optional<std::int64_t> VersionOf(const Json& json, std::string_view format) {
-    if (!json.is_object() || Field(json, field::kFormat) != std::string(format))
-        return std::nullopt;
-    const Json& version = Field(json, field::kVersion);
-    Require(version.is_number_integer(), field::kVersion);
-    return version.get<std::int64_t>();
+// Whether the header says the text is ours at all, and of which version.
+std::optional<std::int64_t> VersionOf(const store::JsonHeader& header, std::string_view format) {
+    if (header.format != std::string(format)) return std::nullopt;
+    Require(header.version.is_number_integer(), field::kVersion);
+    return header.version.get<std::int64_t>();
 }
 
-MemoFile MemoOf(const Json& json, platform::Kernel& kernel) {
+// The whole text, once its header is known to be ours; nullopt when it is no JSON, as a file
+// still being written or replicated.
+std::optional<ReadJson> WholeText(std::string_view text, const store::JsonHeader& header) {
+    store::ParsedJson parsed = store::ParseJson(text);
+    if (parsed.fault == store::JsonFault::Broken) return std::nullopt;
+    Require(parsed.fault != store::JsonFault::TooDeep, kTooDeep);
+    Require(parsed.fault != store::JsonFault::TooMany, kTooMany);
+    // A text that gives its format or version twice, two ways, contradicts itself.
+    Require(store::HeaderOf(parsed.json) == header, field::kFormat);
+    return std::move(parsed.json);
+}
+
+MemoFile MemoOf(const ReadJson& json, platform::Kernel& kernel) {
     MemoFile memo;
     memo.id = StringField(json, field::kId);
     Require(IsSyncId(memo.id), field::kId);
-    const Json& versions = Field(json, field::kVersions);
+    const ReadJson& versions = Field(json, field::kVersions);
     Require(versions.is_object(), field::kVersions);
     auto parsed = ParseVersions(versions.dump());
     Require(parsed && !parsed->empty(), field::kVersions);
@@ -81,7 +91,7 @@ MemoFile MemoOf(const Json& json, platform::Kernel& kernel) {
     Require(IsSyncId(memo.device), field::kDevice);
     memo.updated = StringField(json, field::kUpdated);
     Require(IsUpdatedText(memo.updated), field::kUpdated);
-    const Json& deleted = Field(json, field::kDeleted);
+    const ReadJson& deleted = Field(json, field::kDeleted);
     Require(deleted.is_boolean(), field::kDeleted);
     memo.deleted = deleted.get<bool>();
     try {
@@ -110,21 +120,22 @@ std::string MemoFileText(const MemoFile& memo, platform::Kernel& kernel) {
     return json.dump(1, '\t') + "\n";
 }
 
-MemoFileRead ReadMemoFile(std::string_view text, platform::Kernel& kernel) {
-    const Json json = Json::parse(text, nullptr, false);
-    try {
-        const auto version = VersionOf(json, kMemoFileFormat);
-        if (!version) return {};
-        if (*version > kMemoFileVersion)
-            return {.kind = MemoFileKind::Newer,
-                    .reason = "このペタリノより新しい版のメモです（版 " + std::to_string(*version) +
-                              "）"};
-        Require(*version == kMemoFileVersion, field::kVersion);
-        return {.kind = MemoFileKind::Memo, .memo = MemoOf(json, kernel)};
-    } catch (const EMalformed& fault) {
-        return {.kind = MemoFileKind::Malformed,
-                .reason = std::string("形式が正しくありません（") + fault.field + "）"};
-    }
+MemoFileRead ReadMemoFile(std::string_view text, platform::Kernel& kernel) try {
+    // The header first: a file that is not ours, or not of this version, is told at once.
+    const auto header = store::ScanJsonHeader(text);
+    const auto version = header ? VersionOf(*header, kMemoFileFormat) : std::nullopt;
+    if (!version) return {};
+    if (*version > kMemoFileVersion)
+        return {.kind = MemoFileKind::Newer,
+                .reason =
+                    "このペタリノより新しい版のメモです（版 " + std::to_string(*version) + "）"};
+    Require(*version == kMemoFileVersion, field::kVersion);
+    const auto json = WholeText(text, *header);
+    if (!json) return {};
+    return {.kind = MemoFileKind::Memo, .memo = MemoOf(*json, kernel)};
+} catch (const EMalformed& fault) {
+    return {.kind = MemoFileKind::Malformed,
+            .reason = std::string("形式が正しくありません（") + fault.field + "）"};
 }
 
 std::string UpdatedText(const platform::LocalTime& utc) {
@@ -143,9 +154,11 @@ std::string FolderHeaderText(std::string_view folderId) {
 }
 
 std::optional<std::string> ReadFolderHeader(std::string_view text) try {
-    const Json json = Json::parse(text, nullptr, false);
-    if (VersionOf(json, kFolderFormat) != kFolderVersion) return std::nullopt;
-    const std::string& folder = StringField(json, field::kFolder);
+    const auto header = store::ScanJsonHeader(text);
+    if (!header || VersionOf(*header, kFolderFormat) != kFolderVersion) return std::nullopt;
+    const auto json = WholeText(text, *header);
+    if (!json) return std::nullopt;
+    const std::string& folder = StringField(*json, field::kFolder);
     if (!IsSyncId(folder)) return std::nullopt;
     return folder;
 } catch (const EMalformed&) {

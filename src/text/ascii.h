@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace petarino {
@@ -30,6 +31,15 @@ constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (ToAsciiUpper(a[i]) != ToAsciiUpper(b[i])) return false;
     return true;
+}
+
+// The text as EqualIgnoringAsciiCase compares it: two are equal so exactly when these are,
+// which lets a set find a name among many in one look-up.
+inline std::string AsciiUpper(std::string_view text) {
+    std::string upper(text);
+    for (char& byte : upper)
+        byte = ToAsciiUpper(byte);
+    return upper;
 }
 
 } // namespace petarino

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
@@ -125,10 +124,14 @@ void FakeFiles::WriteWhole(const FilePath& path, std::string_view bytes) {
 
 std::string FakeFiles::ReadWhole(const FilePath& path, std::uint64_t maxBytes) {
     std::ifstream file(Native(path), std::ios::binary);
-    if (!file) throw EFOpenError(Display(path));
     const auto size = FileSize(path);
-    if (size && *size > maxBytes) throw EFTooLarge(Display(path));
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!file || !size) throw EFOpenError(Display(path));
+    if (*size > maxBytes) throw EFTooLarge(Display(path));
+    // No more than the size checked: what a file grew by since is not read.
+    std::string bytes(*size, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return bytes;
 }
 
 FilePath FakeFiles::LocalAppDataFolder() {

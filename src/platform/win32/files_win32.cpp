@@ -208,15 +208,20 @@ std::string Win32Files::ReadWhole(const FilePath& path, std::uint64_t maxBytes) 
     if (!GetFileSizeEx(file.get(), &size)) throw EFOpenError(Display(path));
     if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
         throw platform::EFTooLarge(Display(path));
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    // A file that cannot be read to its end is as good as one that cannot be opened.
-    do {
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr))
+    // No more than the size checked: what a file grew by since is not read. A read that fails
+    // is as good as a file that cannot be opened; a file that shrank ends where it ends.
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    constexpr std::size_t kChunk = 1 << 20; // within ReadFile's DWORD count
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto wanted = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, wanted, &read, nullptr))
             throw EFOpenError(Display(path));
-        bytes.append(buffer, read);
-    } while (read != 0);
+        if (read == 0) break;
+        done += read;
+    }
+    bytes.resize(done);
     return bytes;
 }
 
