@@ -95,6 +95,13 @@ void FolderSync::Join(const platform::FilePath& folder) {
     settings_.folder = folder;
     settings_.folderId = folderId;
     if (settings_.device.empty()) settings_.device = kernel_.NewGuid();
+    SettingsChanged();
+    Look(true);
+}
+
+// Another folder, or none: nothing known of the last one carries over, and the settings are
+// saved at once.
+void FolderSync::SettingsChanged() {
     known_.clear();
     present_.clear();
     tombstonedHere_.clear();
@@ -105,22 +112,12 @@ void FolderSync::Join(const platform::FilePath& folder) {
     problem_.clear();
     lastSync_.clear();
     services_.save();
-    Look(true);
 }
 
 void FolderSync::Stop() {
     settings_.folder = {};
     settings_.folderId.clear();
-    known_.clear();
-    present_.clear();
-    tombstonedHere_.clear();
-    settings_.pendingDeletions.clear();
-    pendingLoaded_ = true;
-    folderLook_.Forget();
-    pause_ = Pause::None;
-    problem_.clear();
-    lastSync_.clear();
-    services_.save();
+    SettingsChanged();
 }
 
 void FolderSync::LookNow() {

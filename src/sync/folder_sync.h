@@ -87,6 +87,7 @@ private:
     using Here = std::map<std::string, Memo*>;
 
     std::uint64_t Now() { return kernel_.UptimeMilliseconds(); }
+    void SettingsChanged();
     void Look(bool everyMemo);
     bool Usable(const sync::Look& look);
     void PauseFor(std::string reason);
