@@ -54,8 +54,11 @@ protected:
         ASSERT_TRUE(petarino.WaitForExit());
     }
 
+    // A menu that opened while the program was still busy after its start may lose the key
+    // that chooses: it is chosen once more when the program still runs a while later.
     static void Exit(RunningPetarino& petarino) {
         ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
+        if (petarino.KeepsRunning()) petarino.ChooseFromTrayMenu(L'x');
         ASSERT_TRUE(petarino.WaitForExit());
     }
 
@@ -262,7 +265,8 @@ TEST_F(Backups, SteppingBackThroughTwentyBackupsUnderAClockSetBackLosesNone) {
         // Above the automatic ones lie the backups the steps before wrote.
         ASSERT_EQ(Rows(list).at(2 * step), automatic[step]);
         ASSERT_TRUE(RestoreRow(petarino, list, static_cast<int>(2 * step)));
-        ASSERT_TRUE(remote::WaitFor([&] { return Shows(petarino, version(19 - static_cast<int>(step))); }));
+        ASSERT_TRUE(
+            remote::WaitFor([&] { return Shows(petarino, version(19 - static_cast<int>(step))); }));
         ASSERT_TRUE(remote::WaitFor([&] { return Rows(list).size() == 21 + step; }));
     }
     const std::vector<std::wstring> rows = Rows(list);
