@@ -265,9 +265,7 @@ void FolderSync::Look(bool everyMemo) {
     problem_.clear();
     ownFiles_ = look.ownFiles;
     for (const FoundFile& found : look.changed)
-        if (found.own)
-            known_[found.file.id] = {found.file.versions, found.file.deleted, found.file.device,
-                                     found.file.updated, found.file.values};
+        if (found.own) known_[found.file.id] = found.file;
     if (edits) NoteEdits(here);
     everyMemoNext_ = false;
     WinAfterReplace(here);
@@ -293,14 +291,7 @@ void FolderSync::Look(bool everyMemo) {
         if (file == known_.end() || !ownFiles_.contains(id))
             Publish(id, *memo);
         else
-            Merge(id,
-                  MemoFile{.id = id,
-                           .versions = file->second.versions,
-                           .device = file->second.device,
-                           .updated = file->second.updated,
-                           .deleted = file->second.deleted,
-                           .values = file->second.values},
-                  here);
+            Merge(id, MemoFile(file->second), here); // a copy: the merge may write over it
     }
     for (const auto& [id, versions] : PendingDeletions(tombstonedHere_))
         WriteTombstone(id, versions);
@@ -491,7 +482,7 @@ bool FolderSync::Write(const std::string& id, MemoFile file) {
     }
     ownFiles_.insert(id);
     ownStamps_[id] = {file.versions, file.updated};
-    known_[id] = {file.versions, file.deleted, file.device, file.updated, std::move(file.values)};
+    known_[id] = std::move(file);
     return true;
 }
 

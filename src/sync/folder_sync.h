@@ -77,13 +77,6 @@ public:
 
 private:
     enum class Pause { None, Declined };
-    struct KnownFile {
-        VersionVector versions;
-        bool deleted = false;
-        std::string device;
-        std::string updated;
-        std::vector<store::NamedValue> values;
-    };
     using Here = std::map<std::string, Memo*>;
 
     std::uint64_t Now() { return kernel_.UptimeMilliseconds(); }
@@ -117,7 +110,7 @@ private:
     store::SyncSettings& settings_;
     MemoTable& memos_;
     FolderLook folderLook_;
-    std::map<std::string, KnownFile> known_;
+    std::map<std::string, MemoFile> known_; // each memo's own file as last read or written
     // The ids of this PC's memos at the last look, and their values then: a memo gone since
     // was destroyed here, and its tombstone keeps them.
     std::map<std::string, VersionVector> present_;
