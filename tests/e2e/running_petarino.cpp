@@ -52,8 +52,14 @@ bool RunningPetarino::ShowProperties() const {
 }
 
 bool RunningPetarino::ChooseFromTrayMenu(wchar_t mnemonic) const {
-    remote::PostTrayEvent(properties_, WM_RBUTTONUP);
-    return remote::ChooseMenuItem(Id(), mnemonic, remote::kPatienceMs);
+    // A menu opened while no window of the program has the foreground may close at once,
+    // before anything saw it: the icon is clicked again.
+    constexpr unsigned long kMenuShowsMs = 10000;
+    for (unsigned long waited = 0; waited < remote::kPatienceMs; waited += kMenuShowsMs) {
+        remote::PostTrayEvent(properties_, WM_RBUTTONUP);
+        if (remote::ChooseMenuItem(Id(), mnemonic, kMenuShowsMs)) return true;
+    }
+    return false;
 }
 
 std::optional<remote::MessageBoxView> RunningPetarino::WaitForMessageBox() const {

@@ -33,8 +33,17 @@ void PostTrayEvent(HWND iconOwner, UINT mouseMessage) {
 }
 
 bool ChooseMenuItem(DWORD processId, wchar_t mnemonic, unsigned long timeoutMs) {
-    return TypeIntoMenu(
-        processId, [&](HWND menu) { PostMessageW(menu, WM_CHAR, mnemonic, 0); }, timeoutMs);
+    HWND menu = nullptr;
+    if (!WaitFor([&] { return (menu = VisibleMenu(processId)) != nullptr; }, timeoutMs))
+        return false;
+    // A key that reaches the menu while it still sets itself up is lost under load; a menu
+    // still open a while later has not taken it, so the key goes once more.
+    constexpr unsigned long kRetypeMs = 2000;
+    for (unsigned long waited = 0; waited < timeoutMs; waited += kRetypeMs) {
+        PostMessageW(menu, WM_CHAR, mnemonic, 0);
+        if (WaitFor([&] { return VisibleMenu(processId) == nullptr; }, kRetypeMs)) return true;
+    }
+    return false;
 }
 
 // The menu's loop reads every key of its thread, whichever of its windows it was posted to,
