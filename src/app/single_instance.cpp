@@ -1,6 +1,6 @@
 #include "app/single_instance.h"
 
-#include "forms/DouguForm1.h"
+#include "forms/properties_window.h"
 
 namespace petarino::app {
 namespace {

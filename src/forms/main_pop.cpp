@@ -1,6 +1,6 @@
 #include "forms/main_pop.h"
 
-#include "forms/douguform_layout.h"
+#include "forms/properties_window_layout.h"
 #include "platform/win32/unique_handle.h"
 
 namespace petarino::forms {

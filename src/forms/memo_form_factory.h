@@ -2,7 +2,7 @@
 // with the factory (the properties window owns it).
 #pragma once
 
-#include "forms/MemoForm1.h"
+#include "forms/memo_window.h"
 #include "forms/memo_window_owner.h"
 #include "memos/memo_factory.h"
 

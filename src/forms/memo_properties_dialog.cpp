@@ -1,7 +1,7 @@
 #include "forms/memo_properties_dialog.h"
 
-#include "forms/MacroTool1.h"
-#include "forms/MemoSet1.h"
+#include "forms/macro_palette.h"
+#include "forms/memo_dialog.h"
 
 namespace petarino::forms {
 

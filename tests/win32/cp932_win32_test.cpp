@@ -1,8 +1,8 @@
 #include "platform/win32/cp932_win32.h"
 #include "text/cp932.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 namespace petarino::win32 {
 

@@ -4,10 +4,10 @@
 #include "platform/win32/kernel_win32.h"
 #include "win32/user_locale_item.h"
 
+#include <windows.h>
 #include <array>
 #include <gtest/gtest.h>
 #include <string>
-#include <windows.h>
 
 namespace petarino::win32 {
 namespace {

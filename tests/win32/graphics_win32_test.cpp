@@ -1,9 +1,9 @@
 #include "appearance/mul_div.h"
 #include "platform/win32/graphics_win32.h"
 
+#include <windows.h>
 #include <climits>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 namespace petarino {
 namespace {

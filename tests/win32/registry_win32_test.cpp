@@ -3,11 +3,11 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/unique_handle.h"
 
+#include <windows.h>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <thread>
 #include <vector>
-#include <windows.h>
 
 namespace petarino::platform {
 

@@ -2,7 +2,7 @@
 // one that holds the instance mutex before its window is made. The user's answer decides,
 // with Shift held as the box is answered or not.
 #include "app/single_instance.h"
-#include "forms/DouguForm1.h"
+#include "forms/properties_window.h"
 #include "platform/fake/fake_window_system.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The alarm dialog in the test process, driven by its own messages from inside its modal
 // loop: a memo's alarm set, changed and left alone.
-#include "forms/AlarmSet1.h"
+#include "forms/alarm_dialog.h"
 #include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/cp932_win32.h"

@@ -2,9 +2,9 @@
 // of the memo properties dialog's text box. Made once, hidden, after the dialog.
 #pragma once
 
-#include "forms/MemoSet1.h"
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
+#include "forms/memo_dialog.h"
 #include "macro/macro_palette.h"
 #include "platform/window_system.h"
 

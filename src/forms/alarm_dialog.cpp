@@ -1,4 +1,4 @@
-#include "forms/AlarmSet1.h"
+#include "forms/alarm_dialog.h"
 
 #include "clock/alarm_bell.h"
 #include "forms/modal_loop.h"

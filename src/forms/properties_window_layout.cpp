@@ -1,4 +1,4 @@
-#include "forms/douguform_layout.h"
+#include "forms/properties_window_layout.h"
 
 #include "forms/form_controls.h"
 #include "platform/win32/common_controls.h"

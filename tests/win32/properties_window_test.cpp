@@ -1,7 +1,7 @@
 // The properties window in the test process, on the fake registry and message boxes: its
 // controls where they belong, the tray icon's events, the settings bound to the core, the
 // tick, and the close routes through the exit sequence.
-#include "forms/DouguForm1.h"
+#include "forms/properties_window.h"
 #include "macro/era_calendar.h"
 #include "platform/fake/fake_choosers.h"
 #include "platform/fake/fake_graphics.h"
@@ -429,7 +429,10 @@ TEST(PropertiesWindow, EveryCloseRouteAsksWhenSetAndSavesOnYes) {
         const auto close = [&] {
             if (route == WM_CLOSE)
                 SendMessageW(world.Window(), WM_CLOSE, 0, 0);
-            else
+            else if (route == kButton1) {
+                world.Open();
+                world.Click(kButton1);
+            } else
                 SendMessageW(world.Window(), WM_COMMAND, route, 0);
         };
 

@@ -1,4 +1,4 @@
-#include "forms/MemoForm1.h"
+#include "forms/memo_window.h"
 
 #include "forms/handler_errors.h"
 #include "forms/memo_form_factory.h"

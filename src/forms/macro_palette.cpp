@@ -1,4 +1,4 @@
-#include "forms/MacroTool1.h"
+#include "forms/macro_palette.h"
 
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/window_system_win32.h"

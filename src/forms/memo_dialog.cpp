@@ -1,4 +1,4 @@
-#include "forms/MemoSet1.h"
+#include "forms/memo_dialog.h"
 
 #include "forms/modal_loop.h"
 

@@ -1,8 +1,8 @@
 // The memo properties dialog and the macro palette in the test process, driven by their own
 // messages from inside the dialog's modal loop; choosers and message boxes answer from
 // scripts, files are real.
-#include "forms/MacroTool1.h"
-#include "forms/MemoSet1.h"
+#include "forms/macro_palette.h"
+#include "forms/memo_dialog.h"
 #include "forms/memo_properties_dialog.h"
 #include "platform/fake/fake_choosers.h"
 #include "platform/win32/cp932_win32.h"

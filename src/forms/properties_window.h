@@ -9,9 +9,9 @@
 #include "clock/running_clock.h"
 #include "forms/backup_list.h"
 #include "forms/control_bindings.h"
-#include "forms/douguform_layout.h"
 #include "forms/memo_window_owner.h"
 #include "forms/notify_icon.h"
+#include "forms/properties_window_layout.h"
 #include "forms/sync_page.h"
 #include "memos/global_hotkeys.h"
 #include "memos/memo_factory.h"
@@ -104,7 +104,8 @@ private:
     void FormShow();
     void FormClose();
     void Timer1Timer();
-    void Command(UINT id);
+    void MenuCommand(UINT id);
+    void ControlCommand(UINT id, UINT notification);
     void NotifyIconEvent(LPARAM event);
     void ShowMainPop();
     void ShowVersion();

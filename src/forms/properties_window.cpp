@@ -1,11 +1,11 @@
-#include "forms/DouguForm1.h"
+#include "forms/properties_window.h"
 
-#include "forms/MemoForm1.h"
-#include "forms/douguform_layout.h"
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "forms/main_pop.h"
+#include "forms/memo_window.h"
 #include "forms/mouse_shift_state.h"
+#include "forms/properties_window_layout.h"
 #include "petarino/version.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"
@@ -165,10 +165,12 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
         if (wp == kTimer1) Timer1Timer();
         return 0;
     case WM_COMMAND:
-        if (HIWORD(wp) == EN_CHANGE && (LOWORD(wp) == khkNewMemo || LOWORD(wp) == khkFront))
-            HotkeyChanged(LOWORD(wp) == khkNewMemo ? GlobalHotkey::NewMemo : GlobalHotkey::Front);
+        // A menu's command comes without a control; a control's names itself and what
+        // happened to it.
+        if (lp == 0)
+            MenuCommand(LOWORD(wp));
         else
-            Command(LOWORD(wp));
+            ControlCommand(LOWORD(wp), HIWORD(wp));
         return 0;
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lp)->code == TCN_SELCHANGE)
@@ -204,7 +206,21 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
     }
 }
 
-void TDouguForm::Command(UINT id) {
+void TDouguForm::MenuCommand(UINT id) {
+    switch (id) {
+    case kKN1: CreateMemo(); break;
+    case kKF1: SetForegroundWindow(window_); break;
+    case kProperties: FormShow(); break;
+    case kAbout1: ShowVersion(); break;
+    case kExit1: Close(); break;
+    default: break;
+    }
+}
+
+void TDouguForm::ControlCommand(UINT id, UINT notification) {
+    if (notification == EN_CHANGE && (id == khkNewMemo || id == khkFront))
+        HotkeyChanged(id == khkNewMemo ? GlobalHotkey::NewMemo : GlobalHotkey::Front);
+    if (notification != BN_CLICKED) return;
     switch (id) {
     case kbShow: bShowClick(); break;
     case kbDestroy:
@@ -220,11 +236,6 @@ void TDouguForm::Command(UINT id) {
     case kbSyncBrowse: SyncButtonClick(syncPage_.browse); break;
     case kbSyncStop: SyncButtonClick(syncPage_.stop); break;
     case kbSyncNow: SyncButtonClick(syncPage_.now); break;
-    case kKN1: CreateMemo(); break;
-    case kKF1: SetForegroundWindow(window_); break;
-    case kProperties: FormShow(); break;
-    case kAbout1: ShowVersion(); break;
-    case kExit1: Close(); break;
     default: break;
     }
 }
