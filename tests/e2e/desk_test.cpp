@@ -1,6 +1,8 @@
 // A memo that stays on top, the global hotkeys and an alarm on the running program, prepared
 // in the store, driven as a user and the system drive them, and read back from the store;
-// alarms and autosave going on while a macro's error has stopped the clocks.
+// alarms and autosave going on while a macro's error has stopped the clocks; the alarm dialog
+// against the clock.
+#include "date_picker.h"
 #include "deadline.h"
 #include "memo_store.h"
 #include "petarino_test.h"
@@ -24,11 +26,11 @@ bool Topmost(HWND window) {
     return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-SYSTEMTIME SecondsLater(SYSTEMTIME time, ULONGLONG seconds) {
+SYSTEMTIME SecondsLater(SYSTEMTIME time, LONGLONG seconds) {
     FILETIME file;
     SystemTimeToFileTime(&time, &file);
     ULARGE_INTEGER ticks{.LowPart = file.dwLowDateTime, .HighPart = file.dwHighDateTime};
-    ticks.QuadPart += seconds * 10'000'000ULL;
+    ticks.QuadPart += static_cast<ULONGLONG>(seconds * 10'000'000LL);
     file = {ticks.LowPart, ticks.HighPart};
     FileTimeToSystemTime(&file, &time);
     return time;
@@ -36,7 +38,7 @@ SYSTEMTIME SecondsLater(SYSTEMTIME time, ULONGLONG seconds) {
 
 // "YYYY-MM-DDThh:mm" of the local time, days later.
 std::wstring WallMinuteText(SYSTEMTIME time, int daysLater = 0) {
-    time = SecondsLater(time, static_cast<ULONGLONG>(daysLater) * 24 * 3600);
+    time = SecondsLater(time, LONGLONG{daysLater} * 24 * 3600);
     wchar_t text[32];
     std::swprintf(text, 32, L"%04u-%02u-%02uT%02u:%02u", time.wYear, time.wMonth, time.wDay,
                   time.wHour, time.wMinute);
@@ -90,6 +92,99 @@ TEST_F(Desk, TopmostMemosHotkeysAndAlarmsFromTheStoreToTheStore) {
     EXPECT_EQ(remote::ReadText(remote::MemoKey(2), L"AlarmAt"), L"");
     EXPECT_EQ(remote::ReadNumber(remote::MemoKey(2), L"Visible"), 1u);
     EXPECT_EQ(remote::ReadNumber(remote::kProgramKey, L"HotKeyNewMemo"), kCtrlAltF12);
+}
+
+// The memo's alarm dialog from its menu, by the item's mnemonic.
+HWND OpenAlarmDialog(const RunningPetarino& petarino, HWND memo) {
+    const HWND text = remote::TextAreaOf(memo);
+    PostMessageW(text, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(text), -1);
+    if (!remote::ChooseMenuItem(petarino.Id(), L'a', remote::kPatienceMs)) return nullptr;
+    HWND dialog = nullptr;
+    remote::WaitFor([&] {
+        dialog = remote::WaitForTopLevelWindow(L"TAlarmSet", petarino.Id(), 100);
+        return dialog && IsWindowVisible(dialog);
+    });
+    return dialog;
+}
+
+bool SameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
+           a.wMinute == b.wMinute;
+}
+
+// OK as a user presses it; true when the dialog closed without a word.
+bool ConfirmQuietly(const RunningPetarino& petarino, HWND dialog) {
+    PostMessageW(remote::ChildWithText(dialog, L"Button", L"OK"), BM_CLICK, 0, 0);
+    return remote::WaitFor([&] { return !IsWindowVisible(dialog); }) &&
+           !remote::ShowsMessageBox(petarino.Id());
+}
+
+// An alarm that rang while its dialog stood open is not taken again by OK; a daily alarm set
+// in the past goes to its next time instead of ringing late; a one-time alarm in the past is
+// refused and the dialog stays. The test waits for the next minute.
+TEST_F(Desk, TheAlarmDialogTakesNoAlarmThatWouldRingLateOrTwice) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (now.wSecond >= 45) {
+        Sleep((61 - now.wSecond) * 1000u);
+        GetLocalTime(&now);
+    }
+    const SYSTEMTIME nextMinute = SecondsLater(now, 60);
+    remote::WriteStore({}, {{.top = 100, .left = 100, .title = L"朝"}});
+    remote::WriteText(remote::MemoKey(0), L"AlarmAt", WallMinuteText(nextMinute));
+    RunningPetarino& petarino = Launch();
+    ASSERT_TRUE(petarino.WaitForStart());
+    ASSERT_TRUE(remote::WaitFor([&] { return petarino.VisibleMemos().size() == 1; }));
+    const HWND memo = petarino.VisibleMemos().front();
+
+    HWND dialog = OpenAlarmDialog(petarino, memo);
+    ASSERT_NE(dialog, nullptr);
+    const auto picker = [&] { return remote::ChildWindows(dialog, DATETIMEPICK_CLASSW).front(); };
+    ASSERT_TRUE(SameMinute(remote::PickerTime(picker()).value_or(SYSTEMTIME{}), nextMinute));
+    // Rung while the dialog stands open, the one-time alarm is spent: OK leaves it so.
+    remote::WaitFor(
+        [&] {
+            SYSTEMTIME clock;
+            GetLocalTime(&clock);
+            return clock.wMinute != now.wMinute && clock.wSecond >= 3;
+        },
+        90'000);
+    EXPECT_TRUE(ConfirmQuietly(petarino, dialog)) << "OK refused or rang the spent alarm again";
+
+    dialog = OpenAlarmDialog(petarino, memo);
+    ASSERT_NE(dialog, nullptr);
+    const HWND use = remote::ChildWithText(dialog, L"Button", L"アラームを使う");
+    ASSERT_EQ(remote::Send(use, BM_GETCHECK), BST_UNCHECKED) << "the spent alarm came back";
+    remote::Send(use, BM_CLICK);
+    GetLocalTime(&now);
+    const SYSTEMTIME twoHoursAgo = SecondsLater(now, -2 * 3600);
+    ASSERT_TRUE(remote::SetPickerTime(picker(), twoHoursAgo));
+    const HWND repeat = remote::ChildWindows(dialog, WC_COMBOBOXW).front();
+    remote::Send(repeat, CB_SETCURSEL, 0);
+    PostMessageW(remote::ChildWithText(dialog, L"Button", L"OK"), BM_CLICK, 0, 0);
+    const auto box = petarino.WaitForMessageBox();
+    ASSERT_TRUE(box) << "a one-time alarm in the past was taken";
+    EXPECT_EQ(box->text, L"過ぎた日時です。");
+    ASSERT_TRUE(remote::Answer(*box, IDOK));
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "the refusal closed the dialog";
+
+    remote::Send(repeat, CB_SETCURSEL, 1);
+    ASSERT_TRUE(ConfirmQuietly(petarino, dialog));
+    dialog = OpenAlarmDialog(petarino, memo);
+    ASSERT_NE(dialog, nullptr);
+    const SYSTEMTIME tomorrow = SecondsLater(twoHoursAgo, 24 * 3600);
+    EXPECT_TRUE(
+        SameMinute(remote::PickerTime(remote::ChildWindows(dialog, DATETIMEPICK_CLASSW).front())
+                       .value_or(SYSTEMTIME{}),
+                   tomorrow))
+        << "the daily alarm stayed in the past";
+    PostMessageW(remote::ChildWithText(dialog, L"Button", L"ｷｬﾝｾﾙ"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(remote::WaitFor([&] { return !IsWindowVisible(dialog); }));
+
+    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
+    ASSERT_TRUE(petarino.WaitForExit());
+    EXPECT_EQ(remote::ReadText(remote::MemoKey(0), L"AlarmAt"), WallMinuteText(twoHoursAgo, 1));
+    EXPECT_EQ(remote::ReadNumber(remote::MemoKey(0), L"AlarmRepeat"), 1u);
 }
 
 // A macro whose date no longer parses stops the clocks, and its error is not shown again; an
