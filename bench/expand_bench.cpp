@@ -1,5 +1,7 @@
 // One expansion of a memo source with ten mixed macros, and one tick over a full table of
-// 101 memos, macro memos or plain ones.
+// 101 memos, macro memos or plain ones, each with an alarm still to come; the alarms' check
+// alone, to see its share of the tick.
+#include "clock/alarm_bell.h"
 #include "clock/heartbeat.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_autosave_settings.h"
@@ -40,18 +42,30 @@ void BM_ExpandTenMacros(benchmark::State& state) {
 }
 BENCHMARK(BM_ExpandTenMacros);
 
+// A full table, every memo with a daily alarm that is not due at the benchmark's minute.
+struct FullTable {
+    FullTable(MacroWorld& macroWorld, bool macros)
+        : world(macroWorld), parts(world), memos(parts.factory, parts.list, world.windows) {
+        for (int i = 0; i < MemoTable::kSlots; ++i) {
+            Memo& memo = *memos.CreateMemo();
+            memo.SetMacroText(kTenMacros);
+            memo.SetReadOnly(macros);
+            if (!macros) memo.SetText(kTenMacros);
+            memo.SetAlarm({.at = WallMinute{{2026, 12, 2}, 6, 30}, .repeat = AlarmRepeat::Daily});
+        }
+    }
+    MacroWorld& world;
+    Table parts;
+    MemoTable memos;
+    AlarmBell bell{memos, world.kernel, world.windows, [](const AlarmBalloon&) {}};
+};
+
 void BM_TickOf101Memos(benchmark::State& state) {
     const bool macros = state.range(0) != 0;
     MacroWorld world;
-    Table parts(world);
-    MemoTable memos(parts.factory, parts.list, world.windows);
-    for (int i = 0; i < MemoTable::kSlots; ++i) {
-        Memo& memo = *memos.CreateMemo();
-        memo.SetMacroText(kTenMacros);
-        memo.SetReadOnly(macros);
-        if (!macros) memo.SetText(kTenMacros);
-    }
-    Heartbeat heartbeat(parts.clock, memos, world.expander, [] {});
+    FullTable table(world, macros);
+    Heartbeat heartbeat(
+        table.parts.clock, table.memos, world.expander, [] {}, [&] { table.bell.RingDue(); });
     uint64_t uptime = 0;
     for (auto _ : state) {
         world.kernel.SetUptimeMilliseconds(uptime += 1000);
@@ -60,6 +74,14 @@ void BM_TickOf101Memos(benchmark::State& state) {
     state.SetLabel(macros ? "macro memos" : "plain memos");
 }
 BENCHMARK(BM_TickOf101Memos)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+void BM_AlarmCheckOf101Memos(benchmark::State& state) {
+    MacroWorld world;
+    FullTable table(world, true);
+    for (auto _ : state)
+        table.bell.RingDue();
+}
+BENCHMARK(BM_AlarmCheckOf101Memos)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace petarino
