@@ -3,6 +3,7 @@
 #include "memos/memo_defaults.h"
 #include "platform/win32/cp932_win32.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <stdexcept>
 
@@ -17,6 +18,34 @@ constexpr int kEditId = 1;
 std::wstring UpToNul(std::wstring text) {
     text.resize(std::wcslen(text.c_str()));
     return text;
+}
+
+// The characters from..to of the shown text that give way to inserted.
+struct Replacement {
+    DWORD from = 0;
+    DWORD to = 0;
+    std::wstring inserted;
+
+    // Where a place in the shown text is after the replacing; one inside what went, after
+    // what came.
+    DWORD Moved(DWORD at) const {
+        if (at <= from) return at;
+        const auto insertedEnd = static_cast<DWORD>(from + inserted.size());
+        return at >= to ? at - to + insertedEnd : insertedEnd;
+    }
+};
+
+Replacement ReplacementBetween(const std::wstring& shown, const std::wstring& wanted) {
+    const size_t shorter = std::min(shown.size(), wanted.size());
+    size_t head = 0;
+    while (head < shorter && shown[head] == wanted[head])
+        ++head;
+    size_t tail = 0;
+    while (tail < shorter - head &&
+           shown[shown.size() - 1 - tail] == wanted[wanted.size() - 1 - tail])
+        ++tail;
+    return {static_cast<DWORD>(head), static_cast<DWORD>(shown.size() - tail),
+            wanted.substr(head, wanted.size() - tail - head)};
 }
 
 } // namespace
@@ -66,13 +95,31 @@ std::wstring MemoTextArea::ControlText() const {
 
 void MemoTextArea::Write(std::string_view text) {
     const std::wstring wide = UpToNul(win32::ToWide(text));
-    SetWindowTextW(edit_, wide.c_str());
+    const Replacement replacement = ReplacementBetween(ControlText(), wide);
+    const auto [start, end] = Selection();
+    writing_ = true;
+    // Replacing keeps to the control's limit, which a write from the store may pass.
+    if (wide.size() > static_cast<size_t>(SendMessageW(edit_, EM_GETLIMITTEXT, 0, 0))) {
+        SetWindowTextW(edit_, wide.c_str());
+    } else {
+        // The replacing scrolls to what it wrote; the view goes back where the user had it.
+        const LRESULT firstLine = SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0);
+        SendMessageW(edit_, EM_SETSEL, replacement.from, replacement.to);
+        SendMessageW(edit_, EM_REPLACESEL, FALSE,
+                     reinterpret_cast<LPARAM>(replacement.inserted.c_str()));
+        SendMessageW(edit_, EM_SETSEL, replacement.Moved(start), replacement.Moved(end));
+        SendMessageW(edit_, EM_LINESCROLL, 0,
+                     firstLine - SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0));
+    }
+    writing_ = false;
     // What the control shows, which is what is saved and exported.
     text_ = win32::FromWide(wide);
 }
 
-void MemoTextArea::TextChanged() {
+bool MemoTextArea::TextChanged() {
+    if (writing_) return false;
     text_ = win32::FromWide(ControlText());
+    return true;
 }
 
 bool MemoTextArea::ReadOnly() const {

@@ -39,9 +39,12 @@ public:
     LRESULT CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) const;
 
     const std::string& Text() const { return text_; }
+    // Only the characters that differ are replaced: a clock changes its last digits every
+    // second, and the control then lays out and paints those alone, and the user's selection
+    // outside them stays.
     void Write(std::string_view text);
-    // EN_CHANGE: the user changed the text.
-    void TextChanged();
+    // EN_CHANGE: true when the user changed the text, not a write of the program's.
+    bool TextChanged();
 
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);
@@ -81,6 +84,7 @@ private:
     Bounds place_;
     WNDPROC control_ = nullptr;
     std::string text_;
+    bool writing_ = false;
     Color background_;
     Font font_;
     win32::SharedFont hfont_;

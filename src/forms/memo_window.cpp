@@ -200,10 +200,7 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(textArea_->Colors(reinterpret_cast<HDC>(wParam)));
     case WM_COMMAND:
         if (textArea_ && reinterpret_cast<HWND>(lParam) == textArea_->Handle()) {
-            if (HIWORD(wParam) == EN_CHANGE) {
-                textArea_->TextChanged();
-                owner_.MemoChanged();
-            }
+            if (HIWORD(wParam) == EN_CHANGE && textArea_->TextChanged()) owner_.MemoChanged();
             return 0;
         }
         if (lParam == 0 && HIWORD(wParam) == 0) {

@@ -778,6 +778,46 @@ TEST_F(MemoFormTest, MacroModeRefusesEditsButCopies) {
     EXPECT_EQ(table.MaxForm(), 1);
 }
 
+// A write replaces only what differs: the text comes out whole, the selection outside the
+// change stays where its characters went, and the view stays where the user scrolled it.
+TEST_F(MemoFormTest, AWriteKeepsTheSelectionAndTheViewAroundWhatItChanges) {
+    struct Row {
+        const char* shown;
+        const char* written;
+        std::pair<DWORD, DWORD> before;
+        std::pair<DWORD, DWORD> after;
+    };
+    const Row rows[] = {
+        {"12:34:56", "12:34:57", {0, 2}, {0, 2}},  // a clock's second, selection ahead
+        {"前XY後", "前Z後", {3, 4}, {2, 3}},       // behind the change: moves with it
+        {"abcdef", "abXYZf", {3, 4}, {5, 5}},      // inside it: after what came
+        {"a\r\nb", "a\r\nb\r\nc", {0, 1}, {0, 1}}, // a line more
+        {"消える", "", {1, 2}, {0, 0}},
+        {"", "新しい", {0, 0}, {0, 0}},
+        {"同じ同じ", "同じ", {0, 0}, {0, 0}}, // repeated characters
+    };
+    TMemoForm& memo = Shown();
+    const HWND edit = memo.TextArea();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.written);
+        memo.SetText(row.shown);
+        SendMessageW(edit, EM_SETSEL, row.before.first, row.before.second);
+        memo.SetText(row.written);
+        EXPECT_EQ(EditText(edit), row.written);
+        EXPECT_EQ(memo.Text(), row.written);
+        EXPECT_EQ(Selection(edit), row.after);
+    }
+    EXPECT_EQ(owner.changes, 0) << "the program's writes are no edits of the user's";
+
+    std::string lines;
+    for (int line = 0; line < 40; ++line)
+        lines += "行 " + std::to_string(line) + "\r\n";
+    memo.SetText(lines + "12:00:00");
+    SendMessageW(edit, EM_LINESCROLL, 0, 5);
+    memo.SetText(lines + "12:00:01");
+    EXPECT_EQ(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 5);
+}
+
 // A memo updated in place from a stored key, as sync does: a clock turned plain text takes
 // typing again, and turned back it refuses it and shows its expansion.
 TEST_F(MemoFormTest, AMacroMemoUpdatedInPlaceToPlainTextCanBeEditedAgain) {
