@@ -62,7 +62,7 @@ private:
     std::vector<Hotkey> heldElsewhere_;
     std::map<int, Hotkey> registered_;
     int sounds_ = 0;
-    std::vector<WorkArea> workAreas_{{0, 0, 1280, 984}};
+    std::vector<WorkArea> workAreas_ = std::vector(1, WorkArea{0, 0, 1280, 984});
 };
 
 } // namespace petarino::platform
