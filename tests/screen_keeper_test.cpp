@@ -8,6 +8,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace petarino {
@@ -22,6 +23,9 @@ namespace {
 // The primary monitor with its taskbar, and a second one to its right.
 constexpr WorkArea kPrimary{0, 0, 1280, 984};
 constexpr WorkArea kRight{1280, 0, 2560, 1024};
+// A memo on the right monitor, and where it is put on the primary one when that one goes.
+constexpr Bounds kOnRight{2000, 300, 265, 113};
+constexpr Bounds kPut{1015, 300, 265, 113};
 
 Bounds BoundsOf(const Memo& memo) {
     return {memo.Left(), memo.Top(), memo.Width(), memo.Height()};
@@ -52,18 +56,17 @@ protected:
 };
 
 TEST_F(ScreenKeeperTest, AMemoLeavesAMonitorUnpluggedAndReturnsWithIt) {
-    const Bounds onRight{2000, 300, 265, 113};
-    Memo& memo = Create(onRight);
+    Memo& memo = Create(kOnRight);
 
     Plug({kPrimary});
-    EXPECT_EQ(BoundsOf(memo), (Bounds{1015, 300, 265, 113})) << "not inside the primary monitor";
+    EXPECT_EQ(BoundsOf(memo), kPut) << "not inside the primary monitor";
     // The work area's change follows the monitors' own: nothing moves a second time.
     keeper.DisplayChanged();
-    EXPECT_EQ(BoundsOf(memo), (Bounds{1015, 300, 265, 113}));
+    EXPECT_EQ(BoundsOf(memo), kPut);
 
     Plug({kPrimary, kRight});
-    EXPECT_EQ(BoundsOf(memo), onRight) << "not back where it was";
-    // Back in place, it is no longer remembered: unplugged again, it moves again.
+    EXPECT_EQ(BoundsOf(memo), kOnRight) << "not back where it was";
+    // Moved on the right monitor since, it returns to its new place the next time.
     memo.SetBounds(2200, 300, 265, 113);
     Plug({kPrimary});
     Plug({kPrimary, kRight});
@@ -82,74 +85,45 @@ TEST_F(ScreenKeeperTest, WhatMovesAndWhatIsRemembered) {
         Bounds unplugged; // of the memo as it was
         Bounds replugged; // of the memo meanwhile returned
     } rules[] = {
-        {"wholly on a monitor: untouched",
-         {100, 100, 265, 113},
-         true,
-         nothing,
-         {100, 100, 265, 113},
-         {100, 100, 265, 113}},
         {"partly outside: moved inside, and its place is on no monitor again",
          {-100, 950, 265, 113},
          true,
          nothing,
          {0, 871, 265, 113},
          {0, 871, 265, 113}},
-        {"hidden: untouched",
-         {2000, 300, 265, 113},
-         false,
-         nothing,
-         {2000, 300, 265, 113},
-         {2000, 300, 265, 113}},
+        {"hidden: untouched", kOnRight, false, nothing, kOnRight, kOnRight},
         {"moved by the user since: stays",
-         {2000, 300, 265, 113},
+         kOnRight,
          true,
          [](Memo& memo) -> Memo& {
              memo.SetLeft(400);
              return memo;
          },
-         {1015, 300, 265, 113},
+         kPut,
          {400, 300, 265, 113}},
-        {"sized by the user since: stays",
-         {2000, 300, 265, 113},
-         true,
-         [](Memo& memo) -> Memo& {
-             memo.SetBounds(1015, 300, 200, 100);
-             return memo;
-         },
-         {1015, 300, 265, 113},
-         {1015, 300, 200, 100}},
-        {"hidden and shown again where it was put: returns",
-         {2000, 300, 265, 113},
-         true,
+        {"hidden and shown again where it was put: returns", kOnRight, true,
          [this](Memo& memo) -> Memo& {
              memo.SetVisible(false);
              keeper.DisplayChanged();
              memo.SetVisible(true);
              return memo;
          },
-         {1015, 300, 265, 113},
-         {2000, 300, 265, 113}},
-        {"destroyed, a memo of its id made where it was put: stays",
-         {2000, 300, 265, 113},
-         true,
+         kPut, kOnRight},
+        {"destroyed, a memo of its id made where it was put: stays", kOnRight, true,
          [this](Memo& memo) -> Memo& {
              // Made first, so it cannot take the destroyed memo's address.
-             Memo& again = Create({1015, 300, 265, 113});
+             Memo& again = Create(kPut);
              again.SetSync(memo.Sync());
              table.DestForm(memo.Tag());
              return again;
          },
-         {1015, 300, 265, 113},
-         {1015, 300, 265, 113}},
-        {"the same record taken by another memo: stays",
-         {2000, 300, 265, 113},
-         true,
+         kPut, kPut},
+        {"the same record taken by another memo: stays", kOnRight, true,
          [](Memo& memo) -> Memo& {
              memo.SetSync({"another", "", ""});
              return memo;
          },
-         {1015, 300, 265, 113},
-         {1015, 300, 265, 113}},
+         kPut, kPut},
     };
     for (const auto& rule : rules) {
         SCOPED_TRACE(rule.what);
@@ -214,9 +188,9 @@ TEST_F(ScreenKeeperTest, AMemoWiderThanTheScreenSettlesOnItsLeftEdge) {
 }
 
 TEST_F(ScreenKeeperTest, NoMonitorKnownMovesNothing) {
-    Memo& memo = Create({2000, 300, 265, 113});
+    Memo& memo = Create(kOnRight);
     Plug({});
-    EXPECT_EQ(BoundsOf(memo), (Bounds{2000, 300, 265, 113}));
+    EXPECT_EQ(BoundsOf(memo), kOnRight);
 }
 
 } // namespace
