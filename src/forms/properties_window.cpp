@@ -40,7 +40,8 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
       storeReadAhead_(services.storeReadAhead), hotkeys_(hotkeySettings_, windows_),
       memoFactory_(makeMemoFactory(services.application, *this)),
       table_(*memoFactory_, statusList_, windows_, [this] { return kernel_.NewGuid(); }),
-      clock_(kernel_, autosave_), expander_(macroServices_, windows_),
+      screenKeeper_(table_, windows_), clock_(kernel_, autosave_),
+      expander_(macroServices_, windows_),
       store_(services.registry, services.graphics,
              store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
                                  syncSettings_},
@@ -193,7 +194,13 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
         if (endSessionAgreed_) exitSequence_.CloseCancelled();
         endSessionAgreed_ = false;
         return 0;
-    case WM_SETTINGCHANGE: ReloadFormatSettings(kernel_, locale_); return 0;
+    // This window always exists and gets the system's broadcasts hidden or shown, so the memos
+    // are kept on the screen in one place, whatever they and this window show.
+    case WM_DISPLAYCHANGE: screenKeeper_.DisplayChanged(); return 0;
+    case WM_SETTINGCHANGE:
+        if (wp == SPI_SETWORKAREA) screenKeeper_.DisplayChanged();
+        ReloadFormatSettings(kernel_, locale_);
+        return 0;
     case WM_HELP: return TRUE; // the help contexts name a help file the program does not have
     case WM_DESTROY:
         KillTimer(window, kTimer1);

@@ -16,6 +16,7 @@
 #include "memos/global_hotkeys.h"
 #include "memos/memo_factory.h"
 #include "memos/memo_table.h"
+#include "memos/screen_keeper.h"
 #include "platform/choosers.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -160,6 +161,7 @@ private:
     GlobalHotkeys hotkeys_;
     std::unique_ptr<MemoFactory> memoFactory_;
     MemoTable table_;
+    ScreenKeeper screenKeeper_;
     RunningClock clock_;
     MacroExpander expander_;
     store::RegistryStore store_;

@@ -1,6 +1,8 @@
 // Rectangles of a memo window in the two forms the window system hands them out.
 #pragma once
 
+#include "platform/window_system.h"
+
 #include <cstdint>
 
 namespace petarino {
@@ -14,13 +16,7 @@ struct Bounds {
     friend bool operator==(const Bounds&, const Bounds&) = default;
 };
 
-// By its edges, right and bottom excluded: a monitor's work area.
-struct WorkArea {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-    friend bool operator==(const WorkArea&, const WorkArea&) = default;
-};
+// By its edges: a monitor's work area, as the window system hands out the monitors.
+using WorkArea = platform::WorkArea;
 
 } // namespace petarino

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace petarino::platform {
 
@@ -23,6 +24,16 @@ inline constexpr int Yes = 6;
 inline constexpr int No = 7;
 } // namespace DialogResult
 
+// By its edges, right and bottom excluded: a monitor's work area, the screen less the bars
+// docked on it.
+struct WorkArea {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    friend bool operator==(const WorkArea&, const WorkArea&) = default;
+};
+
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
@@ -42,6 +53,8 @@ public:
     virtual void UnregisterHotkey(int id) = 0;
     // The system's notification sound.
     virtual void PlayNotificationSound() = 0;
+    // One work area per monitor attached now, in no particular order.
+    virtual std::vector<WorkArea> MonitorWorkAreas() const = 0;
 };
 
 } // namespace petarino::platform

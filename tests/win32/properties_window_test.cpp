@@ -679,5 +679,29 @@ TEST(PropertiesWindow, SyncPageShowsWhatItsActionsGiveAndItsButtonsRunThem) {
     EXPECT_EQ(TextOf(status), L"同期していません");
 }
 
+// The system's reports of a new screen reach the memos through this window, hidden as it is;
+// other changes of the settings leave them where they are.
+TEST(PropertiesWindow, DisplayAndWorkAreaChangesBringTheMemosOnTheScreen) {
+    PropertiesWindowWorld world;
+    world.Start();
+    Memo* memo = world.form->Table().CreateMemo();
+    ASSERT_NE(memo, nullptr);
+    world.windows.SetMonitorWorkAreas({{0, 0, 800, 600}});
+    const struct {
+        UINT message;
+        WPARAM wp;
+        int32_t left;
+    } cases[] = {
+        {WM_SETTINGCHANGE, 0, 2000},
+        {WM_SETTINGCHANGE, SPI_SETWORKAREA, 535},
+        {WM_DISPLAYCHANGE, 32, 535},
+    };
+    for (const auto& change : cases) {
+        memo->SetBounds(2000, 100, 265, 113);
+        SendMessageW(world.Window(), change.message, change.wp, 0);
+        EXPECT_EQ(memo->Left(), change.left) << change.message << " " << change.wp;
+    }
+}
+
 } // namespace
 } // namespace petarino::forms

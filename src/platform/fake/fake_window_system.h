@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace petarino::platform {
@@ -45,6 +46,9 @@ public:
     const std::map<int, Hotkey>& Registered() const { return registered_; }
     void PlayNotificationSound() override { ++sounds_; }
     int Sounds() const { return sounds_; }
+    // One monitor of 1280 x 1024 with its taskbar at the bottom, until the test plugs in others.
+    std::vector<WorkArea> MonitorWorkAreas() const override { return workAreas_; }
+    void SetMonitorWorkAreas(std::vector<WorkArea> workAreas) { workAreas_ = std::move(workAreas); }
 
 private:
     struct Answer {
@@ -58,6 +62,7 @@ private:
     std::vector<Hotkey> heldElsewhere_;
     std::map<int, Hotkey> registered_;
     int sounds_ = 0;
+    std::vector<WorkArea> workAreas_ = std::vector(1, WorkArea{0, 0, 1280, 984});
 };
 
 } // namespace petarino::platform

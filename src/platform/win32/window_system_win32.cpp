@@ -19,6 +19,17 @@ BOOL CALLBACK ApplyDelayToTooltips(HWND window, LPARAM milliseconds) {
     return TRUE;
 }
 
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM workAreas) {
+    MONITORINFO info{.cbSize = sizeof info};
+    // A monitor unplugged while the list is made is simply left out.
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& work = info.rcWork;
+        reinterpret_cast<std::vector<platform::WorkArea>*>(workAreas)->push_back(
+            {work.left, work.top, work.right, work.bottom});
+    }
+    return TRUE;
+}
+
 } // namespace
 
 int Win32WindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
@@ -30,6 +41,12 @@ void Win32WindowSystem::SetTooltipDelay(int milliseconds) {
     tooltipDelay_ = milliseconds;
     // Tooltip controls are top-level windows of this thread.
     EnumThreadWindows(GetCurrentThreadId(), ApplyDelayToTooltips, milliseconds);
+}
+
+std::vector<platform::WorkArea> Win32WindowSystem::MonitorWorkAreas() const {
+    std::vector<platform::WorkArea> workAreas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    return workAreas;
 }
 
 HWND CreateTooltips(HWND window, const platform::WindowSystem& windows) {

@@ -25,6 +25,7 @@ public:
     }
     void UnregisterHotkey(int id) override { UnregisterHotKey(owner_, id); }
     void PlayNotificationSound() override { MessageBeep(MB_ICONASTERISK); }
+    std::vector<platform::WorkArea> MonitorWorkAreas() const override;
 
 private:
     HWND owner_;
