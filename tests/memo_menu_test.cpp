@@ -75,24 +75,47 @@ TEST(MemoMenu, EditCommandsNeedSomethingToActOn) {
         EXPECT_TRUE(IsEnabled(command, empty));
 }
 
-// Edit1 holds the nine items after it, and Exit1 is only a shortcut.
+// Edit1 holds the nine items after it, pOpacity the six after it, and Exit1 is only a
+// shortcut.
 TEST(MemoMenu, TheMenuShowsAsTheUserSeesIt) {
-    std::vector<std::string> menu, edit, hidden;
+    std::vector<std::string> menu, edit, opacity, hidden;
     for (const MemoMenuItem& item : kMemoMenu) {
-        std::vector<std::string>& place = item.place == MenuPlace::Menu          ? menu
-                                          : item.place == MenuPlace::EditSubmenu ? edit
-                                                                                 : hidden;
-        place.emplace_back(item.name);
+        std::vector<std::string>& place = item.place == MenuPlace::Menu             ? menu
+                                          : item.place == MenuPlace::EditSubmenu    ? edit
+                                          : item.place == MenuPlace::OpacitySubmenu ? opacity
+                                                                                    : hidden;
+        place.emplace_back(item.caption);
     }
-    EXPECT_EQ(menu, (std::vector<std::string>{"Edit1", "N5", "KS1", "pStayOnTop", "pAlarm", "N3",
-                                              "pText"}));
-    EXPECT_EQ(edit, (std::vector<std::string>{"Undo1", "N2", "Cut1", "Copy1", "Paste", "Delete1",
-                                              "SelectAll1", "N1", "pDestroy"}));
-    EXPECT_EQ(hidden, (std::vector<std::string>{"Exit1"}));
-    EXPECT_TRUE(kMemoMenu[0].HoldsSubmenu());
-    EXPECT_TRUE(kMemoMenu[2].IsSeparator());
-    for (const MemoMenuItem& item : kMemoMenu)
+    EXPECT_EQ(menu, (std::vector<std::string>{"編集(&E)", "-", "表示/非表示の変更(&S)",
+                                              "常に手前に表示(&T)", "透明度(&O)", "アラーム(&A)...",
+                                              "-", "ﾌﾟﾛﾊﾟﾃｨ(&R)..."}));
+    EXPECT_EQ(edit, (std::vector<std::string>{"元に戻す(&U)", "-", "切り取り(&T)", "コピー(&C)",
+                                              "貼り付け(&P)", "削除(&D)", "すべて選択(&L)", "-",
+                                              "メモの破棄(&D)..."}));
+    EXPECT_EQ(opacity, (std::vector<std::string>{"100 %", "90 %", "80 %", "70 %", "60 %", "50 %"}));
+    EXPECT_EQ(hidden, (std::vector<std::string>{"終了"}));
+    std::vector<std::string> submenus;
+    for (const MemoMenuItem& item : kMemoMenu) {
+        if (item.HoldsSubmenu()) submenus.emplace_back(item.name);
         EXPECT_EQ(item.IsCheckItem(), item.name == std::string_view("pStayOnTop")) << item.name;
+        EXPECT_EQ(item.IsRadioItem(), item.place == MenuPlace::OpacitySubmenu) << item.name;
+    }
+    EXPECT_EQ(submenus, (std::vector<std::string>{"Edit1", "pOpacity"}));
+    EXPECT_TRUE(kMemoMenu[2].IsSeparator());
+}
+
+// Each item of pOpacity chooses its caption's percent; no other command chooses any.
+TEST(MemoMenu, TheOpacityItemsChooseTheirPercent) {
+    std::vector<int32_t> chosen;
+    for (const MemoMenuItem& item : kMemoMenu) {
+        const auto percent = item.command ? OpacityOf(*item.command) : std::nullopt;
+        EXPECT_EQ(percent.has_value(), item.IsRadioItem()) << item.name;
+        if (!percent) continue;
+        EXPECT_EQ(std::to_string(*percent) + " %", item.caption);
+        EXPECT_TRUE(IsEnabled(*item.command, TextAreaState{})) << item.name;
+        chosen.push_back(*percent);
+    }
+    EXPECT_EQ(chosen, (std::vector<int32_t>{100, 90, 80, 70, 60, 50}));
 }
 
 } // namespace

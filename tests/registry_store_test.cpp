@@ -57,7 +57,7 @@ protected:
     StoreWorld& Start(int pixelsPerInch = 96) {
         registry.Restart();
         world = std::make_unique<StoreWorld>(registry, pixelsPerInch);
-        world->store.LoadAtStart();
+        firstStart = world->store.LoadAtStart();
         return *world;
     }
 
@@ -87,6 +87,7 @@ protected:
 
     FakeRegistry registry;
     std::unique_ptr<StoreWorld> world;
+    bool firstStart = false; // what the last Start's load said
 };
 
 TEST_F(RegistryStoreTest, AFirstStartHasNoMemoAndTheDesignSettings) {
@@ -102,6 +103,7 @@ TEST_F(RegistryStoreTest, AFirstStartHasNoMemoAndTheDesignSettings) {
     EXPECT_EQ(run.macro.windows.TooltipDelay(), 0);
     EXPECT_TRUE(run.macro.windows.Shown().empty());
     EXPECT_FALSE(registry.KeyExists(kProgramKey)) << "the load never creates a key";
+    EXPECT_TRUE(firstStart);
 
     run.store.SaveDatas();
     const std::map<std::string, RegistryValue> program{
@@ -113,6 +115,25 @@ TEST_F(RegistryStoreTest, AFirstStartHasNoMemoAndTheDesignSettings) {
     EXPECT_EQ(registry.Contents(kProgramKey),
               (std::map<std::string, std::map<std::string, RegistryValue>>{
                   {std::string(kProgramKey), program}}));
+}
+
+// Whatever the program key holds, even nothing, something was saved before.
+TEST_F(RegistryStoreTest, OnlyAStoreWithoutTheProgramKeyIsAFirstStart) {
+    Start();
+    EXPECT_TRUE(firstStart);
+    Start();
+    EXPECT_TRUE(firstStart) << "a first start that saved nothing";
+    world->store.SaveDatas();
+    Start();
+    EXPECT_FALSE(firstStart);
+
+    registry.Access()->DeleteKeyTree(kProgramKey);
+    SeedMemo(0, "Title", SzValue("メモ"));
+    Start();
+    EXPECT_FALSE(firstStart) << "a memo key alone";
+    registry.Access()->DeleteKeyTree(MemoKeyPath(0));
+    Start();
+    EXPECT_FALSE(firstStart) << "an empty program key";
 }
 
 TEST_F(RegistryStoreTest, ReadsEveryProgramValue) {
@@ -351,6 +372,58 @@ TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsen
     }
 }
 
+// A see-through memo keeps its opacity; an opaque one writes nothing, so a store that never
+// had one keeps its bytes. What the program cannot use is reported and loads opaque.
+TEST_F(RegistryStoreTest, OpacityIsStoredOnlyBelowOpaqueAndWhatCannotBeUsedLoadsOpaque) {
+    struct Row {
+        std::optional<RegistryValue> stored;
+        const char* error; // nullptr: none
+        int32_t loaded;
+        std::optional<RegistryValue> saved;
+    };
+    const char* const unusable = "'Opacity' の値が不正です.";
+    // clang-format off
+    const Row rows[] = {
+        {std::nullopt, nullptr, 100, std::nullopt},
+        {DwordValue(49), unusable, 100, std::nullopt},
+        {DwordValue(50), nullptr, 50, DwordValue(50)},
+        {DwordValue(70), nullptr, 70, DwordValue(70)},
+        {DwordValue(100), nullptr, 100, std::nullopt},
+        {DwordValue(101), unusable, 100, std::nullopt},
+        {DwordValue(-70), unusable, 100, std::nullopt},
+        {SzValue("70"), "'Opacity' のﾃﾞｰﾀ型が不正です.", 100, std::nullopt},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.stored ? testing::PrintToString(*row.stored) : "absent");
+        registry.Access()->DeleteKeyTree(kProgramKey);
+        SeedTitledMemos(1);
+        SeedMemo(0, "Text", SzValue("残る"));
+        if (row.stored) SeedMemo(0, "Opacity", *row.stored);
+        StoreWorld& run = Start();
+        const std::vector<ShownMessageBox> none;
+        EXPECT_EQ(run.macro.windows.Shown(),
+                  row.error ? std::vector{GeneralError(row.error)} : none);
+        EXPECT_EQ(run.table.Memos(0).Opacity(), row.loaded);
+        EXPECT_EQ(run.table.Memos(1).Opacity(), 100);
+        run.store.SaveDatas();
+        EXPECT_EQ(registry.Value(MemoKeyPath(0), "Opacity"), row.saved);
+        EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), WrittenText("残る"));
+        EXPECT_FALSE(registry.Value(MemoKeyPath(1), "Opacity"));
+    }
+
+    // Chosen, kept through a new run, then chosen opaque again and gone from the key.
+    StoreWorld& first = Start();
+    first.table.Memos(1).SetOpacity(60);
+    first.store.SaveDatas();
+    StoreWorld& second = Start();
+    EXPECT_EQ(second.table.Memos(1).Opacity(), 60);
+    EXPECT_EQ(registry.Value(MemoKeyPath(1), "Opacity"), DwordValue(60));
+    second.table.Memos(1).SetOpacity(100);
+    second.store.SaveDatas();
+    EXPECT_FALSE(registry.Value(MemoKeyPath(1), "Opacity"));
+}
+
 TEST_F(RegistryStoreTest, EveryDamagedValueCountsAndTheNextSaveKeepsEveryMemo) {
     SeedTitledMemos(3);
     SeedMemo(0, "Text", SzValue("N#{yyyy#}"));
@@ -571,7 +644,7 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
 // some of them are not memo keys that opened.
 TEST_F(RegistryStoreTest, TheLoadCostsOneCallForEachValueAndKey) {
     constexpr uint64_t kProgramCalls = 1 + 13 + 1;
-    constexpr uint64_t kMemoCalls = 1 + 24;
+    constexpr uint64_t kMemoCalls = 1 + 25;
     SeedTitledMemos(2);
     Start();
     EXPECT_EQ(registry.Calls(), kProgramCalls + 3 * kMemoCalls);
@@ -710,11 +783,13 @@ TEST_F(RegistryStoreTest, OneMemoKeyWrittenAndReadBackUpdatesAMemoInPlace) {
         std::string source;
         bool readOnly;
         std::string text;
+        int32_t opacityBefore = 100;
+        int32_t opacity = 100; // at 100 the key has none, and the memo turns opaque all the same
     };
     const Row rows[] = {
-        {"macro to plain", true, "ただの文", false, "ただの文"},
-        {"plain to macro", false, "N#{yyyy#}年", true, "2026年"},
-        {"macro to macro", true, "N#{mm#}月", true, "12月"},
+        {"macro to plain", true, "ただの文", false, "ただの文", 70, 100},
+        {"plain to macro", false, "N#{yyyy#}年", true, "2026年", 100, 60},
+        {"macro to macro", true, "N#{mm#}月", true, "12月", 50, 80},
         {"plain to plain", false, "別の文", false, "別の文"},
     };
     for (const Row& row : rows) {
@@ -723,6 +798,7 @@ TEST_F(RegistryStoreTest, OneMemoKeyWrittenAndReadBackUpdatesAMemoInPlace) {
         Memo& source = run.Create("届いた", row.source);
         source.SetBounds(5, 6, 300, 200);
         source.SetStayOnTop(true);
+        source.SetOpacity(row.opacity);
         if (IsMacroSource(row.source)) {
             source.SetMacroText(row.source);
             source.SetReadOnly(true);
@@ -731,6 +807,7 @@ TEST_F(RegistryStoreTest, OneMemoKeyWrittenAndReadBackUpdatesAMemoInPlace) {
         Memo& shown =
             row.macroBefore ? run.CreateMacro("前", "N#{hh#}時") : run.Create("前", "前の文");
         run.macro.expander.ExpandMacros(shown, run.clock);
+        shown.SetOpacity(row.opacityBefore);
         shown.SetSync({"0f1e2d3c-4b5a-4978-8877-665544332211", R"({"pc2":4})", "old"});
         store::WriteMemoKey(*registry.Access(), path, source, 96);
         store::StoredState errors;

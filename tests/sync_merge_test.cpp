@@ -1,11 +1,11 @@
 // The merge rule: which values travel, each decision between a memo here and its file, and
 // PCs that edit, delete and exchange files in every order ending with the same memos and
 // nothing lost.
+#include "memos/sync_mark.h"
 #include "platform/fake/fake_kernel.h"
 #include "registry_value_printer.h"
 #include "store/store_layout.h"
 #include "sync/merge_decision.h"
-#include "memos/sync_mark.h"
 #include "sync/travelling_values.h"
 
 #include <algorithm>
@@ -44,7 +44,7 @@ TEST(TravellingValuesTest, WhatTheMemoSaysAndHowItLooksTravelsWhereItSitsStays) 
     for (const std::string_view name :
          {"Text", "Title", "TitleBar", "TitleText", "TitleBackGround", "Color", "FontColor",
           "FontName", "FontStyle", "FontSize", "WordWrap", "AlarmAt", "AlarmRepeat", "AlarmSound",
-          "AlarmDay", "text", "FONTSIZE"})
+          "AlarmDay", "Opacity", "text", "FONTSIZE"})
         EXPECT_TRUE(Travels(name)) << name;
     for (const std::string_view name : {"Top", "Left", "Width", "Height", "Visible", "StayOnTop",
                                         "Id", "SyncVersions", "SyncBase", "Texts", ""})
@@ -55,6 +55,23 @@ TEST(TravellingValuesTest, WhatTheMemoSaysAndHowItLooksTravelsWhereItSitsStays) 
     key.push_back({"Id", WrittenText(kMemoId)});
     key.push_back({"SyncBase", WrittenText("")});
     EXPECT_EQ(FileValues(key), MemoValues("x")) << "everything but the bookkeeping, in order";
+}
+
+// The fingerprints stores keep ("SyncBase") were taken before opacity travelled: a memo
+// without it must keep its fingerprint, or every memo would count as edited after an update.
+TEST(TravellingValuesTest, AnOpacityTravelsAndItsAbsenceKeepsTheFingerprintsOfBefore) {
+    const std::vector<NamedValue> opaque = MemoValues("text");
+    EXPECT_EQ(ContentFingerprint(opaque), "d9d8b8d333a31020");
+
+    std::vector<NamedValue> seeThrough = opaque;
+    seeThrough.push_back({"Opacity", DwordValue(70)});
+    std::vector<NamedValue> fainter = opaque;
+    fainter.push_back({"opacity", DwordValue(50)});
+    EXPECT_NE(ContentFingerprint(seeThrough), ContentFingerprint(opaque));
+    EXPECT_NE(ContentFingerprint(seeThrough), ContentFingerprint(fainter));
+    EXPECT_FALSE(SameContent(seeThrough, opaque));
+    EXPECT_FALSE(SameContent(seeThrough, fainter));
+    EXPECT_EQ(FileValues(seeThrough), seeThrough);
 }
 
 TEST(TravellingValuesTest, TheFingerprintSeesOnlyTravellingValuesWhateverTheirOrder) {

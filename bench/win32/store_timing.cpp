@@ -74,7 +74,7 @@ void RawReadOfMemoValues() {
         win32::ToWide(kFontColor),   win32::ToWide(kFontSize),
         win32::ToWide(kStayOnTop),   win32::ToWide(kAlarmAt),
         win32::ToWide(kAlarmRepeat), win32::ToWide(kAlarmSound),
-        win32::ToWide(kAlarmDay)};
+        win32::ToWide(kAlarmDay),    win32::ToWide(kOpacity)};
     std::vector<BYTE> buffer(64 * 1024);
     for (int slot = 0; slot < MemoTable::kSlots; ++slot) {
         HKEY opened = nullptr;

@@ -31,9 +31,21 @@ HMENU AppendSubmenu(HMENU menu, const MemoMenuItem& item) {
     return submenu;
 }
 
+// A radio item's type is given at its making: checking it later keeps the type.
+bool AppendRadioItem(HMENU menu, const MemoMenuItem& item) {
+    std::wstring caption = Caption(item);
+    const MENUITEMINFOW info{.cbSize = sizeof info,
+                             .fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING,
+                             .fType = MFT_STRING | MFT_RADIOCHECK,
+                             .wID = static_cast<UINT>(*item.command),
+                             .dwTypeData = caption.data()};
+    return InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+}
+
 void Append(HMENU menu, const MemoMenuItem& item) {
-    const bool appended = item.IsSeparator()
-                              ? AppendMenuW(menu, MF_SEPARATOR, 0, nullptr)
+    const bool appended = item.IsSeparator() ? AppendMenuW(menu, MF_SEPARATOR, 0, nullptr)
+                          : item.IsRadioItem()
+                              ? AppendRadioItem(menu, item)
                               : AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(*item.command),
                                             Caption(item).c_str());
     if (!appended) CannotMake();
@@ -44,17 +56,18 @@ void Append(HMENU menu, const MemoMenuItem& item) {
 void MemoPopupMenu::Make() {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) CannotMake();
-    // Edit1 comes before the items it holds.
-    HMENU edit = nullptr;
+    // A submenu's item comes before the items it holds.
+    HMENU submenu = nullptr;
     for (const MemoMenuItem& item : kMemoMenu) {
         switch (item.place) {
         case MenuPlace::Menu:
             if (item.HoldsSubmenu())
-                edit = AppendSubmenu(menu.get(), item);
+                submenu = AppendSubmenu(menu.get(), item);
             else
                 Append(menu.get(), item);
             break;
-        case MenuPlace::EditSubmenu: Append(edit, item); break;
+        case MenuPlace::EditSubmenu:
+        case MenuPlace::OpacitySubmenu: Append(submenu, item); break;
         case MenuPlace::Hidden: break;
         }
     }
@@ -68,9 +81,10 @@ void MemoPopupMenu::Open(HWND window, POINT at, const TextAreaState& state) {
         const auto id = static_cast<UINT>(*item.command);
         EnableMenuItem(menu_.get(), id,
                        MF_BYCOMMAND | (IsEnabled(*item.command, state) ? MF_ENABLED : MF_GRAYED));
-        if (item.IsCheckItem())
-            CheckMenuItem(menu_.get(), id,
-                          MF_BYCOMMAND | (state.stayOnTop ? MF_CHECKED : MF_UNCHECKED));
+        const bool checked = item.IsCheckItem()   ? state.stayOnTop
+                             : item.IsRadioItem() ? OpacityOf(*item.command) == state.opacity
+                                                  : false;
+        CheckMenuItem(menu_.get(), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }
     TrackPopupMenu(menu_.get(), TPM_CENTERALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    window, nullptr);

@@ -93,6 +93,7 @@ TMemoForm& TMemoForm::Create(HWND application, MemoWindowOwner& owner, MemoFormF
     // From here the window frees the object, also when the text area cannot be made.
     TMemoForm& made = *form.release();
     made.freedWithWindow_ = true;
+    made.seeThrough_ = MemoSeeThrough(made.hwnd_);
     try {
         // Made where the layout puts it, so the first layout leaves it where it is.
         made.textArea_ = std::make_unique<MemoTextArea>(
@@ -172,6 +173,7 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ACTIVATE:
         // The keyboard belongs to the text area, where the menu's shortcuts are.
+        seeThrough_.SetKeyboard(LOWORD(wParam) != WA_INACTIVE);
         if (LOWORD(wParam) != WA_INACTIVE && textArea_) SetFocus(textArea_->Handle());
         return 0;
     case WM_SETFOCUS:
@@ -186,7 +188,13 @@ LRESULT TMemoForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_LBUTTONDOWN) SetCapture(hwnd_);
         return 0;
     }
-    case WM_MOUSEMOVE: MemoMouseMove(DragSender::Window, wParam, lParam); return 0;
+    case WM_MOUSEMOVE:
+        seeThrough_.PointerOver(hwnd_);
+        MemoMouseMove(DragSender::Window, wParam, lParam);
+        return 0;
+    case WM_MOUSELEAVE: seeThrough_.PointerLeft(hwnd_); return 0;
+    case WM_NCMOUSEMOVE: seeThrough_.PointerOver(hwnd_, true); break;
+    case WM_NCMOUSELEAVE: seeThrough_.PointerLeft(hwnd_, true); break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
@@ -232,9 +240,17 @@ LRESULT TMemoForm::OnTextAreaMessage(MemoTextArea& area, HWND edit, UINT message
     }
     switch (message) {
     case WM_MOUSEMOVE:
+        seeThrough_.PointerOver(edit);
         // A move that carries the window does not select.
         if (MemoMouseMove(DragSender::TextArea, wParam, lParam)) return 0;
         break;
+    case WM_MOUSELEAVE: seeThrough_.PointerLeft(edit); break;
+    case WM_SETFOCUS: seeThrough_.SetKeyboard(true); break;
+    case WM_KILLFOCUS: {
+        const auto to = reinterpret_cast<HWND>(wParam);
+        seeThrough_.SetKeyboard(to && (to == hwnd_ || IsChild(hwnd_, to)));
+        break;
+    }
     case WM_LBUTTONDBLCLK: {
         const LRESULT result = area.CallControl(edit, message, wParam, lParam);
         owner_.CreateMemo();
@@ -419,6 +435,7 @@ void TMemoForm::pMenuPopup(LPARAM screenPoint) {
     }
     TextAreaState state = textArea_->State();
     state.stayOnTop = stayOnTop_;
+    state.opacity = seeThrough_.Percent();
     menu_.Open(hwnd_, at, state);
 }
 
@@ -448,6 +465,15 @@ void TMemoForm::RunCommand(MemoCommand command) {
     case MemoCommand::Exit: owner_.Exit(); return;                          // Exit1Click
     case MemoCommand::StayOnTop: SetStayOnTop(!stayOnTop_); return;
     case MemoCommand::Alarm: owner_.OpenAlarm(*this); return;
+    case MemoCommand::Opacity100:
+    case MemoCommand::Opacity90:
+    case MemoCommand::Opacity80:
+    case MemoCommand::Opacity70:
+    case MemoCommand::Opacity60:
+    case MemoCommand::Opacity50:
+        SetOpacity(*OpacityOf(command));
+        owner_.MemoChanged(); // it travels with the memo
+        return;
     }
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "forms/memo_popup_menu.h"
+#include "forms/memo_see_through.h"
 #include "forms/memo_text_area.h"
 #include "forms/memo_title.h"
 #include "forms/memo_window_owner.h"
@@ -62,6 +63,8 @@ public:
     void SetVisible(bool visible) override;
     bool StayOnTop() const override { return stayOnTop_; }
     void SetStayOnTop(bool stayOnTop) override;
+    int32_t Opacity() const override { return seeThrough_.Percent(); }
+    void SetOpacity(int32_t percent) override { seeThrough_.SetPercent(percent); }
     const MemoAlarm& Alarm() const override { return alarm_; }
     void SetAlarm(const MemoAlarm& alarm) override { alarm_ = alarm; }
     void RaiseAndFlash() override;
@@ -131,6 +134,7 @@ private:
     std::unique_ptr<MemoTextArea> textArea_;
     MemoTitle title_;
     MemoPopupMenu menu_;
+    MemoSeeThrough seeThrough_{nullptr}; // given the window once it exists
 
     std::string hint_;
     int32_t tag_ = 0;

@@ -26,6 +26,11 @@ constexpr char kVersionText[] = "ペタリノ ver " PETARINO_VERSION "\n"
                                 "付箋をデスクトップに貼っておくためのプログラムです。\n"
                                 "ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。";
 
+// A first start shows no window: the balloon tells where the program went and how to begin.
+constexpr char kFirstStartTitle[] = "ペタリノ";
+constexpr char kFirstStartText[] = "ペタリノが起動しました。通知領域のアイコンを右クリックして"
+                                   "「新規メモ」を選ぶと、メモを貼れます。";
+
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
@@ -140,7 +145,8 @@ void TDouguForm::FormCreate() {
     ReplaceShortDayNames(locale_.settings);
     // The clock took its start values as it was made, just before this.
     notifyIcon_.emplace(window_, icon_);
-    store_.LoadAtStart(std::exchange(storeReadAhead_, {}));
+    if (store_.LoadAtStart(std::exchange(storeReadAhead_, {})))
+        notifyIcon_->ShowBalloon(kFirstStartTitle, kFirstStartText);
     try {
         hotkeys_.RegisterAll();
     } catch (const EHotkeyTaken& error) {

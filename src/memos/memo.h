@@ -60,6 +60,10 @@ public:
     // A topmost window, above other programs' windows, through hiding, showing and moves.
     virtual bool StayOnTop() const = 0;
     virtual void SetStayOnTop(bool stayOnTop) = 0;
+    // In percent (memos/memo_opacity.h); below 100 what lies behind shows through, except
+    // while the user points at the memo or types in it.
+    virtual int32_t Opacity() const = 0;
+    virtual void SetOpacity(int32_t percent) = 0;
     virtual const MemoAlarm& Alarm() const = 0;
     virtual void SetAlarm(const MemoAlarm& alarm) = 0;
     // The alarm has rung: shown if it was hidden, above every window, its title strip and text

@@ -28,6 +28,12 @@ bool IsEnabled(MemoCommand command, const TextAreaState& state) {
     }
 }
 
+std::optional<int32_t> OpacityOf(MemoCommand command) {
+    if (command < MemoCommand::Opacity100 || command > MemoCommand::Opacity50) return std::nullopt;
+    return 100 -
+           10 * (static_cast<int32_t>(command) - static_cast<int32_t>(MemoCommand::Opacity100));
+}
+
 uint16_t ShortcutValue(uint8_t virtualKey, bool shift, bool ctrl, bool alt) {
     return static_cast<uint16_t>(virtualKey | (shift ? kShortcutShift : 0) |
                                  (ctrl ? kShortcutCtrl : 0) | (alt ? kShortcutAlt : 0));

@@ -24,19 +24,27 @@ enum class MemoCommand : uint16_t {
     Exit,
     StayOnTop,
     Alarm,
+    // The opacities, from opaque down.
+    Opacity100,
+    Opacity90,
+    Opacity80,
+    Opacity70,
+    Opacity60,
+    Opacity50,
 };
-inline constexpr MemoCommand kLastMemoCommand = MemoCommand::Alarm;
+inline constexpr MemoCommand kLastMemoCommand = MemoCommand::Opacity50;
 
 enum class MenuPlace : uint8_t {
-    Menu,        // the menu itself
-    EditSubmenu, // inside Edit1
-    Hidden,      // never shown; only its shortcut runs it
+    Menu,           // the menu itself
+    EditSubmenu,    // inside Edit1
+    OpacitySubmenu, // inside pOpacity
+    Hidden,         // never shown; only its shortcut runs it
 };
 
 struct MemoMenuItem {
     std::string_view name;
     std::string_view caption; // "-" for a separator
-    // None for a separator and for Edit1, which holds the submenu.
+    // None for a separator and for an item that holds a submenu.
     std::optional<MemoCommand> command;
     uint16_t shortcut = 0; // 0: none
     MenuPlace place = MenuPlace::Menu;
@@ -44,6 +52,8 @@ struct MemoMenuItem {
     bool IsSeparator() const { return caption == "-"; }
     // Shown with a check mark while the memo has the state.
     bool IsCheckItem() const { return command == MemoCommand::StayOnTop; }
+    // One of a group, the memo's own marked as chosen.
+    bool IsRadioItem() const { return place == MenuPlace::OpacitySubmenu; }
     bool HoldsSubmenu() const { return !command && !IsSeparator(); }
 };
 
@@ -52,7 +62,7 @@ inline constexpr uint16_t kShortcutShift = 0x2000;
 inline constexpr uint16_t kShortcutCtrl = 0x4000;
 inline constexpr uint16_t kShortcutAlt = 0x8000;
 
-inline constexpr std::array<MemoMenuItem, 17> kMemoMenu{{
+inline constexpr std::array<MemoMenuItem, 24> kMemoMenu{{
     {"Edit1", "編集(&E)", {}, 0, MenuPlace::Menu},
     {"Undo1", "元に戻す(&U)", MemoCommand::Undo, 16474, MenuPlace::EditSubmenu},
     {"N2", "-", {}, 0, MenuPlace::EditSubmenu},
@@ -67,6 +77,13 @@ inline constexpr std::array<MemoMenuItem, 17> kMemoMenu{{
     {"N5", "-", {}, 0, MenuPlace::Menu},
     {"KS1", "表示/非表示の変更(&S)", MemoCommand::StatusPage, 0, MenuPlace::Menu},
     {"pStayOnTop", "常に手前に表示(&T)", MemoCommand::StayOnTop, 0, MenuPlace::Menu},
+    {"pOpacity", "透明度(&O)", {}, 0, MenuPlace::Menu},
+    {"pOpacity100", "100 %", MemoCommand::Opacity100, 0, MenuPlace::OpacitySubmenu},
+    {"pOpacity90", "90 %", MemoCommand::Opacity90, 0, MenuPlace::OpacitySubmenu},
+    {"pOpacity80", "80 %", MemoCommand::Opacity80, 0, MenuPlace::OpacitySubmenu},
+    {"pOpacity70", "70 %", MemoCommand::Opacity70, 0, MenuPlace::OpacitySubmenu},
+    {"pOpacity60", "60 %", MemoCommand::Opacity60, 0, MenuPlace::OpacitySubmenu},
+    {"pOpacity50", "50 %", MemoCommand::Opacity50, 0, MenuPlace::OpacitySubmenu},
     {"pAlarm", "アラーム(&A)...", MemoCommand::Alarm, 0, MenuPlace::Menu},
     {"N3", "-", {}, 0, MenuPlace::Menu},
     {"pText", "ﾌﾟﾛﾊﾟﾃｨ(&R)...", MemoCommand::Properties, 16461, MenuPlace::Menu},
@@ -78,11 +95,15 @@ struct TextAreaState {
     bool canUndo = false;
     bool hasSelection = false;
     bool stayOnTop = false; // the memo's, for the check mark
+    int32_t opacity = 100;  // the memo's, for the radio mark
 };
 
 // Undo when the text area can undo; cut, copy and delete when something is selected; the
 // rest always.
 bool IsEnabled(MemoCommand command, const TextAreaState& state);
+
+// The opacity in percent an item of pOpacity chooses; nullopt for every other command.
+std::optional<int32_t> OpacityOf(MemoCommand command);
 
 uint16_t ShortcutValue(uint8_t virtualKey, bool shift, bool ctrl, bool alt);
 // The item a key runs, shown or not; null for a key that is no shortcut.

@@ -80,10 +80,12 @@ void RegistryStore::ReplaceMemos(const StoreSnapshot& snapshot) {
         ReportGeneralError(windows_, message);
 }
 
-void RegistryStore::LoadAtStart(const std::shared_future<StoredState>& readAhead) {
+bool RegistryStore::LoadAtStart(const std::shared_future<StoredState>& readAhead) {
     std::vector<std::string> report;
+    bool firstStart = false;
     try {
         const StoredState stored = readAhead.valid() ? readAhead.get() : ReadStoreLocked(registry_);
+        firstStart = !stored.programKeyExists;
         report = LoadReport(stored);
         RestoreStore(stored, state_, expander_, pixelsPerInch_);
     } catch (const std::exception& error) {
@@ -93,6 +95,7 @@ void RegistryStore::LoadAtStart(const std::shared_future<StoredState>& readAhead
     windows_.SetTooltipDelay(0);
     for (const std::string& message : report)
         ReportGeneralError(windows_, message);
+    return firstStart;
 }
 
 } // namespace petarino::store

@@ -37,8 +37,9 @@ public:
     // Reads everything into the empty table, then runs the closing steps whatever happened
     // (the access freed, Timer1 enabled, tooltips at once), then reports what went wrong.
     // The start-up goes on with what was loaded. A reading begun before is taken when
-    // given, the store read here otherwise.
-    void LoadAtStart(const std::shared_future<StoredState>& readAhead = {});
+    // given, the store read here otherwise. True at a first start: the store was read and
+    // held nothing of the program.
+    bool LoadAtStart(const std::shared_future<StoredState>& readAhead = {});
 
     // Every value of the store as it lies, for a backup.
     StoreSnapshot ReadSnapshot();

@@ -1,6 +1,7 @@
 #include "store/restore_store.h"
 
 #include "macro/macro_expansion.h"
+#include "memos/memo_opacity.h"
 
 namespace petarino::store {
 namespace {
@@ -63,6 +64,9 @@ void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, 
     if (font != memo.MemoFont()) memo.SetMemoFont(font);
     if (differs(stored.stayOnTop, memo.StayOnTop())) memo.SetStayOnTop(*stored.stayOnTop);
     RestoreAlarm(stored, memo);
+    // Absent is opaque, as a save leaves it out: a memo updated in place turns opaque too.
+    if (const int32_t opacity = stored.opacity.value_or(kOpaque); opacity != memo.Opacity())
+        memo.SetOpacity(opacity);
     RestoreSync(stored, memo);
     // Last: showing keeps the window inside the work area, which needs its final bounds.
     if (stored.visible) memo.SetVisible(*stored.visible);

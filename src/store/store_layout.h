@@ -51,6 +51,8 @@ inline constexpr std::string_view kAlarmRepeat = "AlarmRepeat";
 inline constexpr std::string_view kAlarmSound = "AlarmSound";
 // Written only while a monthly or yearly alarm's time is cut short of the day it was set to.
 inline constexpr std::string_view kAlarmDay = "AlarmDay";
+// Written only while the memo is see-through, so a store that never made one keeps its bytes.
+inline constexpr std::string_view kOpacity = "Opacity";
 // The memo's id (memos/sync_mark.h); a save makes one for a memo that has none.
 inline constexpr std::string_view kId = "Id";
 // Written only once sync has used the memo, so a store without sync keeps its cost.

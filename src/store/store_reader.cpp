@@ -1,6 +1,7 @@
 #include "store/store_reader.h"
 
 #include "memos/global_hotkeys.h"
+#include "memos/memo_opacity.h"
 #include "memos/memo_table.h"
 #include "memos/sync_mark.h"
 #include "store/store_layout.h"
@@ -130,6 +131,7 @@ void ReadSubkeyNames(RegistryAccess& access, StoredState& state) {
 void ReadInto(RegistryAccess& access, StoredState& state) {
     using namespace program_value;
     if (!access.OpenKey(kProgramKey, false)) return;
+    state.programKeyExists = true;
     bool maxFormUnreadable = false;
     {
         KeyReader key(access, true, state);
@@ -194,6 +196,7 @@ StoredMemo ReadMemoKey(RegistryAccess& access, const std::string& path, StoredSt
     memo.visible = key.Boolean(kVisible);
     memo.stayOnTop = key.Boolean(kStayOnTop);
     ReadAlarm(key, memo);
+    memo.opacity = key.Checked(key.Integer(kOpacity), kOpacity, IsOpacity);
     ReadSync(key, memo);
     return memo;
 }

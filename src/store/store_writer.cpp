@@ -1,5 +1,6 @@
 #include "store/store_writer.h"
 
+#include "memos/memo_opacity.h"
 #include "store/key_writer.h"
 #include "store/store_layout.h"
 
@@ -35,6 +36,7 @@ void WriteMemoKey(platform::RegistryAccess& access, const std::string& path, con
     key.Integer(kAlarmRepeat, static_cast<int32_t>(alarm.repeat));
     key.Boolean(kAlarmSound, alarm.sound);
     if (alarm.ownDay != 0) key.Integer(kAlarmDay, alarm.ownDay);
+    if (memo.Opacity() != kOpaque) key.Integer(kOpacity, memo.Opacity());
     const SyncMark& sync = memo.Sync();
     // A save gives every memo an id first; an empty one would read back as unusable.
     if (!sync.id.empty()) key.String(kId, sync.id);

@@ -34,12 +34,15 @@ struct StoredMemo {
     std::optional<int32_t> alarmRepeat; // [0, kAlarmRepeats)
     std::optional<bool> alarmSound;
     std::optional<int32_t> alarmDay; // [1, 31]
+    std::optional<int32_t> opacity;  // IsOpacity; absent is opaque
     std::optional<std::string> id;   // IsSyncId; in a whole store's reading, no earlier memo's
     std::optional<std::string> syncVersions;
     std::optional<std::string> syncBase;
 };
 
 struct StoredState {
+    // False at a first start: nothing was ever saved.
+    bool programKeyExists = false;
     std::optional<int32_t> maxForm;
     std::optional<int32_t> total;
     std::optional<int32_t> exec;

@@ -17,6 +17,9 @@ using namespace store::memo_value;
 constexpr std::array kTravelling{kText,     kTitle,     kTitleBar,    kTitleText,  kTitleBackGround,
                                  kColor,    kFontColor, kFontName,    kFontStyle,  kFontSize,
                                  kWordWrap, kAlarmAt,   kAlarmRepeat, kAlarmSound, kAlarmDay};
+// Values that began to travel after stores kept fingerprints count only where present, so a
+// memo without them keeps the fingerprint it had.
+constexpr std::array kTravellingSince{kOpacity};
 constexpr std::array kBookkeeping{kId, kSyncVersions, kSyncBase};
 
 template <std::size_t N>
@@ -45,7 +48,7 @@ std::uint64_t HashedNumber(std::uint64_t hash, std::uint64_t number) {
 } // namespace
 
 bool Travels(std::string_view valueName) {
-    return Among(kTravelling, valueName);
+    return Among(kTravelling, valueName) || Among(kTravellingSince, valueName);
 }
 
 bool IsBookkeeping(std::string_view valueName) {
@@ -58,26 +61,33 @@ std::vector<NamedValue> FileValues(std::vector<NamedValue> keyValues) {
 }
 
 std::string ContentFingerprint(const std::vector<NamedValue>& values) {
+    const auto hashed = [](std::uint64_t hash, const NamedValue& value) {
+        hash = HashedNumber(hash, static_cast<std::uint64_t>(value.value.type));
+        hash = HashedNumber(hash, value.value.data.size());
+        return Fnv1a(value.value.data, hash);
+    };
     std::uint64_t hash = kFnvOffset;
     for (const std::string_view name : kTravelling) {
         const NamedValue* value = Find(values, name);
         hash = HashedNumber(hash, value ? 1 : 0);
-        if (!value) continue;
-        hash = HashedNumber(hash, static_cast<std::uint64_t>(value->value.type));
-        hash = HashedNumber(hash, value->value.data.size());
-        hash = Fnv1a(value->value.data, hash);
+        if (value) hash = hashed(hash, *value);
     }
+    // Its name in the hash, so a later value's bytes never pass for an earlier one's.
+    for (const std::string_view name : kTravellingSince)
+        if (const NamedValue* value = Find(values, name)) hash = hashed(Fnv1a(name, hash), *value);
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;
 }
 
 bool SameContent(const std::vector<NamedValue>& a, const std::vector<NamedValue>& b) {
-    return std::all_of(kTravelling.begin(), kTravelling.end(), [&](std::string_view name) {
+    const auto same = [&](std::string_view name) {
         const NamedValue* inA = Find(a, name);
         const NamedValue* inB = Find(b, name);
         return inA && inB ? inA->value == inB->value : inA == inB;
-    });
+    };
+    return std::all_of(kTravelling.begin(), kTravelling.end(), same) &&
+           std::all_of(kTravellingSince.begin(), kTravellingSince.end(), same);
 }
 
 } // namespace petarino::sync

@@ -1,6 +1,6 @@
-// Which of a memo key's values travel between PCs: what the memo says and how it looks. Where
-// it sits, whether it is shown and whether it stays on top belong to each desktop; a memo new
-// to a PC still takes them from the file, as it has none of its own.
+// Which of a memo key's values travel between PCs: what the memo says and how it looks, its
+// opacity included. Where it sits, whether it is shown and whether it stays on top belong to
+// each desktop; a memo new to a PC still takes them from the file, as it has none of its own.
 #pragma once
 
 #include "store/store_snapshot.h"

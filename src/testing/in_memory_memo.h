@@ -4,6 +4,7 @@
 
 #include "memos/memo.h"
 #include "memos/memo_defaults.h"
+#include "memos/memo_opacity.h"
 
 #include <functional>
 
@@ -50,6 +51,8 @@ public:
 
     bool StayOnTop() const override { return stayOnTop_; }
     void SetStayOnTop(bool stayOnTop) override { stayOnTop_ = stayOnTop; }
+    int32_t Opacity() const override { return opacity_; }
+    void SetOpacity(int32_t percent) override { opacity_ = percent; }
     const MemoAlarm& Alarm() const override { return alarm_; }
     void SetAlarm(const MemoAlarm& alarm) override { alarm_ = alarm; }
     void RaiseAndFlash() override {
@@ -89,6 +92,7 @@ private:
     int32_t height_ = new_memo::kClientHeight + 2 * kFrame;
     bool visible_ = false;
     bool stayOnTop_ = false;
+    int32_t opacity_ = kOpaque;
     MemoAlarm alarm_;
     int raised_ = 0;
     std::string text_;

@@ -27,7 +27,7 @@ inline auto StoredFields(const Memo& memo) {
                       memo.TitleBar(), memo.TitleTextColor(), memo.WindowColor(),
                       memo.ReadOnly() ? memo.MacroText() : memo.Text(), memo.Text(),
                       memo.ReadOnly(), memo.WordWrap(), memo.Visible(), memo.MemoColor(),
-                      memo.MemoFont(), memo.StayOnTop(), memo.Alarm(), memo.Sync());
+                      memo.MemoFont(), memo.StayOnTop(), memo.Opacity(), memo.Alarm(), memo.Sync());
 }
 
 struct StoreWorld {

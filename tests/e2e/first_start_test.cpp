@@ -1,6 +1,7 @@
-// A first start on an empty store: nothing on the screen but the notification icon, nothing
-// loaded for the hidden properties window's controls, the version it tells, and an exit
-// through the icon's menu that leaves the counters and no memo.
+// A first start on an empty store: nothing on the screen but the notification icon and its
+// balloon, nothing loaded for the hidden properties window's controls, the version it tells,
+// and an exit through the icon's menu that leaves the counters and no memo; the next start
+// shows no balloon.
 #include "deadline.h"
 #include "memo_store.h"
 #include "petarino_test.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <psapi.h>
 #include <string>
 #include <vector>
@@ -98,6 +100,16 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     EXPECT_FALSE(HasLoaded(petarino.Id(), L"comctl32.dll"));
     EXPECT_TRUE(HasLoaded(petarino.Id(), L"user32.dll")) << "the process's libraries unread";
 
+    // The icon is in Wine's tray, where its balloon says how to begin.
+    HWND icon = nullptr;
+    ASSERT_TRUE(remote::WaitFor([&] { return (icon = NewIcon(iconsBefore)) != nullptr; }))
+        << "no notification icon";
+    std::optional<std::wstring> balloon;
+    EXPECT_TRUE(remote::WaitFor([&] { return (balloon = remote::WineTrayBalloon()).has_value(); }))
+        << "no balloon at the first start";
+    EXPECT_EQ(balloon.value_or(L""), L"ペタリノが起動しました。通知領域のアイコンを右クリックして"
+                                     L"「新規メモ」を選ぶと、メモを貼れます。");
+
     // The version box and the file's version information tell the same version.
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'a'));
     const auto box = petarino.WaitForMessageBox();
@@ -109,10 +121,7 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     EXPECT_TRUE(remote::Answer(*box, IDOK));
     EXPECT_EQ(FileVersionOf(ProgramFolder() / L"petarino.exe"), L"3.0.0.0 3.00 3.00");
 
-    // The icon is in Wine's tray, and its clicks reach the properties window.
-    HWND icon = nullptr;
-    ASSERT_TRUE(remote::WaitFor([&] { return (icon = NewIcon(iconsBefore)) != nullptr; }))
-        << "no notification icon";
+    // Its clicks reach the properties window.
     PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageW(icon, WM_LBUTTONUP, 0, 0);
     EXPECT_TRUE(remote::WaitFor([&] { return IsWindowVisible(petarino.Properties()) != FALSE; }))
@@ -133,6 +142,14 @@ TEST_F(FirstStart, ShowsOnlyItsIconAndEndsThroughTheIconMenu) {
     EXPECT_FALSE(settings->exportText);
     EXPECT_FALSE(settings->confirmExit);
     EXPECT_TRUE(remote::SubkeysOf(remote::kProgramKey).empty());
+
+    // The store is there now: no balloon, though it would come within 2 s of the icon.
+    RunningPetarino& again = Launch();
+    ASSERT_TRUE(again.WaitForStart());
+    EXPECT_FALSE(remote::WaitFor([] { return remote::WineTrayBalloon().has_value(); }, 5000))
+        << "a balloon at a later start";
+    ASSERT_TRUE(again.ChooseFromTrayMenu(L'x'));
+    ASSERT_TRUE(again.WaitForExit());
 }
 
 } // namespace

@@ -234,9 +234,12 @@ struct OpenMenu {
     struct Item {
         std::string caption; // "-" for a separator; "> " before the items of a submenu
         bool enabled = false;
+        bool checked = false;
+        bool radio = false; // a radio item's round mark in place of a check mark
         friend bool operator==(const Item&, const Item&) = default;
         friend std::ostream& operator<<(std::ostream& out, const Item& item) {
-            return out << item.caption << (item.enabled ? "" : " (disabled)");
+            return out << item.caption << (item.enabled ? "" : " (disabled)")
+                       << (item.checked ? " (checked)" : "") << (item.radio ? " (radio)" : "");
         }
     };
     std::vector<Item> items;
@@ -254,7 +257,8 @@ struct OpenMenu {
             const bool separator = info.fType & MFT_SEPARATOR;
             // A separator's state means nothing; Wine keeps them disabled.
             items.push_back({indent + (separator ? "-" : win32::FromWide(caption)),
-                             separator || !(info.fState & MFS_DISABLED)});
+                             separator || !(info.fState & MFS_DISABLED),
+                             (info.fState & MFS_CHECKED) != 0, (info.fType & MFT_RADIOCHECK) != 0});
             if (info.hSubMenu) Read(info.hSubMenu, indent + "> ", items);
         }
     }
@@ -630,6 +634,13 @@ TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
         {"-", true},
         {"表示/非表示の変更(&S)", true},
         {"常に手前に表示(&T)", true},
+        {"透明度(&O)", true},
+        {"> 100 %", true, true, true},
+        {"> 90 %", true, false, true},
+        {"> 80 %", true, false, true},
+        {"> 70 %", true, false, true},
+        {"> 60 %", true, false, true},
+        {"> 50 %", true, false, true},
         {"アラーム(&A)...", true},
         {"-", true},
         {"ﾌﾟﾛﾊﾟﾃｨ(&R)...\tCtrl+M", true},
@@ -674,6 +685,78 @@ TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
         Press(edit, 'C');
     }
     EXPECT_EQ(ClipboardText(), L"本文");
+    EXPECT_TRUE(owner.errors.empty());
+}
+
+// The alpha of a layered window, -1 when it has none; nullopt for a plain window.
+std::optional<int> AlphaOf(HWND window) {
+    if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) return std::nullopt;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+        return -1;
+    return alpha;
+}
+
+// Chosen from its menu, a memo is layered at its alpha and shows whole while the pointer is
+// over any part of it or it has the keyboard; at 100 % it is a plain window again.
+TEST_F(MemoFormTest, ASeeThroughMemoShowsWholeWhileInUse) {
+    TMemoForm& memo = Shown(0, "透明");
+    HWND window = memo.Handle();
+    HWND edit = memo.TextArea();
+    const auto choose = [&](MemoCommand command) {
+        SendMessageW(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        Pump();
+    };
+    POINT inText{60, 30}, inStrip{60, 5};
+    ClientToScreen(edit, &inText);
+    ClientToScreen(window, &inStrip);
+    const POINT outside{inText.x + 600, inText.y + 500};
+    SetCursorPos(outside.x, outside.y);
+    EXPECT_EQ(AlphaOf(window), std::nullopt) << "a new memo is a plain window";
+
+    choose(MemoCommand::Opacity70);
+    EXPECT_EQ(memo.Opacity(), 70);
+    EXPECT_EQ(AlphaOf(window), 178);
+    EXPECT_EQ(owner.changes, 1) << "told, as it travels with the memo";
+    const OpenMenu menu = OpenMenu::While(
+        [&] { SendMessageW(edit, WM_CONTEXTMENU, 0, MAKELPARAM(inText.x, inText.y)); });
+    std::vector<std::string> checked;
+    for (const OpenMenu::Item& item : menu.items)
+        if (item.checked) checked.push_back(item.caption);
+    EXPECT_EQ(checked, std::vector<std::string>{"> 70 %"});
+
+    // The pointer over the strip, on into the text area, where the strip's leaving keeps it
+    // whole, then out of the memo.
+    SetCursorPos(inStrip.x, inStrip.y);
+    SendMessageW(window, WM_MOUSEMOVE, 0, At(60, 5));
+    EXPECT_EQ(AlphaOf(window), 255);
+    SetCursorPos(inText.x, inText.y);
+    SendMessageW(edit, WM_MOUSEMOVE, 0, At(60, 30));
+    SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(AlphaOf(window), 255) << "still over the text area";
+    SetCursorPos(outside.x, outside.y);
+    SendMessageW(edit, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(AlphaOf(window), 178);
+
+    // The keyboard: the window activated, the text area's focus lost to another window.
+    SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(AlphaOf(window), 255);
+    SendMessageW(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    SendMessageW(edit, WM_KILLFOCUS, reinterpret_cast<WPARAM>(application.get()), 0);
+    EXPECT_EQ(AlphaOf(window), 178);
+    SendMessageW(edit, WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(AlphaOf(window), 255);
+    SendMessageW(edit, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    EXPECT_EQ(AlphaOf(window), 255) << "the focus stays inside the memo";
+    SendMessageW(edit, WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(AlphaOf(window), 178);
+
+    choose(MemoCommand::Opacity50);
+    EXPECT_EQ(AlphaOf(window), 127);
+    choose(MemoCommand::Opacity100);
+    EXPECT_EQ(memo.Opacity(), 100);
+    EXPECT_EQ(AlphaOf(window), std::nullopt) << "opaque is no layered window at all";
     EXPECT_TRUE(owner.errors.empty());
 }
 

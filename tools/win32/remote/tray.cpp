@@ -3,6 +3,8 @@
 #include "deadline.h"
 #include "window_search.h"
 
+#include <algorithm>
+#include <commctrl.h>
 #include <functional>
 
 namespace petarino::remote {
@@ -10,6 +12,7 @@ namespace {
 
 // The icon id the program adds its only icon with.
 constexpr WPARAM kIconId = 1;
+constexpr std::wstring_view kStandaloneTray = L"__winex11_standalone_tray";
 
 HWND VisibleMenu(DWORD processId) {
     for (HWND menu : TopLevelWindows(L"#32768", processId))
@@ -59,12 +62,34 @@ bool ChooseLastOfSubmenu(DWORD processId, wchar_t submenu, unsigned long timeout
         timeoutMs);
 }
 
+bool ChooseInSubmenu(DWORD processId, wchar_t submenu, int place, unsigned long timeoutMs) {
+    return TypeIntoMenu(
+        processId,
+        [&](HWND menu) {
+            PostMessageW(menu, WM_CHAR, submenu, 0);
+            PostMessageW(menu, WM_KEYDOWN, VK_HOME, 0);
+            for (int down = 0; down < place; ++down)
+                PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(menu, WM_CHAR, L'\r', 0);
+        },
+        timeoutMs);
+}
+
 std::vector<HWND> WineTrayIcons() {
     std::vector<HWND> icons;
-    for (HWND tray : TopLevelWindows(L"__winex11_standalone_tray"))
+    for (HWND tray : TopLevelWindows(kStandaloneTray))
         for (HWND icon : ChildWindows(tray, L"__winex11_tray_icon"))
             icons.push_back(icon);
     return icons;
+}
+
+std::optional<std::wstring> WineTrayBalloon() {
+    const std::vector<HWND> trays = TopLevelWindows(kStandaloneTray);
+    for (HWND tip : TopLevelWindows(TOOLTIPS_CLASSW))
+        if (IsWindowVisible(tip) && (GetWindowLongPtrW(tip, GWL_STYLE) & TTS_BALLOON) &&
+            std::find(trays.begin(), trays.end(), GetWindow(tip, GW_OWNER)) != trays.end())
+            return TextOf(tip);
+    return std::nullopt;
 }
 
 } // namespace petarino::remote
