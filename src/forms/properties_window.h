@@ -15,6 +15,7 @@
 #include "forms/sync_page.h"
 #include "memos/global_hotkeys.h"
 #include "memos/memo_factory.h"
+#include "memos/memo_search.h"
 #include "memos/memo_table.h"
 #include "platform/choosers.h"
 #include "platform/files.h"
@@ -116,6 +117,12 @@ private:
     void ShowTakenHotkeys();
     void NewMemoFromAnywhere();
     void AllMemosToFront();
+    void SearchFromAnywhere();
+    // The list anew with the memos the box's words find.
+    void SearchChanged();
+    // The memo of the row shown, raised and given the keyboard, the first word found in its
+    // text selected.
+    void ShowFoundMemo(int row);
     void bRestoreClick();
     void bExportClick();
     void bImportClick();
@@ -129,6 +136,8 @@ private:
     void SyncButtonClick(std::function<void()> action);
     static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
                                                 DWORD_PTR) noexcept;
+    static LRESULT CALLBACK SearchBoxProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
+                                               DWORD_PTR) noexcept;
 
     // MemoWindowOwner
     void CreateMemo() override;
@@ -160,6 +169,7 @@ private:
     GlobalHotkeys hotkeys_;
     std::unique_ptr<MemoFactory> memoFactory_;
     MemoTable table_;
+    MemoSearch search_{kernel_};
     RunningClock clock_;
     MacroExpander expander_;
     store::RegistryStore store_;
