@@ -250,6 +250,50 @@ TEST_F(MemoTableTest, AConfirmedMemoReplacedMeanwhileByAnotherTakesNoOtherWithIt
     EXPECT_EQ(Titles(), std::vector<std::string>{"二"});
 }
 
+// A filtered list's rows stand for the memos they show, whichever slots those are, through
+// every change of the table.
+TEST_F(MemoTableTest, AFilteredListActsOnTheMemosItsRowsShow) {
+    Create("一");
+    Memo& second = Create("二 x");
+    Create("三");
+    Memo& fourth = Create("四 x");
+    list.SelectRow(3);
+    table.SetStatusFilter([](const Memo& memo) { return memo.Hint().ends_with(" x"); });
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 二 x", "○ - 四 x"}));
+    EXPECT_EQ(list.SelectedRow(), 1) << "the selected memo stays selected";
+    EXPECT_EQ(table.SlotOfRow(1), 3);
+    EXPECT_EQ(table.SlotOfRow(2), -1);
+
+    table.ToggleSelected();
+    EXPECT_FALSE(fourth.Visible());
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 二 x", "× - 四 x"}));
+
+    EXPECT_EQ(table.ShowRow(1), &fourth);
+    EXPECT_TRUE(fourth.Visible());
+    EXPECT_EQ(list.SelectedRow(), 1);
+    EXPECT_EQ(table.ShowRow(2), nullptr);
+
+    // The first row's memo goes; the last memo takes its slot and its row.
+    list.SelectRow(0);
+    windows.ScriptAnswer(DialogResult::Yes);
+    table.DestroySelected();
+    EXPECT_FALSE(factory.IsLive(&second));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"一", "四 x", "三"}));
+    EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 四 x"});
+    EXPECT_EQ(table.SlotOfRow(0), 1);
+
+    Memo& made = Create("五 x");
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 四 x", "○ - 五 x"}));
+    list.SelectRow(1);
+    table.SetStatusFilter({});
+    EXPECT_EQ(list.SelectedRow(), 3);
+    EXPECT_EQ(&table.Memos(table.SlotOfRow(3)), &made);
+    table.SetStatusFilter([](const Memo&) { return false; });
+    EXPECT_EQ(list.SelectedRow(), -1);
+    table.ToggleSelected();
+    EXPECT_TRUE(made.Visible());
+}
+
 TEST_F(MemoTableTest, MouseReleaseOnTheListActsOnExactlyShiftOrExactlyCtrl) {
     struct Case {
         ShiftState shift;

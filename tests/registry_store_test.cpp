@@ -111,7 +111,7 @@ TEST_F(RegistryStoreTest, AFirstStartHasNoMemoAndTheDesignSettings) {
         {"Exec", DwordValue(1)},        {"Saving", DwordValue(0)},
         {"SaveTiming", DwordValue(10)}, {"cbText", DwordValue(0)},
         {"Alart", DwordValue(0)},       {"HotKeyNewMemo", DwordValue(0)},
-        {"HotKeyFront", DwordValue(0)}};
+        {"HotKeyFront", DwordValue(0)}, {"HotKeySearch", DwordValue(0)}};
     EXPECT_EQ(registry.Contents(kProgramKey),
               (std::map<std::string, std::map<std::string, RegistryValue>>{
                   {std::string(kProgramKey), program}}));
@@ -332,6 +332,7 @@ TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsen
         const char* error; // nullptr: none
         MemoAlarm alarm;
         uint16_t frontKey = 0x0246;
+        uint16_t searchKey = 0; // absent from every other row's store: none, quietly
     };
     // clang-format off
     const Row rows[] = {
@@ -348,6 +349,9 @@ TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsen
         {"HotKeyFront", DwordValue(0x0146), nullptr, {at, AlarmRepeat::Daily}, 0},
         {"HotKeyFront", DwordValue(0x0600), nullptr, {at, AlarmRepeat::Daily}, 0},
         {"HotKeyFront", DwordValue(0x0446), nullptr, {at, AlarmRepeat::Daily}, 0x0446},
+        {"HotKeySearch", DwordValue(0x1053), "'HotKeySearch' の値が不正です.", {at, AlarmRepeat::Daily}},
+        {"HotKeySearch", DwordValue(0x0053), nullptr, {at, AlarmRepeat::Daily}},
+        {"HotKeySearch", DwordValue(0x0653), nullptr, {at, AlarmRepeat::Daily}, 0x0246, 0x0653},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -368,6 +372,7 @@ TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsen
         EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1"}));
         EXPECT_EQ(run.table.Memos(0).Alarm(), row.alarm);
         EXPECT_EQ(run.hotkeys.Key(GlobalHotkey::Front), row.frontKey);
+        EXPECT_EQ(run.hotkeys.Key(GlobalHotkey::Search), row.searchKey);
         EXPECT_FALSE(run.table.Memos(0).StayOnTop()) << "absent: off";
     }
 }
@@ -529,6 +534,7 @@ TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
                                           {"Alart", DwordValue(1)},
                                           {"HotKeyNewMemo", DwordValue(0x064E)},
                                           {"HotKeyFront", DwordValue(0)},
+                                          {"HotKeySearch", DwordValue(0)},
                                       }));
     EXPECT_EQ(registry.Flushes(), 1);
 }
@@ -643,7 +649,7 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
 // and one open and one call a value for each memo key; its subkeys are listed only when
 // some of them are not memo keys that opened.
 TEST_F(RegistryStoreTest, TheLoadCostsOneCallForEachValueAndKey) {
-    constexpr uint64_t kProgramCalls = 1 + 13 + 1;
+    constexpr uint64_t kProgramCalls = 1 + 14 + 1;
     constexpr uint64_t kMemoCalls = 1 + 25;
     SeedTitledMemos(2);
     Start();

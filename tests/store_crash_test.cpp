@@ -216,7 +216,7 @@ TEST_F(StoreCrashTest, AnAutosaveRefusedAtAnyCallIsReportedAndTheProgramRunsOn) 
         EXPECT_EQ(registry.Contents(store::kProgramKey), SavedIntoEmpty());
         ExpectNoMemoLost(NewRun().table);
     }
-    EXPECT_EQ(reported, 4 * (1 + 21) + 1 + 9) << "each open and each write can be refused";
+    EXPECT_EQ(reported, 4 * (1 + 21) + 1 + 10) << "each open and each write can be refused";
 }
 
 TEST_F(StoreCrashTest, ARegistryThatRefusesEverythingLeavesTheStoreAndTheProgramRunning) {

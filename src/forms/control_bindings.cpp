@@ -86,10 +86,9 @@ void CheckBoxExitSettings::SetAskBeforeExit(bool askBeforeExit) {
     askBox_.Check(askBeforeExit);
 }
 
-void HotkeyControlSettings::Bind(HWND newMemo, HWND front) {
-    controls_[0] = newMemo;
-    controls_[1] = front;
-    for (const GlobalHotkey which : {GlobalHotkey::NewMemo, GlobalHotkey::Front})
+void HotkeyControlSettings::Bind(std::span<const HWND, kGlobalHotkeyCount> controls) {
+    std::ranges::copy(controls, controls_.begin());
+    for (const GlobalHotkey which : kGlobalHotkeys)
         SetKey(which, heldKeys_[Index(which)]);
 }
 

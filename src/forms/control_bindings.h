@@ -1,6 +1,6 @@
 // The core's views of the properties window's controls: the status list over its list box,
 // the autosave settings over the up-down and its check box, the exit settings over two check
-// boxes, the hotkeys over two hotkey controls. The controls are made when the window first
+// boxes, the hotkeys over their hotkey controls. The controls are made when the window first
 // shows; until then each view holds its values itself and hands them over as it is bound.
 // From then on the values live in the controls, where the user changes them.
 #pragma once
@@ -11,6 +11,8 @@
 #include "store/exit_settings.h"
 
 #include <windows.h>
+#include <array>
+#include <span>
 
 namespace petarino::forms {
 
@@ -79,16 +81,17 @@ private:
 // The hotkey controls' values are the stored ones as they are.
 class HotkeyControlSettings final : public HotkeySettings {
 public:
-    void Bind(HWND newMemo, HWND front);
+    // One control for each key, in the order of kGlobalHotkeys.
+    void Bind(std::span<const HWND, kGlobalHotkeyCount> controls);
 
     uint16_t Key(GlobalHotkey which) const override;
     void SetKey(GlobalHotkey which, uint16_t key) override;
 
 private:
-    static size_t Index(GlobalHotkey which) { return which == GlobalHotkey::NewMemo ? 0 : 1; }
+    static size_t Index(GlobalHotkey which) { return static_cast<size_t>(which); }
 
-    HWND controls_[2] = {};
-    uint16_t heldKeys_[2] = {};
+    std::array<HWND, kGlobalHotkeyCount> controls_{};
+    std::array<uint16_t, kGlobalHotkeyCount> heldKeys_{};
 };
 
 } // namespace petarino::forms

@@ -154,6 +154,14 @@ void MemoTextArea::SetWordWrap(bool wordWrap) {
     DestroyWindow(old);
 }
 
+void MemoTextArea::Select(std::size_t offset, std::size_t length) {
+    const std::string_view text = text_;
+    const std::size_t start = win32::ToWide(text.substr(0, offset)).size();
+    const std::size_t end = start + win32::ToWide(text.substr(offset, length)).size();
+    SendMessageW(edit_, EM_SETSEL, start, end);
+    SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+}
+
 void MemoTextArea::SetBackgroundColor(Color color) {
     background_ = color;
     InvalidateRect(edit_, nullptr, TRUE);

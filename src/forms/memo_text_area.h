@@ -45,6 +45,8 @@ public:
     void Write(std::string_view text);
     // EN_CHANGE: true when the user changed the text, not a write of the program's.
     bool TextChanged();
+    // The bytes of Text() selected, as the control counts them, and scrolled into view.
+    void Select(std::size_t offset, std::size_t length);
 
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);

@@ -11,6 +11,7 @@
 #include "forms/memo_window_owner.h"
 #include "memos/memo.h"
 #include "memos/memo_drag.h"
+#include "platform/kernel.h"
 
 #include <windows.h>
 #include <memory>
@@ -70,6 +71,8 @@ public:
     void RaiseAndFlash() override;
     // Inside the work area of its nearest monitor and above every window.
     void BringToFront();
+    // A stretch of Text() selected, as a search found it.
+    void SelectText(const platform::TextSpan& span) { textArea_->Select(span.offset, span.length); }
     bool Flashing() const { return flashes_ > 0; }
 
     std::string Text() const override { return textArea_->Text(); }

@@ -11,8 +11,11 @@
 #include "platform/win32/cp932_win32.h"
 #include "store/error_report.h"
 
+#include <algorithm>
+#include <array>
 #include <commctrl.h>
 #include <iterator>
+#include <optional>
 #include <utility>
 
 namespace petarino::forms {
@@ -30,6 +33,16 @@ constexpr char kVersionText[] = "ペタリノ ver " PETARINO_VERSION "\n"
 constexpr char kFirstStartTitle[] = "ペタリノ";
 constexpr char kFirstStartText[] = "ペタリノが起動しました。通知領域のアイコンを右クリックして"
                                    "「新規メモ」を選ぶと、メモを貼れます。";
+
+// The global hotkey whose box the control is.
+std::optional<GlobalHotkey> HotkeyOfBox(UINT id) {
+    switch (id) {
+    case khkNewMemo: return GlobalHotkey::NewMemo;
+    case khkFront: return GlobalHotkey::Front;
+    case khkSearch: return GlobalHotkey::Search;
+    default: return std::nullopt;
+    }
+}
 
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -123,9 +136,10 @@ DouguFormControls& TDouguForm::Controls() {
     statusList_.Bind(controls.lbShow);
     autosave_.Bind(controls.udSave, controls.cbSave);
     exitSettings_.Bind(controls.cbText, controls.cbAlart);
-    hotkeySettings_.Bind(controls.hkNewMemo, controls.hkFront);
+    hotkeySettings_.Bind(std::array{controls.hkNewMemo, controls.hkFront, controls.hkSearch});
     backupList_.Bind(controls.lbBackups);
     win32::SetSubclass(controls.lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    win32::SetSubclass(controls.eSearch, SearchBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     if (!shownLabel3_.empty()) SetWindowTextW(controls.Label3, win32::ToWide(shownLabel3_).c_str());
     return controls;
 }
@@ -231,8 +245,10 @@ void TDouguForm::MenuCommand(UINT id) {
 }
 
 void TDouguForm::ControlCommand(UINT id, UINT notification) {
-    if (notification == EN_CHANGE && (id == khkNewMemo || id == khkFront))
-        HotkeyChanged(id == khkNewMemo ? GlobalHotkey::NewMemo : GlobalHotkey::Front);
+    if (notification == EN_CHANGE && id == keSearch) SearchChanged();
+    if (const auto hotkey = HotkeyOfBox(id); hotkey && notification == EN_CHANGE)
+        HotkeyChanged(*hotkey);
+    if (notification == LBN_DBLCLK && id == klbShow) ShowFoundMemo(statusList_.SelectedRow());
     if (notification != BN_CLICKED) return;
     switch (id) {
     case kbShow: bShowClick(); break;
@@ -345,13 +361,16 @@ void TDouguForm::HotkeyChanged(GlobalHotkey which) {
 
 void TDouguForm::ShowTakenHotkeys() {
     const DouguFormControls& controls = Controls();
-    ShowWindow(controls.lNewMemoInUse, hotkeys_.Taken(GlobalHotkey::NewMemo) ? SW_SHOW : SW_HIDE);
-    ShowWindow(controls.lFrontInUse, hotkeys_.Taken(GlobalHotkey::Front) ? SW_SHOW : SW_HIDE);
+    const HWND marks[] = {controls.lNewMemoInUse, controls.lFrontInUse, controls.lSearchInUse};
+    static_assert(std::size(marks) == kGlobalHotkeyCount);
+    for (const GlobalHotkey which : kGlobalHotkeys)
+        ShowWindow(marks[static_cast<size_t>(which)], hotkeys_.Taken(which) ? SW_SHOW : SW_HIDE);
 }
 
 void TDouguForm::HotkeyPressed(int id) {
     if (id == GlobalHotkeys::Id(GlobalHotkey::NewMemo)) NewMemoFromAnywhere();
     if (id == GlobalHotkeys::Id(GlobalHotkey::Front)) AllMemosToFront();
+    if (id == GlobalHotkeys::Id(GlobalHotkey::Search)) SearchFromAnywhere();
 }
 
 // As the notification icon's item makes one, then typed in at once: the program that had
@@ -366,6 +385,33 @@ void TDouguForm::AllMemosToFront() {
     for (int slot = 0; slot <= table_.MaxForm(); ++slot)
         if (auto* form = dynamic_cast<TMemoForm*>(&table_.Memos(slot)); form && form->Visible())
             form->BringToFront();
+}
+
+// The box's text stays as it was, selected, so the next words typed replace it.
+void TDouguForm::SearchFromAnywhere() {
+    ShowStatusPage();
+    SetForegroundWindow(window_);
+    const HWND box = Controls().eSearch;
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+}
+
+// The filter asks the memos anew at every refresh, so a text edited since shows then.
+void TDouguForm::SearchChanged() {
+    search_.SetTyped(TextOf(Controls().eSearch));
+    if (search_.Empty())
+        table_.SetStatusFilter({});
+    else
+        table_.SetStatusFilter([this](const Memo& memo) { return search_.Finds(memo); });
+}
+
+void TDouguForm::ShowFoundMemo(int row) {
+    Memo* memo = table_.ShowRow(row);
+    auto* form = dynamic_cast<TMemoForm*>(memo);
+    if (!form) return;
+    form->BringToFront();
+    SetForegroundWindow(form->Handle());
+    if (const auto found = search_.FirstInText(*memo)) form->SelectText(*found);
 }
 
 void TDouguForm::RefreshBackups() {
@@ -450,6 +496,23 @@ LRESULT CALLBACK TDouguForm::StatusListProcedure(HWND listBox, UINT message, WPA
             [&](std::string_view error) { ReportGeneralError(form.windows_, error); });
     }
     return result;
+}
+
+// Enter shows the selected memo, or the first the box found. A single-line box keeps Enter to
+// itself, and its character would only beep.
+LRESULT CALLBACK TDouguForm::SearchBoxProcedure(HWND box, UINT message, WPARAM wp, LPARAM lp,
+                                                UINT_PTR, DWORD_PTR self) noexcept {
+    if (wp != VK_RETURN || (message != WM_KEYDOWN && message != WM_CHAR))
+        return win32::DefSubclass(box, message, wp, lp);
+    auto& form = *reinterpret_cast<TDouguForm*>(self);
+    if (message == WM_KEYDOWN)
+        ReportingErrors(
+            [&] {
+                form.ShowFoundMemo(std::max(form.statusList_.SelectedRow(), 0));
+                return LRESULT{0};
+            },
+            [&](std::string_view error) { ReportGeneralError(form.windows_, error); });
+    return 0;
 }
 
 void TDouguForm::CreateMemo() {

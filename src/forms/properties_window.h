@@ -15,6 +15,7 @@
 #include "forms/sync_page.h"
 #include "memos/global_hotkeys.h"
 #include "memos/memo_factory.h"
+#include "memos/memo_search.h"
 #include "memos/memo_table.h"
 #include "memos/screen_keeper.h"
 #include "platform/choosers.h"
@@ -117,6 +118,12 @@ private:
     void ShowTakenHotkeys();
     void NewMemoFromAnywhere();
     void AllMemosToFront();
+    void SearchFromAnywhere();
+    // The list anew with the memos the box's words find.
+    void SearchChanged();
+    // The memo of the row shown, raised and given the keyboard, the first word found in its
+    // text selected.
+    void ShowFoundMemo(int row);
     void bRestoreClick();
     void bExportClick();
     void bImportClick();
@@ -130,6 +137,8 @@ private:
     void SyncButtonClick(std::function<void()> action);
     static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
                                                 DWORD_PTR) noexcept;
+    static LRESULT CALLBACK SearchBoxProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
+                                               DWORD_PTR) noexcept;
 
     // MemoWindowOwner
     void CreateMemo() override;
@@ -162,6 +171,7 @@ private:
     std::unique_ptr<MemoFactory> memoFactory_;
     MemoTable table_;
     ScreenKeeper screenKeeper_;
+    MemoSearch search_{kernel_};
     RunningClock clock_;
     MacroExpander expander_;
     store::RegistryStore store_;

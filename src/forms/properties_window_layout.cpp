@@ -84,10 +84,15 @@ void AddPage(HWND pageControl, int index, std::string_view caption) {
                  reinterpret_cast<LPARAM>(&item));
 }
 
+// The search box takes its height from the top of the list; the buttons stay where they were.
 void CreateStatusPage(const ControlMaker& page, DouguFormControls& c) {
+    c.eSearch = page.Make(WC_EDITW, "", WS_TABSTOP | ES_AUTOHSCROLL, {8, 8, 241, 20}, keSearch,
+                          "題名や本文に含まれる語でメモを絞り込みます。", WS_EX_CLIENTEDGE);
+    // Shown also while the box has the keyboard, as it has after the hotkey.
+    SendMessageW(c.eSearch, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"検索"));
     c.lbShow =
         page.Make(WC_LISTBOXW, "", WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                  {8, 8, 241, 113}, klbShow, "メモの状態を表示しています。", WS_EX_CLIENTEDGE);
+                  {8, 32, 241, 89}, klbShow, "メモの状態を表示しています。", WS_EX_CLIENTEDGE);
     SendMessageW(c.lbShow, LB_SETITEMHEIGHT, 0, 12);
     c.bShow = page.Make(WC_BUTTONW, "表示/非表示", WS_TABSTOP | BS_PUSHBUTTON, {8, 120, 81, 25},
                         kbShow, "選択されたメモの表示状態を変更します。");
@@ -122,18 +127,18 @@ void CreateSettingsPage(const ControlMaker& page, DouguFormControls& c) {
         page.Make(WC_STATICW, "Label3", SS_LEFT | SS_NOPREFIX, {8, 93, 233, 12}, 0, "トータル時間");
 }
 
-// The backups.
+// The backups, three rows high: the hotkeys' rows below take the rest of the page.
 void CreateExtendedPage(const ControlMaker& page, DouguFormControls& c) {
     c.lbBackups =
         page.Make(WC_LISTBOXW, "", WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                  {8, 8, 241, 64}, klbBackups, "メモのバックアップです。新しいものが上にあります。",
+                  {8, 8, 241, 40}, klbBackups, "メモのバックアップです。新しいものが上にあります。",
                   WS_EX_CLIENTEDGE);
     SendMessageW(c.lbBackups, LB_SETITEMHEIGHT, 0, 12);
-    c.bRestore = page.Make(WC_BUTTONW, "元に戻す", WS_TABSTOP | BS_PUSHBUTTON, {8, 72, 81, 25},
+    c.bRestore = page.Make(WC_BUTTONW, "元に戻す", WS_TABSTOP | BS_PUSHBUTTON, {8, 48, 81, 25},
                            kbRestore, "選択されたバックアップの内容にメモを戻します。");
-    c.bExport = page.Make(WC_BUTTONW, "書き出し...", WS_TABSTOP | BS_PUSHBUTTON, {88, 72, 81, 25},
+    c.bExport = page.Make(WC_BUTTONW, "書き出し...", WS_TABSTOP | BS_PUSHBUTTON, {88, 48, 81, 25},
                           kbExport, "現在のメモをバックアップファイルに書き出します。");
-    c.bImport = page.Make(WC_BUTTONW, "読み込み...", WS_TABSTOP | BS_PUSHBUTTON, {168, 72, 81, 25},
+    c.bImport = page.Make(WC_BUTTONW, "読み込み...", WS_TABSTOP | BS_PUSHBUTTON, {168, 48, 81, 25},
                           kbImport, "バックアップファイルを読み込んで、メモをその内容にします。");
 }
 
@@ -176,18 +181,28 @@ HWND MakeInUseMark(const ControlMaker& page, HWND box) {
     return mark;
 }
 
-// The global hotkeys' rows of the page "拡張".
+// One global hotkey's row of the page "拡張": its label, its box and the box's mark.
+struct HotkeyRow {
+    HWND& label;
+    HWND& box;
+    HWND& inUse;
+};
+
+void MakeHotkeyRow(const ControlMaker& page, const HotkeyRow& row, int top,
+                   std::string_view caption, UINT id, std::string_view tooltip) {
+    row.label = page.Make(WC_STATICW, caption, SS_LEFT | SS_NOPREFIX, {8, top + 3, 73, 12}, 0);
+    FitToCaption(row.label);
+    row.box = MakeHotkeyBox(page, {88, top, 161, 20}, id, tooltip);
+    row.inUse = MakeInUseMark(page, row.box);
+}
+
 void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
-    c.Label4 = page.Make(WC_STATICW, "新規メモ", SS_LEFT | SS_NOPREFIX, {8, 104, 73, 12}, 0);
-    FitToCaption(c.Label4);
-    c.hkNewMemo = MakeHotkeyBox(page, {88, 101, 161, 20}, khkNewMemo,
-                                "どこからでも新しいメモを作るキーです。");
-    c.lNewMemoInUse = MakeInUseMark(page, c.hkNewMemo);
-    c.Label5 = page.Make(WC_STATICW, "メモを前面へ", SS_LEFT | SS_NOPREFIX, {8, 128, 73, 12}, 0);
-    FitToCaption(c.Label5);
-    c.hkFront = MakeHotkeyBox(page, {88, 125, 161, 20}, khkFront,
-                              "表示中のメモをすべて前面に出すキーです。");
-    c.lFrontInUse = MakeInUseMark(page, c.hkFront);
+    MakeHotkeyRow(page, {c.Label4, c.hkNewMemo, c.lNewMemoInUse}, 77, "新規メモ", khkNewMemo,
+                  "どこからでも新しいメモを作るキーです。");
+    MakeHotkeyRow(page, {c.Label5, c.hkFront, c.lFrontInUse}, 101, "メモを前面へ", khkFront,
+                  "表示中のメモをすべて前面に出すキーです。");
+    MakeHotkeyRow(page, {c.Label7, c.hkSearch, c.lSearchInUse}, 125, "メモを検索", khkSearch,
+                  "どこからでもメモの検索を開くキーです。");
 }
 
 // The folder the memos are synchronised through. Its path is set as UTF-16, so a folder

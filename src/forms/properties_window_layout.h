@@ -32,6 +32,8 @@ enum DouguFormCommand : UINT {
     kbSyncBrowse,
     kbSyncStop,
     kbSyncNow,
+    keSearch,
+    khkSearch,
     kKN1 = 200,
     kKF1,
     kProperties,
@@ -50,6 +52,7 @@ struct DouguFormControls {
     HWND TabSheet2 = nullptr;
     HWND TabSheet3 = nullptr;
     HWND TabSheet4 = nullptr;
+    HWND eSearch = nullptr;
     HWND lbShow = nullptr;
     HWND bShow = nullptr;
     HWND bDestroy = nullptr;
@@ -72,6 +75,9 @@ struct DouguFormControls {
     HWND Label5 = nullptr;
     HWND hkFront = nullptr;
     HWND lFrontInUse = nullptr;
+    HWND Label7 = nullptr;
+    HWND hkSearch = nullptr;
+    HWND lSearchInUse = nullptr;
     HWND Label6 = nullptr;
     HWND eSyncFolder = nullptr;
     HWND bSyncBrowse = nullptr;

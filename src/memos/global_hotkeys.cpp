@@ -17,8 +17,6 @@ constexpr uint32_t kModControl = 0x0002;
 constexpr uint32_t kModShift = 0x0004;
 constexpr uint32_t kModNoRepeat = 0x4000;
 
-constexpr GlobalHotkey kHotkeys[] = {GlobalHotkey::NewMemo, GlobalHotkey::Front};
-
 uint8_t KeyOf(uint16_t controlValue) {
     return static_cast<uint8_t>(controlValue & 0xFF);
 }
@@ -62,19 +60,19 @@ void GlobalHotkeys::Register(GlobalHotkey which) {
 }
 
 void GlobalHotkeys::RegisterAll() {
-    for (const GlobalHotkey which : kHotkeys)
+    for (const GlobalHotkey which : kGlobalHotkeys)
         Register(which);
-    for (const GlobalHotkey which : kHotkeys)
+    for (const GlobalHotkey which : kGlobalHotkeys)
         if (Taken(which)) throw EHotkeyTaken(HotkeyText(settings_.Key(which)));
 }
 
 void GlobalHotkeys::RetryTaken() {
-    for (const GlobalHotkey which : kHotkeys)
+    for (const GlobalHotkey which : kGlobalHotkeys)
         if (Taken(which)) Register(which);
 }
 
 void GlobalHotkeys::UnregisterAll() {
-    for (const GlobalHotkey which : kHotkeys)
+    for (const GlobalHotkey which : kGlobalHotkeys)
         windows_.UnregisterHotkey(Id(which));
 }
 

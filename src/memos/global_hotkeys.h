@@ -5,6 +5,7 @@
 #include "memos/hotkey_settings.h"
 #include "platform/window_system.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -38,8 +39,8 @@ public:
     // global hotkey is taken out of the setting. A key another program holds stays in the
     // setting, the user's choice, and counts as taken until a later try gets it.
     void Register(GlobalHotkey which);
-    // Both, as the store has just set them; throws EHotkeyTaken naming the first one taken,
-    // once both were tried.
+    // Every key, as the store has just set them; throws EHotkeyTaken naming the first one
+    // taken, once all were tried.
     void RegisterAll();
     // The taken keys tried again, quietly: the user heard of them at the start.
     void RetryTaken();
@@ -54,7 +55,7 @@ private:
 
     HotkeySettings& settings_;
     platform::WindowSystem& windows_;
-    bool taken_[2] = {};
+    std::array<bool, kGlobalHotkeyCount> taken_{};
 };
 
 } // namespace petarino

@@ -3,11 +3,16 @@
 // flags in the next; 0 for none.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace petarino {
 
-enum class GlobalHotkey : uint8_t { NewMemo, Front };
+enum class GlobalHotkey : uint8_t { NewMemo, Front, Search };
+inline constexpr GlobalHotkey kGlobalHotkeys[] = {GlobalHotkey::NewMemo, GlobalHotkey::Front,
+                                                  GlobalHotkey::Search};
+inline constexpr std::size_t kGlobalHotkeyCount = std::size(kGlobalHotkeys);
 
 class HotkeySettings {
 public:

@@ -1,5 +1,6 @@
 #include "memos/memo_table.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -90,25 +91,51 @@ void MemoTable::ConfirmAndDestroy(int slot) {
 void MemoTable::RefreshStatusList() {
     const int selected = statusList_.SelectedRow();
     std::vector<std::string> rows;
-    rows.reserve(static_cast<size_t>(maxForm_ + 1));
+    rowSlots_.clear();
     for (int slot = 0; slot <= maxForm_; ++slot)
-        rows.push_back(StatusRow(*At(slot)));
+        if (!listed_ || listed_(*At(slot))) {
+            rows.push_back(StatusRow(*At(slot)));
+            rowSlots_.push_back(slot);
+        }
     statusList_.ReplaceRows(rows);
-    statusList_.SelectRow(Occupied(selected) ? selected : -1);
+    statusList_.SelectRow(SlotOfRow(selected) >= 0 ? selected : -1);
+}
+
+void MemoTable::SetStatusFilter(std::function<bool(const Memo&)> listed) {
+    const int selected = SlotOfRow(statusList_.SelectedRow());
+    listed_ = std::move(listed);
+    RefreshStatusList();
+    const auto row = std::ranges::find(rowSlots_, selected);
+    statusList_.SelectRow(
+        selected >= 0 && row != rowSlots_.end() ? static_cast<int>(row - rowSlots_.begin()) : -1);
+}
+
+int MemoTable::SlotOfRow(int row) const {
+    return row >= 0 && row < std::ssize(rowSlots_) ? rowSlots_[static_cast<size_t>(row)] : -1;
+}
+
+Memo* MemoTable::ShowRow(int row) {
+    const int slot = SlotOfRow(row);
+    if (!Occupied(slot)) return nullptr;
+    Memo& memo = *At(slot);
+    memo.SetVisible(true);
+    RefreshStatusList();
+    statusList_.SelectRow(row);
+    return &memo;
 }
 
 void MemoTable::ToggleSelected() {
-    const int row = statusList_.SelectedRow();
-    if (Occupied(row)) {
-        Memo& memo = *At(row);
+    const int slot = SlotOfRow(statusList_.SelectedRow());
+    if (Occupied(slot)) {
+        Memo& memo = *At(slot);
         memo.SetVisible(!memo.Visible());
     }
     RefreshStatusList();
 }
 
 void MemoTable::DestroySelected() {
-    const int row = statusList_.SelectedRow();
-    if (Occupied(row)) ConfirmAndDestroy(row);
+    const int slot = SlotOfRow(statusList_.SelectedRow());
+    if (Occupied(slot)) ConfirmAndDestroy(slot);
 }
 
 void MemoTable::StatusListMouseUp(platform::ShiftState shift) {

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace petarino {
 
@@ -50,9 +51,16 @@ public:
     // The memo's destroy command: asks with its title, and destroys it on Yes.
     void ConfirmAndDestroy(int slot);
 
-    // One row per slot, "○ - title" or "× - title"; a selected row that still exists stays
-    // selected.
+    // One row per listed memo in slot order, "○ - title" or "× - title"; a selected row that
+    // still exists stays selected.
     void RefreshStatusList();
+    // Which memos the status list shows from now on; every memo when empty. The selected memo
+    // stays selected while it is listed.
+    void SetStatusFilter(std::function<bool(const Memo&)> listed);
+    // The slot of the memo the row stands for since the last refresh; -1 for no such row.
+    int SlotOfRow(int row) const;
+    // Shows the memo of the row and selects the row; null when there is no such row.
+    Memo* ShowRow(int row);
     // Shows or hides the memo of the selected row. The caller gives the keyboard focus back
     // to the properties window.
     void ToggleSelected();
@@ -74,6 +82,9 @@ private:
     std::function<std::string()> newId_;
     std::array<Memo*, kSlots> memos_{};
     int maxForm_ = -1;
+    std::function<bool(const Memo&)> listed_;
+    // The slot of each row: with a filter a row is no longer its memo's slot.
+    std::vector<int> rowSlots_;
 };
 
 } // namespace petarino

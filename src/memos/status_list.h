@@ -1,4 +1,4 @@
-// The status list of the properties window: one row per memo, in slot order.
+// The status list of the properties window: one row per memo it lists, in slot order.
 #pragma once
 
 #include <span>

@@ -2,6 +2,7 @@
 // data and the alternate (era) calendar. Texts are CP932 bytes, whatever the system code page.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,6 +47,13 @@ struct LocalTime {
     int milliseconds = 0;
 };
 
+// A stretch of a text, in bytes.
+struct TextSpan {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    friend bool operator==(const TextSpan&, const TextSpan&) = default;
+};
+
 struct ByteRange {
     uint8_t first = 0;
     uint8_t last = 0;
@@ -79,6 +87,10 @@ public:
                                                        int day, std::string_view picture) = 0;
     // Whether two texts are equal when case is ignored by the user's default locale.
     virtual bool EqualIgnoringCase(std::string_view a, std::string_view b) = 0;
+    // Where `word` first occurs in `text` as a reader finds it: case, full- against half-width
+    // forms and hiragana against katakana make no difference. Nullopt for an empty word.
+    virtual std::optional<TextSpan> FindIgnoringForms(std::string_view text,
+                                                      std::string_view word) = 0;
     // Code page 932 to UTF-8 and back, for files other programs read; nullopt when the
     // input is not a valid text of its encoding or holds what the other cannot.
     virtual std::optional<std::string> Utf8OfCp932(std::string_view cp932) = 0;

@@ -85,6 +85,8 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
         state.hotkeys.SetKey(GlobalHotkey::NewMemo, static_cast<uint16_t>(*stored.hotKeyNewMemo));
     if (stored.hotKeyFront)
         state.hotkeys.SetKey(GlobalHotkey::Front, static_cast<uint16_t>(*stored.hotKeyFront));
+    if (stored.hotKeySearch)
+        state.hotkeys.SetKey(GlobalHotkey::Search, static_cast<uint16_t>(*stored.hotKeySearch));
     if (stored.syncFolder) state.sync.folder = {*stored.syncFolder};
     if (stored.syncDevice) state.sync.device = *stored.syncDevice;
     if (stored.syncFolderId) state.sync.folderId = *stored.syncFolderId;

@@ -21,6 +21,7 @@ inline constexpr std::string_view kCbText = "cbText";
 inline constexpr std::string_view kAlart = "Alart";
 inline constexpr std::string_view kHotKeyNewMemo = "HotKeyNewMemo";
 inline constexpr std::string_view kHotKeyFront = "HotKeyFront";
+inline constexpr std::string_view kHotKeySearch = "HotKeySearch";
 // Written only while they hold something: a store that never synced keeps its cost.
 inline constexpr std::string_view kSyncFolder = "SyncFolder";
 inline constexpr std::string_view kSyncDevice = "SyncDevice";

@@ -147,6 +147,8 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
             GlobalHotkeyOnly(key.Checked(key.Integer(kHotKeyNewMemo), kHotKeyNewMemo, HotkeyValue));
         state.hotKeyFront =
             GlobalHotkeyOnly(key.Checked(key.Integer(kHotKeyFront), kHotKeyFront, HotkeyValue));
+        state.hotKeySearch =
+            GlobalHotkeyOnly(key.Checked(key.Integer(kHotKeySearch), kHotKeySearch, HotkeyValue));
         state.syncFolder = key.WideString(kSyncFolder);
         state.syncDevice = key.Checked(key.String(kSyncDevice), kSyncDevice, IsSyncId);
         state.syncFolderId = key.Checked(key.String(kSyncFolderId), kSyncFolderId, IsSyncId);

@@ -69,6 +69,7 @@ void WriteStore(platform::RegistryAccess& access, const ProgramState& state, int
     key.Boolean(kAlart, state.exitSettings.AskBeforeExit());
     key.Integer(kHotKeyNewMemo, state.hotkeys.Key(GlobalHotkey::NewMemo));
     key.Integer(kHotKeyFront, state.hotkeys.Key(GlobalHotkey::Front));
+    key.Integer(kHotKeySearch, state.hotkeys.Key(GlobalHotkey::Search));
     if (!state.sync.folder.units.empty()) key.WideString(kSyncFolder, state.sync.folder.units);
     if (!state.sync.device.empty()) key.String(kSyncDevice, state.sync.device);
     if (!state.sync.folderId.empty()) key.String(kSyncFolderId, state.sync.folderId);

@@ -52,6 +52,7 @@ struct StoredState {
     std::optional<bool> alart;
     std::optional<int32_t> hotKeyNewMemo;
     std::optional<int32_t> hotKeyFront;
+    std::optional<int32_t> hotKeySearch;
     std::optional<std::u16string> syncFolder; // as the system knows it, any characters
     std::optional<std::string> syncDevice;
     std::optional<std::string> syncFolderId;

@@ -14,7 +14,7 @@ public:
 
 private:
     static std::size_t Index(GlobalHotkey which) { return static_cast<std::size_t>(which); }
-    std::array<uint16_t, 2> keys_{};
+    std::array<uint16_t, kGlobalHotkeyCount> keys_{};
 };
 
 } // namespace petarino

@@ -92,18 +92,6 @@ protected:
         return remote::WaitFor([&] { return !IsWindow(dialog); });
     }
 
-    static std::vector<std::wstring> Rows(HWND list) {
-        std::vector<std::wstring> rows;
-        for (LRESULT row = 0; row < remote::Send(list, LB_GETCOUNT); ++row) {
-            std::wstring text(static_cast<size_t>(remote::Send(list, LB_GETTEXTLEN, row)) + 1,
-                              L'\0');
-            text.resize(static_cast<size_t>(
-                remote::Send(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
-            rows.push_back(text);
-        }
-        return rows;
-    }
-
     // The row chosen, "元に戻す" pressed and the question answered with Yes.
     static bool RestoreRow(const RunningPetarino& petarino, HWND list, int row) {
         remote::Send(list, LB_SETCURSEL, static_cast<WPARAM>(row));
@@ -152,7 +140,7 @@ TEST_F(Backups, AnExitBacksUpEveryMemoAndAnOlderBackupBringsADestroyedMemoBack) 
     ASSERT_TRUE(third.WaitForStart());
     HWND list = ShowExtendedPage(third);
     ASSERT_NE(list, nullptr);
-    const std::vector<std::wstring> rows = Rows(list);
+    const std::vector<std::wstring> rows = remote::ListRows(list);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_TRUE(rows[0].ends_with(L" - 1 枚")) << rows[0];
     EXPECT_TRUE(rows[1].ends_with(L" - 2 枚")) << rows[1];
@@ -171,7 +159,7 @@ TEST_F(Backups, AnExitBacksUpEveryMemoAndAnOlderBackupBringsADestroyedMemoBack) 
     EXPECT_TRUE(shown) << "the destroyed memo is on screen again";
     EXPECT_EQ(remote::ReadMaxForm(), 1);
     EXPECT_EQ(remote::ReadMemo(1), memos_[1]);
-    EXPECT_EQ(Rows(list).size(), 3u) << "the state it replaced is backed up";
+    EXPECT_EQ(remote::ListRows(list).size(), 3u) << "the state it replaced is backed up";
     Exit(third);
 }
 
@@ -257,19 +245,19 @@ TEST_F(Backups, SteppingBackThroughTwentyBackupsUnderAClockSetBackLosesNone) {
     ASSERT_TRUE(petarino.WaitForStart());
     HWND list = ShowExtendedPage(petarino);
     ASSERT_NE(list, nullptr);
-    const std::vector<std::wstring> automatic = Rows(list);
+    const std::vector<std::wstring> automatic = remote::ListRows(list);
     ASSERT_EQ(automatic.size(), 20u);
     EXPECT_EQ(automatic.front(), L"2099/01/01 00:00:19 - 2 枚");
     for (size_t step = 0; step < automatic.size(); ++step) {
         SCOPED_TRACE(step);
         // Above the automatic ones lie the backups the steps before wrote.
-        ASSERT_EQ(Rows(list).at(2 * step), automatic[step]);
+        ASSERT_EQ(remote::ListRows(list).at(2 * step), automatic[step]);
         ASSERT_TRUE(RestoreRow(petarino, list, static_cast<int>(2 * step)));
         ASSERT_TRUE(
             remote::WaitFor([&] { return Shows(petarino, version(19 - static_cast<int>(step))); }));
-        ASSERT_TRUE(remote::WaitFor([&] { return Rows(list).size() == 21 + step; }));
+        ASSERT_TRUE(remote::WaitFor([&] { return remote::ListRows(list).size() == 21 + step; }));
     }
-    const std::vector<std::wstring> rows = Rows(list);
+    const std::vector<std::wstring> rows = remote::ListRows(list);
     EXPECT_EQ(rows.front(), L"2099/01/01 00:00:39 - 2 枚（復元前）");
     EXPECT_EQ(std::ranges::count_if(
                   rows, [](const std::wstring& row) { return row.ends_with(L" 枚（復元前）"); }),

@@ -247,18 +247,11 @@ bool ShowExtendedPage(const RunningPetarino& petarino) {
     return remote::Send(tabs.front(), TCM_GETCURSEL) == 2;
 }
 
-// The hotkey boxes of the page "拡張", top first: "新規メモ", then "メモを前面へ".
+// The hotkey boxes of the page "拡張", top first: "新規メモ", "メモを前面へ", "メモを検索".
 std::vector<HWND> HotkeyBoxes(const RunningPetarino& petarino) {
     std::vector<HWND> boxes = remote::ChildWindows(petarino.Properties(), HOTKEY_CLASSW);
     std::ranges::sort(boxes, {}, [](HWND box) { return remote::BoundsOf(box).top; });
     return boxes;
-}
-
-// Whether the control has the keyboard focus of its program.
-bool HasFocus(HWND control) {
-    GUITHREADINFO thread{.cbSize = sizeof thread};
-    return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread) &&
-           thread.hwndFocus == control;
 }
 
 bool ShowsInUse(HWND box) {
@@ -307,11 +300,12 @@ TEST_F(Desk, AKeyAloneNeverBecomesAGlobalHotkey) {
 
     ASSERT_TRUE(ShowExtendedPage(petarino));
     const std::vector<HWND> boxes = HotkeyBoxes(petarino);
-    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(remote::Send(boxes[0], HKM_GETHOTKEY), 0) << "the box shows a key";
     SetForegroundWindow(petarino.Properties());
     remote::ClickInto(boxes[0]);
-    ASSERT_TRUE(remote::WaitFor([&] { return HasFocus(boxes[0]); })) << "the box has no focus";
+    ASSERT_TRUE(remote::WaitFor([&] { return remote::HasFocus(boxes[0]); }))
+        << "the box has no focus";
     remote::Press({'N'});
     EXPECT_TRUE(remote::WaitFor([&] { return remote::Send(boxes[0], HKM_GETHOTKEY) == kCtrlAltN; }))
         << "the box holds " << remote::Send(boxes[0], HKM_GETHOTKEY);
@@ -341,7 +335,7 @@ TEST_F(Desk, AHotkeyAnotherProgramHoldsStaysChosenAndIsTakenOnceFree) {
 
     ASSERT_TRUE(ShowExtendedPage(petarino));
     const std::vector<HWND> boxes = HotkeyBoxes(petarino);
-    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(remote::Send(boxes[1], HKM_GETHOTKEY), kCtrlAltF) << "the choice is gone";
     EXPECT_TRUE(ShowsInUse(boxes[1]));
     EXPECT_FALSE(ShowsInUse(boxes[0]));

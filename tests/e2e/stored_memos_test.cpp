@@ -122,14 +122,8 @@ TEST_F(StoredMemos, ComeBackWhereTheyWereListedInSlotOrderAndAreSavedUnchanged) 
 
     ASSERT_TRUE(petarino.ShowProperties());
     HWND list = remote::ChildWindows(petarino.Properties(), L"ListBox").front();
-    std::vector<std::wstring> rows;
-    for (LRESULT row = 0; row < remote::Send(list, LB_GETCOUNT); ++row) {
-        std::wstring text(static_cast<size_t>(remote::Send(list, LB_GETTEXTLEN, row)) + 1, L'\0');
-        text.resize(static_cast<size_t>(
-            remote::Send(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
-        rows.push_back(text);
-    }
-    EXPECT_EQ(rows, (std::vector<std::wstring>{L"○ - 年", L"× - 隠し", L"○ - 色付き"}));
+    EXPECT_EQ(remote::ListRows(list),
+              (std::vector<std::wstring>{L"○ - 年", L"× - 隠し", L"○ - 色付き"}));
 
     // OK only hides the properties window.
     PostMessageW(petarino.Control(L"Button", L"&OK"), BM_CLICK, 0, 0);

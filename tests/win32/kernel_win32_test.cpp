@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -198,6 +199,34 @@ TEST_F(KernelWin32Test, EqualIgnoringCaseComparesTheTextsTheUserWouldSee) {
     EXPECT_FALSE(kernel.EqualIgnoringCase("am", "amx"));
     EXPECT_FALSE(kernel.EqualIgnoringCase("午前", "午後"));
     EXPECT_FALSE(kernel.EqualIgnoringCase("am", "ａｍ"));
+}
+
+// The search's comparison, in Japanese and in English: widths, kana and case alike, the place
+// in CP932 bytes of the text.
+TEST_F(KernelWin32Test, FindIgnoringFormsFindsWhatAReaderTakesForTheSameWord) {
+    using platform::TextSpan;
+    const struct {
+        const char* text;
+        const char* word;
+        std::optional<TextSpan> found;
+    } rows[] = {
+        {"今日のメモ", "メモ", TextSpan{6, 4}},
+        {"今日のメモ", "ﾒﾓ", TextSpan{6, 4}},
+        {"今日のメモ", "めも", TextSpan{6, 4}},
+        {"ﾒﾓ帳", "めも", TextSpan{0, 2}},
+        {"めも帳", "ﾒﾓ", TextSpan{0, 4}},
+        {"xabcx", "ABC", TextSpan{1, 3}},
+        {"xabcx", "ＡＢＣ", TextSpan{1, 3}},
+        {"xＡＢＣx", "abc", TextSpan{1, 6}},
+        {"ａｂｃ ABC", "Abc", TextSpan{0, 6}},
+        {"メモメモ", "モ", TextSpan{2, 2}},
+        {"今日のメモ", "メール", std::nullopt},
+        {"今日のメモ", "", std::nullopt},
+        {"", "メモ", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(kernel.FindIgnoringForms(row.text, row.word), row.found)
+            << row.text << " / " << row.word;
 }
 
 TEST_F(KernelWin32Test, SetThreadLocaleToUserDefaultUndoesAnotherThreadLocale) {

@@ -152,7 +152,8 @@ TEST(PropertiesWindow, StartsHiddenAndItsFirstOpeningMakesEveryControlInPlace) {
     EXPECT_EQ(client.right, 280);
     EXPECT_EQ(client.bottom, 222);
 
-    EXPECT_TRUE(At(world.Control(klbShow), 8, 8, 241, 113));
+    EXPECT_TRUE(At(world.Control(keSearch), 8, 8, 241, 20));
+    EXPECT_TRUE(At(world.Control(klbShow), 8, 32, 241, 89));
     EXPECT_TRUE(At(world.Control(kbShow), 8, 120, 81, 25));
     EXPECT_TRUE(At(world.Control(kbDestroy), 88, 120, 81, 25));
     EXPECT_TRUE(At(world.Control(kButton3), 168, 120, 81, 25));
@@ -220,14 +221,16 @@ TEST(PropertiesWindow, HotkeyRowsHoldTheKeysTheProgramRegisters) {
     world.Open();
     const HWND newMemo = world.Control(khkNewMemo);
     const HWND front = world.Control(khkFront);
-    EXPECT_TRUE(At(newMemo, 88, 101, 161, 20));
-    EXPECT_TRUE(At(front, 88, 125, 161, 20));
+    const HWND search = world.Control(khkSearch);
+    EXPECT_TRUE(At(newMemo, 88, 77, 161, 20));
+    EXPECT_TRUE(At(front, 88, 101, 161, 20));
+    EXPECT_TRUE(At(search, 88, 125, 161, 20));
     EXPECT_EQ(SendMessageW(front, HKM_GETHOTKEY, 0, 0), 0x0646) << "the choice stays";
     EXPECT_EQ(SendMessageW(newMemo, HKM_GETHOTKEY, 0, 0), 0x064E);
 
     // Each row's mark lies in its box, the front row's shown.
     world.SelectPage(kExtendedPage);
-    for (const HWND box : {newMemo, front}) {
+    for (const HWND box : {newMemo, front, search}) {
         ASSERT_NE(InUseMark(box), nullptr);
         const RECT place = PlaceOf(InUseMark(box));
         RECT area{};
@@ -348,7 +351,8 @@ TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {
     int labels = 0;
     for (HWND page = nullptr; (page = FindWindowExW(window, page, L"TTabSheet", nullptr));) {
         EXPECT_TRUE(At(page, area.left, area.top, area.right - area.left, area.bottom - area.top));
-        for (const std::wstring caption : {L"分毎にする", L"新規メモ", L"メモを前面へ"})
+        for (const std::wstring caption :
+             {L"分毎にする", L"新規メモ", L"メモを前面へ", L"メモを検索"})
             if (const HWND label = Child(page, caption.c_str()); label && ++labels) {
                 SIZE extent{};
                 GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()),
@@ -357,7 +361,7 @@ TEST(PropertiesWindow, TrayIconShowsItAndOkHidesIt) {
             }
     }
     ReleaseDC(window, dc);
-    EXPECT_EQ(labels, 3);
+    EXPECT_EQ(labels, 4);
 
     world.Click(kbOk);
     EXPECT_FALSE(IsWindowVisible(window));
@@ -392,6 +396,51 @@ TEST(PropertiesWindow, StatusPageCreatesShowsAndHidesMemos) {
     SendMessageW(world.Control(klbShow), WM_LBUTTONUP, MK_CONTROL, 0);
     EXPECT_EQ(world.Rows(), 1);
     EXPECT_EQ(world.form->Table().MaxForm(), 0);
+}
+
+// Typed into the search box, the list shows the memos it finds; its button, a double click
+// and Enter act on the memo a row shows, not on the memo of the row's number.
+TEST(PropertiesWindow, AFilteredStatusListActsOnTheMemosItShows) {
+    PropertiesWindowWorld world;
+    world.Start();
+    MemoTable& table = world.form->Table();
+    for (const char* title : {"買い物", "予定", "卵焼き", "献立"})
+        table.CreateMemo()->SetHint(title);
+    table.Memos(0).SetText("牛乳と卵");
+    table.Memos(2).SetVisible(false);
+    table.Memos(3).SetVisible(false);
+    table.Memos(3).SetText("卵");
+    world.Open();
+    const HWND box = world.Control(keSearch);
+    const HWND list = world.Control(klbShow);
+    const auto rows = [&] {
+        std::vector<std::wstring> shown;
+        for (int row = 0; row < world.Rows(); ++row)
+            shown.push_back(world.Row(row));
+        return shown;
+    };
+    for (const wchar_t typed : std::wstring(L"卵"))
+        SendMessageW(box, WM_CHAR, typed, 0);
+    ASSERT_EQ(rows(), (std::vector<std::wstring>{L"○ - 買い物", L"× - 卵焼き", L"× - 献立"}));
+
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    world.Click(kbShow);
+    EXPECT_TRUE(table.Memos(2).Visible());
+    EXPECT_TRUE(table.Memos(1).Visible()) << "the memo of the row's number was toggled";
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+
+    SendMessageW(list, LB_SETCURSEL, 2, 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(klbShow, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_TRUE(table.Memos(3).Visible());
+    EXPECT_EQ(world.Row(2), L"○ - 献立");
+
+    // Enter without a selection shows the first row's memo.
+    table.Memos(0).SetVisible(false);
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(table.Memos(0).Visible());
+    EXPECT_EQ(world.Row(0), L"○ - 買い物");
 }
 
 TEST(PropertiesWindow, TickShowsTheRunningTimeAndTheAutosavePeriodFollowsTheEdit) {
@@ -512,10 +561,10 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
     const win32::TempFolder chosen(L"petarino-extended-page");
     world.Start();
     world.Open();
-    EXPECT_TRUE(At(world.Control(klbBackups), 8, 8, 241, 64));
-    EXPECT_TRUE(At(world.Control(kbRestore), 8, 72, 81, 25));
-    EXPECT_TRUE(At(world.Control(kbExport), 88, 72, 81, 25));
-    EXPECT_TRUE(At(world.Control(kbImport), 168, 72, 81, 25));
+    EXPECT_TRUE(At(world.Control(klbBackups), 8, 8, 241, 40));
+    EXPECT_TRUE(At(world.Control(kbRestore), 8, 48, 81, 25));
+    EXPECT_TRUE(At(world.Control(kbExport), 88, 48, 81, 25));
+    EXPECT_TRUE(At(world.Control(kbImport), 168, 48, 81, 25));
     EXPECT_EQ(TextOf(world.Control(kbRestore)), L"元に戻す");
     EXPECT_EQ(TextOf(world.Control(kbExport)), L"書き出し...");
     EXPECT_EQ(TextOf(world.Control(kbImport)), L"読み込み...");

@@ -3,6 +3,8 @@
 #include "calendar/japanese_eras.h"
 #include "platform/fake/fake_code_page.h"
 #include "platform/guid_text.h"
+#include "text/ascii.h"
+#include "text/cp932.h"
 
 #include <algorithm>
 #include <array>
@@ -146,6 +148,25 @@ bool FakeKernel::EqualIgnoringCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<TextSpan> FakeKernel::FindIgnoringForms(std::string_view text,
+                                                      std::string_view word) {
+    // Character by character: a trail byte may be an ASCII letter's byte, and must not fold.
+    const auto startsWith = [word](std::string_view rest) {
+        if (rest.size() < word.size()) return false;
+        for (std::size_t at = 0; at < word.size(); at += CharacterBytes(word.substr(at))) {
+            const bool same = CharacterBytes(word.substr(at)) == 1
+                                  ? ToAsciiUpper(rest[at]) == ToAsciiUpper(word[at])
+                                  : rest.substr(at, 2) == word.substr(at, 2);
+            if (!same) return false;
+        }
+        return true;
+    };
+    if (word.empty()) return std::nullopt;
+    for (std::size_t at = 0; at < text.size(); at += CharacterBytes(text.substr(at)))
+        if (startsWith(text.substr(at))) return TextSpan{at, word.size()};
+    return std::nullopt;
 }
 
 std::optional<std::string> FakeKernel::Utf8OfCp932(std::string_view cp932) {

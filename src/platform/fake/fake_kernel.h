@@ -33,6 +33,9 @@ public:
                                                std::string_view picture) override;
     // ASCII letters only: the fixed tables hold no other cased letters.
     bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
+    // ASCII case only, and only at the start of a character of the text.
+    std::optional<TextSpan> FindIgnoringForms(std::string_view text,
+                                              std::string_view word) override;
     std::optional<std::string> Utf8OfCp932(std::string_view cp932) override;
     std::optional<std::string> Cp932OfUtf8(std::string_view utf8) override;
 

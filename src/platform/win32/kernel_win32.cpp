@@ -150,6 +150,26 @@ bool KernelWin32::EqualIgnoringCase(std::string_view a, std::string_view b) {
                           static_cast<int>(wideB.size())) == CSTR_EQUAL;
 }
 
+std::optional<platform::TextSpan> KernelWin32::FindIgnoringForms(std::string_view text,
+                                                                 std::string_view word) {
+    const std::wstring wideText = ToWide(text);
+    const std::wstring wideWord = ToWide(word);
+    if (wideWord.empty() || wideText.empty()) return std::nullopt;
+    int found = 0;
+    const int at =
+        FindNLSStringEx(LOCALE_NAME_USER_DEFAULT,
+                        FIND_FROMSTART | NORM_IGNORECASE | NORM_IGNOREWIDTH | NORM_IGNOREKANATYPE,
+                        wideText.data(), static_cast<int>(wideText.size()), wideWord.data(),
+                        static_cast<int>(wideWord.size()), &found, nullptr, nullptr, 0);
+    if (at < 0) return std::nullopt;
+    const auto bytesBefore = [&](int units) {
+        return FromWide(std::wstring_view(wideText).substr(0, static_cast<std::size_t>(units)))
+            .size();
+    };
+    const std::size_t offset = bytesBefore(at);
+    return platform::TextSpan{offset, bytesBefore(at + found) - offset};
+}
+
 namespace {
 
 // Nothing unless every byte is a character of the code page.

@@ -5,6 +5,8 @@
 //   show-page N      open the properties window from the notification icon on its page N (0
 //                    the first), as a user's arrow keys in the page control choose it; prints
 //                    the window's left, top, width and height
+//   search TEXT      open the properties window on its first page and type TEXT in its search
+//                    box; prints the window's left, top, width and height
 //   start EXE        start the program and wait until it has started; it goes on running
 //   clear-store      remove the store, so the next start is a first start
 //   set-sync FOLDER  the store syncs through the folder from the next start (sync_files.h)
@@ -142,6 +144,16 @@ int WaitShown(Arguments) {
     return settled ? 0 : kFailed;
 }
 
+// For a picture of the window: a pointer resting on a control would cover the page with its
+// tooltip.
+void PrintBoundsForPicture(HWND properties) {
+    SetCursorPos(0, 0);
+    const RECT bounds = BoundsOf(properties);
+    Print(std::to_wstring(bounds.left) + L" " + std::to_wstring(bounds.top) + L" " +
+          std::to_wstring(bounds.right - bounds.left) + L" " +
+          std::to_wstring(bounds.bottom - bounds.top));
+}
+
 int ShowPage(Arguments arguments) {
     HWND properties = RunningPropertiesWindow();
     if (!properties) return kFailed;
@@ -149,12 +161,18 @@ int ShowPage(Arguments arguments) {
         Say(L"petarino-remote: the properties window did not open");
         return kFailed;
     }
-    // A pointer resting on a control would cover the page with its tooltip in a picture.
-    SetCursorPos(0, 0);
-    const RECT bounds = BoundsOf(properties);
-    Print(std::to_wstring(bounds.left) + L" " + std::to_wstring(bounds.top) + L" " +
-          std::to_wstring(bounds.right - bounds.left) + L" " +
-          std::to_wstring(bounds.bottom - bounds.top));
+    PrintBoundsForPicture(properties);
+    return 0;
+}
+
+int Search(Arguments arguments) {
+    HWND properties = RunningPropertiesWindow();
+    if (!properties) return kFailed;
+    if (!OpenPage(properties, 0) || !TypeOver(SearchBox(properties), arguments[0])) {
+        Say(L"petarino-remote: the search box did not take the text");
+        return kFailed;
+    }
+    PrintBoundsForPicture(properties);
     return 0;
 }
 
@@ -395,6 +413,7 @@ constexpr Command kCommands[] = {
     {L"seed-demo", L"", 0, false, SeedDemo},
     {L"wait-shown", L"", 0, false, WaitShown},
     {L"show-page", L"N", 1, false, ShowPage},
+    {L"search", L"TEXT", 1, false, Search},
     {L"start", L"EXE", 1, false, Start},
     {L"clear-store", L"", 0, false, ClearStore},
     {L"set-sync", L"FOLDER", 1, false, SetSync},

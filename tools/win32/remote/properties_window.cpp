@@ -39,4 +39,12 @@ HWND SyncStatusLine(HWND properties) {
     return nullptr;
 }
 
+// The one edit beside the status list's buttons.
+HWND SearchBox(HWND properties) {
+    const HWND button = ChildWithText(properties, WC_BUTTONW, L"表示/非表示");
+    if (!button) return nullptr;
+    const std::vector<HWND> edits = ChildWindows(GetParent(button), WC_EDITW);
+    return edits.size() == 1 ? edits.front() : nullptr;
+}
+
 } // namespace petarino::remote

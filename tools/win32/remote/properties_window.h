@@ -16,5 +16,7 @@ bool OpenPage(HWND properties, int page);
 // "今すぐ同期" and the status line below the buttons. Nullptr before.
 HWND SyncNowButton(HWND properties);
 HWND SyncStatusLine(HWND properties);
+// The search box of the page "メモの状態", once the window has been shown; nullptr before.
+HWND SearchBox(HWND properties);
 
 } // namespace petarino::remote

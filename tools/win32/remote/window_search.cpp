@@ -73,6 +73,23 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+std::vector<std::wstring> ListRows(HWND list) {
+    std::vector<std::wstring> rows;
+    for (LRESULT row = 0; row < Send(list, LB_GETCOUNT); ++row) {
+        std::wstring text(static_cast<size_t>(Send(list, LB_GETTEXTLEN, row)) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            Send(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+bool HasFocus(HWND control) {
+    GUITHREADINFO thread{.cbSize = sizeof thread};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread) &&
+           thread.hwndFocus == control;
+}
+
 DWORD ProcessOf(HWND window) {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);

@@ -24,6 +24,10 @@ std::wstring ClassOf(HWND window);
 // The window's text through WM_GETTEXT, which also answers for controls of another process.
 std::wstring TextOf(HWND window);
 DWORD ProcessOf(HWND window);
+// The rows of a list box, top first.
+std::vector<std::wstring> ListRows(HWND list);
+// Whether the control has the keyboard focus of its program.
+bool HasFocus(HWND control);
 RECT BoundsOf(HWND window);
 
 // A message sent with a time limit, so a program that hangs cannot hang the caller.
