@@ -287,11 +287,8 @@ TEST_F(Backups, RestoreAndImportWaitForAnOpenMemoDialog) {
     SetForegroundWindow(memo);
     remote::ClickInto(remote::TextAreaOf(memo));
     remote::Press({VK_CONTROL, 'M'});
-    HWND dialog = nullptr;
-    ASSERT_TRUE(remote::WaitFor([&] {
-        dialog = remote::WaitForTopLevelWindow(L"TMemoSet", petarino.Id(), 100);
-        return dialog && IsWindowVisible(dialog);
-    })) << "Ctrl+M opened no dialog";
+    const HWND dialog = remote::WaitForShownWindow(L"TMemoSet", petarino.Id(), remote::kPatienceMs);
+    ASSERT_NE(dialog, nullptr) << "Ctrl+M opened no dialog";
 
     // The properties window, hidden as the dialog opened, is reached through the icon.
     HWND list = ShowExtendedPage(petarino);

@@ -94,17 +94,24 @@ TEST_F(Desk, TopmostMemosHotkeysAndAlarmsFromTheStoreToTheStore) {
     EXPECT_EQ(remote::ReadNumber(remote::kProgramKey, L"HotKeyNewMemo"), kCtrlAltF12);
 }
 
+// The local time with at least 15 s left of its minute, waiting for the next one if need be:
+// time for a start before an alarm set to the next minute comes due.
+SYSTEMTIME EarlyInAMinute() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (now.wSecond >= 45) {
+        Sleep((61 - now.wSecond) * 1000u);
+        GetLocalTime(&now);
+    }
+    return now;
+}
+
 // The memo's alarm dialog from its menu, by the item's mnemonic.
 HWND OpenAlarmDialog(const RunningPetarino& petarino, HWND memo) {
     const HWND text = remote::TextAreaOf(memo);
     PostMessageW(text, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(text), -1);
     if (!remote::ChooseMenuItem(petarino.Id(), L'a', remote::kPatienceMs)) return nullptr;
-    HWND dialog = nullptr;
-    remote::WaitFor([&] {
-        dialog = remote::WaitForTopLevelWindow(L"TAlarmSet", petarino.Id(), 100);
-        return dialog && IsWindowVisible(dialog);
-    });
-    return dialog;
+    return remote::WaitForShownWindow(L"TAlarmSet", petarino.Id(), remote::kPatienceMs);
 }
 
 bool SameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b) {
@@ -123,12 +130,7 @@ bool ConfirmQuietly(const RunningPetarino& petarino, HWND dialog) {
 // in the past goes to its next time instead of ringing late; a one-time alarm in the past is
 // refused and the dialog stays. The test waits for the next minute.
 TEST_F(Desk, TheAlarmDialogTakesNoAlarmThatWouldRingLateOrTwice) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    if (now.wSecond >= 45) {
-        Sleep((61 - now.wSecond) * 1000u);
-        GetLocalTime(&now);
-    }
+    SYSTEMTIME now = EarlyInAMinute();
     const SYSTEMTIME nextMinute = SecondsLater(now, 60);
     remote::WriteStore({}, {{.top = 100, .left = 100, .title = L"朝"}});
     remote::WriteText(remote::MemoKey(0), L"AlarmAt", WallMinuteText(nextMinute));
@@ -191,13 +193,8 @@ TEST_F(Desk, TheAlarmDialogTakesNoAlarmThatWouldRingLateOrTwice) {
 // alarm that comes due afterwards still rings, and the autosave and the day's backup still
 // come. The test waits for the next minute and the first autosave, a minute or so.
 TEST_F(Desk, AStoppedMacroClockLeavesAlarmsAndAutosaveRunning) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
     // Time enough between the start and the alarm for the clock to stop first.
-    if (now.wSecond >= 45) {
-        Sleep((61 - now.wSecond) * 1000u);
-        GetLocalTime(&now);
-    }
+    const SYSTEMTIME now = EarlyInAMinute();
     const SYSTEMTIME nextMinute = SecondsLater(now, 60);
     std::filesystem::remove_all(BackupsFolder());
     remote::WriteStore({.saving = true, .saveTiming = 1},

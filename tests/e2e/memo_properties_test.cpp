@@ -43,11 +43,8 @@ TEST_F(MemoProperties, CtrlMOpensTheDialogAndATypedMacroMakesTheMemoAClock) {
     SetForegroundWindow(memo);
     remote::ClickInto(text);
     remote::Press({VK_CONTROL, 'M'});
-    HWND dialog = nullptr;
-    ASSERT_TRUE(remote::WaitFor([&] {
-        dialog = remote::WaitForTopLevelWindow(L"TMemoSet", petarino.Id(), 100);
-        return dialog && IsWindowVisible(dialog);
-    })) << "Ctrl+M opened no dialog";
+    const HWND dialog = remote::WaitForShownWindow(L"TMemoSet", petarino.Id(), remote::kPatienceMs);
+    ASSERT_NE(dialog, nullptr) << "Ctrl+M opened no dialog";
     EXPECT_EQ(remote::TextOf(dialog), L"メモのプロパティ");
 
     HWND macro = MultiLineEdit(dialog);

@@ -29,16 +29,32 @@ std::vector<HWND> TopLevelWindows(std::wstring_view className, DWORD processId) 
     return search.found;
 }
 
-HWND WaitForTopLevelWindow(std::wstring_view className, DWORD processId, unsigned long timeoutMs) {
+namespace {
+
+HWND WaitForWindow(std::wstring_view className, DWORD processId, unsigned long timeoutMs,
+                   bool shown) {
     HWND found = nullptr;
     WaitFor(
         [&] {
-            const auto windows = TopLevelWindows(className, processId);
-            if (!windows.empty()) found = windows.front();
+            for (HWND window : TopLevelWindows(className, processId))
+                if (!shown || IsWindowVisible(window)) {
+                    found = window;
+                    break;
+                }
             return found != nullptr;
         },
         timeoutMs);
     return found;
+}
+
+} // namespace
+
+HWND WaitForTopLevelWindow(std::wstring_view className, DWORD processId, unsigned long timeoutMs) {
+    return WaitForWindow(className, processId, timeoutMs, false);
+}
+
+HWND WaitForShownWindow(std::wstring_view className, DWORD processId, unsigned long timeoutMs) {
+    return WaitForWindow(className, processId, timeoutMs, true);
 }
 
 std::vector<HWND> ChildWindows(HWND parent, std::wstring_view className) {

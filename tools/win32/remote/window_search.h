@@ -14,6 +14,9 @@ namespace petarino::remote {
 std::vector<HWND> TopLevelWindows(std::wstring_view className, DWORD processId = 0);
 // The first such window that exists within the time, nullptr otherwise.
 HWND WaitForTopLevelWindow(std::wstring_view className, DWORD processId, unsigned long timeoutMs);
+// The first such window shown within the time (a dialog made once and shown again exists
+// before it opens), nullptr otherwise.
+HWND WaitForShownWindow(std::wstring_view className, DWORD processId, unsigned long timeoutMs);
 
 // Every window below the parent, at any depth, of the class.
 std::vector<HWND> ChildWindows(HWND parent, std::wstring_view className);
