@@ -4,13 +4,32 @@
 
 namespace petarino::forms {
 
+// While opaque the pointer is not followed: it may rest on the memo already when the memo
+// turns see-through, and its leaving is no longer asked for when it turns opaque.
 void MemoSeeThrough::SetPercent(int32_t percent) {
     percent_ = percent;
-    Apply();
+    pointer_ = false;
+    if (!SeeThrough()) StopTracking();
+    const HWND part = SeeThrough() ? PartUnderPointer() : nullptr;
+    if (part)
+        PointerOver(part);
+    else
+        Apply();
+}
+
+void MemoSeeThrough::StopTracking() {
+    if (!tracked_) return;
+    TRACKMOUSEEVENT track{.cbSize = sizeof track,
+                          .dwFlags = static_cast<DWORD>(TME_CANCEL | TME_LEAVE |
+                                                        (trackedNonClient_ ? TME_NONCLIENT : 0)),
+                          .hwndTrack = tracked_};
+    TrackMouseEvent(&track);
+    tracked_ = nullptr;
 }
 
 // One request a part: the system then tells its leaving once.
 void MemoSeeThrough::PointerOver(HWND part, bool nonClient) {
+    if (!SeeThrough()) return;
     if (!pointer_) {
         pointer_ = true;
         Apply();
@@ -30,7 +49,7 @@ void MemoSeeThrough::PointerOver(HWND part, bool nonClient) {
 // still over the memo: only a pointer outside the whole memo turns it see-through.
 void MemoSeeThrough::PointerLeft(HWND part, bool nonClient) {
     if (part == tracked_ && nonClient == trackedNonClient_) tracked_ = nullptr;
-    if (!pointer_ || PointerInside()) return;
+    if (!pointer_ || PartUnderPointer()) return;
     pointer_ = false;
     Apply();
 }
@@ -41,18 +60,22 @@ void MemoSeeThrough::SetKeyboard(bool here) {
     Apply();
 }
 
-bool MemoSeeThrough::PointerInside() const {
+bool MemoSeeThrough::SeeThrough() const {
+    return percent_ < kOpaque;
+}
+
+HWND MemoSeeThrough::PartUnderPointer() const {
     POINT at;
-    if (!GetCursorPos(&at)) return false;
+    if (!GetCursorPos(&at)) return nullptr;
     const HWND under = WindowFromPoint(at);
-    return under == window_ || IsChild(window_, under);
+    return under == window_ || IsChild(window_, under) ? under : nullptr;
 }
 
 // Whole while in use, yet still layered: dropping the style would repaint the whole memo at
 // every pass of the pointer.
 void MemoSeeThrough::Apply() {
     const auto exStyle = GetWindowLongPtrW(window_, GWL_EXSTYLE);
-    if (percent_ >= kOpaque) {
+    if (!SeeThrough()) {
         if (exStyle & WS_EX_LAYERED)
             SetWindowLongPtrW(window_, GWL_EXSTYLE, exStyle & ~LONG_PTR{WS_EX_LAYERED});
         return;

@@ -16,7 +16,9 @@ public:
     void SetPercent(int32_t percent);
 
     // The pointer moved over `part`, the memo window or one of its children: its leaving is
-    // asked for (WM_MOUSELEAVE, or WM_NCMOUSELEAVE over the sizing frame).
+    // asked for (WM_MOUSELEAVE, or WM_NCMOUSELEAVE over the sizing frame). Only a see-through
+    // memo asks: a system may find the leaving by looking where the pointer is several times
+    // a second for as long as it rests on the memo.
     void PointerOver(HWND part, bool nonClient = false);
     // `part` reported the pointer gone; it may have gone on to another part of the memo.
     void PointerLeft(HWND part, bool nonClient = false);
@@ -24,7 +26,10 @@ public:
     void SetKeyboard(bool here);
 
 private:
-    bool PointerInside() const;
+    bool SeeThrough() const;
+    void StopTracking();
+    // The memo window or the child of it under the pointer; null when the pointer is elsewhere.
+    HWND PartUnderPointer() const;
     void Apply();
 
     HWND window_;

@@ -66,9 +66,14 @@ LRESULT MemoTextArea::CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM
     return CallWindowProcW(control_, edit, message, wParam, lParam);
 }
 
+LRESULT MemoTextArea::ToControl(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallControl(edit_, message, wParam, lParam);
+}
+
 LRESULT CALLBACK MemoTextArea::SubclassProc(HWND edit, UINT message, WPARAM wParam,
                                             LPARAM lParam) noexcept {
     auto* area = reinterpret_cast<MemoTextArea*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
+    if (!area->writing_) area->ForgetWhatChanges(message);
     return area->handler_.TextAreaMessage(*area, edit, message, wParam, lParam);
 }
 
@@ -78,6 +83,8 @@ HWND MemoTextArea::Make(const Bounds& bounds, DWORD style) {
                                 GetModuleHandleW(nullptr), nullptr);
     if (!edit) throw std::runtime_error("メモの本文を作成できません");
     SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    shown_.reset();
+    limit_.reset();
     control_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
     return edit;
@@ -93,32 +100,42 @@ std::wstring MemoTextArea::ControlText() const {
     return UpToNul(std::move(text));
 }
 
+void MemoTextArea::ForgetWhatChanges(UINT message) {
+    if (message == WM_SETTEXT) shown_.reset();
+    if (message == EM_SETLIMITTEXT) limit_.reset();
+}
+
 void MemoTextArea::Write(std::string_view text) {
-    const std::wstring wide = UpToNul(win32::ToWide(text));
-    const Replacement replacement = ReplacementBetween(ControlText(), wide);
+    std::wstring wide = UpToNul(win32::ToWide(text));
+    if (!shown_) shown_ = ControlText();
+    if (!limit_) limit_ = static_cast<size_t>(ToControl(EM_GETLIMITTEXT, 0, 0));
+    const Replacement replacement = ReplacementBetween(*shown_, wide);
     const auto [start, end] = Selection();
+    const LRESULT firstLine = ToControl(EM_GETFIRSTVISIBLELINE, 0, 0);
     writing_ = true;
-    // Replacing keeps to the control's limit, which a write from the store may pass.
-    if (wide.size() > static_cast<size_t>(SendMessageW(edit_, EM_GETLIMITTEXT, 0, 0))) {
-        SetWindowTextW(edit_, wide.c_str());
-    } else {
+    // Written whole when there is no selection or view of the user's to keep, which is the
+    // cheapest write, or when the text passes the control's limit, which a replacing keeps to
+    // (a write from the store may).
+    if ((start == 0 && end == 0 && firstLine == 0) || wide.size() > *limit_) {
+        ToControl(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    } else if (replacement.from != replacement.to || !replacement.inserted.empty()) {
         // The replacing scrolls to what it wrote; the view goes back where the user had it.
-        const LRESULT firstLine = SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0);
-        SendMessageW(edit_, EM_SETSEL, replacement.from, replacement.to);
-        SendMessageW(edit_, EM_REPLACESEL, FALSE,
-                     reinterpret_cast<LPARAM>(replacement.inserted.c_str()));
-        SendMessageW(edit_, EM_SETSEL, replacement.Moved(start), replacement.Moved(end));
-        SendMessageW(edit_, EM_LINESCROLL, 0,
-                     firstLine - SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0));
+        ToControl(EM_SETSEL, replacement.from, replacement.to);
+        ToControl(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(replacement.inserted.c_str()));
+        ToControl(EM_SETSEL, replacement.Moved(start), replacement.Moved(end));
+        const LRESULT scrolled = firstLine - ToControl(EM_GETFIRSTVISIBLELINE, 0, 0);
+        if (scrolled != 0) ToControl(EM_LINESCROLL, 0, scrolled);
     }
     writing_ = false;
     // What the control shows, which is what is saved and exported.
     text_ = win32::FromWide(wide);
+    shown_ = std::move(wide);
 }
 
 bool MemoTextArea::TextChanged() {
     if (writing_) return false;
-    text_ = win32::FromWide(ControlText());
+    shown_ = ControlText();
+    text_ = win32::FromWide(*shown_);
     return true;
 }
 
@@ -202,8 +219,7 @@ HBRUSH MemoTextArea::Colors(HDC dc) {
 
 std::pair<DWORD, DWORD> MemoTextArea::Selection() const {
     DWORD start = 0, end = 0;
-    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
+    ToControl(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
 }
 

@@ -9,6 +9,7 @@
 #include "platform/win32/shared_font.h"
 
 #include <windows.h>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -73,10 +74,16 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND edit, UINT message, WPARAM wParam,
                                          LPARAM lParam) noexcept;
     HWND Make(const Bounds& bounds, DWORD style);
+    // The area's own questions and writes, straight to the control's procedure: sent, each
+    // would make a round through the window system's dispatch and the subclass, and a tick
+    // of a hundred clocks makes hundreds.
+    LRESULT ToControl(UINT message, WPARAM wParam, LPARAM lParam) const;
     DWORD Style() const;
     // Start and end in characters.
     std::pair<DWORD, DWORD> Selection() const;
     std::wstring ControlText() const;
+    // A message from elsewhere that sets the text or the limit makes it be asked again.
+    void ForgetWhatChanges(UINT message);
 
     HWND parent_;
     TextAreaHandler& handler_;
@@ -86,6 +93,11 @@ private:
     Bounds place_;
     WNDPROC control_ = nullptr;
     std::string text_;
+    // What the control shows and its limit, as last written or read, so that a tick's write
+    // asks the control nothing it already knows: under the window system every message to
+    // the control costs more than the comparing.
+    std::optional<std::wstring> shown_;
+    std::optional<std::size_t> limit_;
     bool writing_ = false;
     Color background_;
     Font font_;

@@ -754,9 +754,27 @@ TEST_F(MemoFormTest, ASeeThroughMemoShowsWholeWhileInUse) {
 
     choose(MemoCommand::Opacity50);
     EXPECT_EQ(AlphaOf(window), 127);
+    SetCursorPos(inText.x, inText.y);
+    choose(MemoCommand::Opacity60);
+    EXPECT_EQ(AlphaOf(window), 255) << "chosen with the pointer resting on it";
+    SetCursorPos(outside.x, outside.y);
+    SendMessageW(edit, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(AlphaOf(window), 153);
+
+    // Opaque again, it stops asking for the pointer's leaving and asks no more.
+    const auto leavingAsked = [&] {
+        TRACKMOUSEEVENT tracking{.cbSize = sizeof tracking, .dwFlags = TME_QUERY};
+        return TrackMouseEvent(&tracking) && (tracking.dwFlags & TME_LEAVE) != 0;
+    };
+    SetCursorPos(inText.x, inText.y);
+    SendMessageW(edit, WM_MOUSEMOVE, 0, At(60, 30));
+    ASSERT_TRUE(leavingAsked());
     choose(MemoCommand::Opacity100);
     EXPECT_EQ(memo.Opacity(), 100);
     EXPECT_EQ(AlphaOf(window), std::nullopt) << "opaque is no layered window at all";
+    EXPECT_FALSE(leavingAsked());
+    SendMessageW(edit, WM_MOUSEMOVE, 0, At(60, 30));
+    EXPECT_FALSE(leavingAsked()) << "an opaque memo follows no pointer";
     EXPECT_TRUE(owner.errors.empty());
 }
 
@@ -899,6 +917,17 @@ TEST_F(MemoFormTest, AWriteKeepsTheSelectionAndTheViewAroundWhatItChanges) {
     SendMessageW(edit, EM_LINESCROLL, 0, 5);
     memo.SetText(lines + "12:00:01");
     EXPECT_EQ(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 5);
+
+    // The text changed by the user's typing, or set by another program, between two writes:
+    // the next write still comes out whole.
+    memo.SetText("12:00:00");
+    SendMessageW(edit, EM_SETSEL, 0, 0);
+    Press(edit, 'A');
+    memo.SetText("12:00:01");
+    EXPECT_EQ(EditText(edit), "12:00:01");
+    SetWindowTextW(edit, L"外から");
+    memo.SetText("12:00:02");
+    EXPECT_EQ(EditText(edit), "12:00:02");
 }
 
 // A memo updated in place from a stored key, as sync does: a clock turned plain text takes
