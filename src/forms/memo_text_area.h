@@ -40,9 +40,9 @@ public:
     LRESULT CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) const;
 
     const std::string& Text() const { return text_; }
-    // Only the characters that differ are replaced: a clock changes its last digits every
-    // second, and the control then lays out and paints those alone, and the user's selection
-    // outside them stays.
+    // The user's selection and scrolled view stay: while there is one, only the characters
+    // that differ are replaced (a clock changes its last digits every second), and the
+    // selection outside them stays where its characters went.
     void Write(std::string_view text);
     // EN_CHANGE: true when the user changed the text, not a write of the program's.
     bool TextChanged();
