@@ -22,16 +22,6 @@ constexpr int kOpaqueItem = 0;     // "100 %"
 constexpr int kSeventyItem = 3;    // "70 %"
 constexpr int kSeventyAlpha = 178; // 70 * 255 / 100
 
-// The alpha of a layered window, -1 when it has none; nullopt for a plain window.
-std::optional<int> AlphaOf(HWND window) {
-    if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) return std::nullopt;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
-        return -1;
-    return alpha;
-}
-
 // The memo of the store's first slot and the other one, told apart by their places.
 std::pair<HWND, HWND> FirstAndSecond(const RunningPetarino& petarino) {
     HWND first = nullptr, second = nullptr;
@@ -57,13 +47,14 @@ TEST_F(SeeThrough, ChosenFromTheMemosMenuStoredAndPlainAgainAtOpaque) {
         ASSERT_TRUE(remote::WaitFor([&] { return petarino.VisibleMemos().size() == 2; }));
         const auto [memo, other] = FirstAndSecond(petarino);
         ASSERT_TRUE(memo && other);
-        EXPECT_EQ(AlphaOf(memo), std::nullopt) << "a store without the value loads plain windows";
-        EXPECT_EQ(AlphaOf(other), std::nullopt);
+        EXPECT_EQ(remote::AlphaOf(memo), std::nullopt)
+            << "a store without the value loads plain windows";
+        EXPECT_EQ(remote::AlphaOf(other), std::nullopt);
 
         ASSERT_TRUE(ChooseOpacity(petarino, memo, kSeventyItem));
-        EXPECT_TRUE(remote::WaitFor([&] { return AlphaOf(memo) == kSeventyAlpha; }))
-            << "alpha " << AlphaOf(memo).value_or(255);
-        EXPECT_EQ(AlphaOf(other), std::nullopt);
+        EXPECT_TRUE(remote::WaitFor([&] { return remote::AlphaOf(memo) == kSeventyAlpha; }))
+            << "alpha " << remote::AlphaOf(memo).value_or(255);
+        EXPECT_EQ(remote::AlphaOf(other), std::nullopt);
         ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
         ASSERT_TRUE(petarino.WaitForExit());
     }
@@ -75,9 +66,9 @@ TEST_F(SeeThrough, ChosenFromTheMemosMenuStoredAndPlainAgainAtOpaque) {
     ASSERT_TRUE(remote::WaitFor([&] { return petarino.VisibleMemos().size() == 2; }));
     const auto [memo, other] = FirstAndSecond(petarino);
     ASSERT_TRUE(memo && other);
-    EXPECT_EQ(AlphaOf(memo), kSeventyAlpha) << "loaded see-through";
+    EXPECT_EQ(remote::AlphaOf(memo), kSeventyAlpha) << "loaded see-through";
     ASSERT_TRUE(ChooseOpacity(petarino, memo, kOpaqueItem));
-    EXPECT_TRUE(remote::WaitFor([&] { return AlphaOf(memo) == std::nullopt; }))
+    EXPECT_TRUE(remote::WaitFor([&] { return remote::AlphaOf(memo) == std::nullopt; }))
         << "still layered at 100 %";
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
     ASSERT_TRUE(petarino.WaitForExit());

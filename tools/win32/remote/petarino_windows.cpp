@@ -48,6 +48,15 @@ std::vector<std::wstring> MemoTexts(DWORD processId) {
     return texts;
 }
 
+std::optional<int> AlphaOf(HWND window) {
+    if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) return std::nullopt;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+        return -1;
+    return alpha;
+}
+
 HWND MemoShowing(DWORD processId, std::wstring_view text) {
     for (HWND memo : MemoWindows(processId))
         if (TextOf(TextAreaOf(memo)) == text) return memo;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,8 @@ HWND TextAreaOf(HWND memoWindow);
 std::vector<std::wstring> MemoTexts(DWORD processId);
 // The memo whose text area shows exactly the text; nullptr when none does.
 HWND MemoShowing(DWORD processId, std::wstring_view text);
+// The alpha of a layered window, -1 when it has none; nullopt for a plain window.
+std::optional<int> AlphaOf(HWND window);
 
 // The running time that the properties window shows from its first tick on, in seconds; -1
 // before that tick.
