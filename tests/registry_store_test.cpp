@@ -392,10 +392,8 @@ TEST_F(RegistryStoreTest, OpacityIsStoredOnlyBelowOpaqueAndWhatCannotBeUsedLoads
         {std::nullopt, nullptr, 100, std::nullopt},
         {DwordValue(49), unusable, 100, std::nullopt},
         {DwordValue(50), nullptr, 50, DwordValue(50)},
-        {DwordValue(70), nullptr, 70, DwordValue(70)},
         {DwordValue(100), nullptr, 100, std::nullopt},
         {DwordValue(101), unusable, 100, std::nullopt},
-        {DwordValue(-70), unusable, 100, std::nullopt},
         {SzValue("70"), "'Opacity' のﾃﾞｰﾀ型が不正です.", 100, std::nullopt},
     };
     // clang-format on
@@ -416,17 +414,6 @@ TEST_F(RegistryStoreTest, OpacityIsStoredOnlyBelowOpaqueAndWhatCannotBeUsedLoads
         EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), WrittenText("残る"));
         EXPECT_FALSE(registry.Value(MemoKeyPath(1), "Opacity"));
     }
-
-    // Chosen, kept through a new run, then chosen opaque again and gone from the key.
-    StoreWorld& first = Start();
-    first.table.Memos(1).SetOpacity(60);
-    first.store.SaveDatas();
-    StoreWorld& second = Start();
-    EXPECT_EQ(second.table.Memos(1).Opacity(), 60);
-    EXPECT_EQ(registry.Value(MemoKeyPath(1), "Opacity"), DwordValue(60));
-    second.table.Memos(1).SetOpacity(100);
-    second.store.SaveDatas();
-    EXPECT_FALSE(registry.Value(MemoKeyPath(1), "Opacity"));
 }
 
 TEST_F(RegistryStoreTest, EveryDamagedValueCountsAndTheNextSaveKeepsEveryMemo) {
