@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const store::EBackupRefused&) {
         return 0;
     }
-    const store::StoredState stored = store::ReadSnapshotAsStore(backup.snapshot);
+    const store::StoredState stored = store::ReadSnapshotAsStore(backup.snapshot, kernel);
     if (stored.error || stored.maxFormDamaged || stored.keysBeyondTable ||
         static_cast<int>(stored.memos.size()) != backup.memoCount)
         std::abort(); // taken, yet a load would refuse it

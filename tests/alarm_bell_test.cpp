@@ -35,33 +35,33 @@ TEST(AlarmBell, TheTickRingsDueAlarmsOnceAndMovesThemOn) {
     };
 
     auto& daily = static_cast<InMemoryMemo&>(*table.CreateMemo());
-    daily.SetHint("朝会");
-    daily.SetMacroText("T#{#}");
+    daily.SetHint(u"朝会");
+    daily.SetMacroText(u"T#{#}");
     daily.SetReadOnly(true);
     daily.SetVisible(false);
     daily.SetAlarm({WallMinute{{2026, 5, 10}, 9, 0}, AlarmRepeat::Daily, true});
     auto& missed = static_cast<InMemoryMemo&>(*table.CreateMemo());
-    missed.SetText("資料を送る\r\n宛先は後で");
+    missed.SetText(u"資料を送る\r\n宛先は後で");
     missed.SetAlarm({WallMinute{{2026, 5, 9}, 18, 30}});
     table.RefreshStatusList();
 
     tickAt(10, 8, 59);
     EXPECT_FALSE(daily.Visible());
     ASSERT_EQ(balloons.size(), 1u) << "the missed one at the first tick";
-    EXPECT_EQ(balloons[0].title, "無題");
-    EXPECT_EQ(balloons[0].text, "2026/05/09 18:30 のアラーム (遅れて通知)\n資料を送る");
+    EXPECT_EQ(balloons[0].title, u"無題");
+    EXPECT_EQ(balloons[0].text, u"2026/05/09 18:30 のアラーム (遅れて通知)\n資料を送る");
     EXPECT_EQ(missed.Raised(), 1);
     EXPECT_FALSE(missed.Alarm().at) << "a one-time alarm is off";
     EXPECT_EQ(world.windows.Sounds(), 0) << "not asked for";
 
     tickAt(10, 9, 0);
     EXPECT_TRUE(daily.Visible());
-    EXPECT_EQ(list.Rows().at(0).substr(0, 2), "○") << "the status list follows";
+    EXPECT_EQ(list.Rows().at(0).substr(0, 1), u"○") << "the status list follows";
     EXPECT_EQ(daily.Raised(), 1);
     EXPECT_EQ(world.windows.Sounds(), 1);
     ASSERT_EQ(balloons.size(), 2u);
-    EXPECT_EQ(balloons[1].title, "朝会");
-    EXPECT_EQ(balloons[1].text, "0時間 0分 2秒") << "its text ticked first, and is no late one";
+    EXPECT_EQ(balloons[1].title, u"朝会");
+    EXPECT_EQ(balloons[1].text, u"0時間 0分 2秒") << "its text ticked first, and is no late one";
     EXPECT_EQ(daily.Alarm().at, (WallMinute{{2026, 5, 11}, 9, 0}));
 
     // The same minute again, then the clock set back over it: nothing rings twice.
@@ -69,7 +69,7 @@ TEST(AlarmBell, TheTickRingsDueAlarmsOnceAndMovesThemOn) {
     tickAt(10, 8, 30);
     tickAt(10, 9, 0);
     EXPECT_EQ(balloons.size(), 2u);
-    EXPECT_EQ(daily.Text(), "0時間 0分 5秒") << "the macro memo keeps ticking";
+    EXPECT_EQ(daily.Text(), u"0時間 0分 5秒") << "the macro memo keeps ticking";
     EXPECT_EQ(missed.Raised() + daily.Raised(), 2);
 }
 

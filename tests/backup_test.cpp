@@ -219,17 +219,17 @@ TEST_F(BackupTest, RestoringAnOlderBackupBringsADestroyedMemoBackAndCanItselfBeU
     EXPECT_EQ(world.table.MaxForm(), 0) << "No changes nothing";
     EXPECT_EQ(backups.List().size(), 2u);
 
-    world.table.Memos(0).SetText("typed since the save");
+    world.table.Memos(0).SetText(u"typed since the save");
     world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
     backups.Restore(older);
     EXPECT_EQ(Shown().back(),
               (platform::ShownMessageBox{"現在のメモを、選んだバックアップの内容に置き換えますか？",
                                          "確認", 0x24}));
     ASSERT_EQ(world.table.MaxForm(), 1);
-    EXPECT_EQ(world.table.Memos(0).Text(), "first");
-    EXPECT_EQ(world.table.Memos(1).Hint(), "二");
-    EXPECT_EQ(world.table.Memos(1).MacroText(), "#{yyyy#}");
-    EXPECT_EQ(world.list.Rows(), (std::vector<std::string>{"○ - 一", "○ - 二"}));
+    EXPECT_EQ(world.table.Memos(0).Text(), u"first");
+    EXPECT_EQ(world.table.Memos(1).Hint(), u"二");
+    EXPECT_EQ(world.table.Memos(1).MacroText(), u"#{yyyy#}");
+    EXPECT_EQ(world.list.Rows(), (std::vector<MemoText>{u"○ - 一", u"○ - 二"}));
     EXPECT_TRUE(registry.KeyExists(MemoKeyPath(1)));
 
     // The state it replaced, with the text typed since the last save, is the newest backup.
@@ -240,7 +240,7 @@ TEST_F(BackupTest, RestoringAnOlderBackupBringsADestroyedMemoBackAndCanItselfBeU
     world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
     backups.Restore(after[0].path);
     ASSERT_EQ(world.table.MaxForm(), 0);
-    EXPECT_EQ(world.table.Memos(0).Text(), "typed since the save");
+    EXPECT_EQ(world.table.Memos(0).Text(), u"typed since the save");
 }
 
 TEST_F(BackupTest, TheNewestTwentyStayAndOnlyExitsAndTheDaysFirstAutosaveWriteThem) {
@@ -256,8 +256,8 @@ TEST_F(BackupTest, TheNewestTwentyStayAndOnlyExitsAndTheDaysFirstAutosaveWriteTh
         files.RemoveFile(path);
 
     world.exitSettings.SetAskBeforeExit(true);
-    ExitSequence exit{world.State(), world.store, world.macro.windows, files,
-                      [&] { backups.AfterExitSave(); }};
+    ExitSequence exit{world.State(), world.store,        world.macro.windows,
+                      files,         world.macro.kernel, [&] { backups.AfterExitSave(); }};
     world.macro.windows.ScriptAnswer(platform::DialogResult::No);
     EXPECT_FALSE(exit.FormCloseQuery());
     for (uint64_t call = 1; call <= 50; ++call)
@@ -378,7 +378,7 @@ TEST_F(BackupTest, ARestoreUnderAClockSetBackKeepsItsWayBackAndTheFileItRestores
     world.macro.windows.ScriptAnswer(platform::DialogResult::Yes);
     ASSERT_TRUE(backups.Restore(list.front().path));
     ASSERT_EQ(world.table.MaxForm(), 1);
-    EXPECT_EQ(world.table.Memos(1).Text(), "second");
+    EXPECT_EQ(world.table.Memos(1).Text(), u"second");
     EXPECT_EQ(std::ssize(backups.List()), BackupFolder::kKept) << "no longer restored, it went";
 }
 

@@ -3,6 +3,7 @@
 #include "platform/fake/fake_registry.h"
 #include "store/exit_sequence.h"
 #include "store/store_layout.h"
+#include "testing/memo_texts.h"
 #include "testing/store_world.h"
 
 #include <filesystem>
@@ -64,7 +65,8 @@ protected:
     FakeRegistry registry;
     StoreWorld world{registry};
     FakeFiles files;
-    store::ExitSequence exitSequence{world.State(), world.store, world.macro.windows, files};
+    store::ExitSequence exitSequence{world.State(), world.store, world.macro.windows, files,
+                                     world.macro.kernel};
     Heartbeat heartbeat{world.clock, world.table, world.macro.expander,
                         [&] { world.store.SaveDatas(); }};
 };
@@ -85,7 +87,7 @@ TEST_F(ExitSequenceTest, NoToTheConfirmationKeepsEverythingRunningAndSavesNothin
     world.macro.windows.ScriptAnswer(DialogResult::No, [&] { Tick(); });
     EXPECT_FALSE(exitSequence.FormCloseQuery());
     EXPECT_EQ(Shown(), std::vector{kConfirmation});
-    EXPECT_EQ(running.Text(), "0時間 0分 1秒");
+    EXPECT_EQ(running.Text(), u"0時間 0分 1秒");
     EXPECT_FALSE(Saved());
     EXPECT_TRUE(TickRuns());
 }
@@ -115,7 +117,7 @@ TEST_F(ExitSequenceTest, ExportsEveryMemoByteForByteUnderItsTitle) {
     world.Create("", "no title");
     Memo& macro = world.CreateMacro("年", "N#{yyyy#}");
     world.macro.expander.ExpandMacros(macro, world.clock);
-    ASSERT_EQ(macro.Text(), "2026");
+    ASSERT_EQ(macro.Text(), u"2026");
     world.Create("隠れ", "hidden").SetVisible(false);
     world.Create("改行", "一行目\r\n二行目\r\n");
     world.Create("空", "");
@@ -134,7 +136,7 @@ TEST_F(ExitSequenceTest, ExportsEveryMemoByteForByteUnderItsTitle) {
     EXPECT_EQ(Exported("無題.txt"), "untitled");
     EXPECT_EQ(Exported(".txt"), "no title");
     EXPECT_EQ(Exported("年.txt"), "N#{yyyy#}");
-    EXPECT_EQ(macro.Text(), "N#{yyyy#}") << "the memo shows its source from then on";
+    EXPECT_EQ(macro.Text(), u"N#{yyyy#}") << "the memo shows its source from then on";
     EXPECT_EQ(Exported("隠れ.txt"), "hidden");
     EXPECT_EQ(Exported("改行.txt"), "一行目\r\n二行目\r\n");
     EXPECT_EQ(Exported("空.txt"), "");
@@ -159,17 +161,17 @@ TEST_F(ExitSequenceTest, AMissingSubfolderEndsTheCloseAndTheProgramRunsOnWithIts
     world.Create("missing\\メモ", "text");
     Memo& after = world.CreateMacro("後", "L#{#}");
     Tick();
-    ASSERT_EQ(before.Text(), "1");
+    ASSERT_EQ(before.Text(), u"1");
 
     ExpectRefusedFile("missing\\メモ.txt");
     EXPECT_TRUE(Saved()) << "the store was saved before the export";
     EXPECT_EQ(Exported("前.txt"), "L#{#}");
-    EXPECT_EQ(before.Text(), "L#{#}");
+    EXPECT_EQ(before.Text(), u"L#{#}");
     EXPECT_FALSE(fs::exists(files.Native(File("後.txt"))));
-    EXPECT_EQ(after.Text(), "1");
+    EXPECT_EQ(after.Text(), u"1");
 
     Tick();
-    EXPECT_EQ(before.Text(), "1");
+    EXPECT_EQ(before.Text(), u"1");
     EXPECT_EQ(world.clock.Label3Caption(), "0時間 0分 2秒");
 
     fs::create_directory(files.ProgramDirectory() / "missing");
@@ -185,7 +187,7 @@ TEST_F(ExitSequenceTest, TitlesThatWouldWriteOutsideTheFolderOrToADeviceAreRefus
          {"..\\escaped", "..\\..\\escaped", "../escaped", "sub\\..\\..\\escaped", "C:\\escaped",
           "\\escaped", "/escaped", "\\\\server\\share\\escaped", "a:b", "CON", "nul", "COM1",
           "LPT1", "con.log", "CONIN$", "CON  ", "sub\\AUX", "a?b", "a*b"}) {
-        memo.SetHint(title);
+        memo.SetHint(AsMemoText(title));
         ExpectRefusedFile(std::string(title) + ".txt");
     }
     EXPECT_EQ(std::distance(fs::recursive_directory_iterator(files.Root()), {}), 2)
@@ -210,7 +212,7 @@ TEST_F(ExitSequenceTest, AWriteThatFailsMidwayKeepsThePreviousExport) {
     ASSERT_TRUE(exitSequence.FormCloseQuery());
     exitSequence.CloseCancelled();
 
-    memo.SetText("second, longer");
+    memo.SetText(u"second, longer");
     files.FailNextWriteAfter(3);
     EXPECT_FALSE(exitSequence.FormCloseQuery());
     EXPECT_EQ(Shown(), std::vector{GeneralError("ｽﾄﾘｰﾑへの書き込みｴﾗｰ.")});
@@ -228,7 +230,7 @@ TEST_F(ExitSequenceTest, AnEndOfSessionCancelledAfterTheQueryLetsTheProgramRunOn
     exitSequence.CloseCancelled();
     EXPECT_TRUE(TickRuns());
     Tick();
-    EXPECT_EQ(macro.Text(), "1");
+    EXPECT_EQ(macro.Text(), u"1");
 }
 
 } // namespace

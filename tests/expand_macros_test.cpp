@@ -2,6 +2,7 @@
 #include "testing/fake_macro_host.h"
 #include "testing/in_memory_memo.h"
 #include "testing/macro_world.h"
+#include "testing/memo_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,13 @@ class ExpandMacrosTest : public ::testing::Test {
 protected:
     // A memo in macro mode with this source, as the store or the dialog leaves it.
     InMemoryMemo& MacroMemo(std::string_view source) {
-        memo.SetMacroText(source);
+        memo.SetMacroText(AsMemoText(source));
         memo.SetReadOnly(true);
         return memo;
     }
     std::string Shown(std::string_view source) {
         world.expander.ExpandMacros(MacroMemo(source), host);
-        return memo.Text();
+        return AsCp932(memo.Text());
     }
 
     MacroWorld world{platform::FakeLocale::Japanese, {1997, 3, 0, 9, 14, 5, 7, 0}};
@@ -75,10 +76,10 @@ TEST_F(ExpandMacrosTest, ShowsErrorForMalformedSourcesOnEveryPass) {
 }
 
 TEST_F(ExpandMacrosTest, LeavesAMemoOutsideMacroModeAlone) {
-    memo.SetMacroText("N#{yyyy#}");
-    memo.SetText("typed");
+    memo.SetMacroText(u"N#{yyyy#}");
+    memo.SetText(u"typed");
     world.expander.ExpandMacros(memo, host);
-    EXPECT_EQ(memo.Text(), "typed");
+    EXPECT_EQ(memo.Text(), u"typed");
 }
 
 TEST_F(ExpandMacrosTest, DoesNotRewriteAnUnchangedText) {
@@ -88,7 +89,7 @@ TEST_F(ExpandMacrosTest, DoesNotRewriteAnUnchangedText) {
 }
 
 TEST_F(ExpandMacrosTest, StopsTheTimerAndReportsADateThatDoesNotParse) {
-    memo.SetHint("予定");
+    memo.SetHint(u"予定");
     EXPECT_EQ(Shown("N#{yyyy#}"), "1997");
     EXPECT_EQ(Shown("N#{yyyy#} A#{abc#} L#{#}"), "1997") << "the memo keeps its text";
     EXPECT_FALSE(host.timerRunning);
@@ -103,7 +104,7 @@ TEST_F(ExpandMacrosTest, ReadsDatesInTheEnglishOrder) {
     MacroWorld english{platform::FakeLocale::English, {1997, 3, 0, 9, 14, 5, 7, 0}};
     MacroMemo("A#{3/19/1997#} N#{dddd ampm#}");
     english.expander.ExpandMacros(memo, host);
-    EXPECT_EQ(memo.Text(), "10 Sunday PM");
+    EXPECT_EQ(memo.Text(), u"10 Sunday PM");
 }
 
 } // namespace

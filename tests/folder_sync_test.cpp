@@ -3,6 +3,7 @@
 // are known to lose notes.
 #include "sync/folder_look.h"
 #include "sync/memo_file.h"
+#include "testing/memo_texts.h"
 #include "testing/sync_world.h"
 
 #include <algorithm>
@@ -29,18 +30,20 @@ protected:
     static std::vector<std::string> Titles(const SyncPc& pc) {
         std::vector<std::string> titles;
         for (const Memo* memo : pc.Memos())
-            titles.push_back(memo->Hint() + "=" + memo->Text());
+            titles.push_back(AsCp932(memo->Hint() + u"=" + memo->Text()));
         std::sort(titles.begin(), titles.end());
         return titles;
     }
     static void Edit(SyncPc& pc, std::string_view title, std::string_view text) {
         for (int slot = 0; slot <= pc.world.table.MaxForm(); ++slot)
-            if (Memo& memo = pc.world.table.Memos(slot); memo.Hint() == title) memo.SetText(text);
+            if (Memo& memo = pc.world.table.Memos(slot); memo.Hint() == AsMemoText(title))
+                memo.SetText(AsMemoText(text));
         pc.sync.MemoChanged();
     }
     static void Destroy(SyncPc& pc, std::string_view title) {
         for (int slot = 0; slot <= pc.world.table.MaxForm(); ++slot)
-            if (pc.world.table.Memos(slot).Hint() == title) return pc.world.table.DestForm(slot);
+            if (pc.world.table.Memos(slot).Hint() == AsMemoText(title))
+                return pc.world.table.DestForm(slot);
     }
     void Put(const std::string& name, const std::string& bytes) {
         std::ofstream(Folder() / name, std::ios::binary) << bytes;
@@ -62,7 +65,7 @@ TEST_F(FolderSyncTest, AMemoTravelsItsEditsFollowAndADestroyedMemoLeavesEveryPc)
     JoinBoth();
     ASSERT_NE(b.Find("買い物"), nullptr);
     const Memo& arrived = *b.Find("買い物");
-    EXPECT_EQ(arrived.Text(), "牛乳");
+    EXPECT_EQ(arrived.Text(), u"牛乳");
     EXPECT_EQ(arrived.Sync().id, made.Sync().id);
     // A memo new to a PC takes its place and size from the file.
     EXPECT_EQ(std::tuple(arrived.Left(), arrived.Top(), arrived.Width(), arrived.Height()),
@@ -74,7 +77,7 @@ TEST_F(FolderSyncTest, AMemoTravelsItsEditsFollowAndADestroyedMemoLeavesEveryPc)
     b.Seconds(2);
     a.sync.FolderChanged();
     a.Seconds(2);
-    EXPECT_EQ(made.Text(), "牛乳\r\n卵");
+    EXPECT_EQ(made.Text(), u"牛乳\r\n卵");
     EXPECT_EQ(made.Left(), 300);
 
     const std::string id = made.Sync().id;
@@ -286,10 +289,10 @@ TEST_F(FolderSyncTest, ChangesWaitWhileADialogIsOpen) {
     a.Seconds(2);
     b.busy = true;
     b.sync.LookNow();
-    EXPECT_EQ(b.Find("待つ")->Text(), "前");
+    EXPECT_EQ(b.Find("待つ")->Text(), u"前");
     b.busy = false;
     b.Seconds(1);
-    EXPECT_EQ(b.Find("待つ")->Text(), "後");
+    EXPECT_EQ(b.Find("待つ")->Text(), u"後");
 }
 
 TEST_F(FolderSyncTest, MemosBeyondTheTableStayInTheFolderAndAreToldOnce) {

@@ -3,6 +3,7 @@
 #include "testing/in_memory_autosave_settings.h"
 #include "testing/in_memory_memo_factory.h"
 #include "testing/macro_world.h"
+#include "testing/memo_texts.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -24,7 +25,7 @@ protected:
     }
     Memo& MacroMemo(std::string_view source) {
         Memo& memo = *table.CreateMemo();
-        memo.SetMacroText(source);
+        memo.SetMacroText(AsMemoText(source));
         memo.SetReadOnly(true);
         return memo;
     }
@@ -77,10 +78,10 @@ TEST_F(HeartbeatTest, ResetsTheCounterWithAutosaveOff) {
 TEST_F(HeartbeatTest, RefreshesMacroMemosWithTheRunningTimeOfThisVeryTick) {
     Memo& running = MacroMemo("T#{#}");
     Memo& plain = *table.CreateMemo();
-    plain.SetText("typed");
+    plain.SetText(u"typed");
     Tick();
-    EXPECT_EQ(running.Text(), "0時間 0分 1秒");
-    EXPECT_EQ(plain.Text(), "typed");
+    EXPECT_EQ(running.Text(), u"0時間 0分 1秒");
+    EXPECT_EQ(plain.Text(), u"typed");
 }
 
 // The error would otherwise be shown every second; alarms, autosave (and with it the daily
@@ -93,25 +94,25 @@ TEST_F(HeartbeatTest, ADateErrorStopsOnlyTheMacrosAndTheLabelUntilTheTimerIsEnab
     Tick();
     EXPECT_FALSE(clock.Timer1().Enabled());
     EXPECT_EQ(world.windows.Shown().size(), 1u);
-    EXPECT_EQ(good.Text(), "1") << "the memos after the bad one are still refreshed";
+    EXPECT_EQ(good.Text(), u"1") << "the memos after the bad one are still refreshed";
 
     const std::string caption = clock.Label3Caption();
-    good.SetText("stale");
+    good.SetText(u"stale");
     Tick();
     Tick();
     EXPECT_EQ(clock.Label3Caption(), caption);
-    EXPECT_EQ(good.Text(), "stale");
+    EXPECT_EQ(good.Text(), u"stale");
     EXPECT_EQ(world.windows.Shown().size(), 1u);
     EXPECT_EQ(clock.Total(), 3) << "the stored running time must not fall behind";
     EXPECT_EQ(savedOnTicks, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(rungOnTicks, (std::vector<int>{1, 2, 3}));
 
-    bad.SetMacroText("a#{2026/12/25#}");
+    bad.SetMacroText(u"a#{2026/12/25#}");
     clock.Timer1().Enable(); // the memo properties dialog closed with OK
     Tick();
     EXPECT_EQ(clock.Label3Caption(), "0時間 0分 4秒");
-    EXPECT_EQ(bad.Text(), "18");
-    EXPECT_EQ(good.Text(), "1");
+    EXPECT_EQ(bad.Text(), u"18");
+    EXPECT_EQ(good.Text(), u"1");
 }
 
 TEST_F(HeartbeatTest, NeverTicksAgainOnceDetached) {
@@ -142,7 +143,7 @@ TEST_F(HeartbeatTest, EndsTheTickWhenTheSaveFails) {
     autosave.SetEnabled(true);
     Heartbeat failing{clock, table, world.expander, [] { throw std::runtime_error("save"); }};
     EXPECT_THROW(failing.Timer1Timer(), std::runtime_error);
-    EXPECT_EQ(memo.Text(), "") << "the memos wait for the next tick";
+    EXPECT_EQ(memo.Text(), u"") << "the memos wait for the next tick";
     EXPECT_TRUE(clock.Timer1().Runs());
 }
 

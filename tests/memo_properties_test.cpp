@@ -1,6 +1,7 @@
 #include "memos/memo_properties.h"
 #include "platform/fake/fake_choosers.h"
 #include "platform/fake/fake_files.h"
+#include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_window_system.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_memo_factory.h"
@@ -20,10 +21,10 @@ using platform::FilePath;
 
 // The dialog's controls in plain fields.
 struct FakeView final : MemoPropertiesView {
-    std::string MacroText() const override { return macroText; }
-    void SetMacroText(std::string_view text) override { macroText = text; }
-    std::string Title() const override { return title; }
-    void SetTitle(std::string_view text) override { title = text; }
+    MemoText MacroText() const override { return macroText; }
+    void SetMacroText(MemoTextView text) override { macroText = text; }
+    MemoText Title() const override { return title; }
+    void SetTitle(MemoTextView text) override { title = text; }
     int TitleBarItem() const override { return titleBarItem; }
     void SetTitleBarItem(int item) override { titleBarItem = item; }
     bool WordWrap() const override { return wordWrap; }
@@ -37,8 +38,8 @@ struct FakeView final : MemoPropertiesView {
     Color TitleTextColor() const override { return titleTextColor; }
     void SetTitleTextColor(Color color) override { titleTextColor = color; }
 
-    std::string macroText = "Macro";
-    std::string title = "Title";
+    MemoText macroText = u"Macro";
+    MemoText title = u"Title";
     int titleBarItem = 0;
     bool wordWrap = false;
     Font macroFont;
@@ -66,7 +67,8 @@ protected:
     platform::FakeFiles files;
     TickTimer timer;
     FakeView view;
-    MemoProperties properties{view, choosers, files, timer, table};
+    platform::FakeKernel kernel;
+    MemoProperties properties{view, choosers, files, kernel, timer, table};
     Memo& memo = *table.CreateMemo();
 };
 
@@ -76,16 +78,16 @@ TEST_F(MemoPropertiesTest, OpensWithTheMemoAndAppliesEveryFieldOnOk) {
     font.height = -16;
     font.style = fsBold | fsStrikeOut;
     font.color = 0x00112233;
-    memo.SetHint("予定");
-    memo.SetText("plain");
+    memo.SetHint(u"予定");
+    memo.SetText(u"plain");
     memo.SetWordWrap(false);
     memo.SetMemoFont(font);
     memo.SetMemoColor(0x00445566);
     memo.SetWindowColor(clBtnFace);
     memo.SetTitleTextColor(0x00778899);
     properties.Open(memo);
-    EXPECT_EQ(view.macroText, "plain");
-    EXPECT_EQ(view.title, "予定");
+    EXPECT_EQ(view.macroText, u"plain");
+    EXPECT_EQ(view.title, u"予定");
     EXPECT_EQ(view.titleBarItem, 2) << "a memo the user made has its title on the right";
     EXPECT_FALSE(view.wordWrap);
     EXPECT_EQ(view.macroFont, font);
@@ -93,7 +95,7 @@ TEST_F(MemoPropertiesTest, OpensWithTheMemoAndAppliesEveryFieldOnOk) {
     EXPECT_EQ(view.titleColor, clBtnFace);
     EXPECT_EQ(view.titleTextColor, 0x00778899u);
 
-    view.title = "新しい題";
+    view.title = u"新しい題";
     view.titleBarItem = 4;
     view.wordWrap = true;
     view.macroFont = Font{};
@@ -101,40 +103,40 @@ TEST_F(MemoPropertiesTest, OpensWithTheMemoAndAppliesEveryFieldOnOk) {
     view.titleColor = 0x00010203;
     view.titleTextColor = clBlack;
     properties.Apply(memo);
-    EXPECT_EQ(memo.Hint(), "新しい題");
+    EXPECT_EQ(memo.Hint(), u"新しい題");
     EXPECT_EQ(memo.TitleBar(), 4);
     EXPECT_TRUE(memo.WordWrap());
     EXPECT_EQ(memo.MemoFont(), Font{});
     EXPECT_EQ(memo.MemoColor(), clWhite);
     EXPECT_EQ(memo.WindowColor(), 0x00010203u);
     EXPECT_EQ(memo.TitleTextColor(), clBlack);
-    EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 新しい題"});
+    EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"○ - 新しい題"});
 }
 
 // "#}" anywhere decides; the text area of a new macro memo keeps what it showed until the
 // next tick, and a memo that leaves macro mode keeps its old source unread.
 TEST_F(MemoPropertiesTest, TheTextDecidesTheMode) {
-    memo.SetMacroText("N#{yyyy#}");
-    memo.SetText("2026");
+    memo.SetMacroText(u"N#{yyyy#}");
+    memo.SetText(u"2026");
     memo.SetReadOnly(true);
     properties.Open(memo);
-    EXPECT_EQ(view.macroText, "N#{yyyy#}") << "the source, not its expansion";
+    EXPECT_EQ(view.macroText, u"N#{yyyy#}") << "the source, not its expansion";
     properties.Apply(memo);
     EXPECT_TRUE(memo.ReadOnly());
-    EXPECT_EQ(memo.MacroText(), "N#{yyyy#}");
-    EXPECT_EQ(memo.Text(), "2026");
+    EXPECT_EQ(memo.MacroText(), u"N#{yyyy#}");
+    EXPECT_EQ(memo.Text(), u"2026");
 
-    view.macroText = "N#{yyyy}";
+    view.macroText = u"N#{yyyy}";
     properties.Apply(memo);
     EXPECT_FALSE(memo.ReadOnly());
-    EXPECT_EQ(memo.Text(), "N#{yyyy}");
-    EXPECT_EQ(memo.MacroText(), "N#{yyyy#}");
+    EXPECT_EQ(memo.Text(), u"N#{yyyy}");
+    EXPECT_EQ(memo.MacroText(), u"N#{yyyy#}");
 
-    view.macroText = "stray #} only";
+    view.macroText = u"stray #} only";
     properties.Apply(memo);
     EXPECT_TRUE(memo.ReadOnly());
-    EXPECT_EQ(memo.MacroText(), "stray #} only");
-    EXPECT_EQ(memo.Text(), "N#{yyyy}");
+    EXPECT_EQ(memo.MacroText(), u"stray #} only");
+    EXPECT_EQ(memo.Text(), u"N#{yyyy}");
 }
 
 TEST_F(MemoPropertiesTest, TheRadioGroupBringsALayoutIntoItsItems) {
@@ -154,11 +156,11 @@ TEST_F(MemoPropertiesTest, TheRadioGroupBringsALayoutIntoItsItems) {
 TEST_F(MemoPropertiesTest, OkStartsTheClockAndListsTheMemosAnew) {
     properties.Open(memo);
     memo.SetVisible(false);
-    EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 無題"});
+    EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"○ - 無題"});
     ASSERT_FALSE(timer.Enabled());
     properties.Apply(memo);
     EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(list.Rows(), std::vector<std::string>{"× - 無題"});
+    EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"× - 無題"});
 }
 
 // The properties window, reached through the notification icon, can destroy the memo while
@@ -172,20 +174,20 @@ TEST_F(MemoPropertiesTest, AMemoDestroyedMeanwhileIsLeftAlone) {
     EXPECT_TRUE(timer.Enabled()) << "every OK starts the clock";
     EXPECT_TRUE(list.Rows().empty());
     properties.Apply(other);
-    EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 無題"});
+    EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"○ - 無題"});
 }
 
 // A restore makes every memo anew: one that takes the place of the memo the dialog was opened
 // for is another memo, and OK writes nothing to it.
 TEST_F(MemoPropertiesTest, AnotherMemoInThePlaceOfTheOneOpenedIsLeftAlone) {
     memo.SetSync({"11111111-1111-4111-8111-111111111111", "", ""});
-    memo.SetText("元のメモ");
+    memo.SetText(u"元のメモ");
     properties.Open(memo);
     memo.SetSync({"22222222-2222-4222-8222-222222222222", "", ""});
-    memo.SetText("別のメモ");
-    view.macroText = "ダイアログの文";
+    memo.SetText(u"別のメモ");
+    view.macroText = u"ダイアログの文";
     properties.Apply(memo);
-    EXPECT_EQ(memo.Text(), "別のメモ");
+    EXPECT_EQ(memo.Text(), u"別のメモ");
 }
 
 // Each chooser starts at its control's value, a system colour as it is; Cancel keeps it.
@@ -219,18 +221,18 @@ TEST_F(MemoPropertiesTest, ChoosersStartAtTheirControlAndCancelKeepsIt) {
 TEST_F(MemoPropertiesTest, LoadingGivesCrLfLinesUpToANul) {
     Put("mixed.txt", std::string("one\rtwo\nthree\r\nfour\0five", 23));
     choosers.AnswerLoad(File("mixed.txt"));
-    view.title = "unchanged";
+    view.title = u"unchanged";
     properties.LoadText();
-    EXPECT_EQ(view.macroText, "one\r\ntwo\r\nthree\r\nfour");
-    EXPECT_EQ(view.title, "unchanged");
+    EXPECT_EQ(view.macroText, u"one\r\ntwo\r\nthree\r\nfour");
+    EXPECT_EQ(view.title, u"unchanged");
 
     properties.LoadText();
     EXPECT_EQ(choosers.LoadsOpened(), 2);
-    EXPECT_EQ(view.macroText, "one\r\ntwo\r\nthree\r\nfour") << "cancelled";
+    EXPECT_EQ(view.macroText, u"one\r\ntwo\r\nthree\r\nfour") << "cancelled";
 }
 
 TEST_F(MemoPropertiesTest, AFailedLoadLeavesTheTextAsItWas) {
-    view.macroText = "kept";
+    view.macroText = u"kept";
     choosers.AnswerLoad(File("missing.txt"));
     try {
         properties.LoadText();
@@ -238,7 +240,7 @@ TEST_F(MemoPropertiesTest, AFailedLoadLeavesTheTextAsItWas) {
     } catch (const EFOpenError& error) {
         EXPECT_EQ(error.what(), "ﾌｧｲﾙ " + files.Display(File("missing.txt")) + " は開けません");
     }
-    EXPECT_EQ(view.macroText, "kept");
+    EXPECT_EQ(view.macroText, u"kept");
 
     // A double-byte character counts once, as the text box counts it, and CR LF twice.
     const std::string fits = std::string(kMacroTextLimit - 3, 'a') + "あ\n";
@@ -247,14 +249,14 @@ TEST_F(MemoPropertiesTest, AFailedLoadLeavesTheTextAsItWas) {
     choosers.AnswerLoad(File("large.txt"));
     choosers.AnswerLoad(File("fits.txt"));
     EXPECT_THROW(properties.LoadText(), ETextTooLarge);
-    EXPECT_EQ(view.macroText, "kept");
+    EXPECT_EQ(view.macroText, u"kept");
     properties.LoadText();
-    EXPECT_EQ(view.macroText.size(), kMacroTextLimit + 1);
+    EXPECT_EQ(view.macroText.size(), kMacroTextLimit);
 }
 
 TEST_F(MemoPropertiesTest, SavingWritesTheTextAsItStandsUnderTheTitle) {
-    view.title = "題";
-    view.macroText = "N#{yyyy#}\r\nline";
+    view.title = u"題";
+    view.macroText = u"N#{yyyy#}\r\nline";
     choosers.AnswerSave(File("題.txt"));
     properties.SaveText();
     EXPECT_EQ(choosers.ProposedNames(), std::vector<std::string>{"題"});
@@ -266,7 +268,7 @@ TEST_F(MemoPropertiesTest, SavingWritesTheTextAsItStandsUnderTheTitle) {
 
 TEST_F(MemoPropertiesTest, AFailedSaveLeavesTheFileAsItWas) {
     Put("old.txt", "old text");
-    view.macroText = "new text that does not fit";
+    view.macroText = u"new text that does not fit";
     files.FailNextWriteAfter(3);
     choosers.AnswerSave(File("old.txt"));
     EXPECT_THROW(properties.SaveText(), EWriteError);

@@ -2,6 +2,7 @@
 #include "platform/fake/fake_window_system.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_memo_factory.h"
+#include "testing/memo_texts.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -18,10 +19,10 @@ using platform::ShiftState;
 
 class MemoTableTest : public ::testing::Test {
 protected:
-    Memo& Create(const std::string& title) {
+    Memo& Create(std::string_view title) {
         Memo* memo = table.CreateMemo();
         if (!memo) throw std::logic_error("creation refused");
-        memo->SetHint(title);
+        memo->SetHint(AsMemoText(title));
         table.RefreshStatusList();
         return *memo;
     }
@@ -29,7 +30,7 @@ protected:
     std::vector<std::string> Titles() const {
         std::vector<std::string> titles;
         for (int slot = 0; slot <= table.MaxForm(); ++slot)
-            titles.push_back(table.Memos(slot).Hint());
+            titles.push_back(AsCp932(table.Memos(slot).Hint()));
         return titles;
     }
 
@@ -38,13 +39,13 @@ protected:
         ASSERT_GE(table.MaxForm(), -1);
         ASSERT_LT(table.MaxForm(), MemoTable::kSlots);
         std::set<const Memo*> seen;
-        std::vector<std::string> rows;
+        std::vector<MemoText> rows;
         for (int slot = 0; slot <= table.MaxForm(); ++slot) {
             const Memo& memo = table.Memos(slot);
             EXPECT_EQ(memo.Tag(), slot);
             EXPECT_TRUE(seen.insert(&memo).second) << "slot " << slot << " repeats a memo";
             EXPECT_TRUE(factory.IsLive(&memo)) << "slot " << slot << " holds a closed memo";
-            rows.push_back((memo.Visible() ? "○ - " : "× - ") + memo.Hint());
+            rows.push_back((memo.Visible() ? u"○ - " : u"× - ") + memo.Hint());
         }
         EXPECT_EQ(factory.LiveMemos(), table.MaxForm() + 1) << "a destroyed memo was not closed";
         EXPECT_EQ(list.Rows(), rows);
@@ -65,7 +66,7 @@ TEST_F(MemoTableTest, CreateMemoShowsANewMemoTitledOnTheRightInTheNextSlot) {
     EXPECT_EQ(first->Tag(), 0);
     EXPECT_EQ(first->TitleBar(), 2);
     EXPECT_TRUE(first->Visible());
-    EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 無題"});
+    EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"○ - 無題"});
 
     Memo* second = table.CreateMemo();
     ASSERT_NE(second, nullptr);
@@ -87,7 +88,7 @@ TEST_F(MemoTableTest, DestroyingTheFirstOfThreeMovesTheLastIntoItsSlot) {
     EXPECT_EQ(third.Tag(), 0);
     EXPECT_EQ(&table.Memos(1), &second);
     EXPECT_EQ(second.Tag(), 1);
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 三", "○ - 二"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 三", u"○ - 二"}));
     ExpectConsistent();
 }
 
@@ -144,16 +145,16 @@ TEST_F(MemoTableTest, HiddenMemosAreListedWithACrossAndKeepTheirSlots) {
     Memo& second = Create("二");
     second.SetVisible(false);
     table.RefreshStatusList();
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 一", "× - 二"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 一", u"× - 二"}));
     EXPECT_EQ(&table.Memos(1), &second);
 }
 
 TEST_F(MemoTableTest, EachRefreshListsTheTitlesOfThatMoment) {
     Memo& memo = Create("一");
-    memo.SetHint("予定");
-    EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 一"});
+    memo.SetHint(u"予定");
+    EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"○ - 一"});
     table.RefreshStatusList();
-    EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 予定"});
+    EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"○ - 予定"});
 }
 
 TEST_F(MemoTableTest, ARefreshKeepsASelectedRowThatStillExists) {
@@ -182,12 +183,12 @@ TEST_F(MemoTableTest, ToggleSelectedShowsAndHidesTheSelectedMemo) {
 
     table.ToggleSelected();
     EXPECT_FALSE(second.Visible());
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 一", "× - 二"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 一", u"× - 二"}));
     EXPECT_EQ(list.SelectedRow(), 1);
 
     table.ToggleSelected();
     EXPECT_TRUE(second.Visible());
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 一", "○ - 二"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 一", u"○ - 二"}));
 }
 
 TEST_F(MemoTableTest, DestroySelectedAsksWithTheMemosTitle) {
@@ -244,7 +245,7 @@ TEST_F(MemoTableTest, AConfirmedMemoReplacedMeanwhileByAnotherTakesNoOtherWithIt
     asked.SetSync({"11111111-1111-4111-8111-111111111111", "", ""});
     windows.ScriptAnswer(DialogResult::Yes, [&] {
         asked.SetSync({"22222222-2222-4222-8222-222222222222", "", ""});
-        asked.SetHint("二");
+        asked.SetHint(u"二");
     });
     table.ConfirmAndDestroy(0);
     EXPECT_EQ(Titles(), std::vector<std::string>{"二"});
@@ -258,8 +259,8 @@ TEST_F(MemoTableTest, AFilteredListActsOnTheMemosItsRowsShow) {
     Create("三");
     Create("四 x");
     list.SelectRow(3);
-    table.SetStatusFilter([](const Memo& memo) { return memo.Hint().ends_with(" x"); });
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 二 x", "○ - 四 x"}));
+    table.SetStatusFilter([](const Memo& memo) { return memo.Hint().ends_with(u" x"); });
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 二 x", u"○ - 四 x"}));
     EXPECT_EQ(list.SelectedRow(), 1) << "the selected memo stays selected";
     EXPECT_EQ(table.SlotOfRow(1), 3);
     EXPECT_EQ(table.SlotOfRow(2), -1);
@@ -272,11 +273,11 @@ TEST_F(MemoTableTest, AFilteredListActsOnTheMemosItsRowsShow) {
     table.DestroySelected();
     EXPECT_FALSE(factory.IsLive(&second));
     EXPECT_EQ(Titles(), (std::vector<std::string>{"一", "四 x", "三"}));
-    EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 四 x"});
+    EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"○ - 四 x"});
     EXPECT_EQ(table.SlotOfRow(0), 1);
 
     Memo& made = Create("五 x");
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 四 x", "○ - 五 x"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 四 x", u"○ - 五 x"}));
     list.SelectRow(1);
     table.SetStatusFilter({});
     EXPECT_EQ(list.SelectedRow(), 3);
@@ -320,7 +321,7 @@ TEST_F(MemoTableTest, MouseReleaseOnTheListActsOnExactlyShiftOrExactlyCtrl) {
 TEST_F(MemoTableTest, TheHundredAndSecondMemoIsRefused) {
     for (int i = 0; i < 101; ++i)
         ASSERT_NE(table.CreateMemo(), nullptr) << i;
-    const std::vector<std::string> rows = list.Rows();
+    const std::vector<MemoText> rows = list.Rows();
     list.SelectRow(7);
 
     EXPECT_EQ(table.CreateMemo(), nullptr);
@@ -412,7 +413,7 @@ TEST_F(MemoTableTest, StaysConsistentThroughRandomSequences) {
             }
             ASSERT_NE(memo, nullptr);
             const std::string title = "メモ" + std::to_string(made++);
-            memo->SetHint(title);
+            memo->SetHint(AsMemoText(title));
             model.push_back({title, true});
             table.RefreshStatusList();
             break;
@@ -425,7 +426,7 @@ TEST_F(MemoTableTest, StaysConsistentThroughRandomSequences) {
             }
             ASSERT_NE(memo, nullptr);
             const std::string title = "読込" + std::to_string(made++);
-            memo->SetHint(title);
+            memo->SetHint(AsMemoText(title));
             model.push_back({title, false});
             table.RefreshStatusList();
             break;
@@ -485,7 +486,7 @@ TEST_F(MemoTableTest, StaysConsistentThroughRandomSequences) {
         ASSERT_EQ(table.MaxForm(), size() - 1) << "step " << step;
         for (int slot = 0; slot < size(); ++slot) {
             const Entry& entry = model[static_cast<size_t>(slot)];
-            ASSERT_EQ(table.Memos(slot).Hint(), entry.title) << "step " << step;
+            ASSERT_EQ(table.Memos(slot).Hint(), AsMemoText(entry.title)) << "step " << step;
             ASSERT_EQ(table.Memos(slot).Visible(), entry.visible) << "step " << step;
         }
         ASSERT_EQ(list.SelectedRow(), selected) << "step " << step;

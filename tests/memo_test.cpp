@@ -9,14 +9,14 @@ namespace {
 
 TEST(NewMemo, StartsWithTheDefaultsOfANewWindow) {
     const InMemoryMemo memo;
-    EXPECT_EQ(memo.Hint(), "無題");
+    EXPECT_EQ(memo.Hint(), u"無題");
     EXPECT_EQ(memo.Tag(), 0);
     EXPECT_EQ(memo.TitleBar(), 0);
-    EXPECT_EQ(memo.MacroText(), "");
+    EXPECT_EQ(memo.MacroText(), u"");
     EXPECT_EQ(memo.WindowColor(), 0x80000002u);
     EXPECT_EQ(memo.TitleTextColor(), 0x80000009u);
     EXPECT_FALSE(memo.Visible());
-    EXPECT_EQ(memo.Text(), "");
+    EXPECT_EQ(memo.Text(), u"");
     EXPECT_FALSE(memo.ReadOnly());
     EXPECT_TRUE(memo.WordWrap());
     EXPECT_EQ(memo.MemoColor(), 0x8000000Fu);
@@ -31,11 +31,11 @@ TEST(NewMemo, StartsWithTheDefaultsOfANewWindow) {
 TEST(MemoText, AnEqualTextIsNotWrittenAgain) {
     InMemoryMemo memo;
     Memo& record = memo;
-    record.SetText("2026年");
-    record.SetText("2026年");
+    record.SetText(u"2026年");
+    record.SetText(u"2026年");
     EXPECT_EQ(memo.TextWrites(), 1);
-    record.SetText("2027年");
-    EXPECT_EQ(memo.Text(), "2027年");
+    record.SetText(u"2027年");
+    EXPECT_EQ(memo.Text(), u"2027年");
     EXPECT_EQ(memo.TextWrites(), 2);
 }
 

@@ -64,7 +64,7 @@ protected:
     std::vector<std::string> Titles() const {
         std::vector<std::string> titles;
         for (int slot = 0; slot <= world->table.MaxForm(); ++slot)
-            titles.push_back(world->table.Memos(slot).Hint());
+            titles.push_back(AsCp932(world->table.Memos(slot).Hint()));
         return titles;
     }
 
@@ -186,12 +186,12 @@ TEST_F(RegistryStoreTest, ReadsEveryMemoValue) {
     EXPECT_EQ(memo.Left(), -30);
     EXPECT_EQ(memo.Width(), 400);
     EXPECT_EQ(memo.Height(), 200);
-    EXPECT_EQ(memo.Hint(), "買い物");
+    EXPECT_EQ(memo.Hint(), u"買い物");
     EXPECT_EQ(memo.TitleBar(), 5);
     EXPECT_EQ(memo.TitleTextColor(), 0x000000FFu);
     EXPECT_EQ(memo.WindowColor(), clWindowText);
-    EXPECT_EQ(memo.Text(), "牛乳\r\n卵");
-    EXPECT_EQ(memo.MacroText(), "牛乳\r\n卵");
+    EXPECT_EQ(memo.Text(), u"牛乳\r\n卵");
+    EXPECT_EQ(memo.MacroText(), u"牛乳\r\n卵");
     EXPECT_FALSE(memo.ReadOnly());
     EXPECT_FALSE(memo.WordWrap());
     EXPECT_TRUE(memo.Visible());
@@ -225,7 +225,7 @@ TEST_F(RegistryStoreTest, AbsentMemoKeysAndValuesGiveDefaults) {
     expected.SetBounds(0, 0, 265, 113);
     EXPECT_EQ(StoredFields(run.table.Memos(1)), StoredFields(expected));
     EXPECT_EQ(StoredFields(run.table.Memos(2)), StoredFields(expected));
-    expected.SetHint("後");
+    expected.SetHint(u"後");
     EXPECT_EQ(StoredFields(run.table.Memos(3)), StoredFields(expected));
 }
 
@@ -236,9 +236,9 @@ TEST_F(RegistryStoreTest, AMacroMemoIsReadOnlyExpandedAtOnceAndSavedAsItsSource)
     StoreWorld& run = Start();
     const Memo& macro = run.table.Memos(0);
     EXPECT_TRUE(macro.ReadOnly());
-    EXPECT_EQ(macro.MacroText(), "今年はN#{yyyy#}年");
-    EXPECT_EQ(macro.Text(), "今年は2026年");
-    EXPECT_EQ(run.table.Memos(1).Text(), "Error.") << "a malformed source is a macro all the same";
+    EXPECT_EQ(macro.MacroText(), u"今年はN#{yyyy#}年");
+    EXPECT_EQ(macro.Text(), u"今年は2026年");
+    EXPECT_EQ(run.table.Memos(1).Text(), u"Error.") << "a malformed source is a macro all the same";
 
     run.store.SaveDatas();
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), WrittenText("今年はN#{yyyy#}年"));
@@ -430,7 +430,7 @@ TEST_F(RegistryStoreTest, EveryDamagedValueCountsAndTheNextSaveKeepsEveryMemo) {
     ASSERT_EQ(run.table.MaxForm(), 3);
     Heartbeat heartbeat(run.clock, run.table, run.macro.expander, [] {});
     heartbeat.Timer1Timer();
-    EXPECT_EQ(run.table.Memos(0).Text(), "2026");
+    EXPECT_EQ(run.table.Memos(0).Text(), u"2026");
     run.store.SaveDatas();
     EXPECT_EQ(registry.Value(kProgramKey, "MaxForm"), DwordValue(3));
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Text"), WrittenText("N#{yyyy#}"));
@@ -469,7 +469,7 @@ TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
     memo.SetTitleBar(4);
     memo.SetTitleTextColor(0x00010203);
     memo.SetWindowColor(clBtnFace);
-    memo.SetText("2026");
+    memo.SetText(u"2026");
     memo.SetWordWrap(false);
     memo.SetMemoColor(clWhite);
     Font font;
@@ -793,7 +793,7 @@ TEST_F(RegistryStoreTest, OneMemoKeyWrittenAndReadBackUpdatesAMemoInPlace) {
         source.SetStayOnTop(true);
         source.SetOpacity(row.opacity);
         if (IsMacroSource(row.source)) {
-            source.SetMacroText(row.source);
+            source.SetMacroText(AsMemoText(row.source));
             source.SetReadOnly(true);
         }
         source.SetSync({"0f1e2d3c-4b5a-4978-8877-665544332211", R"({"pc1":1})", "base"});
@@ -809,7 +809,7 @@ TEST_F(RegistryStoreTest, OneMemoKeyWrittenAndReadBackUpdatesAMemoInPlace) {
         store::RestoreMemo(stored, shown, run.macro.expander, run.clock, 96);
         run.macro.expander.ExpandMacros(source, run.clock);
         EXPECT_EQ(shown.ReadOnly(), row.readOnly);
-        EXPECT_EQ(shown.Text(), row.text);
+        EXPECT_EQ(shown.Text(), AsMemoText(row.text));
         EXPECT_EQ(StoredFields(shown), StoredFields(source));
         registry.Access()->DeleteKeyTree(kProgramKey);
     }

@@ -6,6 +6,7 @@
 #include "registry_value_printer.h"
 #include "store/error_report.h"
 #include "store/store_layout.h"
+#include "testing/memo_texts.h"
 #include "testing/store_world.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +23,8 @@ using platform::SimulatedCrash;
 
 // What tells one memo from another across runs: titles are unique, the rest may change.
 struct MemoRecord {
-    std::string title;
-    std::string source; // the macro source or the text
+    MemoText title;
+    MemoText source; // the macro source or the text
     int32_t top = 0;
     bool visible = false;
     friend bool operator==(const MemoRecord&, const MemoRecord&) = default;
@@ -71,7 +72,7 @@ protected:
         second.table.DestForm(3);
         second.Create("F", "六番目");
         second.table.Memos(0).SetTop(200);
-        second.table.Memos(1).SetText("五番目、書き換え");
+        second.table.Memos(1).SetText(u"五番目、書き換え");
         second.autosave.SetPeriod(1);
         second.autosave.SetEnabled(true);
         changed = Records(second.table);
@@ -82,14 +83,14 @@ protected:
     void ExpectNoMemoLost(const MemoTable& table) const {
         const std::vector<MemoRecord> loaded = Records(table);
         for (const MemoRecord& saved : completed) {
-            if (saved.title == "B" || saved.title == "D") continue;
+            if (saved.title == u"B" || saved.title == u"D") continue;
             std::optional<MemoRecord> now;
             for (const MemoRecord& record : changed)
                 if (record.title == saved.title) now = record;
             const bool found = std::any_of(loaded.begin(), loaded.end(), [&](const auto& memo) {
                 return memo == saved || memo == now;
             });
-            EXPECT_TRUE(found) << "memo " << saved.title << " is lost";
+            EXPECT_TRUE(found) << "memo " << AsCp932(saved.title) << " is lost";
         }
     }
 

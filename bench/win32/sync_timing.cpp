@@ -144,8 +144,8 @@ int Run() {
     for (int repetition = 0; repetition < kRepetitions; ++repetition)
         fingerprints.Time([&] {
             for (int slot = 0; slot <= world.table.MaxForm(); ++slot)
-                sync::ContentFingerprint(
-                    sync::MemoKeyValues(world.table.Memos(slot), pixelsPerInch));
+                sync::ContentFingerprint(sync::MemoKeyValues(world.table.Memos(slot), pixelsPerInch,
+                                                             world.macro.kernel));
         });
     RemoveFolder(folder);
 

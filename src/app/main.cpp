@@ -72,7 +72,8 @@ int Run(HINSTANCE instance) {
         application.OnCloseRequest([&douguForm] { douguForm.Close(); });
         application.OnHotkey([&douguForm](int id) { douguForm.HotkeyPressed(id); });
         forms::MemoPropertiesDialog memoProperties(application.Handle(), windows, choosers, files,
-                                                   douguForm.Clock().Timer1(), douguForm.Table());
+                                                   kernel, douguForm.Clock().Timer1(),
+                                                   douguForm.Table());
         douguForm.SetMemoPropertiesDialog(
             [&memoProperties](Memo& memo) { memoProperties.Execute(memo); });
         std::optional<forms::TAlarmSet> alarmSet;

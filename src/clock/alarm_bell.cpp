@@ -7,23 +7,23 @@
 namespace petarino {
 namespace {
 
-std::string FirstLine(const std::string& text) {
-    return text.substr(0, text.find_first_of("\r\n"));
+MemoText FirstLine(const MemoText& text) {
+    return text.substr(0, text.find_first_of(u"\r\n"));
 }
 
-std::string DueText(const WallMinute& due) {
+MemoText DueText(const WallMinute& due) {
     char text[64];
     std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d", due.date.year, due.date.month,
                   due.date.day, due.hour, due.minute);
-    return text;
+    return MemoTextOfAscii(text);
 }
 
 } // namespace
 
 AlarmBalloon AlarmBalloonOf(const Memo& memo, const WallMinute& due, bool late) {
     AlarmBalloon balloon{memo.Hint(), FirstLine(memo.Text())};
-    if (balloon.title.empty()) balloon.title = "ペタリノ";
-    if (late) balloon.text = DueText(due) + " のアラーム (遅れて通知)\n" + balloon.text;
+    if (balloon.title.empty()) balloon.title = u"ペタリノ";
+    if (late) balloon.text = DueText(due) + u" のアラーム (遅れて通知)\n" + balloon.text;
     return balloon;
 }
 

@@ -13,8 +13,8 @@
 namespace petarino {
 
 struct AlarmBalloon {
-    std::string title;
-    std::string text;
+    MemoText title;
+    MemoText text;
 };
 // The memo's title and the first line of its text; a late one also says when it was due.
 AlarmBalloon AlarmBalloonOf(const Memo& memo, const WallMinute& due, bool late);

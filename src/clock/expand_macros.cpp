@@ -1,6 +1,7 @@
 #include "clock/expand_macros.h"
 
 #include "macro/convert_error.h"
+#include "memos/memo_text_code_page.h"
 
 namespace petarino {
 namespace {
@@ -26,15 +27,18 @@ void MacroExpander::ExpandMacros(Memo& memo, MacroHost& host) {
     if (!memo.ReadOnly()) return;
     MacroReplacements replacements(services_, host);
     ArgumentTracker tracker(replacements);
+    // The engine counts bytes of code page 932; a character the code page lacks goes
+    // through it as one double-byte character.
+    const Cp932View source(services_.kernel, memo.MacroText());
     try {
-        const auto expanded = ExpandSource(memo.MacroText(), tracker);
-        memo.SetText(expanded ? *expanded : "Error.");
+        const auto expanded = ExpandSource(source.Bytes(), tracker);
+        memo.SetText(expanded ? source.Back(*expanded) : u"Error.");
     } catch (const EConvertError&) {
         // Stopped first, so no tick comes in while the box runs its message loop.
         host.StopTimer();
-        windows_.ShowMessageBox(memo.Hint() + "のマクロ(" + tracker.Argument() +
-                                    ")が間違っています。\rペタリノは停止しています。"
-                                    "マクロを再設定してください。",
+        windows_.ShowMessageBox(memo.Hint() + u"のマクロ(" + source.Back(tracker.Argument()) +
+                                    u")が間違っています。\rペタリノは停止しています。"
+                                    u"マクロを再設定してください。",
                                 "エラー", platform::MessageBoxStyle::IconError);
     }
 }

@@ -31,14 +31,13 @@ void ListBoxStatusList::SelectRow(int row) {
     if (listBox_) SendMessageW(listBox_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
-void ListBoxStatusList::ReplaceRows(std::span<const std::string> rows) {
+void ListBoxStatusList::ReplaceRows(std::span<const MemoText> rows) {
     if (!listBox_) return;
     // One redraw for the whole list, not one per row.
     SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
-    for (const std::string& row : rows)
-        SendMessageW(listBox_, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(win32::ToWide(row).c_str()));
+    for (const MemoText& row : rows)
+        SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
     SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(listBox_, nullptr, TRUE);
 }

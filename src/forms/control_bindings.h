@@ -40,7 +40,7 @@ public:
 
     int SelectedRow() const override;
     void SelectRow(int row) override;
-    void ReplaceRows(std::span<const std::string> rows) override;
+    void ReplaceRows(std::span<const MemoText> rows) override;
 
 private:
     HWND listBox_ = nullptr;

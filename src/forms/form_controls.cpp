@@ -74,6 +74,18 @@ void SetText(HWND window, std::string_view text) {
     SetWindowTextW(window, win32::ToWide(text).c_str());
 }
 
+MemoText MemoTextOf(HWND window) {
+    MemoText text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()),
+                                                   static_cast<int>(text.size()))));
+    return text;
+}
+
+void SetMemoText(HWND window, MemoTextView text) {
+    const std::wstring wide(text.begin(), text.end());
+    SetWindowTextW(window, wide.c_str());
+}
+
 bool Checked(HWND checkBox) {
     return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/win32/font_win32.h"
 #include "platform/win32/unique_handle.h"
+#include "text/memo_text.h"
 
 #include <windows.h>
 #include <string>
@@ -47,5 +48,8 @@ void Check(HWND checkBox, bool checked);
 
 std::string TextOf(HWND window);
 void SetText(HWND window, std::string_view text);
+// A memo's text or title, or the search box's, exactly as the control holds it.
+MemoText MemoTextOf(HWND window);
+void SetMemoText(HWND window, MemoTextView text);
 
 } // namespace petarino::forms

@@ -38,8 +38,9 @@ constexpr Place TitleBarItemPlace(int item) {
 } // namespace
 
 TMemoSet::TMemoSet(HWND owner, platform::WindowSystem& windows, platform::Choosers& choosers,
-                   platform::Files& files, TickTimer& timer1, MemoTable& table)
-    : owner_(owner), windows_(windows), properties_(*this, choosers, files, timer1, table),
+                   platform::Files& files, platform::Kernel& kernel, TickTimer& timer1,
+                   MemoTable& table)
+    : owner_(owner), windows_(windows), properties_(*this, choosers, files, kernel, timer1, table),
       formFont_(CreateFormFont()) {
     FormWindow<TMemoSet>::RegisterClassOnce(L"TMemoSet", 0,
                                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -167,20 +168,20 @@ void TMemoSet::FormHide() {
     if (palette_) palette_->Hide();
 }
 
-std::string TMemoSet::MacroText() const {
-    return TextOf(macro_);
+MemoText TMemoSet::MacroText() const {
+    return MemoTextOf(macro_);
 }
 
-void TMemoSet::SetMacroText(std::string_view text) {
-    SetText(macro_, text);
+void TMemoSet::SetMacroText(MemoTextView text) {
+    SetMemoText(macro_, text);
 }
 
-std::string TMemoSet::Title() const {
-    return TextOf(title_);
+MemoText TMemoSet::Title() const {
+    return MemoTextOf(title_);
 }
 
-void TMemoSet::SetTitle(std::string_view title) {
-    SetText(title_, title);
+void TMemoSet::SetTitle(MemoTextView title) {
+    SetMemoText(title_, title);
 }
 
 int TMemoSet::TitleBarItem() const {

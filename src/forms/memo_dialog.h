@@ -38,7 +38,7 @@ public:
     // Created hidden. `owner` is the application's hidden window; `timer1` the clock's timer,
     // enabled on OK; `table` lists the memo anew on OK.
     TMemoSet(HWND owner, platform::WindowSystem& windows, platform::Choosers& choosers,
-             platform::Files& files, TickTimer& timer1, MemoTable& table);
+             platform::Files& files, platform::Kernel& kernel, TickTimer& timer1, MemoTable& table);
     TMemoSet(const TMemoSet&) = delete;
     TMemoSet& operator=(const TMemoSet&) = delete;
     ~TMemoSet();
@@ -74,10 +74,10 @@ private:
     void Button9Click();
     void FormHide();
 
-    std::string MacroText() const override;
-    void SetMacroText(std::string_view text) override;
-    std::string Title() const override;
-    void SetTitle(std::string_view title) override;
+    MemoText MacroText() const override;
+    void SetMacroText(MemoTextView text) override;
+    MemoText Title() const override;
+    void SetTitle(MemoTextView title) override;
     int TitleBarItem() const override;
     void SetTitleBarItem(int item) override;
     bool WordWrap() const override;

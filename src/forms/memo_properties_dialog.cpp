@@ -8,8 +8,8 @@ namespace petarino::forms {
 // Made together or not at all: the palette attaches itself to the dialog.
 struct MemoPropertiesDialog::Windows {
     explicit Windows(const MemoPropertiesDialog& with)
-        : memoSet(with.owner_, with.windows_, with.choosers_, with.files_, with.timer1_,
-                  with.table_),
+        : memoSet(with.owner_, with.windows_, with.choosers_, with.files_, with.kernel_,
+                  with.timer1_, with.table_),
           macroSet(with.owner_, with.windows_, memoSet) {}
 
     TMemoSet memoSet;
@@ -18,9 +18,10 @@ struct MemoPropertiesDialog::Windows {
 
 MemoPropertiesDialog::MemoPropertiesDialog(HWND owner, platform::WindowSystem& windows,
                                            platform::Choosers& choosers, platform::Files& files,
-                                           TickTimer& timer1, MemoTable& table)
-    : owner_(owner), windows_(windows), choosers_(choosers), files_(files), timer1_(timer1),
-      table_(table) {}
+                                           platform::Kernel& kernel, TickTimer& timer1,
+                                           MemoTable& table)
+    : owner_(owner), windows_(windows), choosers_(choosers), files_(files), kernel_(kernel),
+      timer1_(timer1), table_(table) {}
 
 MemoPropertiesDialog::~MemoPropertiesDialog() = default;
 

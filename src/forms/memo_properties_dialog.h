@@ -7,6 +7,7 @@
 #include "memos/memo_table.h"
 #include "platform/choosers.h"
 #include "platform/files.h"
+#include "platform/kernel.h"
 #include "platform/window_system.h"
 
 #include <windows.h>
@@ -18,7 +19,8 @@ class MemoPropertiesDialog {
 public:
     // What TMemoSet is made with, kept until then.
     MemoPropertiesDialog(HWND owner, platform::WindowSystem& windows, platform::Choosers& choosers,
-                         platform::Files& files, TickTimer& timer1, MemoTable& table);
+                         platform::Files& files, platform::Kernel& kernel, TickTimer& timer1,
+                         MemoTable& table);
     MemoPropertiesDialog(const MemoPropertiesDialog&) = delete;
     MemoPropertiesDialog& operator=(const MemoPropertiesDialog&) = delete;
     ~MemoPropertiesDialog();
@@ -33,6 +35,7 @@ private:
     platform::WindowSystem& windows_;
     platform::Choosers& choosers_;
     platform::Files& files_;
+    platform::Kernel& kernel_;
     TickTimer& timer1_;
     MemoTable& table_;
     std::unique_ptr<Windows> made_;

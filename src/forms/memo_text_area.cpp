@@ -1,7 +1,6 @@
 #include "forms/memo_text_area.h"
 
 #include "memos/memo_defaults.h"
-#include "platform/win32/cp932_win32.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -105,8 +104,8 @@ void MemoTextArea::ForgetWhatChanges(UINT message) {
     if (message == EM_SETLIMITTEXT) limit_.reset();
 }
 
-void MemoTextArea::Write(std::string_view text) {
-    std::wstring wide = UpToNul(win32::ToWide(text));
+void MemoTextArea::Write(MemoTextView text) {
+    std::wstring wide = UpToNul(std::wstring(text.begin(), text.end()));
     if (!shown_) shown_ = ControlText();
     if (!limit_) limit_ = static_cast<size_t>(ToControl(EM_GETLIMITTEXT, 0, 0));
     const Replacement replacement = ReplacementBetween(*shown_, wide);
@@ -128,14 +127,14 @@ void MemoTextArea::Write(std::string_view text) {
     }
     writing_ = false;
     // What the control shows, which is what is saved and exported.
-    text_ = win32::FromWide(wide);
+    text_.assign(wide.begin(), wide.end());
     shown_ = std::move(wide);
 }
 
 bool MemoTextArea::TextChanged() {
     if (writing_) return false;
     shown_ = ControlText();
-    text_ = win32::FromWide(*shown_);
+    text_.assign(shown_->begin(), shown_->end());
     return true;
 }
 
@@ -164,7 +163,7 @@ void MemoTextArea::SetWordWrap(bool wordWrap) {
     edit_ =
         Make({place.left, place.top, place.right - place.left, place.bottom - place.top}, style);
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.get()), FALSE);
-    SetWindowTextW(edit_, win32::ToWide(text_).c_str());
+    SetWindowTextW(edit_, reinterpret_cast<const wchar_t*>(text_.c_str()));
     SendMessageW(edit_, EM_SETSEL, start, end);
     SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
     if (focused) SetFocus(edit_);
@@ -172,10 +171,7 @@ void MemoTextArea::SetWordWrap(bool wordWrap) {
 }
 
 void MemoTextArea::Select(std::size_t offset, std::size_t length) {
-    const std::string_view text = text_;
-    const std::size_t start = win32::ToWide(text.substr(0, offset)).size();
-    const std::size_t end = start + win32::ToWide(text.substr(offset, length)).size();
-    SendMessageW(edit_, EM_SETSEL, start, end);
+    SendMessageW(edit_, EM_SETSEL, offset, offset + length);
     SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
 }
 

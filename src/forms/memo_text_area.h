@@ -7,6 +7,7 @@
 #include "memos/memo_geometry.h"
 #include "memos/memo_menu.h"
 #include "platform/win32/shared_font.h"
+#include "text/memo_text.h"
 
 #include <windows.h>
 #include <optional>
@@ -39,14 +40,14 @@ public:
     HWND Handle() const { return edit_; }
     LRESULT CallControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) const;
 
-    const std::string& Text() const { return text_; }
+    const MemoText& Text() const { return text_; }
     // The user's selection and scrolled view stay: while there is one, only the characters
     // that differ are replaced (a clock changes its last digits every second), and the
     // selection outside them stays where its characters went.
-    void Write(std::string_view text);
+    void Write(MemoTextView text);
     // EN_CHANGE: true when the user changed the text, not a write of the program's.
     bool TextChanged();
-    // The bytes of Text() selected, as the control counts them, and scrolled into view.
+    // The units of Text() selected, and scrolled into view.
     void Select(std::size_t offset, std::size_t length);
 
     bool ReadOnly() const;
@@ -92,7 +93,7 @@ private:
     // Where the control is: moving it to where it already is still costs a layout.
     Bounds place_;
     WNDPROC control_ = nullptr;
-    std::string text_;
+    MemoText text_;
     // What the control shows and its limit, as last written or read, so that a tick's write
     // asks the control nothing it already knows: under the window system every message to
     // the control costs more than the comparing.

@@ -38,11 +38,11 @@ void MemoTitle::Place(const std::optional<TitlePlacement>& placement) {
 }
 
 void MemoTitle::Paint(HDC dc, const RECT& client, Color strip, Color text,
-                      std::string_view hint) const {
+                      MemoTextView hint) const {
     SetBkColor(dc, ColorRefOf(strip));
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
     if (!placement_ || hint.empty()) return;
-    const std::wstring title = win32::ToWide(hint);
+    const std::wstring title(hint.begin(), hint.end());
     const Selected font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorRefOf(text));

@@ -6,6 +6,7 @@
 #include "forms/gdi_values.h"
 #include "memos/title_layout.h"
 #include "platform/win32/shared_font.h"
+#include "text/memo_text.h"
 
 #include <windows.h>
 #include <optional>
@@ -18,7 +19,7 @@ public:
     void Place(const std::optional<TitlePlacement>& placement);
     // Fills `client` with the strip colour and writes the title clipped at its edges, with no
     // background of its own.
-    void Paint(HDC dc, const RECT& client, Color strip, Color text, std::string_view hint) const;
+    void Paint(HDC dc, const RECT& client, Color strip, Color text, MemoTextView hint) const;
 
 private:
     std::optional<TitlePlacement> placement_;

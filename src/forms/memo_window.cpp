@@ -277,7 +277,7 @@ void TMemoForm::MoveTo(int32_t left, int32_t top) {
     SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TMemoForm::SetHint(std::string_view hint) {
+void TMemoForm::SetHint(MemoTextView hint) {
     hint_ = hint;
     InvalidateRect(hwnd_, nullptr, FALSE);
 }

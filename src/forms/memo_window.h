@@ -34,14 +34,14 @@ public:
     HWND Handle() const { return hwnd_; }
     HWND TextArea() const { return textArea_->Handle(); }
 
-    std::string Hint() const override { return hint_; }
-    void SetHint(std::string_view hint) override;
+    MemoText Hint() const override { return hint_; }
+    void SetHint(MemoTextView hint) override;
     int32_t Tag() const override { return tag_; }
     void SetTag(int32_t tag) override { tag_ = tag; }
     int32_t TitleBar() const override { return titleBar_; }
     void SetTitleBar(int32_t titleBar) override;
-    const std::string& MacroText() const override { return macroText_; }
-    void SetMacroText(std::string_view macroText) override { macroText_ = macroText; }
+    const MemoText& MacroText() const override { return macroText_; }
+    void SetMacroText(MemoTextView macroText) override { macroText_ = macroText; }
 
     int32_t DragX() const override { return dragX_; }
     int32_t DragY() const override { return dragY_; }
@@ -75,7 +75,7 @@ public:
     void SelectText(const platform::TextSpan& span) { textArea_->Select(span.offset, span.length); }
     bool Flashing() const { return flashes_ > 0; }
 
-    std::string Text() const override { return textArea_->Text(); }
+    MemoText Text() const override { return textArea_->Text(); }
     bool ReadOnly() const override { return textArea_->ReadOnly(); }
     void SetReadOnly(bool readOnly) override { textArea_->SetReadOnly(readOnly); }
     bool WordWrap() const override { return textArea_->WordWrap(); }
@@ -97,7 +97,7 @@ private:
     TMemoForm(MemoWindowOwner& owner, MemoFormFactory& factory);
     ~TMemoForm() override = default;
 
-    void WriteText(std::string_view text) override { textArea_->Write(text); }
+    void WriteText(MemoTextView text) override { textArea_->Write(text); }
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
@@ -139,10 +139,10 @@ private:
     MemoPopupMenu menu_;
     MemoSeeThrough seeThrough_{nullptr}; // given the window once it exists
 
-    std::string hint_;
+    MemoText hint_;
     int32_t tag_ = 0;
     int32_t titleBar_ = 0;
-    std::string macroText_;
+    MemoText macroText_;
     int32_t dragX_ = 0;
     int32_t dragY_ = 0;
     Color windowColor_;

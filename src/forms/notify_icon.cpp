@@ -31,11 +31,18 @@ void NotifyIcon::AddAgain() {
 }
 
 void NotifyIcon::ShowBalloon(std::string_view title, std::string_view text) {
+    const std::wstring wideTitle = win32::ToWide(title);
+    const std::wstring wideText = win32::ToWide(text);
+    ShowBalloon(std::u16string(wideTitle.begin(), wideTitle.end()),
+                std::u16string(wideText.begin(), wideText.end()));
+}
+
+void NotifyIcon::ShowBalloon(std::u16string_view title, std::u16string_view text) {
     NOTIFYICONDATAW balloon = data_;
     balloon.uFlags = NIF_INFO;
     balloon.dwInfoFlags = NIIF_INFO;
-    const std::wstring wideTitle = win32::ToWide(title);
-    const std::wstring wideText = win32::ToWide(text);
+    const std::wstring wideTitle(title.begin(), title.end());
+    const std::wstring wideText(text.begin(), text.end());
     wideTitle.copy(balloon.szInfoTitle, std::size(balloon.szInfoTitle) - 1);
     wideText.copy(balloon.szInfo, std::size(balloon.szInfo) - 1);
     Shell_NotifyIconW(NIM_MODIFY, &balloon);

@@ -23,6 +23,8 @@ public:
     void AddAgain();
     // A balloon from the icon, as the system shows notifications; texts cut to what it holds.
     void ShowBalloon(std::string_view title, std::string_view text);
+    // A memo's title and text, any characters.
+    void ShowBalloon(std::u16string_view title, std::u16string_view text);
 
 private:
     NOTIFYICONDATAW data_;

@@ -107,7 +107,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
       exitSequence_(
           store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
                               syncSettings_},
-          store_, windows_, services.files, [this] { backups_.AfterExitSave(); },
+          store_, windows_, services.files, kernel_, [this] { backups_.AfterExitSave(); },
           [this] {
               // Whatever sync meets, the exit goes on to its save.
               try {
@@ -398,7 +398,7 @@ void TDouguForm::SearchFromAnywhere() {
 
 // The filter asks the memos anew at every refresh, so a text edited since shows then.
 void TDouguForm::SearchChanged() {
-    search_.SetTyped(TextOf(Controls().eSearch));
+    search_.SetTyped(MemoTextOf(Controls().eSearch));
     if (search_.Empty())
         table_.SetStatusFilter({});
     else

@@ -21,6 +21,11 @@ inline constexpr std::size_t kMaxExpandedBytes = std::size_t{4} << 20;
 constexpr bool IsMacroSource(std::string_view text) {
     return text.find("#}") != std::string_view::npos;
 }
+// The same for a memo's text: "#" never ends a double-byte character, so the bytes' answer
+// and the characters' are one.
+constexpr bool IsMacroSource(std::u16string_view text) {
+    return text.find(u"#}") != std::u16string_view::npos;
+}
 
 class MacroReplacer {
 public:

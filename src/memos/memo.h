@@ -7,6 +7,7 @@
 #include "appearance/font.h"
 #include "memos/memo_alarm.h"
 #include "memos/sync_mark.h"
+#include "text/memo_text.h"
 
 #include <cstdint>
 #include <string>
@@ -20,8 +21,8 @@ public:
     virtual ~Memo() = default;
 
     // The title: drawn in the title strip, listed, and the name of the exported file.
-    virtual std::string Hint() const = 0;
-    virtual void SetHint(std::string_view hint) = 0;
+    virtual MemoText Hint() const = 0;
+    virtual void SetHint(MemoTextView hint) = 0;
     // The memo's slot in the table; the table keeps it equal to the slot.
     virtual int32_t Tag() const = 0;
     virtual void SetTag(int32_t tag) = 0;
@@ -29,8 +30,8 @@ public:
     virtual int32_t TitleBar() const = 0;
     virtual void SetTitleBar(int32_t titleBar) = 0;
     // The macro source; read only while the text area is read-only (macro mode).
-    virtual const std::string& MacroText() const = 0;
-    virtual void SetMacroText(std::string_view macroText) = 0;
+    virtual const MemoText& MacroText() const = 0;
+    virtual void SetMacroText(MemoTextView macroText) = 0;
 
     // Where the last mouse button went down, in client pixels of the pressed control.
     virtual int32_t DragX() const = 0;
@@ -72,10 +73,10 @@ public:
     virtual void RaiseAndFlash() = 0;
 
     // The text area: its text, in macro mode the latest expansion of MacroText.
-    virtual std::string Text() const = 0;
+    virtual MemoText Text() const = 0;
     // An equal text is not written: rewriting a text area costs, and would lose the
     // user's selection and scroll position on every tick.
-    void SetText(std::string_view text) {
+    void SetText(MemoTextView text) {
         if (Text() != text) WriteText(text);
     }
     // True exactly in macro mode.
@@ -97,7 +98,7 @@ public:
     void SetSync(SyncMark mark) { sync_ = std::move(mark); }
 
 protected:
-    virtual void WriteText(std::string_view text) = 0;
+    virtual void WriteText(MemoTextView text) = 0;
 
 private:
     SyncMark sync_;

@@ -10,7 +10,7 @@
 
 namespace petarino::new_memo {
 
-inline constexpr std::string_view kHint = "無題";
+inline constexpr std::u16string_view kHint = u"無題";
 inline constexpr Color kWindowColor = clActiveCaption;
 inline constexpr Color kTitleTextColor = clCaptionText;
 inline constexpr Color kMemoColor = clBtnFace;

@@ -1,8 +1,7 @@
 #include "memos/memo_properties.h"
 
 #include "macro/macro_expansion.h"
-#include "text/cp932.h"
-#include "text/line_breaks.h"
+#include "memos/memo_text_code_page.h"
 
 namespace petarino {
 
@@ -21,7 +20,7 @@ void MemoProperties::Open(const Memo& memo) {
 void MemoProperties::Apply(Memo& memo) {
     timer_.Enable();
     if (!table_.Holds(memo, openedFor_)) return;
-    const std::string text = view_.MacroText();
+    const MemoText text = view_.MacroText();
     if (IsMacroSource(text)) {
         memo.SetMacroText(text);
         memo.SetReadOnly(true);
@@ -59,14 +58,16 @@ void MemoProperties::PickTitleColor() {
 void MemoProperties::LoadText() {
     const auto path = choosers_.PickFileToLoad(platform::FileKind::Text);
     if (!path) return;
-    const std::string text = TextOfFile(files_.ReadWhole(*path, platform::kMostBytesRead));
-    if (CharacterCount(text) > kMacroTextLimit) throw ETextTooLarge();
+    const MemoText text =
+        MemoTextOfFile(kernel_, files_.ReadWhole(*path, platform::kMostBytesRead));
+    if (text.size() > kMacroTextLimit) throw ETextTooLarge();
     view_.SetMacroText(text);
 }
 
 void MemoProperties::SaveText() {
-    const auto path = choosers_.PickFileToSave(view_.Title(), platform::FileKind::Text);
-    if (path) files_.WriteWhole(*path, view_.MacroText());
+    const auto path =
+        choosers_.PickFileToSave(Cp932Shown(kernel_, view_.Title()), platform::FileKind::Text);
+    if (path) files_.WriteWhole(*path, TextFileBytes(kernel_, view_.MacroText()));
 }
 
 } // namespace petarino

@@ -10,6 +10,7 @@
 #include "memos/memo_table.h"
 #include "platform/choosers.h"
 #include "platform/files.h"
+#include "platform/kernel.h"
 
 #include <stdexcept>
 #include <string>
@@ -20,10 +21,10 @@ namespace petarino {
 // The dialog's controls, read and written where they are.
 class MemoPropertiesView {
 public:
-    virtual std::string MacroText() const = 0; // the text box Macro
-    virtual void SetMacroText(std::string_view text) = 0;
-    virtual std::string Title() const = 0;
-    virtual void SetTitle(std::string_view title) = 0;
+    virtual MemoText MacroText() const = 0; // the text box Macro
+    virtual void SetMacroText(MemoTextView text) = 0;
+    virtual MemoText Title() const = 0;
+    virtual void SetTitle(MemoTextView title) = 0;
     virtual int TitleBarItem() const = 0; // -1 when no item is selected
     virtual void SetTitleBarItem(int item) = 0;
     virtual bool WordWrap() const = 0;
@@ -61,8 +62,9 @@ public:
 class MemoProperties {
 public:
     MemoProperties(MemoPropertiesView& view, platform::Choosers& choosers, platform::Files& files,
-                   TickTimer& timer, MemoTable& table)
-        : view_(view), choosers_(choosers), files_(files), timer_(timer), table_(table) {}
+                   platform::Kernel& kernel, TickTimer& timer, MemoTable& table)
+        : view_(view), choosers_(choosers), files_(files), kernel_(kernel), timer_(timer),
+          table_(table) {}
 
     // The memo's state into the controls: its macro source in macro mode, else its text.
     void Open(const Memo& memo);
@@ -80,7 +82,8 @@ public:
     // "開く(&O)...": a file's text into the text box. Throws EFOpenError or ETextTooLarge and
     // then leaves the text box as it was.
     void LoadText();
-    // "保存(&S)...": the text box byte for byte, the title proposed as the name. Throws
+    // "保存(&S)...": the text box as a text file (memos/memo_text_code_page.h), the title
+    // proposed as the name. Throws
     // EFCreateError or EWriteError, and then the file is as it was.
     void SaveText();
 
@@ -88,6 +91,7 @@ private:
     MemoPropertiesView& view_;
     platform::Choosers& choosers_;
     platform::Files& files_;
+    platform::Kernel& kernel_;
     TickTimer& timer_;
     MemoTable& table_;
     // The id of the memo the dialog was opened for: OK writes to no other.

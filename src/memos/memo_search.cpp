@@ -1,32 +1,23 @@
 #include "memos/memo_search.h"
 
-#include "text/cp932.h"
-
 namespace petarino {
-namespace {
 
-constexpr std::string_view kFullWidthSpace = "　";
-
-} // namespace
-
-std::vector<std::string> SearchWords(std::string_view typed) {
-    std::vector<std::string> words(1);
-    for (std::size_t at = 0; at < typed.size();) {
-        const std::string_view character = typed.substr(at, CharacterBytes(typed.substr(at)));
-        if (character == " " || character == kFullWidthSpace) {
+std::vector<MemoText> SearchWords(MemoTextView typed) {
+    std::vector<MemoText> words(1);
+    for (const char16_t unit : typed) {
+        if (unit == u' ' || unit == u'　') {
             if (!words.back().empty()) words.emplace_back();
         } else
-            words.back() += character;
-        at += character.size();
+            words.back() += unit;
     }
     if (words.back().empty()) words.pop_back();
     return words;
 }
 
 bool MemoSearch::Finds(const Memo& memo) const {
-    const std::string title = memo.Hint();
-    const std::string text = memo.Text();
-    for (const std::string& word : words_) {
+    const MemoText title = memo.Hint();
+    const MemoText text = memo.Text();
+    for (const MemoText& word : words_) {
         const bool found = kernel_.FindIgnoringForms(title, word) ||
                            kernel_.FindIgnoringForms(text, word) ||
                            (memo.ReadOnly() && kernel_.FindIgnoringForms(memo.MacroText(), word));
@@ -36,9 +27,9 @@ bool MemoSearch::Finds(const Memo& memo) const {
 }
 
 std::optional<platform::TextSpan> MemoSearch::FirstInText(const Memo& memo) const {
-    const std::string text = memo.Text();
+    const MemoText text = memo.Text();
     std::optional<platform::TextSpan> first;
-    for (const std::string& word : words_)
+    for (const MemoText& word : words_)
         if (const auto found = kernel_.FindIgnoringForms(text, word);
             found && (!first || found->offset < first->offset))
             first = found;

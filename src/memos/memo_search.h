@@ -13,23 +13,24 @@
 namespace petarino {
 
 // The words of the box, split at half- and full-width spaces.
-std::vector<std::string> SearchWords(std::string_view typed);
+std::vector<MemoText> SearchWords(MemoTextView typed);
 
 class MemoSearch {
 public:
     explicit MemoSearch(platform::Kernel& kernel) : kernel_(kernel) {}
 
-    void SetTyped(std::string_view typed) { words_ = SearchWords(typed); }
+    void SetTyped(MemoTextView typed) { words_ = SearchWords(typed); }
     bool Empty() const { return words_.empty(); }
     // Every word is in the title, the text shown or, for a macro memo, its source; every memo
     // while nothing is typed.
     bool Finds(const Memo& memo) const;
-    // The earliest place of any word in the text shown; nullopt when none is there.
+    // The earliest place of any word in the text shown, in its UTF-16 units; nullopt when none
+    // is there.
     std::optional<platform::TextSpan> FirstInText(const Memo& memo) const;
 
 private:
     platform::Kernel& kernel_;
-    std::vector<std::string> words_;
+    std::vector<MemoText> words_;
 };
 
 } // namespace petarino

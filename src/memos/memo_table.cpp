@@ -11,8 +11,8 @@ namespace {
 // Title strip on the right, vertical writing.
 constexpr int32_t kTitleBarOfCreatedMemo = 2;
 
-std::string StatusRow(const Memo& memo) {
-    return (memo.Visible() ? "○" : "×") + std::string(" - ") + memo.Hint();
+MemoText StatusRow(const Memo& memo) {
+    return (memo.Visible() ? u"○" : u"×") + MemoText(u" - ") + memo.Hint();
 }
 
 } // namespace
@@ -80,7 +80,7 @@ void MemoTable::ConfirmAndDestroy(int slot) {
     const Memo* memo = At(slot);
     const std::string id = memo->Sync().id;
     const int answer = windows_.ShowMessageBox(
-        "この「" + memo->Hint() + "」を破棄しますか？", "ペタリノの破棄",
+        u"この「" + memo->Hint() + u"」を破棄しますか？", "ペタリノの破棄",
         platform::MessageBoxStyle::YesNo | platform::MessageBoxStyle::IconQuestion);
     if (answer != platform::DialogResult::Yes) return;
     // The box ran a message loop: the memo may have moved to another slot meanwhile, or be
@@ -90,7 +90,7 @@ void MemoTable::ConfirmAndDestroy(int slot) {
 
 void MemoTable::RefreshStatusList() {
     const int selected = statusList_.SelectedRow();
-    std::vector<std::string> rows;
+    std::vector<MemoText> rows;
     rowSlots_.clear();
     for (int slot = 0; slot <= maxForm_; ++slot)
         if (!listed_ || listed_(*At(slot))) {

@@ -1,8 +1,9 @@
 // The status list of the properties window: one row per memo it lists, in slot order.
 #pragma once
 
+#include "text/memo_text.h"
+
 #include <span>
-#include <string>
 
 namespace petarino {
 
@@ -15,7 +16,7 @@ public:
     // -1 selects nothing; the caller passes only rows that exist.
     virtual void SelectRow(int row) = 0;
     // The old rows go, and with them the selection.
-    virtual void ReplaceRows(std::span<const std::string> rows) = 0;
+    virtual void ReplaceRows(std::span<const MemoText> rows) = 0;
 };
 
 } // namespace petarino

@@ -1,5 +1,6 @@
 // The kernel services the core needs: the clock, the uptime counter, new identifiers, locale
-// data and the alternate (era) calendar. Texts are CP932 bytes, whatever the system code page.
+// data and the alternate (era) calendar. Texts are CP932 bytes, whatever the system code page,
+// but for a memo's, which are UTF-16.
 #pragma once
 
 #include <cstddef>
@@ -47,7 +48,7 @@ struct LocalTime {
     int milliseconds = 0;
 };
 
-// A stretch of a text, in bytes.
+// A stretch of a text, in its units: bytes of CP932, or UTF-16 units of a memo's text.
 struct TextSpan {
     std::size_t offset = 0;
     std::size_t length = 0;
@@ -88,13 +89,19 @@ public:
     // Whether two texts are equal when case is ignored by the user's default locale.
     virtual bool EqualIgnoringCase(std::string_view a, std::string_view b) = 0;
     // Where `word` first occurs in `text` as a reader finds it: case, full- against half-width
-    // forms and hiragana against katakana make no difference. Nullopt for an empty word.
-    virtual std::optional<TextSpan> FindIgnoringForms(std::string_view text,
-                                                      std::string_view word) = 0;
+    // forms and hiragana against katakana make no difference. Nullopt for an empty word. In
+    // UTF-16 units, as a memo's text and the search box hold them.
+    virtual std::optional<TextSpan> FindIgnoringForms(std::u16string_view text,
+                                                      std::u16string_view word) = 0;
     // Code page 932 to UTF-8 and back, for files other programs read; nullopt when the
     // input is not a valid text of its encoding or holds what the other cannot.
     virtual std::optional<std::string> Utf8OfCp932(std::string_view cp932) = 0;
     virtual std::optional<std::string> Cp932OfUtf8(std::string_view utf8) = 0;
+    // A memo's UTF-16 in code page 932: nullopt unless every character converts and comes
+    // back exactly (no look-alike stands in, a lone surrogate never converts).
+    virtual std::optional<std::string> Cp932OfUtf16(std::u16string_view text) = 0;
+    // Code page 932 in UTF-16 as the system converts it for the W functions.
+    virtual std::u16string Utf16OfCp932(std::string_view cp932) = 0;
 };
 
 } // namespace petarino::platform

@@ -63,7 +63,10 @@ constexpr bool IsTextType(RegistryType type) {
 
 struct RegistryValue {
     RegistryType type = RegistryType::None;
-    std::string data; // a stored NUL included
+    std::string data; // a stored NUL included; a text as the A functions see it
+    // A text's data exactly as the system keeps it, in UTF-16, where `data` lost characters
+    // code page 932 cannot hold (a memo's text or title); nullopt where `data` says it all.
+    std::optional<std::u16string> wide;
     friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
 
@@ -101,14 +104,15 @@ public:
     void WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
     // A string value of the text's bytes without a terminating NUL.
     virtual void WriteString(std::string_view name, std::string_view text) = 0;
-    // A string as the system keeps it, in UTF-16, for a text such as a path that code page
-    // 932 may not hold; read and judged as FindString reads and judges, and written as
-    // WriteString writes. FindString and FindValue see such a value in CP932, with "?" for
-    // what the code page cannot hold, as the A functions do.
+    // A string as the system keeps it, in UTF-16, for a text such as a path or a memo's text
+    // that code page 932 may not hold; read and judged as FindString reads and judges, and written
+    // as WriteString writes. FindString and FindValue see such a value in CP932, with "?" for what
+    // the code page cannot hold, as the A functions do.
     virtual std::optional<std::u16string> FindWideString(std::string_view name) = 0;
     virtual void WriteWideString(std::string_view name, std::u16string_view text) = 0;
-    // The value as it is stored, whatever its type; nullopt as for FindInteger. A backup
-    // takes and puts back values with these, byte for byte.
+    // The value as it is stored, whatever its type, a text beyond code page 932 with its
+    // `wide` form; nullopt as for FindInteger. A backup takes and puts back values with
+    // these, exactly.
     virtual std::optional<RegistryValue> FindValue(std::string_view name) = 0;
     // Exactly the data given, nothing added; fails as WriteInteger does.
     virtual void WriteValue(std::string_view name, const RegistryValue& value) = 0;

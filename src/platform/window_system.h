@@ -41,6 +41,9 @@ public:
     // A modal message box owned by the application's window; returns the button pressed.
     // Not named MessageBox: <windows.h> turns that name into MessageBoxW.
     virtual int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) = 0;
+    // A message that names a memo by its title, which may hold any character: in UTF-16.
+    virtual int ShowMessageBox(std::u16string_view text, std::string_view caption,
+                               uint32_t style) = 0;
     // How long the pointer rests on a control before its tooltip appears; 500 ms until set.
     // Tooltips that exist take the new delay, and windows made later ask for it.
     virtual void SetTooltipDelay(int milliseconds) = 0;

@@ -105,8 +105,8 @@ ReadJson BackupJson(std::string_view text) {
 }
 
 // What a load of the snapshot would refuse or find damaged.
-int LoadedMemoCount(const StoreSnapshot& snapshot) {
-    const StoredState stored = ReadSnapshotAsStore(snapshot);
+int LoadedMemoCount(const StoreSnapshot& snapshot, platform::Kernel& kernel) {
+    const StoredState stored = ReadSnapshotAsStore(snapshot, kernel);
     if (stored.error) Refuse("読み込めない値があります（" + *stored.error + "）");
     if (stored.maxFormDamaged) Refuse("メモの数（MaxForm）が壊れています");
     if (stored.keysBeyondTable) Refuse("メモの表にない番号のメモがあります");
@@ -122,7 +122,7 @@ std::string BackupText(const StoreSnapshot& snapshot, const platform::LocalTime&
     json[field::kVersion] = kBackupVersion;
     json[field::kCreated] = TimeText(created);
     json[field::kProgram] = kProgramVersion;
-    json[field::kMemos] = static_cast<int>(ReadSnapshotAsStore(snapshot).memos.size());
+    json[field::kMemos] = static_cast<int>(ReadSnapshotAsStore(snapshot, kernel).memos.size());
     json[field::kProgramKey] = ValuesJson(snapshot.program, kernel);
     Json keys = Json::array();
     for (const KeySnapshot& key : snapshot.memos)
@@ -139,7 +139,7 @@ Backup ParseBackup(std::string_view text, platform::Kernel& kernel) try {
     Require(json.contains(field::kMemoKeys), field::kMemoKeys);
     backup.snapshot.memos = MemoKeysOf(json[field::kMemoKeys], kernel);
     backup.snapshot.program = ValuesOf(json[field::kProgramKey], kernel);
-    backup.memoCount = LoadedMemoCount(backup.snapshot);
+    backup.memoCount = LoadedMemoCount(backup.snapshot, kernel);
     Require(json[field::kMemos].get<int64_t>() == backup.memoCount, field::kMemos);
     return backup;
 } catch (const nlohmann::json::exception& error) {

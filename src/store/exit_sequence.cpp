@@ -43,7 +43,7 @@ bool ExitSequence::SaveAndExport() {
     if (beforeSave_) beforeSave_();
     try {
         store_.SaveDatas();
-        if (state_.exitSettings.ExportAtExit()) ExportMemos(state_.memos, files_);
+        if (state_.exitSettings.ExportAtExit()) ExportMemos(state_.memos, files_, kernel_);
     } catch (const std::exception& error) {
         timer1.Reattach();
         ReportGeneralError(windows_, error.what());

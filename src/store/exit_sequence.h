@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/kernel.h"
 #include "platform/window_system.h"
 #include "store/program_state.h"
 #include "store/registry_store.h"
@@ -18,10 +19,10 @@ public:
     // close has saved and exported everything, before it answers true; each reports its own
     // failures and never stops the close.
     ExitSequence(ProgramState state, RegistryStore& store, platform::WindowSystem& windows,
-                 platform::Files& files, std::function<void()> saved = {},
+                 platform::Files& files, platform::Kernel& kernel, std::function<void()> saved = {},
                  std::function<void()> beforeSave = {})
-        : state_(state), store_(store), windows_(windows), files_(files), saved_(std::move(saved)),
-          beforeSave_(std::move(beforeSave)) {}
+        : state_(state), store_(store), windows_(windows), files_(files), kernel_(kernel),
+          saved_(std::move(saved)), beforeSave_(std::move(beforeSave)) {}
 
     // Asks first when cbAlart is checked; on Yes detaches Timer1's tick, saves everything
     // and, when cbText is checked, exports every memo (text_export.h). Returns canClose:
@@ -48,6 +49,7 @@ private:
     RegistryStore& store_;
     platform::WindowSystem& windows_;
     platform::Files& files_;
+    platform::Kernel& kernel_;
     std::function<void()> saved_;
     std::function<void()> beforeSave_;
     bool underWay_ = false;

@@ -23,7 +23,7 @@ public:
     void Boolean(std::string_view name, bool value);
     void Colour(std::string_view name, Color color);
     void String(std::string_view name, std::string_view text);
-    // For texts code page 932 cannot hold, such as a path.
+    // For texts code page 932 may not hold, such as a path or a memo's text.
     void WideString(std::string_view name, std::u16string_view text);
 
     // Removes every value not written here, and every subkey that keep refuses, of which

@@ -52,10 +52,11 @@ std::optional<std::string> SnapshotAccess::FindString(std::string_view name) {
 }
 
 std::optional<std::u16string> SnapshotAccess::FindWideString(std::string_view name) {
-    const auto text = FindString(name);
-    if (!text || !std::ranges::all_of(*text, [](char c) { return (c & 0x80) == 0; }))
-        return std::nullopt;
-    return std::u16string(text->begin(), text->end());
+    const RegistryValue* value = Find(name);
+    if (!value) return std::nullopt;
+    if (!value->wide) return kernel_.Utf16OfCp932(platform::StringOf(name, *value));
+    platform::CheckStringType(name, value->type, value->data.empty());
+    return value->wide->substr(0, value->wide->find(u'\0'));
 }
 
 std::optional<RegistryValue> SnapshotAccess::FindValue(std::string_view name) {
@@ -97,8 +98,8 @@ SnapshotAccess::KeyCounts SnapshotAccess::Counts() {
     return {open_->size(), programOpen_ ? snapshot_.memos.size() : 0};
 }
 
-StoredState ReadSnapshotAsStore(const StoreSnapshot& snapshot) {
-    SnapshotAccess access(snapshot);
+StoredState ReadSnapshotAsStore(const StoreSnapshot& snapshot, platform::Kernel& kernel) {
+    SnapshotAccess access(snapshot, kernel);
     return ReadStore(access);
 }
 

@@ -2,6 +2,7 @@
 // before anything of it reaches the store.
 #pragma once
 
+#include "platform/kernel.h"
 #include "platform/registry.h"
 #include "store/store_snapshot.h"
 #include "store/stored_state.h"
@@ -10,7 +11,8 @@ namespace petarino::store {
 
 class SnapshotAccess final : public platform::RegistryAccess {
 public:
-    explicit SnapshotAccess(const StoreSnapshot& snapshot) : snapshot_(snapshot) {}
+    SnapshotAccess(const StoreSnapshot& snapshot, platform::Kernel& kernel)
+        : snapshot_(snapshot), kernel_(kernel) {}
 
     bool OpenKey(std::string_view path, bool create) override;
     void CloseKey() override { open_ = nullptr; }
@@ -20,8 +22,8 @@ public:
     std::optional<std::string> FindString(std::string_view name) override;
     void WriteInteger(std::string_view name, int32_t) override;
     void WriteString(std::string_view name, std::string_view) override;
-    // The snapshot holds texts in CP932 and no tables to widen them: an ASCII text is widened
-    // as it is, any other is not there for a wide read, as though the value were absent.
+    // A text's wide form where the snapshot has one, else its CP932 widened by the kernel, as
+    // the system widens what the A functions wrote.
     std::optional<std::u16string> FindWideString(std::string_view name) override;
     void WriteWideString(std::string_view name, std::u16string_view) override;
     std::optional<platform::RegistryValue> FindValue(std::string_view name) override;
@@ -36,11 +38,12 @@ private:
     const platform::RegistryValue* Find(std::string_view name) const;
 
     const StoreSnapshot& snapshot_;
+    platform::Kernel& kernel_;
     const std::vector<NamedValue>* open_ = nullptr;
     bool programOpen_ = false;
 };
 
 // What a load would read from a store holding the snapshot.
-StoredState ReadSnapshotAsStore(const StoreSnapshot& snapshot);
+StoredState ReadSnapshotAsStore(const StoreSnapshot& snapshot, platform::Kernel& kernel);
 
 } // namespace petarino::store

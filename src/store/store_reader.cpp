@@ -184,12 +184,12 @@ StoredMemo ReadMemoKey(RegistryAccess& access, const std::string& path, StoredSt
     bounds.width = key.Integer(kWidth).value_or(kDefaultWidth);
     bounds.height = key.Integer(kHeight).value_or(kDefaultHeight);
     memo.bounds = bounds;
-    memo.title = key.String(kTitle);
+    memo.title = key.WideString(kTitle);
     memo.titleBar = key.Integer(kTitleBar);
     memo.titleText = key.Colour(kTitleText);
     memo.titleBackGround = key.Colour(kTitleBackGround);
     memo.wordWrap = key.Boolean(kWordWrap);
-    memo.text = key.String(kText).value_or("");
+    memo.text = key.WideString(kText).value_or(u"");
     memo.fontName = key.String(kFontName);
     memo.color = key.Colour(kColor);
     memo.fontStyle = key.Integer(kFontStyle);

@@ -17,11 +17,11 @@ void WriteMemoKey(platform::RegistryAccess& access, const std::string& path, con
     key.Integer(kLeft, memo.Left());
     key.Integer(kWidth, memo.Width());
     key.Integer(kHeight, memo.Height());
-    key.String(kTitle, memo.Hint());
+    key.WideString(kTitle, memo.Hint());
     key.Integer(kTitleBar, memo.TitleBar());
     key.Colour(kTitleText, memo.TitleTextColor());
     key.Colour(kTitleBackGround, memo.WindowColor());
-    key.String(kText, memo.ReadOnly() ? memo.MacroText() : memo.Text());
+    key.WideString(kText, memo.ReadOnly() ? memo.MacroText() : memo.Text());
     key.Boolean(kWordWrap, memo.WordWrap());
     key.Boolean(kVisible, memo.Visible());
     const Font font = memo.MemoFont();

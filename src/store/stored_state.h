@@ -6,6 +6,7 @@
 #include "appearance/color.h"
 #include "memos/memo_alarm.h"
 #include "memos/memo_geometry.h"
+#include "text/memo_text.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,12 +18,12 @@ namespace petarino::store {
 struct StoredMemo {
     bool keyExists = false;
     std::optional<Bounds> bounds; // absent ones defaulted, set once all four were read
-    std::optional<std::string> title;
+    std::optional<MemoText> title;
     std::optional<int32_t> titleBar;
     std::optional<Color> titleText;
     std::optional<Color> titleBackGround;
     std::optional<bool> wordWrap;
-    std::optional<std::string> text; // an absent one read as empty
+    std::optional<MemoText> text; // an absent one read as empty
     std::optional<std::string> fontName;
     std::optional<Color> color;
     std::optional<int32_t> fontStyle;

@@ -1,8 +1,10 @@
 #include "store/value_json.h"
 
+#include "memos/memo_text_code_page.h"
 #include "platform/registry_value.h"
 #include "text/ascii.h"
 #include "text/base64.h"
+#include "text/memo_text.h"
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
@@ -22,6 +24,9 @@ constexpr char kType[] = "type";
 constexpr char kText[] = "text";
 constexpr char kDword[] = "dword";
 constexpr char kBase64[] = "base64";
+// A text beyond code page 932 that UTF-8 cannot hold either (a lone surrogate): its UTF-16
+// units, low byte first.
+constexpr char kUtf16Base64[] = "utf16Base64";
 } // namespace field
 
 void Require(bool sound, const char* field) {
@@ -38,12 +43,41 @@ void PutBytes(Json& object, const char* textField, const char* base64Field, std:
         object[base64Field] = Base64Encode(bytes);
 }
 
+std::string LittleEndian(MemoTextView units) {
+    std::string bytes;
+    for (const char16_t unit : units) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::optional<MemoText> UnitsOf(std::string_view littleEndian) {
+    if (littleEndian.size() % 2 != 0) return std::nullopt;
+    MemoText units;
+    for (std::size_t at = 0; at < littleEndian.size(); at += 2)
+        units += static_cast<char16_t>(static_cast<unsigned char>(littleEndian[at]) |
+                                       static_cast<unsigned char>(littleEndian[at + 1]) << 8);
+    return units;
+}
+
+// A text that code page 932 does not hold: as UTF-8 text, which a text that fits never
+// needs, so a reader tells the two apart by whether the text fits.
+void PutWide(Json& object, MemoTextView wide) {
+    if (const auto utf8 = Utf8OfMemoText(wide))
+        object[field::kText] = *utf8;
+    else
+        object[field::kUtf16Base64] = Base64Encode(LittleEndian(wide));
+}
+
 Json ValueJson(const NamedValue& named, platform::Kernel& kernel) {
     Json value = Json::object();
     PutBytes(value, field::kName, field::kNameBase64, named.name, kernel);
     value[field::kType] = static_cast<uint32_t>(named.value.type);
     const std::string& data = named.value.data;
-    if (named.value.type == RegistryType::Dword && data.size() == 4)
+    if (named.value.wide && platform::IsTextType(named.value.type))
+        PutWide(value, *named.value.wide);
+    else if (named.value.type == RegistryType::Dword && data.size() == 4)
         value[field::kDword] = platform::IntegerOf(named.name, named.value);
     else if (platform::IsTextType(named.value.type))
         PutBytes(value, field::kText, field::kBase64, data, kernel);
@@ -65,11 +99,34 @@ std::string BytesOf(const ReadJson& object, const char* textField, const char* b
     return *bytes;
 }
 
+// A text as the registry keeps one written wide: what the A functions see, and the UTF-16.
+RegistryValue WideValue(RegistryType type, MemoText wide, platform::Kernel& kernel) {
+    std::string data = Cp932Shown(kernel, wide);
+    return {type, std::move(data), std::move(wide)};
+}
+
 RegistryValue DataOf(const ReadJson& value, RegistryType type, platform::Kernel& kernel) {
     const int given = static_cast<int>(value.contains(field::kText)) +
                       static_cast<int>(value.contains(field::kDword)) +
-                      static_cast<int>(value.contains(field::kBase64));
+                      static_cast<int>(value.contains(field::kBase64)) +
+                      static_cast<int>(value.contains(field::kUtf16Base64));
     Require(given == 1, field::kValues);
+    if (value.contains(field::kUtf16Base64)) {
+        const ReadJson& units = value[field::kUtf16Base64];
+        Require(platform::IsTextType(type) && units.is_string(), field::kUtf16Base64);
+        const auto bytes = Base64Decode(units.get_ref<const std::string&>());
+        auto wide = bytes ? UnitsOf(*bytes) : std::nullopt;
+        // Only a text UTF-8 cannot hold is written so: one text, one form.
+        Require(wide && !Utf8OfMemoText(*wide), field::kUtf16Base64);
+        return WideValue(type, *std::move(wide), kernel);
+    }
+    if (value.contains(field::kText)) {
+        const ReadJson& text = value[field::kText];
+        Require(platform::IsTextType(type) && text.is_string(), field::kText);
+        const std::string& utf8 = text.get_ref<const std::string&>();
+        if (!kernel.Cp932OfUtf8(utf8))
+            if (auto wide = MemoTextOfUtf8(utf8)) return WideValue(type, *std::move(wide), kernel);
+    }
     if (value.contains(field::kDword)) {
         const ReadJson& dword = value[field::kDword];
         Require(type == RegistryType::Dword && dword.is_number_integer(), field::kDword);

@@ -201,7 +201,7 @@ FolderSync::Here FolderSync::MemosById() {
 void FolderSync::NoteEdits(const Here& here) {
     for (const auto& [id, memo] : here) {
         const std::string fingerprint =
-            ContentFingerprint(MemoKeyValues(*memo, services_.pixelsPerInch));
+            ContentFingerprint(MemoKeyValues(*memo, services_.pixelsPerInch, kernel_));
         const SyncMark mark = memo->Sync();
         if (fingerprint == mark.base) continue;
         VersionVector versions = VersionsOf(*memo);
@@ -371,9 +371,9 @@ void FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         // The losing version lives on as a memo of its own, with an id every PC derives alike.
         const bool localLoses = !decision.localKeepsId;
         if (!here.contains(decision.conflictId)) {
-            const auto loserValues = localLoses
-                                         ? FileValues(MemoKeyValues(*memo, services_.pixelsPerInch))
-                                         : file.values;
+            const auto loserValues =
+                localLoses ? FileValues(MemoKeyValues(*memo, services_.pixelsPerInch, kernel_))
+                           : file.values;
             if (Memo* copy = Make(decision.conflictId, ConflictValues(loserValues),
                                   decision.conflictVersions, here))
                 Publish(decision.conflictId, *copy);
@@ -407,7 +407,7 @@ void FolderSync::Take(const std::string& id, const MemoFile& file, const Version
     Memo* memo = found != here.end() ? found->second : Make(id, file.values, versions, here);
     if (!memo) return;
     if (found != here.end()) {
-        store::StoredMemo stored = StoredMemoOf(file.values);
+        store::StoredMemo stored = StoredMemoOf(file.values, kernel_);
         // Where a memo lies and whether it shows belong to each PC.
         stored.bounds.reset();
         stored.visible.reset();
@@ -421,7 +421,7 @@ void FolderSync::Take(const std::string& id, const MemoFile& file, const Version
 
 Memo* FolderSync::Make(const std::string& id, const std::vector<store::NamedValue>& values,
                        const VersionVector& versions, Here& here) {
-    const store::StoredMemo stored = StoredMemoOf(values);
+    const store::StoredMemo stored = StoredMemoOf(values, kernel_);
     Memo* memo = memos_.AddHidden(stored.bounds);
     if (!memo) {
         ++notShown_;
@@ -450,16 +450,17 @@ void FolderSync::Remove(const std::string& id, Here& here) {
 // screen density does not read as an edit here.
 void FolderSync::MarkTaken(Memo& memo, const std::string& id, const VersionVector& versions) {
     memo.SetSync({id, VersionsText(versions),
-                  ContentFingerprint(MemoKeyValues(memo, services_.pixelsPerInch))});
+                  ContentFingerprint(MemoKeyValues(memo, services_.pixelsPerInch, kernel_))});
 }
 
 void FolderSync::Publish(const std::string& id, const Memo& memo) {
-    Write(id, MemoFile{.id = id,
-                       .versions = VersionsOf(memo),
-                       .device = settings_.device,
-                       .updated = {},
-                       .deleted = false,
-                       .values = FileValues(MemoKeyValues(memo, services_.pixelsPerInch))});
+    Write(id,
+          MemoFile{.id = id,
+                   .versions = VersionsOf(memo),
+                   .device = settings_.device,
+                   .updated = {},
+                   .deleted = false,
+                   .values = FileValues(MemoKeyValues(memo, services_.pixelsPerInch, kernel_))});
 }
 
 // Equal versions hold equal content: a file already at them is not written again.

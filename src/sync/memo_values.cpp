@@ -1,5 +1,6 @@
 #include "sync/memo_values.h"
 
+#include "memos/memo_text_code_page.h"
 #include "platform/registry_value.h"
 #include "store/snapshot_access.h"
 #include "store/store_layout.h"
@@ -16,6 +17,8 @@ using store::NamedValue;
 // One key that exists only in memory and keeps what a save writes into it.
 class RecordingAccess final : public platform::RegistryAccess {
 public:
+    explicit RecordingAccess(platform::Kernel& kernel) : kernel_(kernel) {}
+
     std::vector<NamedValue> values;
 
     bool OpenKey(std::string_view, bool) override { return true; }
@@ -37,8 +40,12 @@ public:
     void WriteString(std::string_view name, std::string_view text) override {
         Put(name, platform::WrittenText(text));
     }
-    void WriteWideString(std::string_view name, std::u16string_view) override {
-        throw platform::ERegistryException::WriteFailed(name);
+    void WriteWideString(std::string_view name, std::u16string_view text) override {
+        MemoText units = platform::TerminatedText(text);
+        if (auto cp932 = Cp932OfMemoText(kernel_, units))
+            Put(name, {platform::RegistryType::Sz, *std::move(cp932)});
+        else
+            Put(name, {platform::RegistryType::Sz, Cp932Shown(kernel_, units), std::move(units)});
     }
     std::optional<RegistryValue> FindValue(std::string_view name) override {
         const RegistryValue* value = Find(name);
@@ -59,6 +66,8 @@ public:
     bool Flush() override { return true; }
 
 private:
+    platform::Kernel& kernel_;
+
     const RegistryValue* Find(std::string_view name) const {
         for (const NamedValue& value : values)
             if (EqualIgnoringAsciiCase(value.name, name)) return &value.value;
@@ -76,15 +85,16 @@ private:
 
 } // namespace
 
-std::vector<NamedValue> MemoKeyValues(const Memo& memo, int pixelsPerInch) {
-    RecordingAccess access;
+std::vector<NamedValue> MemoKeyValues(const Memo& memo, int pixelsPerInch,
+                                      platform::Kernel& kernel) {
+    RecordingAccess access(kernel);
     store::WriteMemoKey(access, store::MemoKeyPath(0), memo, pixelsPerInch);
     return std::move(access.values);
 }
 
-store::StoredMemo StoredMemoOf(const std::vector<NamedValue>& values) {
+store::StoredMemo StoredMemoOf(const std::vector<NamedValue>& values, platform::Kernel& kernel) {
     const store::StoreSnapshot snapshot{.program = {}, .memos = {{store::MemoKeyName(0), values}}};
-    store::SnapshotAccess access(snapshot);
+    store::SnapshotAccess access(snapshot, kernel);
     store::StoredState errors;
     return store::ReadMemoKey(access, store::MemoKeyPath(0), errors);
 }

@@ -64,7 +64,14 @@ std::string ContentFingerprint(const std::vector<NamedValue>& values) {
     const auto hashed = [](std::uint64_t hash, const NamedValue& value) {
         hash = HashedNumber(hash, static_cast<std::uint64_t>(value.value.type));
         hash = HashedNumber(hash, value.value.data.size());
-        return Fnv1a(value.value.data, hash);
+        hash = Fnv1a(value.value.data, hash);
+        // A text beyond code page 932 only, so every other keeps the fingerprint it had.
+        if (const auto& wide = value.value.wide) {
+            hash = HashedNumber(hash, wide->size());
+            for (const char16_t unit : *wide)
+                hash = HashedNumber(hash, unit);
+        }
+        return hash;
     };
     std::uint64_t hash = kFnvOffset;
     for (const std::string_view name : kTravelling) {

@@ -6,7 +6,7 @@ void FakeStatusList::SelectRow(int row) {
     selected_ = row >= 0 && row < static_cast<int>(rows_.size()) ? row : -1;
 }
 
-void FakeStatusList::ReplaceRows(std::span<const std::string> rows) {
+void FakeStatusList::ReplaceRows(std::span<const MemoText> rows) {
     rows_.assign(rows.begin(), rows.end());
     selected_ = -1;
 }

@@ -12,12 +12,12 @@ class FakeStatusList final : public StatusList {
 public:
     int SelectedRow() const override { return selected_; }
     void SelectRow(int row) override;
-    void ReplaceRows(std::span<const std::string> rows) override;
+    void ReplaceRows(std::span<const MemoText> rows) override;
 
-    const std::vector<std::string>& Rows() const { return rows_; }
+    const std::vector<MemoText>& Rows() const { return rows_; }
 
 private:
-    std::vector<std::string> rows_;
+    std::vector<MemoText> rows_;
     int selected_ = -1;
 };
 

@@ -19,7 +19,7 @@ void InMemoryMemo::SetBounds(int32_t left, int32_t top, int32_t width, int32_t h
     height_ = height;
 }
 
-void InMemoryMemo::WriteText(std::string_view text) {
+void InMemoryMemo::WriteText(MemoTextView text) {
     text_ = text;
     ++textWrites_;
 }

@@ -20,14 +20,14 @@ public:
     // Close hands the memo to its owner, which may free it there.
     explicit InMemoryMemo(std::function<void(InMemoryMemo&)> onClose);
 
-    std::string Hint() const override { return hint_; }
-    void SetHint(std::string_view hint) override { hint_ = hint; }
+    MemoText Hint() const override { return hint_; }
+    void SetHint(MemoTextView hint) override { hint_ = hint; }
     int32_t Tag() const override { return tag_; }
     void SetTag(int32_t tag) override { tag_ = tag; }
     int32_t TitleBar() const override { return titleBar_; }
     void SetTitleBar(int32_t titleBar) override { titleBar_ = titleBar; }
-    const std::string& MacroText() const override { return macroText_; }
-    void SetMacroText(std::string_view macroText) override { macroText_ = macroText; }
+    const MemoText& MacroText() const override { return macroText_; }
+    void SetMacroText(MemoTextView macroText) override { macroText_ = macroText; }
 
     int32_t DragX() const override { return dragX_; }
     int32_t DragY() const override { return dragY_; }
@@ -61,7 +61,7 @@ public:
     }
     int Raised() const { return raised_; }
 
-    std::string Text() const override { return text_; }
+    MemoText Text() const override { return text_; }
     bool ReadOnly() const override { return readOnly_; }
     void SetReadOnly(bool readOnly) override { readOnly_ = readOnly; }
     bool WordWrap() const override { return wordWrap_; }
@@ -76,12 +76,12 @@ public:
     int TextWrites() const { return textWrites_; }
 
 private:
-    void WriteText(std::string_view text) override;
+    void WriteText(MemoTextView text) override;
 
-    std::string hint_{new_memo::kHint};
+    MemoText hint_{new_memo::kHint};
     int32_t tag_ = 0;
     int32_t titleBar_ = 0;
-    std::string macroText_;
+    MemoText macroText_;
     int32_t dragX_ = 0;
     int32_t dragY_ = 0;
     Color windowColor_ = new_memo::kWindowColor;
@@ -95,7 +95,7 @@ private:
     int32_t opacity_ = kOpaque;
     MemoAlarm alarm_;
     int raised_ = 0;
-    std::string text_;
+    MemoText text_;
     bool readOnly_ = false;
     bool wordWrap_ = new_memo::kWordWrap;
     Color memoColor_ = new_memo::kMemoColor;

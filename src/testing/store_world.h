@@ -11,6 +11,7 @@
 #include "testing/in_memory_hotkey_settings.h"
 #include "testing/in_memory_memo_factory.h"
 #include "testing/macro_world.h"
+#include "testing/memo_texts.h"
 
 #include <functional>
 #include <stdexcept>
@@ -45,14 +46,14 @@ struct StoreWorld {
     Memo& Create(std::string_view title, std::string_view text = {}) {
         Memo* memo = table.CreateMemo();
         if (!memo) throw std::logic_error("the table is full");
-        memo->SetHint(title);
-        memo->SetText(text);
+        memo->SetHint(AsMemoText(title));
+        memo->SetText(AsMemoText(text));
         return *memo;
     }
     // As the memo properties dialog leaves a memo given a macro.
     Memo& CreateMacro(std::string_view title, std::string_view source) {
         Memo& memo = Create(title);
-        memo.SetMacroText(source);
+        memo.SetMacroText(AsMemoText(source));
         memo.SetReadOnly(true);
         return memo;
     }

@@ -39,7 +39,7 @@ struct SyncPc {
     }
     const Memo* Find(std::string_view title) const {
         for (const Memo* memo : Memos())
-            if (memo->Hint() == title) return memo;
+            if (memo->Hint() == AsMemoText(title)) return memo;
         return nullptr;
     }
 

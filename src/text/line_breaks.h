@@ -11,5 +11,7 @@ namespace petarino {
 // CR LF. The second byte of a double-byte character is never taken for a line break, and a
 // lead byte as the last byte stays as it is.
 std::string TextOfFile(std::string_view bytes);
+// The same for a file read as UTF-8 and made UTF-16.
+std::u16string TextOfFile(std::u16string_view units);
 
 } // namespace petarino

@@ -202,31 +202,33 @@ TEST_F(KernelWin32Test, EqualIgnoringCaseComparesTheTextsTheUserWouldSee) {
 }
 
 // The search's comparison, in Japanese and in English: widths, kana and case alike, the place
-// in CP932 bytes of the text.
+// in UTF-16 units of the text, as the memo's control counts them; a letter with an accent and
+// characters code page 932 lacks alike.
 TEST_F(KernelWin32Test, FindIgnoringFormsFindsWhatAReaderTakesForTheSameWord) {
     using platform::TextSpan;
     const struct {
-        const char* text;
-        const char* word;
+        const char16_t* text;
+        const char16_t* word;
         std::optional<TextSpan> found;
     } rows[] = {
-        {"今日のメモ", "メモ", TextSpan{6, 4}},
-        {"今日のメモ", "ﾒﾓ", TextSpan{6, 4}},
-        {"今日のメモ", "めも", TextSpan{6, 4}},
-        {"ﾒﾓ帳", "めも", TextSpan{0, 2}},
-        {"めも帳", "ﾒﾓ", TextSpan{0, 4}},
-        {"xabcx", "ABC", TextSpan{1, 3}},
-        {"xabcx", "ＡＢＣ", TextSpan{1, 3}},
-        {"xＡＢＣx", "abc", TextSpan{1, 6}},
-        {"ａｂｃ ABC", "Abc", TextSpan{0, 6}},
-        {"メモメモ", "モ", TextSpan{2, 2}},
-        {"今日のメモ", "メール", std::nullopt},
-        {"今日のメモ", "", std::nullopt},
-        {"", "メモ", std::nullopt},
+        {u"今日のメモ", u"メモ", TextSpan{3, 2}},
+        {u"今日のメモ", u"ﾒﾓ", TextSpan{3, 2}},
+        {u"今日のメモ", u"めも", TextSpan{3, 2}},
+        {u"ﾒﾓ帳", u"めも", TextSpan{0, 2}},
+        {u"めも帳", u"ﾒﾓ", TextSpan{0, 2}},
+        {u"xabcx", u"ABC", TextSpan{1, 3}},
+        {u"xabcx", u"ＡＢＣ", TextSpan{1, 3}},
+        {u"xＡＢＣx", u"abc", TextSpan{1, 3}},
+        {u"ａｂｃ ABC", u"Abc", TextSpan{0, 3}},
+        {u"メモメモ", u"モ", TextSpan{1, 1}},
+        {u"café ✓ 😀 简体", u"CAFÉ", TextSpan{0, 4}},
+        {u"café ✓ 😀 简体", u"简体", TextSpan{10, 2}},
+        {u"今日のメモ", u"メール", std::nullopt},
+        {u"今日のメモ", u"", std::nullopt},
+        {u"", u"メモ", std::nullopt},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(kernel.FindIgnoringForms(row.text, row.word), row.found)
-            << row.text << " / " << row.word;
+        EXPECT_EQ(kernel.FindIgnoringForms(row.text, row.word), row.found) << &row - rows;
 }
 
 TEST_F(KernelWin32Test, SetThreadLocaleToUserDefaultUndoesAnotherThreadLocale) {

@@ -7,6 +7,7 @@
 #include "platform/fake/fake_choosers.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
+#include "platform/win32/kernel_win32.h"
 #include "testing/fake_macro_host.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_memo_factory.h"
@@ -88,12 +89,12 @@ struct MemoState {
           font(memo.MemoFont()) {}
     friend bool operator==(const MemoState&, const MemoState&) = default;
 
-    std::string hint;
+    MemoText hint;
     int32_t titleBar;
-    std::string macroText;
+    MemoText macroText;
     Color windowColor;
     Color titleTextColor;
-    std::string text;
+    MemoText text;
     bool readOnly;
     bool wordWrap;
     Color memoColor;
@@ -107,6 +108,7 @@ protected:
     platform::FakeWindowSystem windows;
     platform::FakeChoosers choosers;
     win32::Win32Files files;
+    win32::KernelWin32 kernel;
     TickTimer timer;
     InMemoryMemoFactory factory;
     FakeStatusList list;
@@ -155,7 +157,7 @@ protected:
 
     const win32::TempFolder temp{L"petarino-memo-set"};
     const fs::path& folder = temp.Path();
-    TMemoSet memoSet{app.Handle(), windows, choosers, files, timer, table};
+    TMemoSet memoSet{app.Handle(), windows, choosers, files, kernel, timer, table};
     TMacroSet macroSet{app.Handle(), windows, memoSet};
     Memo& memo = *table.CreateMemo();
 };
@@ -291,14 +293,14 @@ TEST_F(MemoSetTest, ThePaletteWritesAMacroThatOkMakesTheMemosSource) {
     EXPECT_FALSE(IsWindowVisible(Palette())) << "hidden with the dialog";
     EXPECT_FALSE(IsWindowVisible(Dialog()));
 
-    EXPECT_EQ(memo.MacroText(), "N#{yyyy#}");
+    EXPECT_EQ(memo.MacroText(), u"N#{yyyy#}");
     EXPECT_TRUE(memo.ReadOnly());
-    EXPECT_EQ(memo.Text(), "") << "the expansion comes with the next tick";
+    EXPECT_EQ(memo.Text(), u"") << "the expansion comes with the next tick";
     EXPECT_TRUE(timer.Enabled());
     MacroWorld world;
     FakeMacroHost host;
     world.expander.ExpandMacros(memo, host);
-    EXPECT_EQ(memo.Text(), "2026");
+    EXPECT_EQ(memo.Text(), u"2026");
 }
 
 TEST_F(MemoSetTest, BlocksReplaceTheSelectionWithoutUndo) {
@@ -355,10 +357,10 @@ TEST_F(MemoSetTest, ThePaletteComesBackBelowTheDialogAfterItWasMovedAndClosed) {
 // Cancel, Esc and the close box: the memo stays exactly as it was, whatever the dialog's
 // controls went through, and nothing else happens.
 TEST_F(MemoSetTest, CancelEscAndTheCloseBoxChangeNothing) {
-    memo.SetMacroText("N#{hh:nn#}");
+    memo.SetMacroText(u"N#{hh:nn#}");
     memo.SetReadOnly(true);
-    memo.SetText("09:00");
-    memo.SetHint("時計");
+    memo.SetText(u"09:00");
+    memo.SetHint(u"時計");
     table.RefreshStatusList();
     const MemoState before(memo);
     Put("new.txt", "loaded\nfrom a file");
@@ -388,7 +390,7 @@ TEST_F(MemoSetTest, CancelEscAndTheCloseBoxChangeNothing) {
         EXPECT_EQ(Execute(), DialogResult::Cancel);
         EXPECT_TRUE(MemoState(memo) == before);
         EXPECT_FALSE(timer.Enabled());
-        EXPECT_EQ(list.Rows(), std::vector<std::string>{"○ - 時計"});
+        EXPECT_EQ(list.Rows(), std::vector<MemoText>{u"○ - 時計"});
     }
     EXPECT_EQ(choosers.LoadsOpened(), 3);
 
@@ -533,13 +535,13 @@ TEST_F(MemoSetTest, TheModalRunKeepsTickingAndHoldsTheOtherWindows) {
     EXPECT_EQ(nested, DialogResult::Cancel);
     EXPECT_TRUE(IsWindowEnabled(memoWindow));
 
-    memo.SetHint("before");
+    memo.SetHint(u"before");
     app.Post([&] {
         SetText(TitleBox(), "after");
         PostQuitMessage(3);
     });
     EXPECT_EQ(Execute(), DialogResult::Cancel);
-    EXPECT_EQ(memo.Hint(), "before");
+    EXPECT_EQ(memo.Hint(), u"before");
     MSG quit{};
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "passed on";
     EXPECT_EQ(quit.wParam, 3u);
@@ -569,7 +571,7 @@ using MemoPropertiesDialogTest = MemoSetWorld;
 
 TEST_F(MemoPropertiesDialogTest, IsMadeWithItsPaletteAtTheFirstOpeningAndServesEveryOneAfter) {
     Memo& memo = *table.CreateMemo();
-    MemoPropertiesDialog dialog(app.Handle(), windows, choosers, files, timer, table);
+    MemoPropertiesDialog dialog(app.Handle(), windows, choosers, files, kernel, timer, table);
     EXPECT_TRUE(FormsOfClass(L"TMemoSet").empty());
     EXPECT_TRUE(FormsOfClass(L"TMacroSet").empty());
 

@@ -14,6 +14,7 @@
 #include "testing/fake_macro_host.h"
 #include "testing/fake_status_list.h"
 #include "testing/macro_world.h"
+#include "win32/memo_text_of.h"
 
 #include <windows.h>
 #include <algorithm>
@@ -302,12 +303,12 @@ protected:
     }
 
     // A visible memo made by the table, at a known place with known colours.
-    TMemoForm& Shown(int32_t titleBar = 0, const std::string& hint = "テスト") {
+    TMemoForm& Shown(int32_t titleBar = 0, std::string_view hint = "テスト") {
         Memo* memo = table.CreateMemo();
         if (!memo) throw std::logic_error("no memo");
         auto& form = dynamic_cast<TMemoForm&>(*memo);
         form.SetTitleBar(titleBar);
-        form.SetHint(hint);
+        form.SetHint(SystemMemoText(hint));
         form.SetWindowColor(kStrip);
         form.SetTitleTextColor(kTitle);
         ResizeClient(form, 318, 93);
@@ -401,7 +402,7 @@ TEST_F(MemoFormTest, ANewMemoIsAHiddenOwnedPopupWithTheRecordsDefaults) {
     EXPECT_FALSE(editStyle & (WS_BORDER | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL));
     EXPECT_EQ(PlaceOf(edit), (Bounds{0, 15, 318, 78})) << "layout 0 below the strip";
 
-    EXPECT_EQ(memo.Hint(), "無題");
+    EXPECT_EQ(memo.Hint(), u"無題");
     EXPECT_EQ(memo.Tag(), 0);
     EXPECT_EQ(memo.TitleBar(), 0);
     EXPECT_EQ(memo.WindowColor(), clActiveCaption);
@@ -410,7 +411,7 @@ TEST_F(MemoFormTest, ANewMemoIsAHiddenOwnedPopupWithTheRecordsDefaults) {
     EXPECT_EQ(memo.MemoFont(), Font{});
     EXPECT_TRUE(memo.WordWrap());
     EXPECT_FALSE(memo.ReadOnly());
-    EXPECT_EQ(memo.Text(), "");
+    EXPECT_EQ(memo.Text(), u"");
 
     // The next one where the window system would put it: further down and right, inside.
     TMemoForm& next = factory.NewMemo();
@@ -485,7 +486,7 @@ TEST_F(MemoFormTest, TitlesRunInTheDirectionOfTheirLayout) {
     TMemoForm& memo = Shown();
     const auto extent = [&](int32_t titleBar, const char* hint) {
         memo.SetTitleBar(titleBar);
-        memo.SetHint(hint);
+        memo.SetHint(SystemMemoText(hint));
         return Picture(memo.Handle()).Drawn(kStrip);
     };
     for (const int32_t titleBar : {1, 2, 4}) {
@@ -535,7 +536,7 @@ TEST_F(MemoFormTest, DraggingMovesTheWindowOnlyAsTheRulesSay) {
     SendMessageW(window, WM_RBUTTONUP, 0, At(90, 57));
     EXPECT_EQ(PositionOf(memo), (Position(230, 170)));
 
-    memo.SetText("選択できる本文のテキスト");
+    memo.SetText(u"選択できる本文のテキスト");
     const auto dragText = [&](WPARAM keys, int toX) {
         SendMessageW(edit, EM_SETSEL, 0, 0);
         SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(3, 5));
@@ -610,7 +611,7 @@ TEST_F(MemoFormTest, TheWindowStaysInsideTheWorkArea) {
 TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
     TMemoForm& memo = Shown(0, "メニュー");
     HWND edit = memo.TextArea();
-    memo.SetText("本文");
+    memo.SetText(u"本文");
     POINT pointer{60, 30};
     ClientToScreen(edit, &pointer);
 
@@ -652,8 +653,8 @@ TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
 
     // Something typed and selected: everything is enabled. Typing is told to the owner, for
     // sync; the program's own writes are not.
-    const std::string shown = memo.Text();
-    memo.SetText("プログラムが書く");
+    const MemoText shown = memo.Text();
+    memo.SetText(u"プログラムが書く");
     memo.SetText(shown);
     EXPECT_EQ(owner.changes, 0);
     SendMessageW(edit, EM_SETSEL, 2, 2);
@@ -766,7 +767,7 @@ TEST_F(MemoFormTest, ASeeThroughMemoShowsWholeWhileInUse) {
 TEST_F(MemoFormTest, ShortcutsRunTheirItemsFromTheText) {
     TMemoForm& memo = Shown(0, "ショートカット");
     HWND edit = memo.TextArea();
-    memo.SetText("abcdef");
+    memo.SetText(u"abcdef");
     const auto ctrl = [&](WPARAM key) {
         const HeldKeys held{VK_CONTROL};
         Press(edit, key);
@@ -775,34 +776,34 @@ TEST_F(MemoFormTest, ShortcutsRunTheirItemsFromTheText) {
     PutOnClipboard(L"貼");
     SendMessageW(edit, EM_SETSEL, 1, 2);
     ctrl('P');
-    EXPECT_EQ(memo.Text(), "a貼cdef") << "Ctrl+P pastes over the selection";
+    EXPECT_EQ(memo.Text(), u"a貼cdef") << "Ctrl+P pastes over the selection";
     ctrl('V');
-    EXPECT_EQ(memo.Text(), "a貼貼cdef") << "Ctrl+V is still the text area's own paste";
+    EXPECT_EQ(memo.Text(), u"a貼貼cdef") << "Ctrl+V is still the text area's own paste";
     ctrl('Z');
-    EXPECT_NE(memo.Text(), "a貼貼cdef") << "Ctrl+Z undoes";
+    EXPECT_NE(memo.Text(), u"a貼貼cdef") << "Ctrl+Z undoes";
 
     // A text set from outside cannot be undone.
-    memo.SetText("uvwxyz");
+    memo.SetText(u"uvwxyz");
     ctrl('Z');
-    EXPECT_EQ(memo.Text(), "uvwxyz") << "nothing to undo";
+    EXPECT_EQ(memo.Text(), u"uvwxyz") << "nothing to undo";
     SendMessageW(edit, EM_SETSEL, 2, 2);
     ctrl('X');
     ctrl(VK_DELETE);
-    EXPECT_EQ(memo.Text(), "uvwxyz") << "cut and delete need a selection";
+    EXPECT_EQ(memo.Text(), u"uvwxyz") << "cut and delete need a selection";
     ctrl('A');
     EXPECT_EQ(Selection(edit), (std::pair<DWORD, DWORD>{0, 6}));
     SendMessageW(edit, EM_SETSEL, 4, 6);
     ctrl('X');
-    EXPECT_EQ(memo.Text(), "uvwx");
+    EXPECT_EQ(memo.Text(), u"uvwx");
     EXPECT_EQ(ClipboardText(), L"yz");
     SendMessageW(edit, EM_SETSEL, 0, 1);
     ctrl(VK_DELETE);
-    EXPECT_EQ(memo.Text(), "vwx");
+    EXPECT_EQ(memo.Text(), u"vwx");
 
     // Ctrl+M opens the properties and types no line break.
     ctrl('M');
     EXPECT_EQ(owner.properties, std::vector<Memo*>{&memo});
-    EXPECT_EQ(memo.Text(), "vwx");
+    EXPECT_EQ(memo.Text(), u"vwx");
 
     // Alt+F4 in the text is the program's exit, not a close of this memo.
     {
@@ -838,7 +839,7 @@ TEST_F(MemoFormTest, ShortcutsRunTheirItemsFromTheText) {
 TEST_F(MemoFormTest, MacroModeRefusesEditsButCopies) {
     TMemoForm& memo = Shown(2, "時計");
     HWND edit = memo.TextArea();
-    memo.SetText("12:34:56");
+    memo.SetText(u"12:34:56");
     memo.SetReadOnly(true);
     PutOnClipboard(L"貼");
     SendMessageW(edit, EM_SETSEL, 0, 2);
@@ -850,7 +851,7 @@ TEST_F(MemoFormTest, MacroModeRefusesEditsButCopies) {
         for (const WPARAM key :
              {WPARAM{'X'}, WPARAM{'P'}, WPARAM{'V'}, WPARAM{VK_DELETE}, WPARAM{'Z'}})
             Press(edit, key);
-        EXPECT_EQ(memo.Text(), "12:34:56");
+        EXPECT_EQ(memo.Text(), u"12:34:56");
         EXPECT_EQ(EditText(edit), "12:34:56");
         Press(edit, 'C');
         EXPECT_EQ(ClipboardText(), L"12");
@@ -884,11 +885,11 @@ TEST_F(MemoFormTest, AWriteKeepsTheSelectionAndTheViewAroundWhatItChanges) {
     const HWND edit = memo.TextArea();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.written);
-        memo.SetText(row.shown);
+        memo.SetText(SystemMemoText(row.shown));
         SendMessageW(edit, EM_SETSEL, row.before.first, row.before.second);
-        memo.SetText(row.written);
+        memo.SetText(SystemMemoText(row.written));
         EXPECT_EQ(EditText(edit), row.written);
-        EXPECT_EQ(memo.Text(), row.written);
+        EXPECT_EQ(memo.Text(), SystemMemoText(row.written));
         EXPECT_EQ(Selection(edit), row.after);
     }
     EXPECT_EQ(owner.changes, 0) << "the program's writes are no edits of the user's";
@@ -896,20 +897,20 @@ TEST_F(MemoFormTest, AWriteKeepsTheSelectionAndTheViewAroundWhatItChanges) {
     std::string lines;
     for (int line = 0; line < 40; ++line)
         lines += "行 " + std::to_string(line) + "\r\n";
-    memo.SetText(lines + "12:00:00");
+    memo.SetText(SystemMemoText(lines + "12:00:00"));
     SendMessageW(edit, EM_LINESCROLL, 0, 5);
-    memo.SetText(lines + "12:00:01");
+    memo.SetText(SystemMemoText(lines + "12:00:01"));
     EXPECT_EQ(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 5);
 
     // The text changed by the user's typing, or set by another program, between two writes:
     // the next write still comes out whole.
-    memo.SetText("12:00:00");
+    memo.SetText(u"12:00:00");
     SendMessageW(edit, EM_SETSEL, 0, 0);
     Press(edit, 'A');
-    memo.SetText("12:00:01");
+    memo.SetText(u"12:00:01");
     EXPECT_EQ(EditText(edit), "12:00:01");
     SetWindowTextW(edit, L"外から");
-    memo.SetText("12:00:02");
+    memo.SetText(u"12:00:02");
     EXPECT_EQ(EditText(edit), "12:00:02");
 }
 
@@ -919,19 +920,19 @@ TEST_F(MemoFormTest, AMacroMemoUpdatedInPlaceToPlainTextCanBeEditedAgain) {
     MacroWorld macro;
     FakeMacroHost host;
     TMemoForm& memo = Shown(2, "時計");
-    memo.SetMacroText("N#{yyyy#}年");
+    memo.SetMacroText(u"N#{yyyy#}年");
     memo.SetReadOnly(true);
     macro.expander.ExpandMacros(memo, host);
     ASSERT_EQ(EditText(memo.TextArea()), "2026年");
     store::StoredMemo stored;
-    stored.text = "ただの文";
+    stored.text = u"ただの文";
     store::RestoreMemo(stored, memo, macro.expander, host, 96);
     EXPECT_FALSE(memo.ReadOnly());
     SendMessageW(memo.TextArea(), EM_SETSEL, 0, 0);
     Press(memo.TextArea(), 'A');
     EXPECT_EQ(EditText(memo.TextArea()), "aただの文");
 
-    stored.text = "N#{yyyy#}年";
+    stored.text = u"N#{yyyy#}年";
     store::RestoreMemo(stored, memo, macro.expander, host, 96);
     EXPECT_TRUE(memo.ReadOnly());
     Press(memo.TextArea(), 'A');
@@ -956,11 +957,11 @@ TEST_F(MemoFormTest, TheMemoTableActsThroughTheWindow) {
     EXPECT_EQ(factory.LiveMemos(), 2);
     EXPECT_EQ(&table.Memos(0), &third);
     EXPECT_EQ(third.Tag(), 0);
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 三", "○ - 二"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 三", u"○ - 二"}));
 
     SendMessageW(third.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(30, 7));
     EXPECT_FALSE(third.Visible());
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"× - 三", "○ - 二"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"× - 三", u"○ - 二"}));
 
     SendMessageW(dynamic_cast<TMemoForm&>(table.Memos(1)).Handle(), WM_COMMAND,
                  static_cast<WPARAM>(MemoCommand::StatusPage), 0);
@@ -977,7 +978,7 @@ TEST_F(MemoFormTest, TheMemoTableActsThroughTheWindow) {
     Pump();
     EXPECT_EQ(windows.Shown().size(), 2u);
     EXPECT_EQ(table.MaxForm(), 0);
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 二"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 二"}));
     EXPECT_TRUE(owner.errors.empty());
 }
 
@@ -990,7 +991,7 @@ TEST_F(MemoFormTest, ACloseFromOutsideIsRefused) {
     EXPECT_TRUE(IsWindow(memo.Handle()));
     EXPECT_TRUE(memo.Visible());
     EXPECT_EQ(&table.Memos(0), &memo);
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - 閉じない"}));
+    EXPECT_EQ(list.Rows(), (std::vector<MemoText>{u"○ - 閉じない"}));
 }
 
 // Windows still open when the factory goes are destroyed with it; one closed before is

@@ -404,12 +404,12 @@ TEST(PropertiesWindow, AFilteredStatusListActsOnTheMemosItShows) {
     PropertiesWindowWorld world;
     world.Start();
     MemoTable& table = world.form->Table();
-    for (const char* title : {"買い物", "予定", "卵焼き", "献立"})
+    for (const char16_t* title : {u"買い物", u"予定", u"卵焼き", u"献立"})
         table.CreateMemo()->SetHint(title);
-    table.Memos(0).SetText("牛乳と卵");
+    table.Memos(0).SetText(u"牛乳と卵");
     table.Memos(2).SetVisible(false);
     table.Memos(3).SetVisible(false);
-    table.Memos(3).SetText("卵");
+    table.Memos(3).SetText(u"卵");
     world.Open();
     const HWND box = world.Control(keSearch);
     const HWND list = world.Control(klbShow);
@@ -564,7 +564,7 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
 
     world.Click(kButton3);
     world.Click(kButton3);
-    world.form->Table().Memos(1).SetText("二枚目");
+    world.form->Table().Memos(1).SetText(u"二枚目");
     const std::wstring wide = (chosen.Path() / L"メモ.json").wstring();
     const platform::FilePath file{std::u16string(wide.begin(), wide.end())};
     world.choosers.AnswerSave(file);
@@ -576,7 +576,7 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
     world.windows.ScriptAnswer(Yes);
     world.Click(kbImport);
     ASSERT_EQ(world.form->Table().MaxForm(), 1);
-    EXPECT_EQ(world.form->Table().Memos(1).Text(), "二枚目");
+    EXPECT_EQ(world.form->Table().Memos(1).Text(), u"二枚目");
     EXPECT_EQ(world.Rows(), 2);
 
     // The page lists what it finds whenever it is shown: the import backed up one memo.
@@ -603,7 +603,7 @@ TEST(PropertiesWindow, RestoreAndImportWaitForTheDestroyQuestion) {
     world.Start();
     world.Open();
     world.Click(kButton3);
-    world.form->Table().Memos(0).SetText("一枚だけ");
+    world.form->Table().Memos(0).SetText(u"一枚だけ");
     std::filesystem::create_directories(backups);
     const std::filesystem::path older = backups / L"petarino-20260101-090000.json";
     const platform::FilePath file{older.u16string()};
@@ -635,7 +635,7 @@ TEST(PropertiesWindow, RestoreAndImportWaitForTheDestroyQuestion) {
     world.windows.ScriptAnswer(Yes);
     world.Click(kbRestore);
     EXPECT_EQ(world.form->Table().MaxForm(), 0) << "with the question answered, it restores";
-    EXPECT_EQ(world.form->Table().Memos(0).Text(), "一枚だけ");
+    EXPECT_EQ(world.form->Table().Memos(0).Text(), u"一枚だけ");
     std::filesystem::remove_all(backups);
 }
 

@@ -8,6 +8,7 @@
 #include "registry_value_printer.h"
 #include "store/store_layout.h"
 #include "testing/store_world.h"
+#include "win32/memo_text_of.h"
 
 #include <windows.h>
 #include <cstring>
@@ -303,7 +304,7 @@ TEST_F(StoreWin32Test, TwoCopiesSavingAtOnceNeverInterleave) {
             run.store.LoadAtStart();
             std::string titles;
             for (int slot = 0; slot <= run.table.MaxForm(); ++slot)
-                titles += run.table.Memos(slot).Hint();
+                titles += SystemCp932(run.table.Memos(slot).Hint());
             if (titles != "" && titles != "A0A1A2" && titles != "B0B1B2B3B4")
                 failures[2].push_back(titles);
             for (const auto& shown : run.macro.windows.Shown())

@@ -1,13 +1,17 @@
 #include "memos/memo_table.h"
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/files_win32.h"
+#include "platform/win32/kernel_win32.h"
 #include "store/text_export.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_memo_factory.h"
+#include "win32/memo_text_of.h"
 
 #include <windows.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -88,24 +92,50 @@ protected:
     const fs::path root = TempFolder() / L"petarino-export";
     const fs::path program = root / L"プログラム\u00e9";
     FilesInFolder files{program};
+    win32::KernelWin32 kernel;
     InMemoryMemoFactory factory;
     FakeStatusList list;
     platform::FakeWindowSystem windows;
     MemoTable table{factory, list, windows};
 };
 
+// A memo that code page 932 holds is written in it, byte for byte as ever; one that holds
+// anything else, in its text or its title, as UTF-8 with a byte-order mark, under its own name.
+TEST_F(TextExportWin32Test, AMemoBeyondCodePage932IsWrittenAsUtf8WithAByteOrderMark) {
+    const struct {
+        const char16_t* title;
+        const char16_t* text;
+        const wchar_t* file;
+        std::string bytes;
+    } rows[] = {
+        {u"予定", u"ﾊﾝｶｸ①Ⅹ", L"予定.txt", SystemCp932(u"ﾊﾝｶｸ①Ⅹ")},
+        {u"买菜", u"牛乳", L"买菜.txt", "\xEF\xBB\xBF\xE7\x89\x9B\xE4\xB9\xB3"},
+        {u"café ✓", u"😀\r\n𠮷", L"café ✓.txt", "\xEF\xBB\xBF\xF0\x9F\x98\x80\r\n\xF0\xA0\xAE\xB7"},
+    };
+    for (const auto& row : rows) {
+        Memo& memo = *table.CreateMemo();
+        memo.SetHint(row.title);
+        memo.SetText(row.text);
+    }
+    store::ExportMemos(table, files, kernel);
+    for (const auto& row : rows) {
+        std::ifstream file(program / row.file, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), row.bytes) << &row - rows;
+    }
+}
+
 TEST_F(TextExportWin32Test, RefusesEveryNameThatWouldWriteElsewhereAndWritesNothing) {
     Memo& memo = *table.CreateMemo();
-    memo.SetText("text");
+    memo.SetText(u"text");
     const std::set<std::wstring> before = Entries();
     for (const char* title :
          {"..\\escaped", "..\\..\\escaped", "../escaped", "sub\\..\\..\\escaped", "C:\\escaped",
           "\\escaped", "\\\\localhost\\c$\\escaped", "a:b", "CON", "NUL", "COM1", "LPT1", "con.log",
           "CONOUT$", "NUL   ", "sub\\AUX", "missing\\x", "a?b"}) {
-        memo.SetHint(title);
+        memo.SetHint(SystemMemoText(title));
         const std::string name = std::string(title) + ".txt";
         try {
-            store::ExportMemos(table, files);
+            store::ExportMemos(table, files, kernel);
             ADD_FAILURE() << title << " was written";
         } catch (const platform::EFCreateError& error) {
             EXPECT_EQ(error.what(), "ﾌｧｲﾙ " +

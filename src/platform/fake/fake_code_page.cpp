@@ -2,9 +2,10 @@
 
 #include "text/cp932.h"
 
-#include <algorithm>
 #if __has_include(<iconv.h>)
 #include <iconv.h>
+#else
+#include <windows.h>
 #endif
 
 namespace petarino::platform {
@@ -26,10 +27,44 @@ std::optional<std::string> Recoded(const char* from, const char* to, std::string
     return out;
 }
 #else
-std::optional<std::string> Recoded(const char*, const char*, std::string_view bytes) {
-    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
-        return std::nullopt;
-    return std::string(bytes);
+// The Windows build has no such library: the system's own tables stand in, so the fakes convert
+// alike in both builds.
+namespace {
+
+UINT CodePageOf(const char* name) {
+    const std::string_view known(name);
+    return known == "UTF-8" ? CP_UTF8 : known == "CP932" ? 932 : 1200; // 1200: UTF-16LE
+}
+
+} // namespace
+
+std::optional<std::string> Recoded(const char* from, const char* to, std::string_view bytes) {
+    const UINT fromPage = CodePageOf(from);
+    const UINT toPage = CodePageOf(to);
+    std::wstring wide;
+    if (fromPage == 1200) {
+        if (bytes.size() % 2 != 0) return std::nullopt;
+        wide.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+    } else if (!bytes.empty()) {
+        const int size = static_cast<int>(bytes.size());
+        wide.resize(bytes.size());
+        const int length = MultiByteToWideChar(fromPage, MB_ERR_INVALID_CHARS, bytes.data(), size,
+                                               wide.data(), size);
+        if (length == 0) return std::nullopt;
+        wide.resize(static_cast<size_t>(length));
+    }
+    if (toPage == 1200)
+        return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    if (wide.empty()) return std::string();
+    const int size = static_cast<int>(wide.size());
+    std::string out(wide.size() * 4, '\0');
+    BOOL lossy = FALSE;
+    const int length = WideCharToMultiByte(
+        toPage, toPage == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, wide.data(), size,
+        out.data(), static_cast<int>(out.size()), nullptr, toPage == CP_UTF8 ? nullptr : &lossy);
+    if (length == 0 || lossy) return std::nullopt;
+    out.resize(static_cast<size_t>(length));
+    return out;
 }
 #endif
 
@@ -68,6 +103,12 @@ std::string Cp932OfUtf16(std::u16string_view text) {
         cp932 += character ? *character : "?";
         at += units;
     }
+    return cp932;
+}
+
+std::optional<std::string> ExactCp932OfUtf16(std::u16string_view text) {
+    auto cp932 = Recoded("UTF-16LE", "CP932", LittleEndian(text));
+    if (!cp932 || Recoded("CP932", "UTF-16LE", *cp932) != LittleEndian(text)) return std::nullopt;
     return cp932;
 }
 

@@ -1,6 +1,6 @@
 // Code page 932 as the fakes know it: the C library's tables where it has them (the native
-// build, whose tables know code page 932 as the system does); without them (the Windows build
-// of the fakes) only ASCII converts.
+// build, whose tables know code page 932 as the system does), the system's own in the Windows
+// build of the fakes, whose C library has none.
 #pragma once
 
 #include <optional>
@@ -16,6 +16,8 @@ std::optional<std::string> Recoded(const char* from, const char* to, std::string
 // As the system converts for the A functions: each character that code page 932 cannot hold
 // becomes "?" (the system's look-alikes are not known here).
 std::string Cp932OfUtf16(std::u16string_view text);
+// Nullopt unless every character converts and comes back exactly.
+std::optional<std::string> ExactCp932OfUtf16(std::u16string_view text);
 // Each character that is no valid character of code page 932 becomes "?".
 std::u16string Utf16OfCp932(std::string_view cp932);
 

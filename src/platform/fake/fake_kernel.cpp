@@ -150,21 +150,18 @@ bool FakeKernel::EqualIgnoringCase(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::optional<TextSpan> FakeKernel::FindIgnoringForms(std::string_view text,
-                                                      std::string_view word) {
-    // Character by character: a trail byte may be an ASCII letter's byte, and must not fold.
-    const auto startsWith = [word](std::string_view rest) {
-        if (rest.size() < word.size()) return false;
-        for (std::size_t at = 0; at < word.size(); at += CharacterBytes(word.substr(at))) {
-            const bool same = CharacterBytes(word.substr(at)) == 1
-                                  ? ToAsciiUpper(rest[at]) == ToAsciiUpper(word[at])
-                                  : rest.substr(at, 2) == word.substr(at, 2);
-            if (!same) return false;
-        }
-        return true;
+std::optional<TextSpan> FakeKernel::FindIgnoringForms(std::u16string_view text,
+                                                      std::u16string_view word) {
+    const auto upper = [](char16_t unit) {
+        return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
+    };
+    const auto startsWith = [&](std::u16string_view rest) {
+        return rest.size() >= word.size() &&
+               std::equal(word.begin(), word.end(), rest.begin(),
+                          [&](char16_t a, char16_t b) { return upper(a) == upper(b); });
     };
     if (word.empty()) return std::nullopt;
-    for (std::size_t at = 0; at < text.size(); at += CharacterBytes(text.substr(at)))
+    for (std::size_t at = 0; at < text.size(); ++at)
         if (startsWith(text.substr(at))) return TextSpan{at, word.size()};
     return std::nullopt;
 }
@@ -175,6 +172,14 @@ std::optional<std::string> FakeKernel::Utf8OfCp932(std::string_view cp932) {
 
 std::optional<std::string> FakeKernel::Cp932OfUtf8(std::string_view utf8) {
     return Recoded("UTF-8", "CP932", utf8);
+}
+
+std::optional<std::string> FakeKernel::Cp932OfUtf16(std::u16string_view text) {
+    return ExactCp932OfUtf16(text);
+}
+
+std::u16string FakeKernel::Utf16OfCp932(std::string_view cp932) {
+    return platform::Utf16OfCp932(cp932);
 }
 
 } // namespace petarino::platform

@@ -34,10 +34,12 @@ public:
     // ASCII letters only: the fixed tables hold no other cased letters.
     bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
     // ASCII case only, and only at the start of a character of the text.
-    std::optional<TextSpan> FindIgnoringForms(std::string_view text,
-                                              std::string_view word) override;
+    std::optional<TextSpan> FindIgnoringForms(std::u16string_view text,
+                                              std::u16string_view word) override;
     std::optional<std::string> Utf8OfCp932(std::string_view cp932) override;
     std::optional<std::string> Cp932OfUtf8(std::string_view utf8) override;
+    std::optional<std::string> Cp932OfUtf16(std::u16string_view text) override;
+    std::u16string Utf16OfCp932(std::string_view cp932) override;
 
     void SetNow(const LocalTime& now) { now_ = now; }
     // Minutes the local clock is ahead of UTC (540 in Japan); 0 at first.

@@ -42,10 +42,10 @@ std::vector<std::string> SplitPath(std::string_view path) {
     return parts;
 }
 
-// A value as the A functions see it; one written wide keeps its exact UTF-16 beside.
+// A value as the A functions see it; one written wide that they cannot see whole keeps its
+// exact UTF-16 beside.
 struct StoredValue {
     RegistryValue value;
-    std::optional<std::u16string> wide;
 };
 
 } // namespace
@@ -129,12 +129,16 @@ public:
         const StoredValue* stored = Read(name);
         if (!stored) return std::nullopt;
         CheckStringType(name, stored->value.type, stored->value.data.empty());
-        std::u16string text = stored->wide ? *stored->wide : Utf16OfCp932(stored->value.data);
+        const std::u16string text =
+            stored->value.wide ? *stored->value.wide : Utf16OfCp932(stored->value.data);
         return text.substr(0, text.find(u'\0'));
     }
     void WriteWideString(std::string_view name, std::u16string_view text) override {
         std::u16string units = TerminatedText(text);
-        Write(name, {{RegistryType::Sz, Cp932OfUtf16(units)}, std::move(units)});
+        std::string data = Cp932OfUtf16(units);
+        std::optional<std::u16string> wide;
+        if (Utf16OfCp932(data) != units) wide = std::move(units);
+        Write(name, {{RegistryType::Sz, std::move(data), std::move(wide)}});
     }
     std::optional<RegistryValue> FindValue(std::string_view name) override {
         const StoredValue* stored = Read(name);

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_window_system.h"
 
+#include "platform/fake/fake_code_page.h"
+
 #include <utility>
 
 namespace petarino::platform {
@@ -20,6 +22,11 @@ int FakeWindowSystem::ShowMessageBox(std::string_view text, std::string_view cap
     script_.pop_front();
     if (answer.meanwhile) answer.meanwhile();
     return answer.result;
+}
+
+int FakeWindowSystem::ShowMessageBox(std::u16string_view text, std::string_view caption,
+                                     uint32_t style) {
+    return ShowMessageBox(Cp932OfUtf16(text), caption, style);
 }
 
 void FakeWindowSystem::ScriptAnswer(int result, std::function<void()> meanwhile) {

@@ -23,6 +23,8 @@ class FakeWindowSystem final : public WindowSystem {
 public:
     // Boxes without a scripted answer get their default button: Yes, or OK.
     int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) override;
+    // Recorded in CP932, "?" for what the code page lacks.
+    int ShowMessageBox(std::u16string_view text, std::string_view caption, uint32_t style) override;
     void SetTooltipDelay(int milliseconds) override { tooltipDelay_ = milliseconds; }
 
     // The next box answers with this button; meanwhile runs while it is up, as the box's

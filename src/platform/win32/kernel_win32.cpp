@@ -150,24 +150,18 @@ bool KernelWin32::EqualIgnoringCase(std::string_view a, std::string_view b) {
                           static_cast<int>(wideB.size())) == CSTR_EQUAL;
 }
 
-std::optional<platform::TextSpan> KernelWin32::FindIgnoringForms(std::string_view text,
-                                                                 std::string_view word) {
-    const std::wstring wideText = ToWide(text);
-    const std::wstring wideWord = ToWide(word);
-    if (wideWord.empty() || wideText.empty()) return std::nullopt;
+std::optional<platform::TextSpan> KernelWin32::FindIgnoringForms(std::u16string_view text,
+                                                                 std::u16string_view word) {
+    if (word.empty() || text.empty()) return std::nullopt;
     int found = 0;
-    const int at =
-        FindNLSStringEx(LOCALE_NAME_USER_DEFAULT,
-                        FIND_FROMSTART | NORM_IGNORECASE | NORM_IGNOREWIDTH | NORM_IGNOREKANATYPE,
-                        wideText.data(), static_cast<int>(wideText.size()), wideWord.data(),
-                        static_cast<int>(wideWord.size()), &found, nullptr, nullptr, 0);
+    const int at = FindNLSStringEx(
+        LOCALE_NAME_USER_DEFAULT,
+        FIND_FROMSTART | NORM_IGNORECASE | NORM_IGNOREWIDTH | NORM_IGNOREKANATYPE,
+        reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+        reinterpret_cast<const wchar_t*>(word.data()), static_cast<int>(word.size()), &found,
+        nullptr, nullptr, 0);
     if (at < 0) return std::nullopt;
-    const auto bytesBefore = [&](int units) {
-        return FromWide(std::wstring_view(wideText).substr(0, static_cast<std::size_t>(units)))
-            .size();
-    };
-    const std::size_t offset = bytesBefore(at);
-    return platform::TextSpan{offset, bytesBefore(at + found) - offset};
+    return platform::TextSpan{static_cast<std::size_t>(at), static_cast<std::size_t>(found)};
 }
 
 namespace {
@@ -212,6 +206,19 @@ std::optional<std::string> KernelWin32::Utf8OfCp932(std::string_view cp932) {
 
 std::optional<std::string> KernelWin32::Cp932OfUtf8(std::string_view utf8) {
     return Converted(CP_UTF8, 932, utf8);
+}
+
+// Converted back as well: only a text that comes back unit for unit fits the code page.
+std::optional<std::string> KernelWin32::Cp932OfUtf16(std::u16string_view text) {
+    const std::wstring_view wide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+    auto bytes = BytesOf(932, wide);
+    if (!bytes || ToWide(*bytes) != wide) return std::nullopt;
+    return bytes;
+}
+
+std::u16string KernelWin32::Utf16OfCp932(std::string_view cp932) {
+    const std::wstring wide = ToWide(cp932);
+    return std::u16string(wide.begin(), wide.end());
 }
 
 } // namespace petarino::win32

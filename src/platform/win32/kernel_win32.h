@@ -21,10 +21,12 @@ public:
     std::optional<std::string> AltCalendarDate(uint32_t localeId, int year, int month, int day,
                                                std::string_view picture) override;
     bool EqualIgnoringCase(std::string_view a, std::string_view b) override;
-    std::optional<platform::TextSpan> FindIgnoringForms(std::string_view text,
-                                                        std::string_view word) override;
+    std::optional<platform::TextSpan> FindIgnoringForms(std::u16string_view text,
+                                                        std::u16string_view word) override;
     std::optional<std::string> Utf8OfCp932(std::string_view cp932) override;
     std::optional<std::string> Cp932OfUtf8(std::string_view utf8) override;
+    std::optional<std::string> Cp932OfUtf16(std::u16string_view text) override;
+    std::u16string Utf16OfCp932(std::string_view cp932) override;
 };
 
 } // namespace petarino::win32

@@ -61,9 +61,12 @@ std::optional<Queried> Query(HKEY key, std::string_view name, std::wstring& buff
 std::optional<RegistryValue> QueryValue(HKEY key, std::string_view name, std::wstring& buffer) {
     const auto queried = Query(key, name, buffer);
     if (!queried) return std::nullopt;
-    if (platform::IsTextType(queried->type))
-        return RegistryValue{queried->type, FromWide(std::wstring_view(
-                                                buffer.data(), queried->size / sizeof(wchar_t)))};
+    if (platform::IsTextType(queried->type)) {
+        const std::wstring_view units(buffer.data(), queried->size / sizeof(wchar_t));
+        RegistryValue value{queried->type, FromWide(units)};
+        if (ToWide(value.data) != units) value.wide = std::u16string(units.begin(), units.end());
+        return value;
+    }
     return RegistryValue{queried->type,
                          std::string(reinterpret_cast<const char*>(buffer.data()), queried->size)};
 }
@@ -79,7 +82,10 @@ LONG SetText(HKEY key, const std::wstring& name, platform::RegistryType type,
 }
 
 LONG SetValue(HKEY key, const std::wstring& name, const RegistryValue& value) {
-    if (platform::IsTextType(value.type)) return SetText(key, name, value.type, ToWide(value.data));
+    if (platform::IsTextType(value.type))
+        return SetText(key, name, value.type,
+                       value.wide ? std::wstring(value.wide->begin(), value.wide->end())
+                                  : ToWide(value.data));
     return RegSetValueExW(key, name.c_str(), 0, static_cast<DWORD>(value.type),
                           reinterpret_cast<const BYTE*>(value.data.data()),
                           static_cast<DWORD>(value.data.size()));

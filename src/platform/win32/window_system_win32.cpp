@@ -37,6 +37,12 @@ int Win32WindowSystem::ShowMessageBox(std::string_view text, std::string_view ca
     return MessageBoxW(owner_, ToWide(text).c_str(), ToWide(caption).c_str(), style);
 }
 
+int Win32WindowSystem::ShowMessageBox(std::u16string_view text, std::string_view caption,
+                                      uint32_t style) {
+    const std::wstring wide(text.begin(), text.end());
+    return MessageBoxW(owner_, wide.c_str(), ToWide(caption).c_str(), style);
+}
+
 void Win32WindowSystem::SetTooltipDelay(int milliseconds) {
     tooltipDelay_ = milliseconds;
     // Tooltip controls are top-level windows of this thread.

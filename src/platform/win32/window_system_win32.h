@@ -15,6 +15,7 @@ public:
     void SetOwner(HWND owner) { owner_ = owner; }
 
     int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) override;
+    int ShowMessageBox(std::u16string_view text, std::string_view caption, uint32_t style) override;
     void SetTooltipDelay(int milliseconds) override;
     int TooltipDelay() const override { return tooltipDelay_; }
     // The key's state as the program's own question reads it: ORed with 1, anything but 1

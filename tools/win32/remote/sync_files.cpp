@@ -61,7 +61,7 @@ std::string NewMemoId() {
 
 void WriteMemoFile(const std::wstring& path, const std::string& id, const std::wstring& text) {
     InMemoryMemo memo;
-    memo.SetText(win32::FromWide(text));
+    memo.SetText(MemoText(text.begin(), text.end()));
     memo.SetVisible(true);
     win32::KernelWin32 kernel;
     const std::string device = kernel.NewGuid();
@@ -71,7 +71,7 @@ void WriteMemoFile(const std::wstring& path, const std::string& id, const std::w
         .device = device,
         .updated = sync::UpdatedText(kernel.UtcNow()),
         .deleted = false,
-        .values = sync::FileValues(sync::MemoKeyValues(memo, kPixelsPerInch)),
+        .values = sync::FileValues(sync::MemoKeyValues(memo, kPixelsPerInch, kernel)),
     };
     WriteAll(path, sync::MemoFileText(file, kernel));
 }
