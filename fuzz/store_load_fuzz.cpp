@@ -1,7 +1,8 @@
 // The start-up load over any registry contents: whatever it finds, it loads a consistent
 // table, and what it then saves loads again cleanly into the same memos, each with the id of
-// its own the save gave or kept.
+// its own the save gave or kept and its title and text unit for unit.
 #include "memos/sync_mark.h"
+#include "platform/fake/fake_code_page.h"
 #include "platform/fake/fake_registry.h"
 #include "store/store_layout.h"
 #include "testing/store_world.h"
@@ -32,13 +33,26 @@ constexpr std::array<RegistryType, 5> kTypes{RegistryType::Dword, RegistryType::
                                              RegistryType::ExpandSz, RegistryType::Binary,
                                              RegistryType::None};
 
-// Reads the input as records: key, value name, type, length, data.
+// A text written wide, as a memo's text is: the data as UTF-16 units, low byte first, kept
+// beside what the A functions see where they lose something, as the registry keeps it.
+platform::RegistryValue WideText(std::string_view data) {
+    std::u16string units;
+    for (std::size_t at = 0; at + 1 < data.size(); at += 2)
+        units += static_cast<char16_t>(static_cast<unsigned char>(data[at]) |
+                                       static_cast<unsigned char>(data[at + 1]) << 8);
+    platform::RegistryValue value{RegistryType::Sz, platform::Cp932OfUtf16(units)};
+    if (platform::Utf16OfCp932(value.data) != units) value.wide = std::move(units);
+    return value;
+}
+
+// Reads the input as records: key, value name, type (its high bit: a wide text), length, data.
 void Seed(platform::FakeRegistry& registry, std::string_view input) {
     registry.CreateKey(store::kProgramKey);
     while (input.size() >= 4) {
         const auto key = static_cast<unsigned char>(input[0]);
         const std::string_view name = kNames[static_cast<unsigned char>(input[1]) % kNames.size()];
         const RegistryType type = kTypes[static_cast<unsigned char>(input[2]) % kTypes.size()];
+        const bool wide = (static_cast<unsigned char>(input[2]) & 0x80) != 0;
         const std::size_t length =
             std::min<std::size_t>(static_cast<unsigned char>(input[3]), input.size() - 4);
         const std::string data(input.substr(4, length));
@@ -47,7 +61,7 @@ void Seed(platform::FakeRegistry& registry, std::string_view input) {
         const std::string path = key % 107 == 0     ? std::string(store::kProgramKey)
                                  : key % 107 == 106 ? std::string(store::kProgramKey) + "\\Memo07"
                                                     : store::MemoKeyPath(key % 107 - 1);
-        registry.SetValue(path, name, {type, data});
+        registry.SetValue(path, name, wide ? WideText(data) : platform::RegistryValue{type, data});
     }
 }
 
@@ -67,6 +81,17 @@ std::vector<std::string> DistinctIds(const MemoTable& table) {
         ids.push_back(id);
     }
     return ids;
+}
+
+// Titles and texts, the macro sources among them, unit for unit.
+std::vector<MemoText> Texts(const MemoTable& table) {
+    std::vector<MemoText> texts;
+    for (int slot = 0; slot <= table.MaxForm(); ++slot) {
+        const Memo& memo = table.Memos(slot);
+        texts.push_back(memo.Hint());
+        texts.push_back(memo.ReadOnly() ? memo.MacroText() : memo.Text());
+    }
+    return texts;
 }
 
 bool GeneralErrorShown(const StoreWorld& run) {
@@ -94,7 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (int slot = MemoTable::kSlots; slot <= 104; ++slot)
         beyondTable = beyondTable || registry.KeyExists(store::MemoKeyPath(slot));
     if (second.table.MaxForm() != first.table.MaxForm() ||
-        (GeneralErrorShown(second) && !beyondTable) || DistinctIds(second.table) != ids)
+        (GeneralErrorShown(second) && !beyondTable) || DistinctIds(second.table) != ids ||
+        Texts(second.table) != Texts(first.table))
         __builtin_trap();
     return 0;
 }

@@ -185,6 +185,11 @@ TEST_F(Backups, WrittenOutAndReadIntoAnEmptyStoreEveryMemoComesBackAsItWas) {
          .title = L"隠し",
          .text = L"見えない\r\n二行目",
          .visible = false},
+        {.top = 400,
+         .left = 300,
+         .title = L"Ünïcödé ✓",
+         .text = L"café ✓ 😀 简体 한국어 Ünïcödé",
+         .visible = false},
     };
     remote::WriteStore({}, memos);
     const fs::path file = ProgramFolder() / L"移す.json";
@@ -205,7 +210,7 @@ TEST_F(Backups, WrittenOutAndReadIntoAnEmptyStoreEveryMemoComesBackAsItWas) {
     auto box = target.WaitForMessageBox();
     ASSERT_TRUE(box);
     ASSERT_TRUE(remote::Answer(*box, IDYES));
-    ASSERT_TRUE(remote::WaitFor([&] { return target.Memos().size() == 2; }));
+    ASSERT_TRUE(remote::WaitFor([&] { return target.Memos().size() == 3; }));
     EXPECT_EQ(target.VisibleMemos().size(), 1u);
     const RECT bounds = remote::BoundsOf(target.VisibleMemos().front());
     EXPECT_EQ(bounds.left, 140);
@@ -215,8 +220,8 @@ TEST_F(Backups, WrittenOutAndReadIntoAnEmptyStoreEveryMemoComesBackAsItWas) {
     EXPECT_EQ(remote::TextOf(remote::TextAreaOf(target.VisibleMemos().front())),
               std::to_wstring(now.wYear));
     ExitThroughButton(target);
-    EXPECT_EQ(remote::ReadMaxForm(), 1);
-    for (int slot = 0; slot < 2; ++slot)
+    EXPECT_EQ(remote::ReadMaxForm(), 2);
+    for (int slot = 0; slot < 3; ++slot)
         EXPECT_EQ(remote::ReadMemo(slot), memos[static_cast<size_t>(slot)]) << "slot " << slot;
 }
 
