@@ -13,11 +13,11 @@
 namespace petarino {
 namespace {
 
-constexpr std::string_view kTenMacros =
-    "今日は N#{ggge'年'm'月'd'日'(aaa) ampm h:nn:ss#}\r\n"
-    "日付 N#{yyyy/mm/dd dddd#} 時刻 N#{hh:nn#}\r\n"
-    "クリスマスまで a#{12/25#} 日、元日から s#{2026/1/1#} 日\r\n"
-    "起動して I#{#}、累計 T#{#}、L#{#} 回目、N#{c#} / A#{2027/4/1#}";
+constexpr std::u16string_view kTenMacros =
+    u"今日は N#{ggge'年'm'月'd'日'(aaa) ampm h:nn:ss#}\r\n"
+    u"日付 N#{yyyy/mm/dd dddd#} 時刻 N#{hh:nn#}\r\n"
+    u"クリスマスまで a#{12/25#} 日、元日から s#{2026/1/1#} 日\r\n"
+    u"起動して I#{#}、累計 T#{#}、L#{#} 回目、N#{c#} / A#{2027/4/1#}";
 
 struct Table {
     explicit Table(MacroWorld& world) : clock(world.kernel, autosave) { clock.Timer1().Enable(); }

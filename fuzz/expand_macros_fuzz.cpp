@@ -2,6 +2,7 @@
 // reports a date error, always within the expansion's bounds, and never crashes or hangs.
 #include "clock/expand_macros.h"
 #include "macro/running_time_text.h"
+#include "memos/memo_text_code_page.h"
 #include "testing/fake_macro_host.h"
 #include "testing/in_memory_memo.h"
 #include "testing/macro_world.h"
@@ -36,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     host.caption = RunningTimeText(100'000);
     host.exec = 12;
     InMemoryMemo memo;
-    memo.SetMacroText(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+    // The source as the memo holds it: the bytes read as code page 932, as a loaded file is.
+    memo.SetMacroText(MemoTextOfCp932(
+        world.kernel, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)));
     memo.SetReadOnly(true);
     expander.ExpandMacros(memo, host);
 

@@ -220,6 +220,10 @@ done
 pc A type "会議は 7 時 (留守中)" "会議は 8 時 (入れ替え後)" || fail "A could not type into its memo"
 shows B 10 "B did not show A's edit in the replaced folder within 10 s: it watches the old one" \
     "会議は 4 時 (A)" "会議は 5 時 (B)" "会議は 8 時 (入れ替え後)"
+pc A type "会議は 8 時 (入れ替え後)" "会議 ✓ café 简体 한국어 Ünïcödé" ||
+    fail "A could not type beyond code page 932"
+shows B 10 "B does not show A's text beyond code page 932 whole" \
+    "会議は 4 時 (A)" "会議は 5 時 (B)" "会議 ✓ café 简体 한국어 Ünïcödé"
 if [ -n "$screenshot" ]; then
     read -r left top width height < <(pc A show-page 3)
     PETARINO_WINE_PREFIX=${prefix[A]} "$wine_sh" screenshot "$screenshot" "$left" "$top" \
