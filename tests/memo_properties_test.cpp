@@ -259,7 +259,7 @@ TEST_F(MemoPropertiesTest, SavingWritesTheTextAsItStandsUnderTheTitle) {
     view.macroText = u"N#{yyyy#}\r\nline";
     choosers.AnswerSave(File("題.txt"));
     properties.SaveText();
-    EXPECT_EQ(choosers.ProposedNames(), std::vector<std::string>{"題"});
+    EXPECT_EQ(choosers.ProposedNames(), std::vector<std::u16string>{u"題"});
     EXPECT_EQ(Read("題.txt"), "N#{yyyy#}\r\nline") << "byte for byte, no line break added";
 
     properties.SaveText();

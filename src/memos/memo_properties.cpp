@@ -65,8 +65,7 @@ void MemoProperties::LoadText() {
 }
 
 void MemoProperties::SaveText() {
-    const auto path =
-        choosers_.PickFileToSave(Cp932Shown(kernel_, view_.Title()), platform::FileKind::Text);
+    const auto path = choosers_.PickFileToSave(view_.Title(), platform::FileKind::Text);
     if (path) files_.WriteWhole(*path, TextFileBytes(kernel_, view_.MacroText()));
 }
 

@@ -29,9 +29,10 @@ public:
     virtual std::optional<Color> PickColor(Color start) = 0;
     // A file of the kind that exists; starts at the name picked last.
     virtual std::optional<FilePath> PickFileToLoad(FileKind kind) = 0;
-    // Starts at the proposed name; the kind's extension is added to a name without one, and
-    // an existing file is replaced only when the user says so.
-    virtual std::optional<FilePath> PickFileToSave(std::string_view proposedName,
+    // Starts at the proposed name, in UTF-16 as a memo's title may give it; the kind's
+    // extension is added to a name without one, and an existing file is replaced only when
+    // the user says so.
+    virtual std::optional<FilePath> PickFileToSave(std::u16string_view proposedName,
                                                    FileKind kind) = 0;
     // A folder of the file system, starting at `start` when one is given. The folder comes
     // without a separator at its end but for a drive's root; Files::InFolder adds one.

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kReplaceQuestion =
     "現在のメモを、選んだバックアップの内容に置き換えますか？";
-constexpr std::string_view kExportName = "petarino.json";
+constexpr std::u16string_view kExportName = u"petarino.json";
 constexpr std::string_view kCloseDialogsFirst =
     "メモのダイアログを閉じてから、もう一度お試しください";
 

@@ -166,7 +166,7 @@ TEST_F(ChoosersWin32Test, SaveProposesTheTitleAddsTxtAndAsksBeforeReplacing) {
                  readOnlyShown = readOnly && IsWindowVisible(readOnly);
              }),
              Press(IDOK)});
-        saved = choosers.PickFileToSave("メモ", platform::FileKind::Text);
+        saved = choosers.PickFileToSave(u"メモ", platform::FileKind::Text);
     }
     EXPECT_EQ(FromWide(caption), "ペタリノの保存");
     EXPECT_EQ(FromWide(proposed), "メモ");
@@ -179,13 +179,13 @@ TEST_F(ChoosersWin32Test, SaveProposesTheTitleAddsTxtAndAsksBeforeReplacing) {
     std::wstring question;
     {
         const Answers answers({Press(IDOK), Answer(IDNO, &question), Press(IDCANCEL)});
-        saved = choosers.PickFileToSave("old", platform::FileKind::Text);
+        saved = choosers.PickFileToSave(u"old", platform::FileKind::Text);
     }
     EXPECT_FALSE(saved) << "No to the question keeps the chooser open; then cancelled";
     EXPECT_FALSE(question.empty()) << "asked before replacing";
     {
         const Answers answers({Press(IDOK), Answer(IDYES, &question)});
-        saved = choosers.PickFileToSave("old.txt", platform::FileKind::Text);
+        saved = choosers.PickFileToSave(u"old.txt", platform::FileKind::Text);
     }
     EXPECT_EQ(Wide(saved), In(L"old.txt"));
 }
@@ -274,7 +274,7 @@ TEST_F(ChoosersWin32Test, FolderStartsAtTheFolderGivenAndTheFileChoosersStillWor
     std::optional<platform::FilePath> saved;
     {
         const Answers answers({Press(IDOK)});
-        saved = choosers.PickFileToSave("after", platform::FileKind::Text);
+        saved = choosers.PickFileToSave(u"after", platform::FileKind::Text);
     }
     EXPECT_EQ(Wide(saved), In(L"after.txt"));
 }

@@ -17,7 +17,7 @@ TEST(RemoteFileChooser, TypesTheFullPathAndConfirmsIt) {
     auto answered = std::async(
         std::launch::async, [&] { return remote::ChooseFile(GetCurrentProcessId(), path, 10000); });
     Win32Choosers choosers;
-    const auto chosen = choosers.PickFileToSave("提案された名前", platform::FileKind::Text);
+    const auto chosen = choosers.PickFileToSave(u"提案された名前", platform::FileKind::Text);
     EXPECT_TRUE(answered.get());
     ASSERT_TRUE(chosen);
     EXPECT_EQ(std::wstring(chosen->units.begin(), chosen->units.end()), path);

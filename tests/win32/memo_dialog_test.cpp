@@ -502,7 +502,7 @@ TEST_F(MemoSetTest, FileCommandsReportTheirErrorsAndKeepTheText) {
         "ｷｬﾝｾﾙ");
     EXPECT_EQ(texts, (std::vector<std::string>{"a\r\nb\r\n", "a\r\nb\r\n", "c\r\nd"}));
     EXPECT_EQ(Read("old.txt"), "a\r\nb\r\n") << "replaced whole, byte for byte";
-    EXPECT_EQ(choosers.ProposedNames(), (std::vector<std::string>{"保存名", "保存名"}));
+    EXPECT_EQ(choosers.ProposedNames(), (std::vector<std::u16string>{u"保存名", u"保存名"}));
     ASSERT_EQ(windows.Shown().size(), 2u);
     EXPECT_EQ(windows.Shown()[0].text,
               "ﾌｧｲﾙ " + files.Display(File("missing.txt")) + " は開けません.");

@@ -28,7 +28,8 @@ std::optional<FilePath> FakeChoosers::PickFileToLoad(FileKind kind) {
     return NextAnswer(loads_);
 }
 
-std::optional<FilePath> FakeChoosers::PickFileToSave(std::string_view proposedName, FileKind kind) {
+std::optional<FilePath> FakeChoosers::PickFileToSave(std::u16string_view proposedName,
+                                                     FileKind kind) {
     fileKinds_.push_back(kind);
     proposedNames_.emplace_back(proposedName);
     return NextAnswer(saves_);

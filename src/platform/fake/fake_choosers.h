@@ -15,7 +15,8 @@ public:
     std::optional<Font> PickFont(const Font& start) override;
     std::optional<Color> PickColor(Color start) override;
     std::optional<FilePath> PickFileToLoad(FileKind kind) override;
-    std::optional<FilePath> PickFileToSave(std::string_view proposedName, FileKind kind) override;
+    std::optional<FilePath> PickFileToSave(std::u16string_view proposedName,
+                                           FileKind kind) override;
     std::optional<FilePath> PickFolder(const std::optional<FilePath>& start) override;
 
     void AnswerFont(std::optional<Font> font) { fonts_.push_back(std::move(font)); }
@@ -27,7 +28,7 @@ public:
     const std::vector<Font>& FontStarts() const { return fontStarts_; }
     const std::vector<Color>& ColorStarts() const { return colorStarts_; }
     int LoadsOpened() const { return loadsOpened_; }
-    const std::vector<std::string>& ProposedNames() const { return proposedNames_; }
+    const std::vector<std::u16string>& ProposedNames() const { return proposedNames_; }
     // The kind of every file chooser opened, loads and saves alike.
     const std::vector<FileKind>& FileKinds() const { return fileKinds_; }
     // The start of every folder chooser opened, nullopt where none was given.
@@ -42,7 +43,7 @@ private:
     std::vector<Font> fontStarts_;
     std::vector<Color> colorStarts_;
     int loadsOpened_ = 0;
-    std::vector<std::string> proposedNames_;
+    std::vector<std::u16string> proposedNames_;
     std::vector<FileKind> fileKinds_;
     std::vector<std::optional<FilePath>> folderStarts_;
 };

@@ -153,10 +153,11 @@ std::optional<platform::FilePath> Win32Choosers::PickFileToLoad(platform::FileKi
     return PathOf(*name);
 }
 
-std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::string_view proposedName,
+std::optional<platform::FilePath> Win32Choosers::PickFileToSave(std::u16string_view proposedName,
                                                                 platform::FileKind kind) {
-    const auto name = PickFile(ToWide(proposedName), kSaveTitle, kind, OFN_OVERWRITEPROMPT,
-                               CommonDialog<FileChooser>("GetSaveFileNameW"));
+    const auto name =
+        PickFile(std::wstring(proposedName.begin(), proposedName.end()), kSaveTitle, kind,
+                 OFN_OVERWRITEPROMPT, CommonDialog<FileChooser>("GetSaveFileNameW"));
     if (!name) return std::nullopt;
     return PathOf(*name);
 }

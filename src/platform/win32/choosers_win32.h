@@ -22,7 +22,7 @@ public:
     std::optional<Font> PickFont(const Font& start) override;
     std::optional<Color> PickColor(Color start) override;
     std::optional<platform::FilePath> PickFileToLoad(platform::FileKind kind) override;
-    std::optional<platform::FilePath> PickFileToSave(std::string_view proposedName,
+    std::optional<platform::FilePath> PickFileToSave(std::u16string_view proposedName,
                                                      platform::FileKind kind) override;
     // Folders of the file system only, with a box to type a path in.
     std::optional<platform::FilePath>
