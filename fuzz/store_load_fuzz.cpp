@@ -36,10 +36,7 @@ constexpr std::array<RegistryType, 5> kTypes{RegistryType::Dword, RegistryType::
 // A text written wide, as a memo's text is: the data as UTF-16 units, low byte first, kept
 // beside what the A functions see where they lose something, as the registry keeps it.
 platform::RegistryValue WideText(std::string_view data) {
-    std::u16string units;
-    for (std::size_t at = 0; at + 1 < data.size(); at += 2)
-        units += static_cast<char16_t>(static_cast<unsigned char>(data[at]) |
-                                       static_cast<unsigned char>(data[at + 1]) << 8);
+    std::u16string units = *MemoTextOfLittleEndian(data.substr(0, data.size() / 2 * 2));
     platform::RegistryValue value{RegistryType::Sz, platform::Cp932OfUtf16(units)};
     if (platform::Utf16OfCp932(value.data) != units) value.wide = std::move(units);
     return value;

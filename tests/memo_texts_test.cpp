@@ -61,6 +61,8 @@ TEST(MemoText, EveryTextConvertsAndComesBackWhole) {
             EXPECT_EQ(MemoTextOfUtf8(*utf8), row.text);
         }
 
+        EXPECT_EQ(MemoTextOfLittleEndian(LittleEndianBytes(row.text)), row.text);
+
         const auto cp932 = Cp932OfMemoText(kernel, row.text);
         EXPECT_EQ(cp932.has_value(), row.fitsCp932);
         if (cp932) {
@@ -77,6 +79,7 @@ TEST(MemoText, EveryTextConvertsAndComesBackWhole) {
     EXPECT_EQ(MemoTextOfUtf8("\xC0\x80"), std::nullopt) << "overlong";
     EXPECT_EQ(MemoTextOfUtf8("\xED\xA0\x80"), std::nullopt) << "a surrogate";
     EXPECT_EQ(MemoTextOfUtf8("\xE3\x81"), std::nullopt) << "cut short";
+    EXPECT_EQ(MemoTextOfLittleEndian("abc"), std::nullopt) << "half a unit";
 }
 
 // The engine counts bytes of code page 932, so what it writes stays byte for byte; a character

@@ -43,31 +43,13 @@ void PutBytes(Json& object, const char* textField, const char* base64Field, std:
         object[base64Field] = Base64Encode(bytes);
 }
 
-std::string LittleEndian(MemoTextView units) {
-    std::string bytes;
-    for (const char16_t unit : units) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
-std::optional<MemoText> UnitsOf(std::string_view littleEndian) {
-    if (littleEndian.size() % 2 != 0) return std::nullopt;
-    MemoText units;
-    for (std::size_t at = 0; at < littleEndian.size(); at += 2)
-        units += static_cast<char16_t>(static_cast<unsigned char>(littleEndian[at]) |
-                                       static_cast<unsigned char>(littleEndian[at + 1]) << 8);
-    return units;
-}
-
 // A text that code page 932 does not hold: as UTF-8 text, which a text that fits never
 // needs, so a reader tells the two apart by whether the text fits.
 void PutWide(Json& object, MemoTextView wide) {
     if (const auto utf8 = Utf8OfMemoText(wide))
         object[field::kText] = *utf8;
     else
-        object[field::kUtf16Base64] = Base64Encode(LittleEndian(wide));
+        object[field::kUtf16Base64] = Base64Encode(LittleEndianBytes(wide));
 }
 
 Json ValueJson(const NamedValue& named, platform::Kernel& kernel) {
@@ -115,7 +97,7 @@ RegistryValue DataOf(const ReadJson& value, RegistryType type, platform::Kernel&
         const ReadJson& units = value[field::kUtf16Base64];
         Require(platform::IsTextType(type) && units.is_string(), field::kUtf16Base64);
         const auto bytes = Base64Decode(units.get_ref<const std::string&>());
-        auto wide = bytes ? UnitsOf(*bytes) : std::nullopt;
+        auto wide = bytes ? MemoTextOfLittleEndian(*bytes) : std::nullopt;
         // Only a text UTF-8 cannot hold is written so: one text, one form.
         Require(wide && !Utf8OfMemoText(*wide), field::kUtf16Base64);
         return WideValue(type, *std::move(wide), kernel);

@@ -39,6 +39,26 @@ MemoText MemoTextOfAscii(std::string_view ascii) {
     return MemoText(ascii.begin(), ascii.end());
 }
 
+std::string LittleEndianBytes(MemoTextView text) {
+    std::string bytes;
+    bytes.reserve(2 * text.size());
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::optional<MemoText> MemoTextOfLittleEndian(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    MemoText text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t at = 0; at < bytes.size(); at += 2)
+        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
+                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
+    return text;
+}
+
 std::optional<std::string> Utf8OfMemoText(MemoTextView text) {
     std::string utf8;
     utf8.reserve(text.size());

@@ -38,6 +38,11 @@ constexpr bool IsAscii(MemoTextView text) {
 // ASCII as it is; a program literal such as "Error." made a memo text.
 MemoText MemoTextOfAscii(std::string_view ascii);
 
+// The units as bytes, low byte first, as the registry and a backup's base64 hold them; and
+// back, nullopt for an odd count of bytes.
+std::string LittleEndianBytes(MemoTextView text);
+std::optional<MemoText> MemoTextOfLittleEndian(std::string_view bytes);
+
 // UTF-8 for files other programs read; nullopt for a lone surrogate, which UTF-8 cannot hold.
 std::optional<std::string> Utf8OfMemoText(MemoTextView text);
 // Nullopt unless the bytes are valid UTF-8 (no overlong forms, no surrogates).

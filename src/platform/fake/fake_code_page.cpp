@@ -1,6 +1,7 @@
 #include "platform/fake/fake_code_page.h"
 
 #include "text/cp932.h"
+#include "text/memo_text.h"
 
 #if __has_include(<iconv.h>)
 #include <iconv.h>
@@ -68,38 +69,13 @@ std::optional<std::string> Recoded(const char* from, const char* to, std::string
 }
 #endif
 
-namespace {
-
-// UTF-16 units as the C library's "UTF-16LE" bytes, and back.
-std::string LittleEndian(std::u16string_view units) {
-    std::string bytes;
-    for (const char16_t unit : units) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
-std::u16string Units(std::string_view littleEndian) {
-    std::u16string units;
-    for (size_t at = 0; at + 1 < littleEndian.size(); at += 2)
-        units += static_cast<char16_t>(static_cast<unsigned char>(littleEndian[at]) |
-                                       static_cast<unsigned char>(littleEndian[at + 1]) << 8);
-    return units;
-}
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-} // namespace
-
 // A character at a time, so one that cannot be held costs only itself.
 std::string Cp932OfUtf16(std::u16string_view text) {
     std::string cp932;
     for (size_t at = 0; at < text.size();) {
-        const size_t units = IsHighSurrogate(text[at]) && at + 1 < text.size() ? 2 : 1;
-        const auto character = Recoded("UTF-16LE", "CP932", LittleEndian(text.substr(at, units)));
+        const size_t units = CharacterUnits(text.substr(at));
+        const auto character =
+            Recoded("UTF-16LE", "CP932", LittleEndianBytes(text.substr(at, units)));
         cp932 += character ? *character : "?";
         at += units;
     }
@@ -107,8 +83,9 @@ std::string Cp932OfUtf16(std::u16string_view text) {
 }
 
 std::optional<std::string> ExactCp932OfUtf16(std::u16string_view text) {
-    auto cp932 = Recoded("UTF-16LE", "CP932", LittleEndian(text));
-    if (!cp932 || Recoded("CP932", "UTF-16LE", *cp932) != LittleEndian(text)) return std::nullopt;
+    auto cp932 = Recoded("UTF-16LE", "CP932", LittleEndianBytes(text));
+    if (!cp932 || Recoded("CP932", "UTF-16LE", *cp932) != LittleEndianBytes(text))
+        return std::nullopt;
     return cp932;
 }
 
@@ -117,7 +94,7 @@ std::u16string Utf16OfCp932(std::string_view cp932) {
     for (size_t at = 0; at < cp932.size();) {
         const size_t bytes = CharacterBytes(cp932.substr(at));
         const auto character = Recoded("CP932", "UTF-16LE", cp932.substr(at, bytes));
-        text += character ? Units(*character) : u"?";
+        text += character ? *MemoTextOfLittleEndian(*character) : u"?";
         at += bytes;
     }
     return text;
