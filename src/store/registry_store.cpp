@@ -2,7 +2,7 @@
 
 #include "store/error_report.h"
 #include "store/load_report.h"
-#include "store/restore_store.h"
+#include "store/start_up_load.h"
 #include "store/store_layout.h"
 #include "store/store_reader.h"
 #include "store/store_writer.h"
@@ -87,7 +87,7 @@ bool RegistryStore::LoadAtStart(const std::shared_future<StoredState>& readAhead
         const StoredState stored = readAhead.valid() ? readAhead.get() : ReadStoreLocked(registry_);
         firstStart = !stored.programKeyExists;
         report = LoadReport(stored);
-        RestoreStore(stored, state_, expander_, pixelsPerInch_);
+        LoadStoredState(stored, state_, expander_, pixelsPerInch_);
     } catch (const std::exception& error) {
         report.emplace_back(error.what());
     }

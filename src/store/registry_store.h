@@ -3,7 +3,7 @@
 // saves (the last one wins), and frees it before anything is shown.
 #pragma once
 
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 #include "platform/graphics.h"
 #include "platform/registry.h"
 #include "platform/window_system.h"

@@ -1,4 +1,4 @@
-#include "store/restore_store.h"
+#include "store/start_up_load.h"
 
 #include "macro/macro_expansion.h"
 #include "memos/memo_opacity.h"
@@ -72,7 +72,7 @@ void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, 
     if (stored.visible) memo.SetVisible(*stored.visible);
 }
 
-void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
+void LoadStoredState(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
                   int pixelsPerInch) {
     if (stored.total) state.clock.SetTotalAtStart(*stored.total);
     state.clock.CountThisStart(stored.exec);

@@ -3,7 +3,7 @@
 // expanded as soon as their source is in, and may show the macro error.
 #pragma once
 
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 #include "store/program_state.h"
 #include "store/stored_state.h"
 
@@ -11,7 +11,7 @@ namespace petarino::store {
 
 // The memos go into the table's next slots, as many as it has room for. Throws what a memo
 // window that cannot be made throws; the memos restored before it stay.
-void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
+void LoadStoredState(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
                   int pixelsPerInch);
 
 // One memo's values onto a memo, a new window or one shown with other values: a value the
@@ -21,7 +21,7 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
 void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, MacroHost& host,
                  int pixelsPerInch);
 
-// Only the memos, as RestoreStore makes them: the clock and the settings are left alone.
+// Only the memos, as LoadStoredState makes them: the clock and the settings are left alone.
 void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
                   MacroExpander& expander, int pixelsPerInch);
 
