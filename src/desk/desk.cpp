@@ -75,8 +75,13 @@ void Desk::Start(const std::shared_future<store::StoredState>& readAhead) {
     started_ = true;
 }
 
+// A failed autosave is told and ends what the macros would show this second; sync still runs.
 void Desk::Tick() {
-    heartbeat_.Timer1Timer();
+    try {
+        heartbeat_.Timer1Timer();
+    } catch (const std::exception& error) {
+        ReportGeneralError(windows_, error.what());
+    }
     if (!clock_.Timer1().Detached()) sync_.Tick();
 }
 

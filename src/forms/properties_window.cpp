@@ -64,7 +64,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
                        .locale = services.locale,
                        .macro = services.macro},
           DeskControls{statusList_, autosave_, exitSettings_, hotkeySettings_}, *memoFactory_,
-          *this)) {
+          static_cast<DeskView&>(*this))) {
     RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,

@@ -145,6 +145,7 @@ private:
     UpDownAutosaveSettings autosave_;
     CheckBoxExitSettings exitSettings_;
     HotkeyControlSettings hotkeySettings_;
+    BackupList backupList_;
     std::unique_ptr<MemoFactory> memoFactory_;
     std::unique_ptr<petarino::Desk> desk_;
     std::optional<win32::FolderWatch> folderWatch_;
