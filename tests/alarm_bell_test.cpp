@@ -1,10 +1,10 @@
-#include "clock/alarm_bell.h"
-#include "clock/heartbeat.h"
+#include "alarms/alarm_bell.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_autosave_settings.h"
 #include "testing/in_memory_memo.h"
 #include "testing/in_memory_memo_factory.h"
 #include "testing/macro_world.h"
+#include "tick/heartbeat.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "clock/heartbeat.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_registry.h"
 #include "store/exit_sequence.h"
 #include "store/store_layout.h"
+#include "testing/desk_world.h"
 #include "testing/memo_texts.h"
-#include "testing/store_world.h"
+#include "tick/heartbeat.h"
 
 #include <filesystem>
 #include <fstream>
@@ -63,7 +63,7 @@ protected:
 
     uint64_t uptime = 0;
     FakeRegistry registry;
-    StoreWorld world{registry};
+    DeskWorld world{registry};
     FakeFiles files;
     store::ExitSequence exitSequence{world.State(), world.store, world.macro.windows, files,
                                      world.macro.kernel};

@@ -1,9 +1,9 @@
-#include "clock/heartbeat.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_autosave_settings.h"
 #include "testing/in_memory_memo_factory.h"
 #include "testing/macro_world.h"
 #include "testing/memo_texts.h"
+#include "tick/heartbeat.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

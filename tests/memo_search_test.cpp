@@ -1,5 +1,5 @@
-#include "memos/memo_search.h"
 #include "platform/fake/fake_kernel.h"
+#include "search/memo_search.h"
 #include "testing/in_memory_memo.h"
 
 #include <gtest/gtest.h>

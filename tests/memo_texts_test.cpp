@@ -9,8 +9,8 @@
 #include "sync/memo_file.h"
 #include "sync/memo_values.h"
 #include "sync/travelling_values.h"
+#include "testing/desk_world.h"
 #include "testing/memo_texts.h"
-#include "testing/store_world.h"
 #include "text/cp932.h"
 
 #include <fstream>
@@ -86,7 +86,7 @@ TEST(MemoText, EveryTextConvertsAndComesBackWhole) {
 // beyond stands as one double-byte character and comes back after the expansion.
 TEST(MemoText, TheMacroEngineTakesACharacterBeyondCodePage932AsADoubleByteOne) {
     platform::FakeRegistry registry;
-    StoreWorld world(registry);
+    DeskWorld world(registry);
     world.macro.kernel.SetNow({.year = 2026, .month = 12, .day = 7, .hour = 9});
     for (const TextRow& row : kTexts) {
         SCOPED_TRACE(row.what);
@@ -130,7 +130,7 @@ protected:
     }
 
     platform::FakeRegistry registry;
-    StoreWorld world{registry};
+    DeskWorld world{registry};
 };
 
 TEST_F(MemoTextRoundTrip, TheStoreKeepsEveryTextAndATextTheCodePageHoldsAsBefore) {
@@ -138,7 +138,7 @@ TEST_F(MemoTextRoundTrip, TheStoreKeepsEveryTextAndATextTheCodePageHoldsAsBefore
     const auto stored = registry.Value(store::MemoKeyPath(3), "Text");
     EXPECT_EQ(stored, platform::WrittenText(AsCp932(kTexts[3].text + u"\r\n" + kTexts[3].text)))
         << "stored as a code page program stored it";
-    StoreWorld next(registry);
+    DeskWorld next(registry);
     next.store.LoadAtStart();
     ExpectEveryText(next.table);
 }
@@ -152,7 +152,7 @@ TEST_F(MemoTextRoundTrip, ABackupRestoredOnAnotherStoreGivesEveryTextBack) {
     EXPECT_EQ(store::BackupText(backup.snapshot, {.year = 2026}, world.macro.kernel), text);
 
     platform::FakeRegistry other;
-    StoreWorld elsewhere(other);
+    DeskWorld elsewhere(other);
     elsewhere.store.LoadAtStart();
     elsewhere.store.ReplaceMemos(backup.snapshot);
     ExpectEveryText(elsewhere.table);

@@ -1,6 +1,6 @@
-#include "clock/running_clock.h"
 #include "platform/fake/fake_kernel.h"
 #include "testing/in_memory_autosave_settings.h"
+#include "tick/running_clock.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

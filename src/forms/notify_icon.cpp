@@ -48,4 +48,9 @@ void NotifyIcon::ShowBalloon(std::u16string_view title, std::u16string_view text
     Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
+UINT NotifyIcon::TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
 } // namespace petarino::forms

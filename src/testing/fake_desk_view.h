@@ -1,0 +1,30 @@
+// The windows around the desk as a test sees them: the balloons shown, and how often the sync
+// folder was found again.
+#pragma once
+
+#include "desk/desk_view.h"
+#include "testing/memo_texts.h"
+
+#include <string>
+#include <vector>
+
+namespace petarino {
+
+struct FakeDeskView final : DeskView {
+    void ShowBalloon(std::string_view title, std::string_view text) override {
+        balloons.push_back({std::string(title), std::string(text)});
+    }
+    void ShowBalloon(std::u16string_view title, std::u16string_view text) override {
+        balloons.push_back({AsCp932(title), AsCp932(text)});
+    }
+    void SyncFolderFound() override { ++foldersFound; }
+
+    struct Balloon {
+        std::string title;
+        std::string text;
+    };
+    std::vector<Balloon> balloons;
+    int foldersFound = 0;
+};
+
+} // namespace petarino
