@@ -91,7 +91,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
           .backUp =
               [this] {
                   store_.SaveDatas();
-                  backups_.BeforeReplacing();
+                  backups_.BeforeSync();
               },
           .tell =
               [this](std::string_view text) {

@@ -197,12 +197,12 @@ void MakeHotkeyRow(const ControlMaker& page, const HotkeyRow& row, int top,
 }
 
 void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
-    MakeHotkeyRow(page, {c.Label4, c.hkNewMemo, c.lNewMemoInUse}, 77, "新規メモ", khkNewMemo,
-                  "どこからでも新しいメモを作るキーです。");
-    MakeHotkeyRow(page, {c.Label5, c.hkFront, c.lFrontInUse}, 101, "メモを前面へ", khkFront,
+    MakeHotkeyRow(page, {c.Label4, c.hkNewMemo, c.lNewMemoInUse}, 77, kGlobalHotkeyLabels[0],
+                  khkNewMemo, "どこからでも新しいメモを作るキーです。");
+    MakeHotkeyRow(page, {c.Label5, c.hkFront, c.lFrontInUse}, 101, kGlobalHotkeyLabels[1], khkFront,
                   "表示中のメモをすべて前面に出すキーです。");
-    MakeHotkeyRow(page, {c.Label7, c.hkSearch, c.lSearchInUse}, 125, "メモを検索", khkSearch,
-                  "どこからでもメモの検索を開くキーです。");
+    MakeHotkeyRow(page, {c.Label7, c.hkSearch, c.lSearchInUse}, 125, kGlobalHotkeyLabels[2],
+                  khkSearch, "どこからでもメモの検索を開くキーです。");
 }
 
 // The folder the memos are synchronised through. Its path is set as UTF-16, so a folder
