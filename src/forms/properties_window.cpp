@@ -6,6 +6,7 @@
 #include "forms/memo_window.h"
 #include "forms/mouse_shift_state.h"
 #include "forms/properties_window_layout.h"
+#include "forms/refusal_balloon.h"
 #include "petarino/version.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"
@@ -352,10 +353,16 @@ void TDouguForm::ExtendedPageShown() {
     ShowTakenHotkeys();
 }
 
-// A key another program holds shows as in use in its box, with no message: a message box
-// opened while the user presses a combination would take the keys' releases from the box.
+// A key another program holds shows as in use in its box, and one of ours is refused in a
+// balloon, with no message box: one opened while the user presses a combination would take the
+// keys' releases from the box.
 void TDouguForm::HotkeyChanged(GlobalHotkey which) {
-    hotkeys_.Register(which);
+    const DouguFormControls& controls = Controls();
+    const HWND boxes[] = {controls.hkNewMemo, controls.hkFront, controls.hkSearch};
+    if (const auto refusal = hotkeys_.Choose(which))
+        ShowRefusal(controls.hotkeyRefusal, boxes[static_cast<size_t>(which)], *refusal);
+    else if (hotkeySettings_.Key(which) != 0)
+        HideRefusal(controls.hotkeyRefusal);
     ShowTakenHotkeys();
 }
 

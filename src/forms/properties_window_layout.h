@@ -88,6 +88,8 @@ struct DouguFormControls {
     HWND bOk = nullptr;
     HWND Button1 = nullptr;
     HWND tooltips = nullptr;
+    // Why a hotkey box did not take a key.
+    HWND hotkeyRefusal = nullptr;
 };
 
 inline constexpr int kExtendedPage = 2;

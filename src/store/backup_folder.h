@@ -34,7 +34,7 @@ public:
     explicit BackupFolder(platform::Files& files) : files_(files) {}
 
     // Writes the text through WriteWhole, named by the time; a time that is not after the
-    // newest name of either kind takes that name's next second, so the names follow the order
+    // newest name of any kind takes that name's next second, so the names follow the order
     // of writing whatever the clock did. Then removes all but the newest kKept of the kind,
     // never the file just written nor `spared`. Throws what the files throw; the path of the
     // file written.
@@ -53,7 +53,7 @@ private:
     };
 
     platform::FilePath Folder();
-    // The backups of both kinds, oldest first.
+    // The backups of every kind, oldest first.
     std::vector<Named> Names();
 
     platform::Files& files_;
