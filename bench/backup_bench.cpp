@@ -23,7 +23,7 @@ struct SavedLargestStore {
     }
 
     platform::FakeRegistry registry;
-    StoreWorld world{registry};
+    DeskWorld world{registry};
 };
 
 void BackupWriteOf101Memos(benchmark::State& state) {

@@ -81,7 +81,7 @@ void ReportPerMinute(const char* what, const Runs& runs) {
 // The plain desktop's memos, given their ids, versions and files by joining a new folder, and
 // saved as the program's exit would leave them.
 bool WriteSyncedStore(platform::Registry& registry, const platform::FilePath& folder) {
-    StoreWorld world(registry);
+    DeskWorld world(registry);
     for (int slot = 0; slot < kMemoCount; ++slot)
         world.Create("メモ " + std::to_string(slot), MemoText(slot)).SetTitleBar(slot % 6);
     if (!SyncedWorld(world).JoinNewFolder(folder)) return false;
@@ -92,7 +92,7 @@ bool WriteSyncedStore(platform::Registry& registry, const platform::FilePath& fo
 // A program just started over that store: its memos loaded, its engine yet to look.
 struct Started {
     explicit Started(platform::Registry& registry) : world(registry) { world.store.LoadAtStart(); }
-    StoreWorld world;
+    DeskWorld world;
     SyncedWorld synced{world};
 };
 
@@ -139,7 +139,7 @@ int Run() {
     for (int repetition = 0; repetition < kRepetitions; ++repetition)
         listing.Time([&] { filesOpened += watch.Take(folder).filesOpened; });
     Runs fingerprints;
-    StoreWorld& world = started->world;
+    DeskWorld& world = started->world;
     const int pixelsPerInch = world.graphics.ScreenPixelsPerInch();
     for (int repetition = 0; repetition < kRepetitions; ++repetition)
         fingerprints.Time([&] {

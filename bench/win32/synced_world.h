@@ -1,4 +1,4 @@
-// The sync engine over a StoreWorld's memos as the program runs it: the real files and kernel,
+// The sync engine over a DeskWorld's memos as the program runs it: the real files and kernel,
 // the world's table, settings and macro services; nothing told, asked or backed up.
 #pragma once
 
@@ -6,14 +6,14 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/kernel_win32.h"
 #include "sync/folder_sync.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
 
 #include <cstdio>
 
 namespace petarino::bench {
 
 struct SyncedWorld {
-    explicit SyncedWorld(StoreWorld& over)
+    explicit SyncedWorld(DeskWorld& over)
         : world(over), sync(sync::SyncServices{
                            .files = files,
                            .kernel = kernel,
@@ -40,7 +40,7 @@ struct SyncedWorld {
         return sync.On() && world.macro.windows.Shown().empty();
     }
 
-    StoreWorld& world;
+    DeskWorld& world;
     win32::Win32Files files;
     win32::KernelWin32 kernel;
     sync::FolderSync sync;

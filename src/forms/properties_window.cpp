@@ -1,5 +1,6 @@
 #include "forms/properties_window.h"
 
+#include "desk/desk.h"
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "forms/main_pop.h"
@@ -30,10 +31,7 @@ constexpr char kVersionText[] = "ペタリノ ver " PETARINO_VERSION "\n"
                                 "付箋をデスクトップに貼っておくためのプログラムです。\n"
                                 "ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。";
 
-// A first start shows no window: the balloon tells where the program went and how to begin.
-constexpr char kFirstStartTitle[] = "ペタリノ";
-constexpr char kFirstStartText[] = "ペタリノが起動しました。通知領域のアイコンを右クリックして"
-                                   "「新規メモ」を選ぶと、メモを貼れます。";
+constexpr char kNotSyncing[] = "同期していません";
 
 // The global hotkey whose box the control is.
 std::optional<GlobalHotkey> HotkeyOfBox(UINT id) {
@@ -54,69 +52,20 @@ UINT TaskbarCreatedMessage() {
 
 TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
     : application_(services.application), icon_(services.icon), windows_(services.windows),
-      kernel_(services.kernel), choosers_(services.choosers), locale_(services.locale),
-      macroServices_(services.macro), closed_(services.closed),
-      storeReadAhead_(services.storeReadAhead), hotkeys_(hotkeySettings_, windows_),
+      choosers_(services.choosers), closed_(services.closed),
+      storeReadAhead_(services.storeReadAhead),
       memoFactory_(makeMemoFactory(services.application, *this)),
-      table_(*memoFactory_, statusList_, windows_, [this] { return kernel_.NewGuid(); }),
-      screenKeeper_(table_, windows_), clock_(kernel_, autosave_),
-      expander_(macroServices_, windows_),
-      store_(services.registry, services.graphics,
-             store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
-                                 syncSettings_},
-             expander_, windows_, [this] { return kernel_.NewGuid(); }),
-      backups_(store_, services.files, kernel_, windows_, services.choosers,
-               [this] { return dialogsOpen_ > 0; }),
-      alarmBell_(table_, kernel_, windows_,
-                 [this](const AlarmBalloon& balloon) {
-                     if (notifyIcon_) notifyIcon_->ShowBalloon(balloon.title, balloon.text);
-                 }),
-      heartbeat_(
-          clock_, table_, expander_,
-          [this] {
-              store_.SaveDatas();
-              backups_.AfterAutosave();
-          },
-          [this] { alarmBell_.RingDue(); }),
-      sync_(sync::SyncServices{
-          .files = services.files,
-          .kernel = kernel_,
-          .windows = windows_,
-          .settings = syncSettings_,
-          .memos = table_,
-          .expander = expander_,
-          .host = clock_,
-          .pixelsPerInch = services.graphics.ScreenPixelsPerInch(),
-          .save = [this] { store_.SaveDatas(); },
-          // As before a restore: the memos as they are now, saved first.
-          .backUp =
-              [this] {
-                  store_.SaveDatas();
-                  backups_.BeforeSync();
-              },
-          .tell =
-              [this](std::string_view text) {
-                  if (notifyIcon_) notifyIcon_->ShowBalloon("ペタリノ", text);
-              },
-          .busy = [this] { return dialogsOpen_ > 0; },
-          // A folder that took the watched one's place is watched from the next tick on.
-          .foundFolder =
-              [this] {
-                  if (folderWatch_ && !folderWatch_->Current()) watchedFolder_.reset();
-              },
-      }),
-      exitSequence_(
-          store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
-                              syncSettings_},
-          store_, windows_, services.files, [this] { backups_.AfterExitSave(); },
-          [this] {
-              // Whatever sync meets, the exit goes on to its save.
-              try {
-                  sync_.BeforeExit();
-              } catch (const std::exception& error) {
-                  ReportGeneralError(windows_, error.what());
-              }
-          }) {
+      desk_(std::make_unique<petarino::Desk>(
+          DeskServices{.windows = services.windows,
+                       .kernel = services.kernel,
+                       .registry = services.registry,
+                       .graphics = services.graphics,
+                       .files = services.files,
+                       .choosers = services.choosers,
+                       .locale = services.locale,
+                       .macro = services.macro},
+          DeskControls{statusList_, autosave_, exitSettings_, hotkeySettings_}, *memoFactory_,
+          static_cast<DeskView&>(*this))) {
     RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
@@ -157,28 +106,10 @@ TDouguForm::~TDouguForm() {
 }
 
 void TDouguForm::FormCreate() {
-    ReplaceShortDayNames(locale_.settings);
-    // The clock took its start values as it was made, just before this.
     notifyIcon_.emplace(window_, icon_);
-    if (store_.LoadAtStart(std::exchange(storeReadAhead_, {})))
-        notifyIcon_->ShowBalloon(kFirstStartTitle, kFirstStartText);
-    try {
-        hotkeys_.RegisterAll();
-    } catch (const EHotkeyTaken& error) {
-        ReportGeneralError(windows_, error.what());
-    }
-    SetSyncPage({.folder =
-                     [this] {
-                         return std::wstring(sync_.Folder().units.begin(),
-                                             sync_.Folder().units.end());
-                     },
-                 .status = [this] { return sync_.StatusLine(); },
-                 .browse = [this] { SyncBrowseClick(); },
-                 .stop = [this] { sync_.Stop(); },
-                 .now = [this] { sync_.LookNow(); }});
+    desk_->Start(std::exchange(storeReadAhead_, {}));
     folderWatch_.emplace(window_, kSyncFolderChanged);
     SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
-    created_ = true;
 }
 
 LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM lp) {
@@ -199,28 +130,27 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
             SelectPage(TabCtrl_GetCurSel(Controls().PageControl1));
         return 0;
     case kNotifyIconMessage: NotifyIconEvent(lp); return 0;
-    case kSyncFolderChanged: sync_.FolderChanged(); return 0;
+    case kSyncFolderChanged: desk_->SyncFolderChanged(); return 0;
     case WM_POWERBROADCAST:
-        if (wp == PBT_APMRESUMEAUTOMATIC) sync_.LookNow();
+        if (wp == PBT_APMRESUMEAUTOMATIC) desk_->SyncNow();
         return TRUE;
     case WM_CLOSE: Close(); return 0;
     case WM_QUERYENDSESSION:
-        // Until the store is loaded nothing of this run can be lost, and a save would write
-        // a half-loaded table over the user's memos.
-        if (!created_) return TRUE;
-        endSessionAgreed_ = exitSequence_.FormCloseQuery();
+        // Until the store is loaded nothing of this run can be lost.
+        if (!desk_->Started()) return TRUE;
+        endSessionAgreed_ = desk_->CloseQuery();
         return endSessionAgreed_ ? TRUE : FALSE;
     case WM_ENDSESSION:
         if (wp) ExitProcess(0); // everything was saved by the query
-        if (endSessionAgreed_) exitSequence_.CloseCancelled();
+        if (endSessionAgreed_) desk_->CloseCancelled();
         endSessionAgreed_ = false;
         return 0;
     // This window always exists and gets the system's broadcasts hidden or shown, so the memos
     // are kept on the screen in one place, whatever they and this window show.
-    case WM_DISPLAYCHANGE: screenKeeper_.DisplayChanged(); return 0;
+    case WM_DISPLAYCHANGE: desk_->DisplayChanged(); return 0;
     case WM_SETTINGCHANGE:
-        if (wp == SPI_SETWORKAREA) screenKeeper_.DisplayChanged();
-        ReloadFormatSettings(kernel_, locale_);
+        if (wp == SPI_SETWORKAREA) desk_->DisplayChanged();
+        desk_->FormatSettingsChanged();
         return 0;
     case WM_HELP: return TRUE; // the help contexts name a help file the program does not have
     case WM_DESTROY:
@@ -246,39 +176,32 @@ void TDouguForm::MenuCommand(UINT id) {
 }
 
 void TDouguForm::ControlCommand(UINT id, UINT notification) {
-    if (notification == EN_CHANGE && id == keSearch) SearchChanged();
+    if (notification == EN_CHANGE && id == keSearch) desk_->SearchTyped(TextOf(Controls().eSearch));
     if (const auto hotkey = HotkeyOfBox(id); hotkey && notification == EN_CHANGE)
         HotkeyChanged(*hotkey);
     if (notification == LBN_DBLCLK && id == klbShow) ShowFoundMemo(statusList_.SelectedRow());
     if (notification != BN_CLICKED) return;
     switch (id) {
     case kbShow: bShowClick(); break;
-    case kbDestroy:
-        WithDialog([this] { table_.DestroySelected(); });
-        sync_.MemoChanged();
-        break;
+    case kbDestroy: desk_->DestroySelected(); break;
     case kButton3: CreateMemo(); break;
     case kbOk: ShowWindow(window_, SW_HIDE); break;
     case kButton1: Close(); break;
     case kbRestore: bRestoreClick(); break;
     case kbExport: bExportClick(); break;
     case kbImport: bImportClick(); break;
-    case kbSyncBrowse: SyncButtonClick(syncPage_.browse); break;
-    case kbSyncStop: SyncButtonClick(syncPage_.stop); break;
-    case kbSyncNow: SyncButtonClick(syncPage_.now); break;
+    case kbSyncBrowse: SyncBrowseClick(); break;
+    case kbSyncStop: SyncButtonClick(&petarino::Desk::StopSync); break;
+    case kbSyncNow: SyncButtonClick(&petarino::Desk::SyncNow); break;
     default: break;
     }
 }
 
-// Sync goes on whatever stops the macro clock, and ends with the exit sequence's tick.
 void TDouguForm::Timer1Timer() {
-    heartbeat_.Timer1Timer();
-    if (!clock_.Timer1().Detached()) {
-        sync_.Tick();
-        WatchSyncFolder();
-    }
-    if (clock_.Label3Caption() != shownLabel3_) {
-        shownLabel3_ = clock_.Label3Caption();
+    desk_->Tick();
+    WatchSyncFolder();
+    if (desk_->Clock().Label3Caption() != shownLabel3_) {
+        shownLabel3_ = desk_->Clock().Label3Caption();
         if (controls_) SetWindowTextW(controls_->Label3, win32::ToWide(shownLabel3_).c_str());
     }
 }
@@ -290,7 +213,7 @@ void TDouguForm::FormShow() {
     }
     const HWND pages = Controls().PageControl1;
     ShowWindow(window_, SW_SHOW);
-    table_.RefreshStatusList();
+    desk_->Table().RefreshStatusList();
     if (TabCtrl_GetCurSel(pages) == kExtendedPage) ExtendedPageShown();
     if (TabCtrl_GetCurSel(pages) == kSyncPage) RefreshSyncPage();
 }
@@ -299,14 +222,14 @@ void TDouguForm::Close() {
     // Messages sent to the window while it is being made (a close request from another
     // program, say) arrive before the store is loaded: the exit sequence would save a
     // half-loaded table.
-    if (!created_ || !exitSequence_.FormCloseQuery()) return;
+    if (!desk_->CloseQuery()) return;
     FormClose();
     DestroyWindow(window_);
 }
 
 void TDouguForm::FormClose() {
     folderWatch_.reset();
-    hotkeys_.UnregisterAll();
+    desk_->Closed();
     notifyIcon_.reset();
 }
 
@@ -349,7 +272,7 @@ void TDouguForm::SelectPage(int page) {
 // The backups anew, and the keys another program held tried again: they may be free by now.
 void TDouguForm::ExtendedPageShown() {
     RefreshBackups();
-    hotkeys_.RetryTaken();
+    desk_->RetryTakenHotkeys();
     ShowTakenHotkeys();
 }
 
@@ -359,7 +282,7 @@ void TDouguForm::ExtendedPageShown() {
 void TDouguForm::HotkeyChanged(GlobalHotkey which) {
     const DouguFormControls& controls = Controls();
     const HWND boxes[] = {controls.hkNewMemo, controls.hkFront, controls.hkSearch};
-    if (const auto refusal = hotkeys_.Choose(which))
+    if (const auto refusal = desk_->HotkeyChanged(which))
         ShowRefusal(controls.hotkeyRefusal, boxes[static_cast<size_t>(which)], *refusal);
     else if (hotkeySettings_.Key(which) != 0)
         HideRefusal(controls.hotkeyRefusal);
@@ -371,26 +294,32 @@ void TDouguForm::ShowTakenHotkeys() {
     const HWND marks[] = {controls.lNewMemoInUse, controls.lFrontInUse, controls.lSearchInUse};
     static_assert(std::size(marks) == kGlobalHotkeyCount);
     for (const GlobalHotkey which : kGlobalHotkeys)
-        ShowWindow(marks[static_cast<size_t>(which)], hotkeys_.Taken(which) ? SW_SHOW : SW_HIDE);
+        ShowWindow(marks[static_cast<size_t>(which)],
+                   desk_->HotkeyTaken(which) ? SW_SHOW : SW_HIDE);
 }
 
 void TDouguForm::HotkeyPressed(int id) {
-    if (id == GlobalHotkeys::Id(GlobalHotkey::NewMemo)) NewMemoFromAnywhere();
-    if (id == GlobalHotkeys::Id(GlobalHotkey::Front)) AllMemosToFront();
-    if (id == GlobalHotkeys::Id(GlobalHotkey::Search)) SearchFromAnywhere();
+    const auto which = petarino::Desk::HotkeyOfId(id);
+    if (!which) return;
+    switch (*which) {
+    case GlobalHotkey::NewMemo: NewMemoFromAnywhere(); break;
+    case GlobalHotkey::Front: AllMemosToFront(); break;
+    case GlobalHotkey::Search: SearchFromAnywhere(); break;
+    default: break;
+    }
 }
 
 // As the notification icon's item makes one, then typed in at once: the program that had
 // the keyboard gives it up to the key's receiver.
 void TDouguForm::NewMemoFromAnywhere() {
-    if (auto* form = dynamic_cast<TMemoForm*>(table_.CreateMemo()))
+    if (auto* form = dynamic_cast<TMemoForm*>(desk_->CreateMemo()))
         SetForegroundWindow(form->Handle());
-    sync_.MemoChanged();
 }
 
 void TDouguForm::AllMemosToFront() {
-    for (int slot = 0; slot <= table_.MaxForm(); ++slot)
-        if (auto* form = dynamic_cast<TMemoForm*>(&table_.Memos(slot)); form && form->Visible())
+    const MemoTable& table = desk_->Table();
+    for (int slot = 0; slot <= table.MaxForm(); ++slot)
+        if (auto* form = dynamic_cast<TMemoForm*>(&table.Memos(slot)); form && form->Visible())
             form->BringToFront();
 }
 
@@ -403,90 +332,71 @@ void TDouguForm::SearchFromAnywhere() {
     SendMessageW(box, EM_SETSEL, 0, -1);
 }
 
-// The filter asks the memos anew at every refresh, so a text edited since shows then.
-void TDouguForm::SearchChanged() {
-    search_.SetTyped(TextOf(Controls().eSearch));
-    if (search_.Empty())
-        table_.SetStatusFilter({});
-    else
-        table_.SetStatusFilter([this](const Memo& memo) { return search_.Finds(memo); });
-}
-
 void TDouguForm::ShowFoundMemo(int row) {
-    Memo* memo = table_.ShowRow(row);
+    Memo* memo = desk_->ShowRow(row);
     auto* form = dynamic_cast<TMemoForm*>(memo);
     if (!form) return;
     form->BringToFront();
     SetForegroundWindow(form->Handle());
-    if (const auto found = search_.FirstInText(*memo)) form->SelectText(*found);
+    if (const auto found = desk_->FoundInText(*memo)) form->SelectText(*found);
 }
 
 void TDouguForm::RefreshBackups() {
-    backupList_.Show(backups_.List());
+    backupList_.Show(desk_->Backups());
 }
 
 // Restoring and reading write a backup of the memos they replace, which the list shows at
 // once.
 void TDouguForm::bRestoreClick() {
-    if (const auto path = backupList_.Selected(); path && backups_.Restore(*path))
-        sync_.MemosReplaced();
+    if (const auto path = backupList_.Selected()) desk_->RestoreBackup(*path);
     RefreshBackups();
 }
 
 void TDouguForm::bExportClick() {
-    backups_.Export();
+    desk_->ExportBackup();
     RefreshBackups();
 }
 
 void TDouguForm::bImportClick() {
-    if (backups_.Import()) sync_.MemosReplaced();
+    desk_->ImportBackup();
     RefreshBackups();
 }
 
 void TDouguForm::SyncBrowseClick() {
-    const auto start = sync_.On() ? std::optional(sync_.Folder()) : std::nullopt;
-    if (const auto folder = choosers_.PickFolder(start)) sync_.Join(*folder);
+    const sync::FolderSync& sync = desk_->Sync();
+    const auto start = sync.On() ? std::optional(sync.Folder()) : std::nullopt;
+    if (const auto folder = choosers_.PickFolder(start)) desk_->JoinSyncFolder(*folder);
     WatchSyncFolder();
+    RefreshSyncPage();
+}
+
+void TDouguForm::SyncButtonClick(void (petarino::Desk::*action)()) {
+    (desk_.get()->*action)();
+    WatchSyncFolder();
+    RefreshSyncPage();
 }
 
 void TDouguForm::WatchSyncFolder() {
     if (!folderWatch_) return;
-    const auto wanted = sync_.Reachable() ? std::optional(sync_.Folder()) : std::nullopt;
+    const auto wanted = desk_->FolderToWatch();
     if (wanted == watchedFolder_) return;
     watchedFolder_.reset();
     folderWatch_->Stop();
     if (wanted && folderWatch_->Watch(*wanted)) watchedFolder_ = wanted;
 }
 
-template <typename Open> void TDouguForm::WithDialog(Open open) {
-    ++dialogsOpen_;
-    struct Closed {
-        int& open;
-        ~Closed() { --open; }
-    } closed{dialogsOpen_};
-    open();
-}
-
-void TDouguForm::SetSyncPage(SyncPageActions actions) {
-    syncPage_ = std::move(actions);
-    RefreshSyncPage();
-}
-
 void TDouguForm::RefreshSyncPage() {
     if (!controls_) return;
-    SetWindowTextW(controls_->eSyncFolder, syncPage_.folder ? syncPage_.folder().c_str() : L"");
-    SetText(controls_->lSyncStatus, syncPage_.status ? syncPage_.status() : kNotSyncing);
-}
-
-// What a button did shows at once. The action is a copy: it may set the page anew, which would
-// destroy the one running.
-void TDouguForm::SyncButtonClick(std::function<void()> action) {
-    if (action) action();
-    RefreshSyncPage();
+    const sync::FolderSync& sync = desk_->Sync();
+    const std::wstring folder =
+        sync.On() ? std::wstring(sync.Folder().units.begin(), sync.Folder().units.end())
+                  : std::wstring();
+    SetWindowTextW(controls_->eSyncFolder, folder.c_str());
+    SetText(controls_->lSyncStatus, sync.On() ? sync.StatusLine() : kNotSyncing);
 }
 
 void TDouguForm::bShowClick() {
-    table_.ToggleSelected();
+    desk_->ToggleSelected();
     SetFocus(window_);
 }
 
@@ -497,7 +407,7 @@ LRESULT CALLBACK TDouguForm::StatusListProcedure(HWND listBox, UINT message, WPA
         auto& form = *reinterpret_cast<TDouguForm*>(self);
         ReportingErrors(
             [&] {
-                form.table_.StatusListMouseUp(MouseShiftState(wp));
+                form.desk_->StatusListMouseUp(MouseShiftState(wp));
                 return LRESULT{0};
             },
             [&](std::string_view error) { ReportGeneralError(form.windows_, error); });
@@ -523,15 +433,15 @@ LRESULT CALLBACK TDouguForm::SearchBoxProcedure(HWND box, UINT message, WPARAM w
 }
 
 void TDouguForm::CreateMemo() {
-    table_.CreateMemo();
-    sync_.MemoChanged();
+    desk_->CreateMemo();
 }
+
 void TDouguForm::ConfirmAndDestroy(int slot) {
-    WithDialog([&] { table_.ConfirmAndDestroy(slot); });
-    sync_.MemoChanged();
+    desk_->ConfirmAndDestroy(slot);
 }
+
 void TDouguForm::RefreshStatusList() {
-    table_.RefreshStatusList();
+    desk_->Table().RefreshStatusList();
 }
 
 void TDouguForm::ShowStatusPage() {
@@ -544,21 +454,28 @@ void TDouguForm::Exit() {
 }
 
 void TDouguForm::OpenMemoProperties(Memo& memo) {
-    if (openMemoProperties_) WithDialog([&] { openMemoProperties_(memo); });
-    sync_.MemoChanged();
+    desk_->OpenMemoProperties(memo);
 }
 
 void TDouguForm::OpenAlarm(Memo& memo) {
-    if (openAlarm_) WithDialog([&] { openAlarm_(memo); });
-    sync_.MemoChanged();
+    desk_->OpenAlarm(memo);
 }
 
 void TDouguForm::MemoChanged() {
-    sync_.MemoChanged();
+    desk_->MemoChanged();
 }
 
 void TDouguForm::ReportError(std::string_view message) {
     ReportGeneralError(windows_, message);
+}
+
+void TDouguForm::ShowBalloon(std::string_view title, std::string_view text) {
+    if (notifyIcon_) notifyIcon_->ShowBalloon(title, text);
+}
+
+// A folder that took the watched one's place is watched from the next tick on.
+void TDouguForm::SyncFolderFound() {
+    if (folderWatch_ && !folderWatch_->Current()) watchedFolder_.reset();
 }
 
 } // namespace petarino::forms

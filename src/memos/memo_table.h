@@ -48,6 +48,9 @@ public:
     Memo* AddHidden(const std::optional<Bounds>& at = std::nullopt);
     // Closes the memo in the slot; the last memo takes its place and its tag.
     void DestForm(int slot);
+    // The memos given take the first slots in their order, each its tag; the others follow in
+    // the order they had. Memos not in the table are passed over.
+    void Arrange(const std::vector<Memo*>& first);
     // The memo's destroy command: asks with its title, and destroys it on Yes.
     void ConfirmAndDestroy(int slot);
 
@@ -75,6 +78,7 @@ private:
     bool Occupied(int slot) const { return slot >= 0 && slot <= maxForm_; }
     Memo* At(int slot) const { return memos_[static_cast<size_t>(slot)]; }
     void Put(int slot, Memo* memo) { memos_[static_cast<size_t>(slot)] = memo; }
+    int SlotOf(const Memo* memo) const;
     std::optional<int> SlotHolding(const Memo* memo, std::string_view id) const;
 
     // A listed memo, known by its id as well: the pointer alone may be a memo made anew where
