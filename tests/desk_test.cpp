@@ -23,6 +23,12 @@ std::vector<std::string> Texts(const MemoTable& table) {
     return texts;
 }
 
+void StartSavingEveryMinute(DeskWorld& world) {
+    world.desk.Start();
+    world.autosave.SetEnabled(true);
+    world.autosave.SetPeriod(1);
+}
+
 // The memos written where the user chooses, for a restore or an import.
 platform::FilePath Exported(DeskWorld& world) {
     const platform::FilePath path =
@@ -105,9 +111,7 @@ TEST(Desk, ARestoreOrAnImportWaitsForEveryQuestionAndDialog) {
 TEST(Desk, AfterAMacroErrorTheAlarmsTheAutosaveAndTheDailyBackupGoOn) {
     platform::FakeRegistry registry;
     DeskWorld world(registry);
-    world.desk.Start();
-    world.autosave.SetEnabled(true);
-    world.autosave.SetPeriod(1);
+    StartSavingEveryMinute(world);
     world.CreateMacro("壊れた", "A#{abc#}");
     world.Seconds(1);
     ASSERT_FALSE(world.clock.Timer1().Enabled()) << "the error stopped the macros";
@@ -176,9 +180,7 @@ TEST(Desk, AnExitWhileALookIsPendingWritesEveryChange) {
 TEST(Desk, TheEndOfTheSessionDuringAFailedAutosaveSavesOnce) {
     platform::FakeRegistry registry;
     DeskWorld world(registry);
-    world.desk.Start();
-    world.autosave.SetEnabled(true);
-    world.autosave.SetPeriod(1);
+    StartSavingEveryMinute(world);
     world.Create("メモ", "本文");
     world.Seconds(60);
     registry.FailCall(registry.Calls() + 1);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "alarms/alarm_bell.h"
+#include "desk/desk_services.h"
 #include "desk/desk_view.h"
 #include "macro/format_settings.h"
 #include "macro_memos/macro_expander.h"
@@ -36,27 +37,6 @@
 #include <vector>
 
 namespace petarino {
-
-// The platform's services and the locale, made before the desk and outliving it.
-struct DeskServices {
-    platform::WindowSystem& windows;
-    platform::Kernel& kernel;
-    platform::Registry& registry;
-    platform::Graphics& graphics;
-    platform::Files& files;
-    platform::Choosers& choosers;
-    FormatLocale& locale;
-    MacroServices macro;
-};
-
-// The settings that live in the properties window's controls, and its memo list: one source
-// of truth each, read and written through these.
-struct DeskControls {
-    StatusList& statusList;
-    AutosaveSettings& autosave;
-    ExitSettings& exitSettings;
-    HotkeySettings& hotkeys;
-};
 
 class Desk {
 public:

@@ -17,8 +17,8 @@ struct MemoPropertiesOnDemand::Windows {
 };
 
 MemoPropertiesOnDemand::MemoPropertiesOnDemand(HWND owner, platform::WindowSystem& windows,
-                                           platform::Choosers& choosers, platform::Files& files,
-                                           TickTimer& timer1, MemoTable& table)
+                                               platform::Choosers& choosers, platform::Files& files,
+                                               TickTimer& timer1, MemoTable& table)
     : owner_(owner), windows_(windows), choosers_(choosers), files_(files), timer1_(timer1),
       table_(table) {}
 

@@ -17,8 +17,9 @@ namespace petarino::forms {
 class MemoPropertiesOnDemand {
 public:
     // What TMemoSet is made with, kept until then.
-    MemoPropertiesOnDemand(HWND owner, platform::WindowSystem& windows, platform::Choosers& choosers,
-                         platform::Files& files, TickTimer& timer1, MemoTable& table);
+    MemoPropertiesOnDemand(HWND owner, platform::WindowSystem& windows,
+                           platform::Choosers& choosers, platform::Files& files, TickTimer& timer1,
+                           MemoTable& table);
     MemoPropertiesOnDemand(const MemoPropertiesOnDemand&) = delete;
     MemoPropertiesOnDemand& operator=(const MemoPropertiesOnDemand&) = delete;
     ~MemoPropertiesOnDemand();

@@ -4,21 +4,17 @@
 // program.
 #pragma once
 
+#include "desk/desk_services.h"
 #include "desk/desk_view.h"
-#include "forms/backup_list.h"
 #include "forms/control_bindings.h"
-#include "forms/memo_window_owner.h"
+#include "forms/desk_memo_owner.h"
+#include "forms/extended_page.h"
 #include "forms/notify_icon.h"
 #include "forms/properties_window_layout.h"
-#include "macro/format_settings.h"
-#include "macro/macro_replacements.h"
+#include "forms/status_page.h"
+#include "forms/sync_page.h"
 #include "memos/hotkey_settings.h"
 #include "memos/memo_factory.h"
-#include "platform/choosers.h"
-#include "platform/files.h"
-#include "platform/graphics.h"
-#include "platform/registry.h"
-#include "platform/win32/folder_watch.h"
 #include "platform/window_system.h"
 #include "store/stored_state.h"
 
@@ -39,14 +35,7 @@ namespace petarino::forms {
 struct DouguFormServices {
     HWND application; // the hidden owner of every window of the program
     HICON icon;       // MAINICON
-    platform::WindowSystem& windows;
-    platform::Kernel& kernel;
-    platform::Registry& registry;
-    platform::Graphics& graphics;
-    platform::Files& files;
-    platform::Choosers& choosers;
-    FormatLocale& locale;
-    MacroServices macro;
+    DeskServices desk;
     // The window has closed: the program's end.
     std::function<void()> closed;
     // The store's reading, begun as the program started; without it the load reads.
@@ -58,7 +47,7 @@ struct DouguFormServices {
 using MemoFactoryMaker =
     std::function<std::unique_ptr<MemoFactory>(HWND application, MemoWindowOwner& owner)>;
 
-class TDouguForm final : private MemoWindowOwner, private DeskView {
+class TDouguForm final : private DeskView {
 public:
     static constexpr wchar_t kClassName[] = L"TDouguForm";
     // Once a process; the single-instance guard of other copies looks for this class.
@@ -91,43 +80,12 @@ private:
     void MenuCommand(UINT id);
     void ControlCommand(UINT id, UINT notification);
     void NotifyIconEvent(LPARAM event);
-    void ShowMainPop();
-    void ShowVersion();
     void SelectPage(int page);
     void bShowClick();
-    void ExtendedPageShown();
-    void HotkeyChanged(GlobalHotkey which);
-    void ShowTakenHotkeys();
-    void NewMemoFromAnywhere();
-    void AllMemosToFront();
     void SearchFromAnywhere();
-    // The memo of the row shown, raised and given the keyboard, the first word found in its
-    // text selected.
-    void ShowFoundMemo(int row);
-    void bRestoreClick();
-    void bExportClick();
-    void bImportClick();
-    void SyncBrowseClick();
-    void SyncButtonClick(void (petarino::Desk::*action)());
-    // The folder watched while sync is on and the folder is there.
-    void WatchSyncFolder();
-    void RefreshBackups();
-    void RefreshSyncPage();
-    static LRESULT CALLBACK StatusListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
-                                                DWORD_PTR) noexcept;
-    static LRESULT CALLBACK SearchBoxProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
-                                               DWORD_PTR) noexcept;
 
-    // MemoWindowOwner
-    void CreateMemo() override;
-    void ConfirmAndDestroy(int slot) override;
-    void RefreshStatusList() override;
-    void ShowStatusPage() override;
-    void Exit() override;
-    void OpenMemoProperties(Memo& memo) override;
-    void OpenAlarm(Memo& memo) override;
-    void ReportError(std::string_view message) override;
-    void MemoChanged() override;
+    // "表示/非表示の変更(&S)" of a memo's menu, and the hotkey of the search.
+    void ShowStatusPage();
 
     // DeskView
     void ShowBalloon(std::string_view title, std::string_view text) override;
@@ -136,7 +94,6 @@ private:
     HWND application_;
     HICON icon_;
     platform::WindowSystem& windows_;
-    platform::Choosers& choosers_;
     std::function<void()> closed_;
     std::shared_future<store::StoredState> storeReadAhead_;
     HWND window_ = nullptr;
@@ -145,11 +102,12 @@ private:
     UpDownAutosaveSettings autosave_;
     CheckBoxExitSettings exitSettings_;
     HotkeyControlSettings hotkeySettings_;
-    BackupList backupList_;
+    DeskMemoOwner memoOwner_;
     std::unique_ptr<MemoFactory> memoFactory_;
     std::unique_ptr<petarino::Desk> desk_;
-    std::optional<win32::FolderWatch> folderWatch_;
-    std::optional<platform::FilePath> watchedFolder_;
+    StatusPage statusPage_;
+    ExtendedPage extendedPage_;
+    SyncPage syncPage_;
     std::optional<NotifyIcon> notifyIcon_;
     std::string shownLabel3_;
     bool shownBefore_ = false;

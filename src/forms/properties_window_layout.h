@@ -2,10 +2,12 @@
 // a 280 x 222 client area, not scaled with the screen's density, and four pages.
 #pragma once
 
+#include "memos/hotkey_settings.h"
 #include "platform/win32/font_win32.h"
 #include "platform/window_system.h"
 
 #include <windows.h>
+#include <optional>
 
 namespace petarino::forms {
 
@@ -91,6 +93,16 @@ struct DouguFormControls {
     // Why a hotkey box did not take a key.
     HWND hotkeyRefusal = nullptr;
 };
+
+// The global hotkey whose box the control is.
+inline std::optional<GlobalHotkey> HotkeyOfBox(UINT id) {
+    switch (id) {
+    case khkNewMemo: return GlobalHotkey::NewMemo;
+    case khkFront: return GlobalHotkey::Front;
+    case khkSearch: return GlobalHotkey::Search;
+    default: return std::nullopt;
+    }
+}
 
 inline constexpr int kExtendedPage = 2;
 inline constexpr int kSyncPage = 3;

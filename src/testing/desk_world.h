@@ -33,10 +33,10 @@ inline auto StoredFields(const Memo& memo) {
 }
 
 struct DeskWorld {
-    // With `sharedFiles`, the files (and the backups among them) are those of another world
-    // too; each world has its own otherwise.
+    // With `sharedFiles`, the files (and the backups among them) are those of another world,
+    // or real ones; each world has fake ones of its own otherwise.
     explicit DeskWorld(platform::Registry& registry, int pixelsPerInch = 96,
-                       platform::FakeFiles* sharedFiles = nullptr)
+                       platform::Files* sharedFiles = nullptr)
         : graphics(Screen(pixelsPerInch)), files(sharedFiles ? *sharedFiles : ownFiles),
           desk({.windows = macro.windows,
                 .kernel = macro.kernel,
@@ -82,7 +82,7 @@ struct DeskWorld {
     MacroWorld macro;
     platform::FakeGraphics graphics;
     platform::FakeFiles ownFiles;
-    platform::FakeFiles& files;
+    platform::Files& files;
     platform::FakeChoosers choosers;
     InMemoryMemoFactory factory;
     FakeStatusList list;

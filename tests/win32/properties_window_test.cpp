@@ -70,14 +70,14 @@ struct PropertiesWindowWorld {
         form = std::make_unique<TDouguForm>(
             DouguFormServices{.application = nullptr,
                               .icon = LoadIconW(nullptr, IDI_APPLICATION),
-                              .windows = windows,
-                              .kernel = kernel,
-                              .registry = registry,
-                              .graphics = graphics,
-                              .files = files,
-                              .choosers = choosers,
-                              .locale = locale,
-                              .macro = {kernel, locale, eras},
+                              .desk = {.windows = windows,
+                                       .kernel = kernel,
+                                       .registry = registry,
+                                       .graphics = graphics,
+                                       .files = files,
+                                       .choosers = choosers,
+                                       .locale = locale,
+                                       .macro = {kernel, locale, eras}},
                               .closed = [this] { ++closes; }},
             [this](HWND, MemoWindowOwner&) {
                 auto made = std::make_unique<InMemoryMemoFactory>();
@@ -694,7 +694,8 @@ TEST(PropertiesWindow, SyncPageShowsWhatItsActionsGiveAndItsButtonsRunThem) {
     world.Click(kbSyncNow);
     world.Click(kbOk);
     world.Open();
-    EXPECT_EQ(TextOf(status), L"同期フォルダが見つかりません") << "shown anew at the opening";
+    EXPECT_EQ(TextOf(status), L"同期フォルダが見つかりません。フォルダが戻ると自動で再開します。")
+        << "shown anew at the opening";
 
     world.Click(kbSyncStop);
     EXPECT_EQ(TextOf(folder), L"");
