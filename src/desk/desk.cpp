@@ -62,7 +62,7 @@ Desk::Desk(const DeskServices& services, const DeskControls& controls, MemoFacto
                   ReportGeneralError(windows_, error.what());
               }
           }),
-      hotkeys_(controls.hotkeys, windows_) {}
+      hotkeys_(controls.hotkeys, windows_), startWithWindows_(services.registry, services.files) {}
 
 void Desk::Start(const std::shared_future<store::StoredState>& readAhead) {
     ReplaceShortDayNames(locale_.settings);
@@ -70,6 +70,11 @@ void Desk::Start(const std::shared_future<store::StoredState>& readAhead) {
     try {
         hotkeys_.RegisterAll();
     } catch (const EHotkeyTaken& error) {
+        ReportGeneralError(windows_, error.what());
+    }
+    try {
+        startWithWindows_.FollowMovedProgram();
+    } catch (const std::exception& error) {
         ReportGeneralError(windows_, error.what());
     }
     started_ = true;

@@ -24,6 +24,7 @@
 #include "store/exit_settings.h"
 #include "store/memo_backups.h"
 #include "store/registry_store.h"
+#include "store/start_with_windows.h"
 #include "store/sync_settings.h"
 #include "sync/folder_sync.h"
 #include "tick/heartbeat.h"
@@ -45,7 +46,8 @@ public:
     Desk(const Desk&) = delete;
     Desk& operator=(const Desk&) = delete;
 
-    // The start: the day names, the store's load (a first start's balloon) and the hotkeys.
+    // The start: the day names, the store's load (a first start's balloon), the hotkeys, and
+    // the start with Windows following a program that was moved.
     // A reading of the store begun before is taken when given.
     void Start(const std::shared_future<store::StoredState>& readAhead = {});
     // Until the load has ended nothing of this run can be lost, and a save would write a
@@ -92,6 +94,10 @@ public:
     std::optional<platform::TextSpan> FoundInText(const Memo& memo) const {
         return search_.FirstInText(memo);
     }
+
+    // The check box of the page "設定": whether Windows starts the program at sign-in.
+    bool StartsWithWindows() { return startWithWindows_.On(); }
+    void SetStartWithWindows(bool on) { startWithWindows_.Set(on); }
 
     // The monitors or their work areas changed; the system's format settings changed.
     void DisplayChanged() { screenKeeper_.DisplayChanged(); }
@@ -149,6 +155,7 @@ private:
     sync::FolderSync sync_;
     store::ExitSequence exitSequence_;
     GlobalHotkeys hotkeys_;
+    store::StartWithWindows startWithWindows_;
     std::function<void(Memo&)> openMemoProperties_;
     std::function<void(Memo&)> openAlarm_;
     int questionsOpen_ = 0;

@@ -169,6 +169,7 @@ void TDouguForm::ControlCommand(UINT id, UINT notification) {
     case kbSyncBrowse: syncPage_.BrowseClick(); break;
     case kbSyncStop: syncPage_.ButtonClick(&petarino::Desk::StopSync); break;
     case kbSyncNow: syncPage_.ButtonClick(&petarino::Desk::SyncNow); break;
+    case kcbStartWithWindows: StartWithWindowsClick(); break;
     default: break;
     }
 }
@@ -190,6 +191,7 @@ void TDouguForm::FormShow() {
     const HWND pages = Controls().PageControl1;
     ShowWindow(window_, SW_SHOW);
     desk_->Table().RefreshStatusList();
+    if (TabCtrl_GetCurSel(pages) == kSettingsPage) ShowStartWithWindows();
     if (TabCtrl_GetCurSel(pages) == kExtendedPage) extendedPage_.Shown();
     if (TabCtrl_GetCurSel(pages) == kSyncPage) syncPage_.Refresh();
 }
@@ -227,6 +229,7 @@ void TDouguForm::SelectPage(int page) {
                            controls.TabSheet4};
     for (int sheet = 0; sheet < std::ssize(sheets); ++sheet)
         ShowWindow(sheets[sheet], sheet == page ? SW_SHOW : SW_HIDE);
+    if (page == kSettingsPage) ShowStartWithWindows();
     if (page == kExtendedPage) extendedPage_.Shown();
     if (page == kSyncPage) syncPage_.Refresh();
 }
@@ -251,6 +254,17 @@ void TDouguForm::SearchFromAnywhere() {
 void TDouguForm::bShowClick() {
     desk_->ToggleSelected();
     SetFocus(window_);
+}
+
+// The box shows what Windows will do, also after a click that could not change it.
+void TDouguForm::StartWithWindowsClick() {
+    desk_->SetStartWithWindows(IsDlgButtonChecked(Controls().TabSheet2, kcbStartWithWindows));
+    ShowStartWithWindows();
+}
+
+void TDouguForm::ShowStartWithWindows() {
+    CheckDlgButton(Controls().TabSheet2, kcbStartWithWindows,
+                   desk_->StartsWithWindows() ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TDouguForm::ShowStatusPage() {

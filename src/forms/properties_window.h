@@ -82,6 +82,8 @@ private:
     void NotifyIconEvent(LPARAM event);
     void SelectPage(int page);
     void bShowClick();
+    void StartWithWindowsClick();
+    void ShowStartWithWindows();
     void SearchFromAnywhere();
 
     // "表示/非表示の変更(&S)" of a memo's menu, and the hotkey of the search.

@@ -36,6 +36,7 @@ enum DouguFormCommand : UINT {
     kbSyncNow,
     keSearch,
     khkSearch,
+    kcbStartWithWindows,
     kKN1 = 200,
     kKF1,
     kProperties,
@@ -67,6 +68,7 @@ struct DouguFormControls {
     HWND cbAlart = nullptr;
     HWND Bevel1 = nullptr;
     HWND Label3 = nullptr;
+    HWND cbStartWithWindows = nullptr;
     HWND lbBackups = nullptr;
     HWND bRestore = nullptr;
     HWND bExport = nullptr;
@@ -104,6 +106,7 @@ inline std::optional<GlobalHotkey> HotkeyOfBox(UINT id) {
     }
 }
 
+inline constexpr int kSettingsPage = 1;
 inline constexpr int kExtendedPage = 2;
 inline constexpr int kSyncPage = 3;
 
