@@ -91,6 +91,7 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
     if (stored.syncDevice) state.sync.device = *stored.syncDevice;
     if (stored.syncFolderId) state.sync.folderId = *stored.syncFolderId;
     if (stored.syncDeleted) state.sync.pendingDeletions = *stored.syncDeleted;
+    if (stored.syncState) state.sync.engineState = *stored.syncState;
     RestoreMemos(stored.memos, state, expander, pixelsPerInch);
 }
 
