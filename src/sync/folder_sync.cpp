@@ -226,11 +226,10 @@ void FolderSync::LoadState() {
 }
 
 void FolderSync::KeepState() {
-    // A stamp the memo's own file carries is kept there.
+    // Kept while its memo is here or its deletion is to be written: the memo's own file may
+    // yet be replaced by another PC's version before this one meets it.
     std::erase_if(stamps_, [&](const auto& entry) {
-        const auto file = known_.find(entry.first);
-        return file != known_.end() && file->second.versions == entry.second.versions &&
-               file->second.updated == entry.second.updated;
+        return !present_.contains(entry.first) && !tombstonedHere_.contains(entry.first);
     });
     settings_.engineState = EngineStateText(EngineState{.seen = folderLook_.Seen(),
                                                         .known = known_,

@@ -16,7 +16,7 @@ namespace petarino {
 struct SyncPc {
     // Each PC's ids begin differently, as random ones would. The next run of a PC is made on
     // the registry of the last one.
-    SyncPc(platform::FakeFiles& folderFiles, std::uint16_t guidSpace,
+    SyncPc(platform::Files& folderFiles, std::uint16_t guidSpace,
            platform::FakeRegistry* lastRun = nullptr)
         : files(folderFiles), registry(lastRun ? *lastRun : ownRegistry), world(registry) {
         world.macro.kernel.SetGuidSpace(guidSpace);
@@ -43,7 +43,7 @@ struct SyncPc {
         return nullptr;
     }
 
-    platform::FakeFiles& files;
+    platform::Files& files;
     platform::FakeRegistry ownRegistry;
     platform::FakeRegistry& registry;
     StoreWorld world;
