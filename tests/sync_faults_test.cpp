@@ -390,7 +390,7 @@ TEST_F(SyncFaultsTest, ALookOpensOnlyWhatChanged) {
     a->Seconds(1);
     a->Edit(Index(*a, "M2"), "二");
     a->Seconds(2);
-    EXPECT_EQ(files.listings - listings, 2) << "one look and the listing of its write";
+    EXPECT_LE(files.listings - listings, 2) << "one look, and the listing of its write";
 }
 
 // Smaller: a big foreign JSON is no bad memo file; the folder's header is found in any case;

@@ -113,6 +113,7 @@ void GetMap(const Json& json, const char* name, std::map<std::string, Value>& ma
 
 std::string EngineStateText(const EngineState& state) {
     Json json = Json::object();
+    if (!state.folderId.empty()) json["folder"] = state.folderId;
     PutMap(json, "seen", state.seen, SeenJson);
     PutMap(json, "known", state.known, [](const std::string&, const KnownFile& known) {
         return std::optional(KnownJson(known));
@@ -132,6 +133,7 @@ EngineState ParseEngineState(std::string_view text) {
     EngineState state;
     const Json json = Json::parse(text, nullptr, false);
     if (!json.is_object()) return state;
+    state.folderId = TextOr(json, "folder");
     GetMap(json, "seen", state.seen, SeenFrom);
     GetMap(json, "known", state.known, [](const std::string& id, const Json& value) {
         return IsSyncId(id) ? KnownFrom(value) : std::nullopt;

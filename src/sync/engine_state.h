@@ -51,6 +51,7 @@ struct Stamp {
 };
 
 struct EngineState {
+    std::string folderId;                 // of the sync folder all of it is about
     std::map<std::string, SeenFile> seen; // by file name
     std::map<std::string, KnownFile> known;
     std::map<std::string, Stamp> stamps;

@@ -96,6 +96,12 @@ void FolderSync::Join(const platform::FilePath& folder) {
         ReportGeneralError(services_.windows, error.what());
         return;
     }
+    LoadState();
+    // The folder this PC synced with before, joined again: what it knows of it still holds,
+    // and a memo destroyed meanwhile is deleted there too. Its files are all read again.
+    if (folderId != stateFolderId_) ForgetState();
+    stateFolderId_ = folderId;
+    folderLook_.Forget();
     settings_.folder = folder;
     settings_.folderId = folderId;
     if (settings_.device.empty()) settings_.device = kernel_.NewGuid();
@@ -103,17 +109,18 @@ void FolderSync::Join(const platform::FilePath& folder) {
     Look(true);
 }
 
-// Another folder, or none: nothing known of the last one carries over, and the settings are
-// saved at once.
-void FolderSync::SettingsChanged() {
+void FolderSync::ForgetState() {
     known_.clear();
     knownValues_.clear();
     present_.clear();
     tombstonedHere_.clear();
     stamps_.clear();
     replaced_.clear();
-    stateLoaded_ = true;
     folderLook_.Forget();
+}
+
+// The settings are saved at once.
+void FolderSync::SettingsChanged() {
     KeepState();
     pause_ = Pause::None;
     problem_.clear();
@@ -121,7 +128,9 @@ void FolderSync::SettingsChanged() {
     services_.save();
 }
 
+// What the engine knows is kept: sync turned on again with the same folder goes on from it.
 void FolderSync::Stop() {
+    if (On() && !looking_) MemosNow();
     settings_.folder = {};
     settings_.folderId.clear();
     SettingsChanged();
@@ -211,6 +220,7 @@ void FolderSync::LoadState() {
     if (stateLoaded_) return;
     stateLoaded_ = true;
     EngineState state = ParseEngineState(settings_.engineState);
+    stateFolderId_ = state.folderId;
     // A memo's own file seen without what it held is read again.
     std::erase_if(state.seen, [&](const auto& entry) {
         return entry.second.kind == SeenKind::Memo && entry.second.own &&
@@ -231,7 +241,8 @@ void FolderSync::KeepState() {
     std::erase_if(stamps_, [&](const auto& entry) {
         return !present_.contains(entry.first) && !tombstonedHere_.contains(entry.first);
     });
-    settings_.engineState = EngineStateText(EngineState{.seen = folderLook_.Seen(),
+    settings_.engineState = EngineStateText(EngineState{.folderId = stateFolderId_,
+                                                        .seen = folderLook_.Seen(),
                                                         .known = known_,
                                                         .stamps = stamps_,
                                                         .present = present_,

@@ -83,6 +83,7 @@ private:
 
     std::uint64_t Now() { return kernel_.UptimeMilliseconds(); }
     void SettingsChanged();
+    void ForgetState();
     void Look(bool everyMemo);
     bool Usable(const sync::Look& look);
     void PauseFor(std::string reason);
@@ -125,6 +126,8 @@ private:
     FolderLook folderLook_;
     // Each memo's own file as last read or written; the values only of those read or written
     // in this run, the others' read when a decision needs them.
+    // The sync folder all of the below is about.
+    std::string stateFolderId_;
     std::map<std::string, KnownFile> known_;
     std::map<std::string, std::vector<store::NamedValue>> knownValues_;
     // The ids of this PC's memos at the last look, and their versions then: a memo gone since

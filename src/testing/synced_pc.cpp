@@ -56,9 +56,10 @@ public:
         for (int slot = 0; slot <= Pc().world.table.MaxForm(); ++slot)
             if (&Pc().world.table.Memos(slot) == &gone) return Pc().world.table.DestForm(slot);
     }
-    void Join() override {
+    bool Join() override {
         Pc().files.CreateFolder(Folder());
         Pc().sync.Join(Folder());
+        return Pc().sync.On();
     }
     void Stop() override { Pc().sync.Stop(); }
     void LookNow() override { Pc().sync.LookNow(); }
@@ -108,7 +109,8 @@ public:
         std::vector<ShownMemo> shown;
         for (const Memo* memo : Pc().Memos())
             shown.push_back({memo->Sync().id, memo->Hint(), memo->Text(),
-                             sync::ContentFingerprint(sync::MemoKeyValues(*memo, 96))});
+                             sync::ContentFingerprint(sync::MemoKeyValues(*memo, 96)),
+                             memo->Sync().versions});
         return shown;
     }
     std::vector<std::string> Told() const override {

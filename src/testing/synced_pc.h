@@ -17,7 +17,8 @@ struct ShownMemo {
     std::string id;
     std::string title;
     std::string text;
-    std::string content; // the travelling values' fingerprint
+    std::string content;  // the travelling values' fingerprint
+    std::string versions; // as sync last counted them
     friend bool operator==(const ShownMemo&, const ShownMemo&) = default;
     friend auto operator<=>(const ShownMemo&, const ShownMemo&) = default;
 };
@@ -30,7 +31,7 @@ public:
     virtual bool Create(std::string_view title, std::string_view text) = 0; // false: no room
     virtual void Edit(std::size_t memo, std::string_view text) = 0;
     virtual void Destroy(std::size_t memo) = 0;
-    virtual void Join() = 0; // sync on, with this PC's folder
+    virtual bool Join() = 0; // sync on, with this PC's folder; false when it was refused
     virtual void Stop() = 0;
     virtual void LookNow() = 0;
     // The memos as they are now, to be put back later, as the automatic backup keeps them.
