@@ -111,20 +111,32 @@ void GetMap(const Json& json, const char* name, std::map<std::string, Value>& ma
 
 } // namespace
 
+// What the memo's own file says is not said again: a memo's counters and its stamp when they
+// are its file's.
 std::string EngineStateText(const EngineState& state) {
+    const auto known = [&](const std::string& id) {
+        const auto file = state.known.find(id);
+        return file == state.known.end() ? nullptr : &file->second;
+    };
     Json json = Json::object();
     if (!state.folderId.empty()) json["folder"] = state.folderId;
     PutMap(json, "seen", state.seen, SeenJson);
-    PutMap(json, "known", state.known, [](const std::string&, const KnownFile& known) {
-        return std::optional(KnownJson(known));
+    PutMap(json, "known", state.known, [](const std::string&, const KnownFile& file) {
+        return std::optional(KnownJson(file));
     });
-    PutMap(json, "stamps", state.stamps, [](const std::string&, const Stamp& stamp) {
-        return std::optional(
-            Json{{"versions", VersionsJson(stamp.versions)}, {"updated", stamp.updated}});
-    });
-    PutMap(json, "present", state.present, [](const std::string&, const VersionVector& versions) {
-        return std::optional(VersionsJson(versions));
-    });
+    PutMap(json, "stamps", state.stamps,
+           [&](const std::string& id, const Stamp& stamp) -> std::optional<Json> {
+               const KnownFile* file = known(id);
+               if (file && file->versions == stamp.versions && file->updated == stamp.updated)
+                   return std::nullopt;
+               return Json{{"versions", VersionsJson(stamp.versions)}, {"updated", stamp.updated}};
+           });
+    PutMap(json, "present", state.present,
+           [&](const std::string& id, const VersionVector& versions) {
+               const KnownFile* file = known(id);
+               return std::optional(file && file->versions == versions ? Json(0)
+                                                                       : VersionsJson(versions));
+           });
     if (!state.replaced.empty()) json["replaced"] = state.replaced;
     return json.empty() ? std::string() : json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
@@ -146,9 +158,19 @@ EngineState ParseEngineState(std::string_view text) {
                if (!versions) return std::nullopt;
                return Stamp{*versions, TextOr(value, "updated")};
            });
-    GetMap(json, "present", state.present, [](const std::string& id, const Json& value) {
-        return IsSyncId(id) ? VersionsFrom(value) : std::nullopt;
-    });
+    GetMap(json, "present", state.present,
+           [&](const std::string& id, const Json& value) -> std::optional<VersionVector> {
+               if (!IsSyncId(id)) return std::nullopt;
+               if (!value.is_number()) return VersionsFrom(value);
+               const auto file = state.known.find(id);
+               if (file == state.known.end()) return std::nullopt;
+               return file->second.versions;
+           });
+    // A memo's stamp that its own file carries.
+    for (const auto& [id, versions] : state.present)
+        if (const auto file = state.known.find(id);
+            file != state.known.end() && !state.stamps.contains(id))
+            state.stamps[id] = {file->second.versions, file->second.updated};
     if (const auto replaced = json.find("replaced"); replaced != json.end() && replaced->is_array())
         for (const Json& id : *replaced)
             if (id.is_string() && IsSyncId(id.get<std::string>()))
