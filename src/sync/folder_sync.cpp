@@ -366,11 +366,13 @@ void FolderSync::Look(bool everyMemo) {
         MemosNow();
         return KeepState();
     }
-    if (BackUpBeforeReplacing(look, here) || apply.has_value()) {
-        // Anything may have happened while the question or the backup ran.
+    // Anything may have happened while the question or the backup ran.
+    const auto again = [&] {
         here = MemosNow();
         settle();
-    }
+    };
+    if (apply.has_value()) again();
+    if (BackUpBeforeReplacing(look, here)) again();
 
     // A version that could not be kept (no room for its memo) is read again at the next look,
     // and an engine's copy stays in the folder until it is.
