@@ -75,10 +75,13 @@ void FolderSync::Join(const platform::FilePath& folder) {
         std::find_if(entries->begin(), entries->end(), [](const platform::FolderEntry& entry) {
             return !entry.folder && EqualIgnoringAsciiCase(entry.name, kFolderHeaderName);
         });
+    // A listing may leave an entry out: a header is never made over one that is there.
+    const platform::FilePath headerPath =
+        header != entries->end() ? header->path : files_.InFolder(folder, kFolderHeaderName);
     std::string folderId;
     try {
-        if (header != entries->end()) {
-            const auto id = ReadFolderHeader(files_.ReadWhole(header->path, kMostMemoFileBytes));
+        if (header != entries->end() || files_.FileSize(headerPath)) {
+            const auto id = ReadFolderHeader(files_.ReadWhole(headerPath, kMostMemoFileBytes));
             if (!id) {
                 ReportGeneralError(services_.windows,
                                    "フォルダ " + shown +
@@ -89,8 +92,7 @@ void FolderSync::Join(const platform::FilePath& folder) {
             folderId = *id;
         } else {
             folderId = kernel_.NewGuid();
-            files_.WriteWhole(files_.InFolder(folder, kFolderHeaderName),
-                              FolderHeaderText(folderId));
+            files_.WriteWhole(headerPath, FolderHeaderText(folderId));
         }
     } catch (const std::exception& error) {
         ReportGeneralError(services_.windows, error.what());
