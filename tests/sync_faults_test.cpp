@@ -383,6 +383,8 @@ TEST_F(SyncFaultsTest, ALookOpensOnlyWhatChanged) {
     opens = files.opens;
     a->LookNow();
     EXPECT_EQ(files.opens, opens) << "after a restart";
+    // A header a listing leaves out is read, never made again over the one there.
+    files.missingFromNextListing.insert("petarino-sync.json");
     b->Join();
     EXPECT_EQ(Texts(*b), Texts(*a));
     // Two changes reported at once are one look.
@@ -394,15 +396,13 @@ TEST_F(SyncFaultsTest, ALookOpensOnlyWhatChanged) {
     EXPECT_LE(files.listings - listings, 2) << "one look, and the listing of its write";
 }
 
-// Smaller: a big foreign JSON is no bad memo file; the folder's header is found in any case,
-// also when a listing leaves it out; a text in a memo file ends where the text ends.
+// Smaller: a big foreign JSON is no bad memo file; the folder's header is found in any case;
+// a text in a memo file ends where the text ends.
 TEST_F(SyncFaultsTest, ForeignFilesHeadersInAnyCaseAndTextsWithoutTheirNul) {
     Put("petarino-sync.json", sync::FolderHeaderText("11111111-2222-4333-8444-555555555555"));
     fs::rename(Path("petarino-sync.json"), Path("Petarino-Sync.json"));
     a->Create("本", "返す");
     a->Join();
-    // A header a listing leaves out is read, never made again over the one there.
-    files.missingFromNextListing.insert("Petarino-Sync.json");
     b->Join();
     Put("photos.json", std::string(300 * 1024, ' ') + "{}");
     for (int look = 0; look < 3; ++look)
