@@ -306,9 +306,17 @@ void FolderSync::WinAfterReplace(const Here& here) {
     for (const std::string& id : replaced_) {
         const auto memo = here.find(id);
         if (memo == here.end()) continue;
+        const auto file = known_.find(id);
+        const std::string fingerprint =
+            ContentFingerprint(MemoKeyValues(*memo->second, services_.pixelsPerInch));
+        // Put back as its file holds it: no change, so no version of its own that could meet
+        // another PC's edit as a conflict.
+        if (file != known_.end() && !file->second.deleted && file->second.content == fingerprint) {
+            memo->second->SetSync({id, VersionsText(file->second.versions), fingerprint});
+            continue;
+        }
         VersionVector versions = VersionsOf(*memo->second);
-        if (const auto file = known_.find(id); file != known_.end())
-            versions = Merged(versions, file->second.versions);
+        if (file != known_.end()) versions = Merged(versions, file->second.versions);
         versions = Bumped(versions, settings_.device);
         stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
         SyncMark mark = memo->second->Sync();
