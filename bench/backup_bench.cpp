@@ -19,7 +19,7 @@ struct SavedLargestStore {
     }
 
     platform::FakeRegistry registry;
-    StoreWorld world{registry};
+    DeskWorld world{registry};
 };
 
 void BackupWriteOf101Memos(benchmark::State& state) {

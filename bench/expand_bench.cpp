@@ -1,8 +1,8 @@
 // One expansion of a memo source with ten mixed macros, and one tick over a full table of
 // 101 memos, macro memos or plain ones, each with an alarm still to come; the alarms' check
 // alone, to see its share of the tick.
-#include "clock/alarm_bell.h"
-#include "clock/heartbeat.h"
+#include "alarms/alarm_bell.h"
+#include "tick/heartbeat.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_autosave_settings.h"
 #include "testing/in_memory_memo_factory.h"

@@ -1,13 +1,13 @@
 // The largest store the program keeps: a full table of 101 memos with 2 KB of text each.
 #pragma once
 
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
 
 #include <string>
 
 namespace petarino {
 
-inline void FillWithLargestStore(StoreWorld& world) {
+inline void FillWithLargestStore(DeskWorld& world) {
     std::string text;
     while (text.size() < 2048)
         text += "今日の買い物：牛乳、卵、パン。\r\n";

@@ -11,7 +11,7 @@ namespace {
 
 void SaveDatasOf101Memos(benchmark::State& state) {
     platform::FakeRegistry registry;
-    StoreWorld world(registry);
+    DeskWorld world(registry);
     FillWithLargestStore(world);
     world.store.SaveDatas(); // later saves write over a store that is there, as autosave does
     for (auto _ : state)
@@ -22,13 +22,13 @@ BENCHMARK(SaveDatasOf101Memos)->Unit(benchmark::kMillisecond);
 void LoadAtStartOf101Memos(benchmark::State& state) {
     platform::FakeRegistry registry;
     {
-        StoreWorld saving(registry);
+        DeskWorld saving(registry);
         FillWithLargestStore(saving);
         saving.store.SaveDatas();
     }
     for (auto _ : state) {
         state.PauseTiming();
-        auto world = std::make_unique<StoreWorld>(registry);
+        auto world = std::make_unique<DeskWorld>(registry);
         state.ResumeTiming();
         world->store.LoadAtStart();
         state.PauseTiming();

@@ -1,6 +1,6 @@
 # Fails when a source includes, in quoted form, from a folder that its own folder may not use.
 # The layers from the bottom: text/, calendar/ and appearance/; the platform interfaces with their
-# fakes and Win32 implementations; the core, itself in layers: macro/, memos/, clock/, store/,
+# fakes and Win32 implementations; the core, itself in layers: macro/, memos/, search/, macro_memos/, tick/, alarms/, store/,
 # sync/; testing/ over the core and the fakes.
 #   cmake -DSOURCE_DIR=<src> [-DSTAMP=<file touched when all is well>] -P check_layers.cmake
 
@@ -16,7 +16,7 @@ set(rules
   "platform|${base}|platform/")
 # Each core folder uses itself and those below it.
 set(below "${base}|${platform_interfaces}")
-foreach(folder IN ITEMS macro memos clock store sync)
+foreach(folder IN ITEMS macro memos search macro_memos tick alarms store sync desk)
   set(below "${below}|${folder}/")
   list(APPEND rules "${folder}|${below}")
 endforeach()

@@ -1,6 +1,6 @@
 // A macro memo with any source, expanded on a fixed clock: it shows a text, "Error." or
 // reports a date error, always within the expansion's bounds, and never crashes or hangs.
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 #include "macro/running_time_text.h"
 #include "testing/fake_macro_host.h"
 #include "testing/in_memory_memo.h"

@@ -4,7 +4,7 @@
 #include "memos/sync_mark.h"
 #include "platform/fake/fake_registry.h"
 #include "store/store_layout.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
 
 #include <algorithm>
 #include <array>
@@ -69,7 +69,7 @@ std::vector<std::string> DistinctIds(const MemoTable& table) {
     return ids;
 }
 
-bool GeneralErrorShown(const StoreWorld& run) {
+bool GeneralErrorShown(const DeskWorld& run) {
     return std::any_of(run.macro.windows.Shown().begin(), run.macro.windows.Shown().end(),
                        [](const auto& box) { return box.caption == "ペタリノ"; });
 }
@@ -80,14 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     platform::FakeRegistry registry;
     Seed(registry, std::string_view(reinterpret_cast<const char*>(data), size));
 
-    StoreWorld first(registry);
+    DeskWorld first(registry);
     first.store.LoadAtStart();
     if (!Consistent(first.table) || !first.clock.Timer1().Enabled()) __builtin_trap();
     first.store.SaveDatas();
     const std::vector<std::string> ids = DistinctIds(first.table);
 
     registry.Restart();
-    StoreWorld second(registry);
+    DeskWorld second(registry);
     second.store.LoadAtStart();
     // Memo keys past the table are kept and told about again; nothing else may be wrong.
     bool beyondTable = false;

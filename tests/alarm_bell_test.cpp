@@ -1,5 +1,5 @@
-#include "clock/alarm_bell.h"
-#include "clock/heartbeat.h"
+#include "alarms/alarm_bell.h"
+#include "tick/heartbeat.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_autosave_settings.h"
 #include "testing/in_memory_memo.h"

@@ -1,6 +1,6 @@
 // The alarm dialog's OK against the clock: a repeating time already past moves on, a one-time
 // one is refused, and an alarm that rang while the dialog was open does not ring again.
-#include "clock/alarm_properties.h"
+#include "alarms/alarm_properties.h"
 #include "platform/fake/fake_window_system.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_memo_factory.h"

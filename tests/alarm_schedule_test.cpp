@@ -1,4 +1,4 @@
-#include "clock/alarm_schedule.h"
+#include "alarms/alarm_schedule.h"
 
 #include <cstdlib>
 #include <ctime>

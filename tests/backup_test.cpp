@@ -1,6 +1,6 @@
 // Backups of the store: the exact round trip, the files the program refuses with the store
 // untouched, the automatic backups and the road that puts a backup in place of the memos.
-#include "clock/heartbeat.h"
+#include "tick/heartbeat.h"
 #include "platform/fake/fake_choosers.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_registry.h"
@@ -9,7 +9,7 @@
 #include "store/exit_sequence.h"
 #include "store/memo_backups.h"
 #include "store/store_layout.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -90,7 +90,7 @@ protected:
     }
 
     platform::FakeRegistry registry;
-    StoreWorld world{registry};
+    DeskWorld world{registry};
     platform::FakeFiles files;
     platform::FakeChoosers choosers;
     bool dialogOpen = false;
@@ -124,9 +124,9 @@ TEST_F(BackupTest, AFullStoreWithEveryKindOfValueComesBackByteForByte) {
     }
     EXPECT_EQ(fresh.Contents(kProgramKey), saved);
 
-    StoreWorld original(registry);
+    DeskWorld original(registry);
     original.store.LoadAtStart();
-    StoreWorld loaded(fresh);
+    DeskWorld loaded(fresh);
     loaded.store.LoadAtStart();
     ASSERT_EQ(loaded.table.MaxForm(), 100);
     for (int slot = 0; slot <= 100; ++slot) {

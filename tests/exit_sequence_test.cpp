@@ -1,9 +1,9 @@
-#include "clock/heartbeat.h"
+#include "tick/heartbeat.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_registry.h"
 #include "store/exit_sequence.h"
 #include "store/store_layout.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
 
 #include <filesystem>
 #include <fstream>
@@ -62,7 +62,7 @@ protected:
 
     uint64_t uptime = 0;
     FakeRegistry registry;
-    StoreWorld world{registry};
+    DeskWorld world{registry};
     FakeFiles files;
     store::ExitSequence exitSequence{world.State(), world.store, world.macro.windows, files};
     Heartbeat heartbeat{world.clock, world.table, world.macro.expander,

@@ -141,17 +141,17 @@ TEST_F(FolderSyncTest, AMissingFileOrFolderIsNoDeletion) {
     // looks that find it are told, so a watch of the folder is checked against a folder there.
     fs::rename(Folder(), Folder().string() + "-away");
     Edit(a, "鍵", "机の中 2段目");
-    const int found = a.foundFolder;
+    const int found = a.world.view.foldersFound;
     a.Seconds(130);
-    EXPECT_EQ(a.foundFolder, found);
-    EXPECT_EQ(a.told.size(), 1u);
+    EXPECT_EQ(a.world.view.foldersFound, found);
+    EXPECT_EQ(a.Told().size(), 1u);
     EXPECT_NE(a.sync.StatusLine().find("見つかりません"), std::string::npos);
     EXPECT_FALSE(fs::exists(Folder())) << "nothing is made in its place";
     EXPECT_EQ(Titles(a), std::vector<std::string>{"鍵=机の中 2段目"});
     fs::rename(Folder().string() + "-away", Folder());
     a.Seconds(60);
     EXPECT_EQ(a.sync.StatusLine().rfind("最終同期", 0), 0u) << a.sync.StatusLine();
-    EXPECT_EQ(a.foundFolder, found + 1);
+    EXPECT_EQ(a.world.view.foldersFound, found + 1);
     b.sync.LookNow();
     EXPECT_EQ(Titles(b), std::vector<std::string>{"鍵=机の中 2段目"});
 
@@ -207,11 +207,11 @@ TEST_F(FolderSyncTest, ForeignFilesAreLeftAloneEngineCopiesMergedAndBadFilesTold
     EXPECT_TRUE(fs::exists(Folder() / "_handled" / (id + " (PC2's conflicted copy).json")));
     for (const char* left : {"desktop.ini", "notes.json", "broken.json", "photos"})
         EXPECT_TRUE(fs::exists(Folder() / left)) << left;
-    EXPECT_TRUE(a.told.empty()) << "a file may still be being written";
+    EXPECT_TRUE(a.Told().empty()) << "a file may still be being written";
     a.sync.LookNow();
     a.sync.LookNow();
-    ASSERT_EQ(a.told.size(), 1u);
-    EXPECT_NE(a.told[0].find("broken.json"), std::string::npos);
+    ASSERT_EQ(a.Told().size(), 1u);
+    EXPECT_NE(a.Told()[0].find("broken.json"), std::string::npos);
     b.sync.LookNow();
     EXPECT_EQ(Titles(b), Titles(a));
 }
@@ -259,7 +259,7 @@ TEST_F(FolderSyncTest, ALookThatWouldRemoveMostMemosAsksFirst) {
     a.world.macro.windows.ScriptAnswer(Yes);
     a.sync.LookNow();
     EXPECT_TRUE(a.Memos().empty());
-    EXPECT_EQ(a.backups, 1) << "the memos are in a backup before they go";
+    EXPECT_EQ(a.Backups(), 1) << "the memos are in a backup before they go";
 }
 
 TEST_F(FolderSyncTest, ARestoredMemoWinsOverItsTombstone) {
@@ -284,10 +284,11 @@ TEST_F(FolderSyncTest, ChangesWaitWhileADialogIsOpen) {
     JoinBoth();
     Edit(a, "待つ", "後");
     a.Seconds(2);
-    b.busy = true;
-    b.sync.LookNow();
-    EXPECT_EQ(b.Find("待つ")->Text(), "前");
-    b.busy = false;
+    b.world.desk.SetMemoPropertiesDialog([&](Memo&) {
+        b.sync.LookNow();
+        EXPECT_EQ(b.Find("待つ")->Text(), "前");
+    });
+    b.world.desk.OpenMemoProperties(b.world.table.Memos(0));
     b.Seconds(1);
     EXPECT_EQ(b.Find("待つ")->Text(), "後");
 }

@@ -1,4 +1,4 @@
-#include "clock/heartbeat.h"
+#include "tick/heartbeat.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_autosave_settings.h"
 #include "testing/in_memory_memo_factory.h"

@@ -1,4 +1,4 @@
-#include "memos/memo_search.h"
+#include "search/memo_search.h"
 #include "platform/fake/fake_kernel.h"
 #include "testing/in_memory_memo.h"
 

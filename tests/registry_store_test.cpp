@@ -1,12 +1,12 @@
-#include "clock/heartbeat.h"
 #include "macro/macro_expansion.h"
 #include "platform/fake/fake_registry.h"
 #include "registry_value_printer.h"
-#include "store/restore_store.h"
+#include "store/start_up_load.h"
 #include "store/store_layout.h"
 #include "store/store_reader.h"
 #include "store/store_writer.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
+#include "tick/heartbeat.h"
 
 #include <future>
 #include <gtest/gtest.h>
@@ -54,9 +54,9 @@ protected:
     }
 
     // A new run of the program over the same registry, loaded.
-    StoreWorld& Start(int pixelsPerInch = 96) {
+    DeskWorld& Start(int pixelsPerInch = 96) {
         registry.Restart();
-        world = std::make_unique<StoreWorld>(registry, pixelsPerInch);
+        world = std::make_unique<DeskWorld>(registry, pixelsPerInch);
         firstStart = world->store.LoadAtStart();
         return *world;
     }
@@ -86,12 +86,12 @@ protected:
     }
 
     FakeRegistry registry;
-    std::unique_ptr<StoreWorld> world;
+    std::unique_ptr<DeskWorld> world;
     bool firstStart = false; // what the last Start's load said
 };
 
 TEST_F(RegistryStoreTest, AFirstStartHasNoMemoAndTheDesignSettings) {
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     EXPECT_EQ(run.table.MaxForm(), -1);
     EXPECT_EQ(run.clock.Exec(), 1);
     EXPECT_EQ(run.clock.TotalAtStart(), 0);
@@ -144,7 +144,7 @@ TEST_F(RegistryStoreTest, ReadsEveryProgramValue) {
     SeedProgram("SaveTiming", 0x0001FFFF); // the up-down keeps the low 16 bits, signed
     SeedProgram("cbText", 1);
     SeedProgram("Alart", -1);
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     EXPECT_EQ(run.clock.TotalAtStart(), 3661);
     EXPECT_EQ(run.clock.Total(), 3661);
     EXPECT_EQ(run.clock.Exec(), 42);
@@ -178,7 +178,7 @@ TEST_F(RegistryStoreTest, ReadsEveryMemoValue) {
     SeedMemo(0, "FontStyle", DwordValue(0x1F5));
     SeedMemo(0, "FontColor", DwordValue(0x00123456));
     SeedMemo(0, "FontSize", DwordValue(10));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
 
     ASSERT_EQ(run.table.MaxForm(), 0);
     const Memo& memo = run.table.Memos(0);
@@ -219,21 +219,26 @@ TEST_F(RegistryStoreTest, AbsentMemoKeysAndValuesGiveDefaults) {
     SeedMemo(0, "Visible", DwordValue(1));
     registry.CreateKey(MemoKeyPath(2));
     SeedMemo(3, "Title", SzValue("後"));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     ASSERT_EQ(run.table.MaxForm(), 3);
     InMemoryMemo expected;
     expected.SetBounds(0, 0, 265, 113);
-    EXPECT_EQ(StoredFields(run.table.Memos(1)), StoredFields(expected));
-    EXPECT_EQ(StoredFields(run.table.Memos(2)), StoredFields(expected));
+    // Each memo has the id it was made with.
+    const auto expect = [&](int slot) {
+        expected.SetSync(run.table.Memos(slot).Sync());
+        EXPECT_EQ(StoredFields(run.table.Memos(slot)), StoredFields(expected)) << slot;
+    };
+    expect(1);
+    expect(2);
     expected.SetHint("後");
-    EXPECT_EQ(StoredFields(run.table.Memos(3)), StoredFields(expected));
+    expect(3);
 }
 
 TEST_F(RegistryStoreTest, AMacroMemoIsReadOnlyExpandedAtOnceAndSavedAsItsSource) {
     SeedProgram("MaxForm", 1);
     SeedMemo(0, "Text", SzValue("今年はN#{yyyy#}年"));
     SeedMemo(1, "Text", SzValue("#} だけ"));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     const Memo& macro = run.table.Memos(0);
     EXPECT_TRUE(macro.ReadOnly());
     EXPECT_EQ(macro.MacroText(), "今年はN#{yyyy#}年");
@@ -250,7 +255,7 @@ TEST_F(RegistryStoreTest, AMacroFailingAtLoadIsReportedAndTheTimerRunsAfterwards
     SeedMemo(0, "Text", SzValue("あと A#{いつか#} 日"));
     SeedMemo(1, "Title", SzValue("次"));
     registry.Restart();
-    world = std::make_unique<StoreWorld>(registry);
+    world = std::make_unique<DeskWorld>(registry);
     bool timerStoppedWhileShown = false;
     world->macro.windows.ScriptAnswer(platform::DialogResult::Ok, [&] {
         timerStoppedWhileShown = !world->clock.Timer1().Enabled();
@@ -270,7 +275,7 @@ TEST_F(RegistryStoreTest, FontSizesBecomeHeightsAtTheScreensDensityAndBack) {
     SeedProgram("MaxForm", 1);
     SeedMemo(0, "FontSize", DwordValue(10));
     SeedMemo(1, "FontSize", DwordValue(9));
-    StoreWorld& standard = Start();
+    DeskWorld& standard = Start();
     EXPECT_EQ(standard.table.Memos(0).MemoFont().height, -13);
     EXPECT_EQ(standard.table.Memos(1).MemoFont().height, -12);
     standard.graphics.SetScreenPixelsPerInch(144); // read once at start: no effect now
@@ -278,14 +283,14 @@ TEST_F(RegistryStoreTest, FontSizesBecomeHeightsAtTheScreensDensityAndBack) {
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "FontSize"), DwordValue(10));
     EXPECT_EQ(registry.Value(MemoKeyPath(1), "FontSize"), DwordValue(9));
 
-    StoreWorld& dense = Start(144);
+    DeskWorld& dense = Start(144);
     EXPECT_EQ(dense.table.Memos(0).MemoFont().height, -20);
     EXPECT_EQ(dense.table.Memos(1).MemoFont().height, -18);
 }
 
 TEST_F(RegistryStoreTest, TotalIsTheLoadedOneUntilTheFirstTickAndSavedIn32Bits) {
     SeedProgram("Total", INT32_MAX - 10);
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     run.macro.kernel.SetUptimeMilliseconds(999);
     run.store.SaveDatas();
     EXPECT_EQ(registry.Value(kProgramKey, "Total"), DwordValue(INT32_MAX - 10));
@@ -310,7 +315,7 @@ TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthIsReportedAndTakesItsDefault) {
         SeedProgram("Exec", 6);
         SeedMemo(2, "Width", width);
         SeedMemo(2, "Left", DwordValue(70));
-        StoreWorld& run = Start();
+        DeskWorld& run = Start();
         EXPECT_EQ(run.macro.windows.Shown(), std::vector{GeneralError(message)});
         EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "メモ2", "メモ3"}));
         EXPECT_EQ(run.table.Memos(2).Width(), 265) << "the store's default for an absent width";
@@ -365,7 +370,7 @@ TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsen
             Seed(kProgramKey, row.name, row.value);
         else
             SeedMemo(0, row.name, row.value);
-        StoreWorld& run = Start();
+        DeskWorld& run = Start();
         const std::vector<ShownMessageBox> none;
         EXPECT_EQ(run.macro.windows.Shown(),
                   row.error ? std::vector{GeneralError(row.error)} : none);
@@ -403,7 +408,7 @@ TEST_F(RegistryStoreTest, OpacityIsStoredOnlyBelowOpaqueAndWhatCannotBeUsedLoads
         SeedTitledMemos(1);
         SeedMemo(0, "Text", SzValue("残る"));
         if (row.stored) SeedMemo(0, "Opacity", *row.stored);
-        StoreWorld& run = Start();
+        DeskWorld& run = Start();
         const std::vector<ShownMessageBox> none;
         EXPECT_EQ(run.macro.windows.Shown(),
                   row.error ? std::vector{GeneralError(row.error)} : none);
@@ -422,7 +427,7 @@ TEST_F(RegistryStoreTest, EveryDamagedValueCountsAndTheNextSaveKeepsEveryMemo) {
     SeedMemo(1, "Height", SzValue("高い"));
     SeedMemo(2, "Visible", SzValue("x"));
     SeedMemo(3, "FontSize", SzValue("大きい"));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     EXPECT_EQ(run.macro.windows.Shown(),
               (std::vector{
                   GeneralError("'Height' のﾃﾞｰﾀ型が不正です."),
@@ -441,7 +446,7 @@ TEST_F(RegistryStoreTest, EveryDamagedValueCountsAndTheNextSaveKeepsEveryMemo) {
 TEST_F(RegistryStoreTest, AnUnreadableMaxFormLoadsEveryMemoKeyThatExists) {
     SeedTitledMemos(2);
     Seed(kProgramKey, "MaxForm", SzValue("2"));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     EXPECT_EQ(run.macro.windows.Shown(),
               (std::vector{GeneralError("メモを 3 枚読み込みました."),
                            GeneralError("'MaxForm' のﾃﾞｰﾀ型が不正です.")}));
@@ -453,7 +458,7 @@ TEST_F(RegistryStoreTest, AnUnreadableMaxFormLoadsEveryMemoKeyThatExists) {
 TEST_F(RegistryStoreTest, AMemoWindowThatCannotBeMadeEndsTheLoadAndIsReported) {
     SeedTitledMemos(2);
     registry.Restart();
-    world = std::make_unique<StoreWorld>(registry);
+    world = std::make_unique<DeskWorld>(registry);
     world->factory.FailNextMemo();
     world->store.LoadAtStart();
     EXPECT_EQ(world->macro.windows.Shown(), std::vector{GeneralError("no memo window.")});
@@ -463,7 +468,7 @@ TEST_F(RegistryStoreTest, AMemoWindowThatCannotBeMadeEndsTheLoadAndIsReported) {
 }
 
 TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     Memo& memo = run.CreateMacro("予定", "N#{yyyy#}");
     memo.SetBounds(10, 20, 300, 150);
     memo.SetTitleBar(4);
@@ -528,7 +533,7 @@ TEST_F(RegistryStoreTest, ASaveWritesEveryValueOfTheLayout) {
 
 TEST_F(RegistryStoreTest, DestroyingMemosAndSavingLeavesExactlyTheirKeys) {
     SeedTitledMemos(4);
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     run.table.DestForm(0);
     run.table.DestForm(2);
     run.store.SaveDatas();
@@ -554,7 +559,7 @@ TEST_F(RegistryStoreTest, ACompletedSaveLeavesWhatASaveIntoAnEmptyStoreLeaves) {
     SeedMemo(5, "Title", SzValue("途中で止まった保存の残り"));
     Seed(std::string(kProgramKey) + "\\Memo07", "Title", SzValue("名前が違う"));
     Seed(std::string(kProgramKey) + "\\Settings", "Title", SzValue("知らない"));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     EXPECT_EQ(run.macro.windows.Shown(), std::vector{GeneralError("'Total' のﾃﾞｰﾀ型が不正です.")});
     run.Create("新しい", "本文");
     run.store.SaveDatas();
@@ -569,7 +574,7 @@ TEST_F(RegistryStoreTest, ACompletedSaveLeavesWhatASaveIntoAnEmptyStoreLeaves) {
 TEST_F(RegistryStoreTest, AValueNameInAnotherCaseIsTheSameValue) {
     SeedProgram("maxform", 0);
     SeedMemo(0, "TITLE", SzValue("大文字"));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     ASSERT_EQ(Titles(), std::vector<std::string>{"大文字"});
     run.store.SaveDatas();
     EXPECT_EQ(registry.Value(MemoKeyPath(0), "Title"), WrittenText("大文字"));
@@ -580,7 +585,7 @@ TEST_F(RegistryStoreTest, AValueNameInAnotherCaseIsTheSameValue) {
 // cannot be opened fails at its first value, and nothing goes into the key open before.
 TEST_F(RegistryStoreTest, AFailedWriteOrOpenEndsTheSaveWithTheValuesName) {
     SeedTitledMemos(1);
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     run.table.Memos(0).SetTop(11);
     run.table.Memos(1).SetTop(22);
     const auto errorOfSaveFailingAt = [&](uint64_t call) -> std::string {
@@ -615,7 +620,7 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
             ahead ? std::async(std::launch::async, [&] { return store::ReadStoreLocked(registry); })
                         .share()
                   : std::shared_future<store::StoredState>{};
-        world = std::make_unique<StoreWorld>(registry);
+        world = std::make_unique<DeskWorld>(registry);
         std::vector<int> locksWhileShown;
         for (int box = 0; box < 2; ++box)
             world->macro.windows.ScriptAnswer(platform::DialogResult::Ok, [&] {
@@ -647,7 +652,7 @@ TEST_F(RegistryStoreTest, TheLoadCostsOneCallForEachValueAndKey) {
     // listing that shows it exists costs an open and a call.
     registry.Restart();
     registry.FailCall(kProgramCalls + 2 * kMemoCalls + 1);
-    world = std::make_unique<StoreWorld>(registry);
+    world = std::make_unique<DeskWorld>(registry);
     world->store.LoadAtStart();
     EXPECT_EQ(registry.Calls(), kProgramCalls + 2 * kMemoCalls + 1 + 2);
     EXPECT_EQ(Titles(), (std::vector<std::string>{"メモ0", "メモ1", "無題"}));
@@ -666,34 +671,30 @@ TEST_F(RegistryStoreTest, IdsAndSyncValuesLoadAndTheNextSaveMakesTheMissingIds) 
         std::string name;
         RegistryValue value;
     };
+    // A memo gets its id as it is made, the load's among them; a stored id valid and not
+    // taken yet replaces it.
     struct Row {
         const char* what;
         std::vector<Seeded> seeded;
         const char* error; // nullptr: none
         SyncMark loaded[2];
-        SyncMark saved[2];
     };
     const std::string upper = "0F1E2D3C-4B5A-4978-8877-665544332211";
     // clang-format off
     const Row rows[] = {
-        {"a store from before ids", {}, nullptr, {{}, {}}, {{made1}, {made2}}},
-        {"ids kept", {{0, "Id", SzValue(a)}, {1, "Id", SzValue(b)}}, nullptr, {{a}, {b}}, {{a}, {b}}},
+        {"a store from before ids", {}, nullptr, {{made1}, {made2}}},
+        {"ids kept", {{0, "Id", SzValue(a)}, {1, "Id", SzValue(b)}}, nullptr, {{a}, {b}}},
         {"sync values", {{0, "Id", SzValue(a)}, {0, "SyncVersions", SzValue(R"({"pc1":3})")},
                          {0, "SyncBase", SzValue("f00d")}, {1, "SyncBase", SzValue("beef")}},
-         nullptr, {{a, R"({"pc1":3})", "f00d"}, {"", "", "beef"}},
-         {{a, R"({"pc1":3})", "f00d"}, {made1, "", "beef"}}},
+         nullptr, {{a, R"({"pc1":3})", "f00d"}, {made2, "", "beef"}}},
         {"upper case", {{0, "Id", SzValue(upper)}, {1, "Id", SzValue(b)}}, "'Id' の値が不正です.",
-         {{}, {b}}, {{made1}, {b}}},
-        {"braces", {{0, "Id", SzValue("{" + a + "}")}}, "'Id' の値が不正です.", {{}, {}},
-         {{made1}, {made2}}},
+         {{made1}, {b}}},
+        {"braces", {{0, "Id", SzValue("{" + a + "}")}}, "'Id' の値が不正です.", {{made1}, {made2}}},
         {"a hyphen moved", {{1, "Id", SzValue("0f1e2d3c4-b5a-4978-8877-665544332211")}},
-         "'Id' の値が不正です.", {{}, {}}, {{made1}, {made2}}},
-        {"wrong type", {{0, "Id", DwordValue(7)}}, "'Id' のﾃﾞｰﾀ型が不正です.", {{}, {}},
-         {{made1}, {made2}}},
-        {"one id twice", {{0, "Id", SzValue(a)}, {1, "Id", SzValue(a)}}, nullptr, {{a}, {}},
-         {{a}, {made1}}},
-        {"the made id taken", {{0, "Id", SzValue(made1)}}, nullptr, {{made1}, {}},
-         {{made1}, {made2}}},
+         "'Id' の値が不正です.", {{made1}, {made2}}},
+        {"wrong type", {{0, "Id", DwordValue(7)}}, "'Id' のﾃﾞｰﾀ型が不正です.", {{made1}, {made2}}},
+        {"one id twice", {{0, "Id", SzValue(a)}, {1, "Id", SzValue(a)}}, nullptr, {{a}, {made2}}},
+        {"the made id taken", {{0, "Id", SzValue(made1)}}, nullptr, {{made1}, {made2}}},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -702,7 +703,7 @@ TEST_F(RegistryStoreTest, IdsAndSyncValuesLoadAndTheNextSaveMakesTheMissingIds) 
         SeedTitledMemos(1);
         for (const Seeded& seeded : row.seeded)
             SeedMemo(seeded.slot, seeded.name, seeded.value);
-        StoreWorld& run = Start();
+        DeskWorld& run = Start();
         const std::vector<ShownMessageBox> none;
         EXPECT_EQ(run.macro.windows.Shown(),
                   row.error ? std::vector{GeneralError(row.error)} : none);
@@ -712,7 +713,7 @@ TEST_F(RegistryStoreTest, IdsAndSyncValuesLoadAndTheNextSaveMakesTheMissingIds) 
 
         run.store.SaveDatas();
         for (int slot = 0; slot < 2; ++slot) {
-            const SyncMark& saved = row.saved[slot];
+            const SyncMark& saved = row.loaded[slot];
             EXPECT_EQ(run.table.Memos(slot).Sync(), saved) << slot;
             const auto key = StoredKey(MemoKeyPath(slot));
             const auto stored = [&](const char* name) -> std::optional<RegistryValue> {
@@ -742,21 +743,21 @@ TEST_F(RegistryStoreTest, AnIdIsMadeOnceAndFollowsItsMemo) {
     const std::string made1 = "00000000-0000-4000-8000-000000000001";
     const std::string made2 = "00000000-0000-4000-8000-000000000002";
     const std::string made3 = "00000000-0000-4000-8000-000000000003";
-    StoreWorld& first = Start();
+    DeskWorld& first = Start();
     first.Create("一");
     first.Create("二");
-    EXPECT_EQ(ids(), (std::vector<std::string>{"", ""})) << "none before the first save";
+    EXPECT_EQ(ids(), (std::vector{made1, made2})) << "each made with its memo";
     first.store.SaveDatas();
     first.store.SaveDatas();
     EXPECT_EQ(ids(), (std::vector{made1, made2}));
 
-    StoreWorld& second = Start();
+    DeskWorld& second = Start();
     EXPECT_EQ(ids(), (std::vector{made1, made2}));
     second.Create("三");
     second.store.SaveDatas();
     EXPECT_EQ(ids(), (std::vector{made1, made2, made3}));
 
-    StoreWorld& third = Start();
+    DeskWorld& third = Start();
     third.table.DestForm(0);
     third.store.SaveDatas();
     EXPECT_EQ(Titles(), (std::vector<std::string>{"三", "二"}));
@@ -787,7 +788,7 @@ TEST_F(RegistryStoreTest, OneMemoKeyWrittenAndReadBackUpdatesAMemoInPlace) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        StoreWorld& run = Start();
+        DeskWorld& run = Start();
         Memo& source = run.Create("届いた", row.source);
         source.SetBounds(5, 6, 300, 200);
         source.SetStayOnTop(true);
@@ -820,7 +821,7 @@ TEST_F(RegistryStoreTest, AMaxFormBeyondTheTableLoadsTheMemoKeysThereAndKeepsThe
     SeedProgram("MaxForm", 250);
     SeedMemo(101, "Title", SzValue("101枚目"));
     SeedMemo(240, "Title", SzValue("240枚目"));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     EXPECT_EQ(run.macro.windows.Shown(),
               std::vector{GeneralError("'MaxForm' の値 250 が不正です。メモを 3 枚読み込みました\n"
                                        "メモは101枚までです。Memo101 以降のメモは読み込まずに"
@@ -842,7 +843,7 @@ TEST_F(RegistryStoreTest, AMaxFormNamingMissingKeysMakesNoEmptyWindows) {
         SeedTitledMemos(1);
         registry.CreateKey(MemoKeyPath(2));
         SeedProgram("MaxForm", maxForm);
-        StoreWorld& run = Start();
+        DeskWorld& run = Start();
         EXPECT_EQ(run.table.MaxForm() + 1, loaded);
         EXPECT_EQ(run.macro.windows.Shown(),
                   std::vector{GeneralError("'MaxForm' の値 " + std::to_string(maxForm) +
@@ -854,7 +855,7 @@ TEST_F(RegistryStoreTest, MemoKeysBeyondTheTableAreReportedAndKeptWhateverMaxFor
     SeedTitledMemos(0);
     SeedMemo(101, "Title", SzValue("余り"));
     SeedMemo(3, "Title", SzValue("止まった保存の残り"));
-    StoreWorld& run = Start();
+    DeskWorld& run = Start();
     EXPECT_EQ(run.macro.windows.Shown(),
               std::vector{GeneralError(
                   "メモは101枚までです。Memo101 以降のメモは読み込まずに残してあります.")});

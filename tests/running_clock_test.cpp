@@ -1,4 +1,4 @@
-#include "clock/running_clock.h"
+#include "tick/running_clock.h"
 #include "platform/fake/fake_kernel.h"
 #include "testing/in_memory_autosave_settings.h"
 

@@ -1,12 +1,12 @@
 // A save stopped dead at any registry call, as a process that dies mid-save, or refused by
 // the registry at any call: the next start still finds every memo of the last completed
 // save, and the program runs on.
-#include "clock/heartbeat.h"
 #include "platform/fake/fake_registry.h"
 #include "registry_value_printer.h"
 #include "store/error_report.h"
 #include "store/store_layout.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
+#include "tick/heartbeat.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -43,16 +43,18 @@ std::vector<MemoRecord> Records(const MemoTable& table) {
 
 class StoreCrashTest : public ::testing::Test {
 protected:
-    StoreWorld& NewRun() {
+    DeskWorld& NewRun() {
         registry.Restart();
-        run = std::make_unique<StoreWorld>(registry);
+        run = std::make_unique<DeskWorld>(registry);
+        // Random ids never meet again; the fake's are counted anew in each space.
+        run->macro.kernel.SetGuidSpace(++runs);
         run->store.LoadAtStart();
         return *run;
     }
 
     // The completed save: five memos, a macro one and a hidden one among them.
     void FirstRunSaves() {
-        StoreWorld& first = NewRun();
+        DeskWorld& first = NewRun();
         first.CreateMacro("A", "N#{yyyy#}年");
         first.Create("B", "二番目");
         first.Create("C", "三番目").SetVisible(false);
@@ -65,7 +67,7 @@ protected:
     // The run whose save is to stop: B and D destroyed (E takes B's slot), one memo made in
     // D's, A moved, E's text changed; MaxForm goes from 4 to 3.
     void SecondRunChangesItsMemos() {
-        StoreWorld& second = NewRun();
+        DeskWorld& second = NewRun();
         ASSERT_EQ(Records(second.table), completed);
         second.table.DestForm(1);
         second.table.DestForm(3);
@@ -95,7 +97,7 @@ protected:
 
     // A stopped save may leave a memo in its old slot and its new one: the copies never
     // share an id.
-    void ExpectConsistent(const StoreWorld& world) const {
+    void ExpectConsistent(const DeskWorld& world) const {
         std::set<std::string> ids;
         for (int slot = 0; slot <= world.table.MaxForm(); ++slot) {
             const Memo& memo = world.table.Memos(slot);
@@ -133,7 +135,8 @@ protected:
     }
 
     FakeRegistry registry;
-    std::unique_ptr<StoreWorld> run;
+    std::unique_ptr<DeskWorld> run;
+    std::uint32_t runs = 0;
     std::vector<MemoRecord> completed;
     std::vector<MemoRecord> changed;
 };
@@ -152,7 +155,7 @@ TEST_F(StoreCrashTest, ASaveStoppedAtAnyCallLosesNoMemoOfTheLastCompletedSave) {
             EXPECT_EQ(registry.Contents(store::kProgramKey), SavedIntoEmpty());
         } catch (const SimulatedCrash&) {
         }
-        StoreWorld& next = NewRun();
+        DeskWorld& next = NewRun();
         EXPECT_EQ(next.macro.windows.Shown().size(), 0u);
         ExpectNoMemoLost(next.table);
         ExpectConsistent(next);
@@ -233,7 +236,7 @@ TEST_F(StoreCrashTest, ARegistryThatRefusesEverythingLeavesTheStoreAndTheProgram
     ExpectConsistent(*run);
 
     // A start on it finds no store, as a first start does, and runs.
-    StoreWorld& next = NewRun();
+    DeskWorld& next = NewRun();
     for (uint64_t call = 1; call <= 5000; ++call)
         registry.FailCall(call);
     next.store.LoadAtStart();
@@ -251,7 +254,7 @@ TEST_F(StoreCrashTest, ALoadRefusedAtAnyCallReportsWhatItMustAndRunsOn) {
     for (uint64_t k = 1; k <= calls; ++k) {
         SCOPED_TRACE("refused at call " + std::to_string(k));
         registry.Restart();
-        run = std::make_unique<StoreWorld>(registry);
+        run = std::make_unique<DeskWorld>(registry);
         registry.FailCall(k);
         run->store.LoadAtStart();
         for (const auto& shown : run->macro.windows.Shown())

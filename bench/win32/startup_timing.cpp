@@ -15,7 +15,7 @@
 #include "platform/win32/unique_handle.h"
 #include "process_figures.h"
 #include "synced_world.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
 
 #include <windows.h>
 #include <algorithm>
@@ -107,7 +107,8 @@ std::optional<std::string> ClockSource(Clocks clocks, int slot) {
 bool WriteStore(const Desktop& desktop) {
     RegDeleteTreeW(HKEY_CURRENT_USER, StoreSubkey().c_str());
     win32::Win32Registry registry;
-    StoreWorld world(registry);
+    SyncedWorld synced(registry);
+    DeskWorld& world = synced.world;
     for (int slot = 0; slot < desktop.memos; ++slot) {
         const std::optional<std::string> source = ClockSource(desktop.clocks, slot);
         Memo& memo = source ? world.CreateMacro("時計 " + std::to_string(slot), *source)
@@ -117,7 +118,7 @@ bool WriteStore(const Desktop& desktop) {
                        bounds.bottom - bounds.top);
         memo.SetTitleBar(slot % 6);
     }
-    if (desktop.synced && !SyncedWorld(world).JoinNewFolder(BenchSyncFolder())) return false;
+    if (desktop.synced && !synced.JoinNewFolder(BenchSyncFolder())) return false;
     world.store.SaveDatas();
     return true;
 }

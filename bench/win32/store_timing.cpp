@@ -98,7 +98,7 @@ int Run() {
     }
     win32::Win32Registry registry;
     {
-        StoreWorld saving(registry);
+        DeskWorld saving(registry);
         FillWithLargestStore(saving);
         std::vector<double> times;
         for (int repetition = 0; repetition < kRepetitions; ++repetition)
@@ -108,7 +108,7 @@ int Run() {
     {
         // A backup reads every value of the store raw; a restore writes the memo keys anew
         // and loads them as at start.
-        StoreWorld backing(registry);
+        DeskWorld backing(registry);
         win32::KernelWin32 kernel;
         std::string text;
         std::vector<double> backups;
@@ -130,7 +130,7 @@ int Run() {
     std::vector<double> rawReads;
     std::vector<double> ratios;
     for (int repetition = 0; repetition < kRepetitions; ++repetition) {
-        StoreWorld loading(registry);
+        DeskWorld loading(registry);
         const auto load = [&] { loads.push_back(Time([&] { loading.store.LoadAtStart(); })); };
         const auto rawRead = [&] { rawReads.push_back(Time(RawReadOfMemoValues)); };
         if (repetition % 2 == 0) {

@@ -8,6 +8,7 @@
 #include "platform/fake/fake_registry.h"
 #include "sync/memo_values.h"
 #include "sync/travelling_values.h"
+#include "platform/win32/kernel_win32.h"
 #include "synced_world.h"
 
 #include <windows.h>
@@ -81,19 +82,20 @@ void ReportPerMinute(const char* what, const Runs& runs) {
 // The plain desktop's memos, given their ids, versions and files by joining a new folder, and
 // saved as the program's exit would leave them.
 bool WriteSyncedStore(platform::Registry& registry, const platform::FilePath& folder) {
-    StoreWorld world(registry);
+    SyncedWorld synced(registry);
     for (int slot = 0; slot < kMemoCount; ++slot)
-        world.Create("メモ " + std::to_string(slot), MemoText(slot)).SetTitleBar(slot % 6);
-    if (!SyncedWorld(world).JoinNewFolder(folder)) return false;
-    world.store.SaveDatas();
+        synced.world.Create("メモ " + std::to_string(slot), MemoText(slot)).SetTitleBar(slot % 6);
+    if (!synced.JoinNewFolder(folder)) return false;
+    synced.world.store.SaveDatas();
     return true;
 }
 
 // A program just started over that store: its memos loaded, its engine yet to look.
 struct Started {
-    explicit Started(platform::Registry& registry) : world(registry) { world.store.LoadAtStart(); }
-    StoreWorld world;
-    SyncedWorld synced{world};
+    explicit Started(platform::Registry& registry) : synced(registry) {
+        synced.world.store.LoadAtStart();
+    }
+    SyncedWorld synced;
 };
 
 int Run() {
@@ -139,7 +141,7 @@ int Run() {
     for (int repetition = 0; repetition < kRepetitions; ++repetition)
         listing.Time([&] { filesOpened += watch.Take(folder).filesOpened; });
     Runs fingerprints;
-    StoreWorld& world = started->world;
+    DeskWorld& world = started->synced.world;
     const int pixelsPerInch = world.graphics.ScreenPixelsPerInch();
     for (int repetition = 0; repetition < kRepetitions; ++repetition)
         fingerprints.Time([&] {

@@ -4,9 +4,10 @@
 #include "app/application_window.h"
 #include "app/single_instance.h"
 #include "app/store_read_ahead.h"
+#include "desk/desk.h"
 #include "forms/alarm_dialog.h"
 #include "forms/memo_form_factory.h"
-#include "forms/memo_properties_dialog.h"
+#include "forms/memo_properties_on_demand.h"
 #include "forms/properties_window.h"
 #include "macro/era_calendar.h"
 #include "platform/win32/choosers_win32.h"
@@ -55,14 +56,14 @@ int Run(HINSTANCE instance) {
         EraCalendar eras(kernel, locale.identity);
         forms::TDouguForm douguForm({.application = application.Handle(),
                                      .icon = icon,
-                                     .windows = windows,
-                                     .kernel = kernel,
-                                     .registry = registry,
-                                     .graphics = graphics,
-                                     .files = files,
-                                     .choosers = choosers,
-                                     .locale = locale,
-                                     .macro = {kernel, locale, eras},
+                                     .desk = {.windows = windows,
+                                              .kernel = kernel,
+                                              .registry = registry,
+                                              .graphics = graphics,
+                                              .files = files,
+                                              .choosers = choosers,
+                                              .locale = locale,
+                                              .macro = {kernel, locale, eras}},
                                      .closed = [] { PostQuitMessage(0); },
                                      .storeReadAhead = storeReadAhead.Result()},
                                     [](HWND owner, forms::MemoWindowOwner& memoOwner) {
@@ -71,14 +72,15 @@ int Run(HINSTANCE instance) {
                                     });
         application.OnCloseRequest([&douguForm] { douguForm.Close(); });
         application.OnHotkey([&douguForm](int id) { douguForm.HotkeyPressed(id); });
-        forms::MemoPropertiesDialog memoProperties(application.Handle(), windows, choosers, files,
-                                                   douguForm.Clock().Timer1(), douguForm.Table());
-        douguForm.SetMemoPropertiesDialog(
+        forms::MemoPropertiesOnDemand memoProperties(application.Handle(), windows, choosers, files,
+                                                     douguForm.Desk().Clock().Timer1(),
+                                                     douguForm.Desk().Table());
+        douguForm.Desk().SetMemoPropertiesDialog(
             [&memoProperties](Memo& memo) { memoProperties.Execute(memo); });
         std::optional<forms::TAlarmSet> alarmSet;
-        douguForm.SetAlarmDialog([&](Memo& memo) {
+        douguForm.Desk().SetAlarmDialog([&](Memo& memo) {
             if (!alarmSet)
-                alarmSet.emplace(application.Handle(), windows, kernel, douguForm.Table());
+                alarmSet.emplace(application.Handle(), windows, kernel, douguForm.Desk().Table());
             alarmSet->Execute(memo);
         });
         return RunMessageLoop();

@@ -1,6 +1,6 @@
 #include "forms/alarm_dialog.h"
 
-#include "clock/alarm_bell.h"
+#include "alarms/alarm_bell.h"
 #include "forms/modal_loop.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"

@@ -2,7 +2,7 @@
 // dialog, made when first needed and reused for every memo.
 #pragma once
 
-#include "clock/alarm_properties.h"
+#include "alarms/alarm_properties.h"
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "forms/modal_loop.h"

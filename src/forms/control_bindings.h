@@ -5,10 +5,10 @@
 // From then on the values live in the controls, where the user changes them.
 #pragma once
 
-#include "clock/autosave_settings.h"
 #include "memos/hotkey_settings.h"
 #include "memos/status_list.h"
 #include "store/exit_settings.h"
+#include "tick/autosave_settings.h"
 
 #include <windows.h>
 #include <array>

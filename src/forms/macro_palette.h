@@ -4,8 +4,8 @@
 
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
-#include "forms/memo_dialog.h"
-#include "macro/macro_palette.h"
+#include "forms/memo_properties_dialog.h"
+#include "macro/palette_blocks.h"
 #include "platform/window_system.h"
 
 #include <windows.h>

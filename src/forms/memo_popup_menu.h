@@ -2,12 +2,14 @@
 // hundred memos mostly never opens it).
 #pragma once
 
-#include "forms/gdi_values.h"
 #include "memos/memo_menu.h"
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 
 namespace petarino::forms {
+
+using UniqueMenu = win32::UniqueHandle<HMENU, DestroyMenu>;
 
 class MemoPopupMenu {
 public:

@@ -2,6 +2,7 @@
 
 #include "memos/memo_defaults.h"
 #include "platform/win32/cp932_win32.h"
+#include "platform/win32/font_win32.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -185,7 +186,7 @@ void MemoTextArea::SetBackgroundColor(Color color) {
 }
 
 void MemoTextArea::SetTextFont(const Font& font) {
-    const LOGFONTW logFont = LogFontOf(font);
+    const LOGFONTW logFont = win32::LogFontOf(font);
     win32::SharedFont hfont = win32::SharedFont::Of(logFont);
     if (!hfont) throw std::runtime_error("フォントを作成できません");
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont.get()), TRUE);
@@ -207,12 +208,12 @@ void MemoTextArea::SetSwapped(bool swapped) {
 }
 
 HBRUSH MemoTextArea::Colors(HDC dc) {
-    const COLORREF background = ColorRefOf(swapped_ ? font_.color : background_);
+    const COLORREF background = win32::ColorRefOf(swapped_ ? font_.color : background_);
     if (!brush_ || brushColor_ != background) {
-        brush_ = UniqueBrush(CreateSolidBrush(background));
+        brush_ = win32::UniqueBrush(CreateSolidBrush(background));
         brushColor_ = background;
     }
-    SetTextColor(dc, ColorRefOf(swapped_ ? background_ : font_.color));
+    SetTextColor(dc, win32::ColorRefOf(swapped_ ? background_ : font_.color));
     SetBkColor(dc, background);
     return brush_.get();
 }

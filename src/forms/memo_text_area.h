@@ -3,9 +3,9 @@
 // second. Its messages go to the memo window's subclass procedure first.
 #pragma once
 
-#include "forms/gdi_values.h"
 #include "memos/memo_geometry.h"
 #include "memos/memo_menu.h"
+#include "platform/win32/color_win32.h"
 #include "platform/win32/shared_font.h"
 
 #include <windows.h>
@@ -102,7 +102,7 @@ private:
     Color background_;
     Font font_;
     win32::SharedFont hfont_;
-    UniqueBrush brush_;
+    win32::UniqueBrush brush_;
     COLORREF brushColor_ = 0;
     bool swapped_ = false;
 };

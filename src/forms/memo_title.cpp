@@ -1,12 +1,28 @@
 #include "forms/memo_title.h"
 
+#include "platform/win32/color_win32.h"
 #include "platform/win32/cp932_win32.h"
+#include "platform/win32/font_win32.h"
 
 #include <stdexcept>
 #include <string>
 
 namespace petarino::forms {
 namespace {
+
+// kTitleFontHeight as cell height, turned and faced for the layout; the weight is left to the
+// face.
+LOGFONTW TitleLogFont(const TitleFont& kind) {
+    Font font;
+    font.height = kTitleFontHeight;
+    font.style = 0;
+    font.charset = DEFAULT_CHARSET;
+    font.SetName(TitleFaceName(kind));
+    LOGFONTW logFont = win32::LogFontOf(font);
+    logFont.lfEscapement = kind.escapement;
+    logFont.lfWeight = FW_DONTCARE;
+    return logFont;
+}
 
 win32::SharedFont MakeTitleFont(const TitleFont& kind) {
     win32::SharedFont font = win32::SharedFont::Of(TitleLogFont(kind));
@@ -39,13 +55,13 @@ void MemoTitle::Place(const std::optional<TitlePlacement>& placement) {
 
 void MemoTitle::Paint(HDC dc, const RECT& client, Color strip, Color text,
                       std::string_view hint) const {
-    SetBkColor(dc, ColorRefOf(strip));
+    SetBkColor(dc, win32::ColorRefOf(strip));
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
     if (!placement_ || hint.empty()) return;
     const std::wstring title = win32::ToWide(hint);
     const Selected font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorRefOf(text));
+    SetTextColor(dc, win32::ColorRefOf(text));
     TextOutW(dc, placement_->x, placement_->y, title.c_str(), static_cast<int>(title.size()));
 }
 

@@ -3,7 +3,6 @@
 // another face or direction, never while painting.
 #pragma once
 
-#include "forms/gdi_values.h"
 #include "memos/title_layout.h"
 #include "platform/win32/shared_font.h"
 

@@ -41,4 +41,9 @@ void NotifyIcon::ShowBalloon(std::string_view title, std::string_view text) {
     Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
+UINT NotifyIcon::TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
 } // namespace petarino::forms

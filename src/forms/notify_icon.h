@@ -19,7 +19,9 @@ public:
     NotifyIcon(const NotifyIcon&) = delete;
     NotifyIcon& operator=(const NotifyIcon&) = delete;
 
-    // After the taskbar was made anew (its shell restarted) the icon must be added again.
+    // After the taskbar was made anew (its shell restarted) the icon must be added again: this
+    // message tells every top-level window so.
+    static UINT TaskbarCreatedMessage();
     void AddAgain();
     // A balloon from the icon, as the system shows notifications; texts cut to what it holds.
     void ShowBalloon(std::string_view title, std::string_view text);

@@ -1,13 +1,11 @@
 #include "forms/properties_window.h"
 
+#include "desk/desk.h"
 #include "forms/form_controls.h"
 #include "forms/form_window.h"
 #include "forms/main_pop.h"
-#include "forms/memo_window.h"
-#include "forms/mouse_shift_state.h"
+#include "forms/memos_from_anywhere.h"
 #include "forms/properties_window_layout.h"
-#include "petarino/version.h"
-#include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"
 #include "store/error_report.h"
 
@@ -25,97 +23,21 @@ constexpr UINT_PTR kTimer1 = 1;
 // The folder watch's report of a change in the sync folder.
 constexpr UINT kSyncFolderChanged = WM_APP + 1;
 constexpr UINT kTimer1Interval = 1000;
-constexpr char kVersionText[] = "ペタリノ ver " PETARINO_VERSION "\n"
-                                "付箋をデスクトップに貼っておくためのプログラムです。\n"
-                                "ご意見・不具合の報告は、ペタリノ開発チームまでお寄せください。";
-
-// A first start shows no window: the balloon tells where the program went and how to begin.
-constexpr char kFirstStartTitle[] = "ペタリノ";
-constexpr char kFirstStartText[] = "ペタリノが起動しました。通知領域のアイコンを右クリックして"
-                                   "「新規メモ」を選ぶと、メモを貼れます。";
-
-// The global hotkey whose box the control is.
-std::optional<GlobalHotkey> HotkeyOfBox(UINT id) {
-    switch (id) {
-    case khkNewMemo: return GlobalHotkey::NewMemo;
-    case khkFront: return GlobalHotkey::Front;
-    case khkSearch: return GlobalHotkey::Search;
-    default: return std::nullopt;
-    }
-}
-
-UINT TaskbarCreatedMessage() {
-    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-    return message;
-}
 
 } // namespace
 
 TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker& makeMemoFactory)
-    : application_(services.application), icon_(services.icon), windows_(services.windows),
-      kernel_(services.kernel), choosers_(services.choosers), locale_(services.locale),
-      macroServices_(services.macro), closed_(services.closed),
-      storeReadAhead_(services.storeReadAhead), hotkeys_(hotkeySettings_, windows_),
-      memoFactory_(makeMemoFactory(services.application, *this)),
-      table_(*memoFactory_, statusList_, windows_, [this] { return kernel_.NewGuid(); }),
-      screenKeeper_(table_, windows_), clock_(kernel_, autosave_),
-      expander_(macroServices_, windows_),
-      store_(services.registry, services.graphics,
-             store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
-                                 syncSettings_},
-             expander_, windows_, [this] { return kernel_.NewGuid(); }),
-      backups_(store_, services.files, kernel_, windows_, services.choosers,
-               [this] { return dialogsOpen_ > 0; }),
-      alarmBell_(table_, kernel_, windows_,
-                 [this](const AlarmBalloon& balloon) {
-                     if (notifyIcon_) notifyIcon_->ShowBalloon(balloon.title, balloon.text);
-                 }),
-      heartbeat_(
-          clock_, table_, expander_,
-          [this] {
-              store_.SaveDatas();
-              backups_.AfterAutosave();
-          },
-          [this] { alarmBell_.RingDue(); }),
-      sync_(sync::SyncServices{
-          .files = services.files,
-          .kernel = kernel_,
-          .windows = windows_,
-          .settings = syncSettings_,
-          .memos = table_,
-          .expander = expander_,
-          .host = clock_,
-          .pixelsPerInch = services.graphics.ScreenPixelsPerInch(),
-          .save = [this] { store_.SaveDatas(); },
-          // As before a restore: the memos as they are now, saved first.
-          .backUp =
-              [this] {
-                  store_.SaveDatas();
-                  backups_.BeforeReplacing();
-              },
-          .tell =
-              [this](std::string_view text) {
-                  if (notifyIcon_) notifyIcon_->ShowBalloon("ペタリノ", text);
-              },
-          .busy = [this] { return dialogsOpen_ > 0; },
-          // A folder that took the watched one's place is watched from the next tick on.
-          .foundFolder =
-              [this] {
-                  if (folderWatch_ && !folderWatch_->Current()) watchedFolder_.reset();
-              },
-      }),
-      exitSequence_(
-          store::ProgramState{table_, clock_, autosave_, exitSettings_, hotkeySettings_,
-                              syncSettings_},
-          store_, windows_, services.files, [this] { backups_.AfterExitSave(); },
-          [this] {
-              // Whatever sync meets, the exit goes on to its save.
-              try {
-                  sync_.BeforeExit();
-              } catch (const std::exception& error) {
-                  ReportGeneralError(windows_, error.what());
-              }
-          }) {
+    : application_(services.application), icon_(services.icon), windows_(services.desk.windows),
+      closed_(services.closed), storeReadAhead_(services.storeReadAhead),
+      memoOwner_(
+          windows_, [this] { ShowStatusPage(); }, [this] { Close(); }),
+      memoFactory_(makeMemoFactory(services.application, memoOwner_)),
+      desk_(std::make_unique<petarino::Desk>(
+          services.desk, DeskControls{statusList_, autosave_, exitSettings_, hotkeySettings_},
+          *memoFactory_, static_cast<DeskView&>(*this))),
+      statusPage_(*desk_, windows_, statusList_), extendedPage_(*desk_),
+      syncPage_(*desk_, services.desk.choosers) {
+    memoOwner_.Serve(*desk_);
     RegisterWindowClass(icon_);
     window_ =
         CreateWindowExW(kDouguFormExStyle, kClassName, L"ペタリノのプロパティ", kDouguFormStyle, 0,
@@ -137,9 +59,10 @@ DouguFormControls& TDouguForm::Controls() {
     autosave_.Bind(controls.udSave, controls.cbSave);
     exitSettings_.Bind(controls.cbText, controls.cbAlart);
     hotkeySettings_.Bind(std::array{controls.hkNewMemo, controls.hkFront, controls.hkSearch});
-    backupList_.Bind(controls.lbBackups);
-    win32::SetSubclass(controls.lbShow, StatusListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
-    win32::SetSubclass(controls.eSearch, SearchBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    statusPage_.Bind(controls.lbShow, controls.eSearch);
+    extendedPage_.Bind(controls.lbBackups,
+                       {controls.lNewMemoInUse, controls.lFrontInUse, controls.lSearchInUse});
+    syncPage_.Bind(controls.eSyncFolder, controls.lSyncStatus);
     if (!shownLabel3_.empty()) SetWindowTextW(controls.Label3, win32::ToWide(shownLabel3_).c_str());
     return controls;
 }
@@ -156,28 +79,10 @@ TDouguForm::~TDouguForm() {
 }
 
 void TDouguForm::FormCreate() {
-    ReplaceShortDayNames(locale_.settings);
-    // The clock took its start values as it was made, just before this.
     notifyIcon_.emplace(window_, icon_);
-    if (store_.LoadAtStart(std::exchange(storeReadAhead_, {})))
-        notifyIcon_->ShowBalloon(kFirstStartTitle, kFirstStartText);
-    try {
-        hotkeys_.RegisterAll();
-    } catch (const EHotkeyTaken& error) {
-        ReportGeneralError(windows_, error.what());
-    }
-    SetSyncPage({.folder =
-                     [this] {
-                         return std::wstring(sync_.Folder().units.begin(),
-                                             sync_.Folder().units.end());
-                     },
-                 .status = [this] { return sync_.StatusLine(); },
-                 .browse = [this] { SyncBrowseClick(); },
-                 .stop = [this] { sync_.Stop(); },
-                 .now = [this] { sync_.LookNow(); }});
-    folderWatch_.emplace(window_, kSyncFolderChanged);
+    desk_->Start(std::exchange(storeReadAhead_, {}));
+    syncPage_.Start(window_, kSyncFolderChanged);
     SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
-    created_ = true;
 }
 
 LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM lp) {
@@ -198,28 +103,27 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
             SelectPage(TabCtrl_GetCurSel(Controls().PageControl1));
         return 0;
     case kNotifyIconMessage: NotifyIconEvent(lp); return 0;
-    case kSyncFolderChanged: sync_.FolderChanged(); return 0;
+    case kSyncFolderChanged: desk_->SyncFolderChanged(); return 0;
     case WM_POWERBROADCAST:
-        if (wp == PBT_APMRESUMEAUTOMATIC) sync_.LookNow();
+        if (wp == PBT_APMRESUMEAUTOMATIC) desk_->SyncNow();
         return TRUE;
     case WM_CLOSE: Close(); return 0;
     case WM_QUERYENDSESSION:
-        // Until the store is loaded nothing of this run can be lost, and a save would write
-        // a half-loaded table over the user's memos.
-        if (!created_) return TRUE;
-        endSessionAgreed_ = exitSequence_.FormCloseQuery();
+        // Until the store is loaded nothing of this run can be lost.
+        if (!desk_->Started()) return TRUE;
+        endSessionAgreed_ = desk_->CloseQuery();
         return endSessionAgreed_ ? TRUE : FALSE;
     case WM_ENDSESSION:
         if (wp) ExitProcess(0); // everything was saved by the query
-        if (endSessionAgreed_) exitSequence_.CloseCancelled();
+        if (endSessionAgreed_) desk_->CloseCancelled();
         endSessionAgreed_ = false;
         return 0;
     // This window always exists and gets the system's broadcasts hidden or shown, so the memos
     // are kept on the screen in one place, whatever they and this window show.
-    case WM_DISPLAYCHANGE: screenKeeper_.DisplayChanged(); return 0;
+    case WM_DISPLAYCHANGE: desk_->DisplayChanged(); return 0;
     case WM_SETTINGCHANGE:
-        if (wp == SPI_SETWORKAREA) screenKeeper_.DisplayChanged();
-        ReloadFormatSettings(kernel_, locale_);
+        if (wp == SPI_SETWORKAREA) desk_->DisplayChanged();
+        desk_->FormatSettingsChanged();
         return 0;
     case WM_HELP: return TRUE; // the help contexts name a help file the program does not have
     case WM_DESTROY:
@@ -228,56 +132,51 @@ LRESULT TDouguForm::HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM l
         if (closed_) closed_();
         return 0;
     default:
-        if (message == TaskbarCreatedMessage() && notifyIcon_) notifyIcon_->AddAgain();
+        if (message == NotifyIcon::TaskbarCreatedMessage() && notifyIcon_) notifyIcon_->AddAgain();
         return DefWindowProcW(window, message, wp, lp);
     }
 }
 
 void TDouguForm::MenuCommand(UINT id) {
     switch (id) {
-    case kKN1: CreateMemo(); break;
+    case kKN1: desk_->CreateMemo(); break;
     case kKF1: SetForegroundWindow(window_); break;
     case kProperties: FormShow(); break;
-    case kAbout1: ShowVersion(); break;
+    case kAbout1: ShowVersion(windows_); break;
     case kExit1: Close(); break;
     default: break;
     }
 }
 
 void TDouguForm::ControlCommand(UINT id, UINT notification) {
-    if (notification == EN_CHANGE && id == keSearch) SearchChanged();
+    if (notification == EN_CHANGE && id == keSearch) statusPage_.SearchChanged();
     if (const auto hotkey = HotkeyOfBox(id); hotkey && notification == EN_CHANGE)
-        HotkeyChanged(*hotkey);
-    if (notification == LBN_DBLCLK && id == klbShow) ShowFoundMemo(statusList_.SelectedRow());
+        extendedPage_.HotkeyChanged(*hotkey);
+    if (notification == LBN_DBLCLK && id == klbShow)
+        statusPage_.ShowFoundMemo(statusList_.SelectedRow());
     if (notification != BN_CLICKED) return;
     switch (id) {
     case kbShow: bShowClick(); break;
-    case kbDestroy:
-        WithDialog([this] { table_.DestroySelected(); });
-        sync_.MemoChanged();
-        break;
-    case kButton3: CreateMemo(); break;
+    case kbDestroy: desk_->DestroySelected(); break;
+    case kButton3: desk_->CreateMemo(); break;
     case kbOk: ShowWindow(window_, SW_HIDE); break;
     case kButton1: Close(); break;
-    case kbRestore: bRestoreClick(); break;
-    case kbExport: bExportClick(); break;
-    case kbImport: bImportClick(); break;
-    case kbSyncBrowse: SyncButtonClick(syncPage_.browse); break;
-    case kbSyncStop: SyncButtonClick(syncPage_.stop); break;
-    case kbSyncNow: SyncButtonClick(syncPage_.now); break;
+    case kbRestore: extendedPage_.bRestoreClick(); break;
+    case kbExport: extendedPage_.bExportClick(); break;
+    case kbImport: extendedPage_.bImportClick(); break;
+    case kbSyncBrowse: syncPage_.BrowseClick(); break;
+    case kbSyncStop: syncPage_.ButtonClick(&petarino::Desk::StopSync); break;
+    case kbSyncNow: syncPage_.ButtonClick(&petarino::Desk::SyncNow); break;
+    case kcbStartWithWindows: StartWithWindowsClick(); break;
     default: break;
     }
 }
 
-// Sync goes on whatever stops the macro clock, and ends with the exit sequence's tick.
 void TDouguForm::Timer1Timer() {
-    heartbeat_.Timer1Timer();
-    if (!clock_.Timer1().Detached()) {
-        sync_.Tick();
-        WatchSyncFolder();
-    }
-    if (clock_.Label3Caption() != shownLabel3_) {
-        shownLabel3_ = clock_.Label3Caption();
+    desk_->Tick();
+    syncPage_.Watch();
+    if (desk_->Clock().Label3Caption() != shownLabel3_) {
+        shownLabel3_ = desk_->Clock().Label3Caption();
         if (controls_) SetWindowTextW(controls_->Label3, win32::ToWide(shownLabel3_).c_str());
     }
 }
@@ -289,23 +188,24 @@ void TDouguForm::FormShow() {
     }
     const HWND pages = Controls().PageControl1;
     ShowWindow(window_, SW_SHOW);
-    table_.RefreshStatusList();
-    if (TabCtrl_GetCurSel(pages) == kExtendedPage) ExtendedPageShown();
-    if (TabCtrl_GetCurSel(pages) == kSyncPage) RefreshSyncPage();
+    desk_->Table().RefreshStatusList();
+    if (TabCtrl_GetCurSel(pages) == kSettingsPage) ShowStartWithWindows();
+    if (TabCtrl_GetCurSel(pages) == kExtendedPage) extendedPage_.Shown();
+    if (TabCtrl_GetCurSel(pages) == kSyncPage) syncPage_.Refresh();
 }
 
 void TDouguForm::Close() {
     // Messages sent to the window while it is being made (a close request from another
     // program, say) arrive before the store is loaded: the exit sequence would save a
     // half-loaded table.
-    if (!created_ || !exitSequence_.FormCloseQuery()) return;
+    if (!desk_->CloseQuery()) return;
     FormClose();
     DestroyWindow(window_);
 }
 
 void TDouguForm::FormClose() {
-    folderWatch_.reset();
-    hotkeys_.UnregisterAll();
+    syncPage_.End();
+    desk_->Closed();
     notifyIcon_.reset();
 }
 
@@ -315,23 +215,9 @@ void TDouguForm::NotifyIconEvent(LPARAM event) {
         FormShow();
         SetForegroundWindow(window_);
         break;
-    case WM_RBUTTONUP: ShowMainPop(); break;
+    case WM_RBUTTONUP: ShowMainPop(window_); break;
     default: break;
     }
-}
-
-void TDouguForm::ShowMainPop() {
-    POINT at{};
-    GetCursorPos(&at);
-    // Without the foreground the menu would stay open when the user clicks elsewhere, and
-    // the posted message lets it close at once after a choice.
-    SetForegroundWindow(window_);
-    PopUpMainPop(window_, at);
-    PostMessageW(window_, WM_NULL, 0, 0);
-}
-
-void TDouguForm::ShowVersion() {
-    windows_.ShowMessageBox(kVersionText, "ﾊﾞｰｼﾞｮﾝ情報", platform::MessageBoxStyle::Ok);
 }
 
 void TDouguForm::SelectPage(int page) {
@@ -341,190 +227,42 @@ void TDouguForm::SelectPage(int page) {
                            controls.TabSheet4};
     for (int sheet = 0; sheet < std::ssize(sheets); ++sheet)
         ShowWindow(sheets[sheet], sheet == page ? SW_SHOW : SW_HIDE);
-    if (page == kExtendedPage) ExtendedPageShown();
-    if (page == kSyncPage) RefreshSyncPage();
-}
-
-// The backups anew, and the keys another program held tried again: they may be free by now.
-void TDouguForm::ExtendedPageShown() {
-    RefreshBackups();
-    hotkeys_.RetryTaken();
-    ShowTakenHotkeys();
-}
-
-// A key another program holds shows as in use in its box, with no message: a message box
-// opened while the user presses a combination would take the keys' releases from the box.
-void TDouguForm::HotkeyChanged(GlobalHotkey which) {
-    hotkeys_.Register(which);
-    ShowTakenHotkeys();
-}
-
-void TDouguForm::ShowTakenHotkeys() {
-    const DouguFormControls& controls = Controls();
-    const HWND marks[] = {controls.lNewMemoInUse, controls.lFrontInUse, controls.lSearchInUse};
-    static_assert(std::size(marks) == kGlobalHotkeyCount);
-    for (const GlobalHotkey which : kGlobalHotkeys)
-        ShowWindow(marks[static_cast<size_t>(which)], hotkeys_.Taken(which) ? SW_SHOW : SW_HIDE);
+    if (page == kSettingsPage) ShowStartWithWindows();
+    if (page == kExtendedPage) extendedPage_.Shown();
+    if (page == kSyncPage) syncPage_.Refresh();
 }
 
 void TDouguForm::HotkeyPressed(int id) {
-    if (id == GlobalHotkeys::Id(GlobalHotkey::NewMemo)) NewMemoFromAnywhere();
-    if (id == GlobalHotkeys::Id(GlobalHotkey::Front)) AllMemosToFront();
-    if (id == GlobalHotkeys::Id(GlobalHotkey::Search)) SearchFromAnywhere();
+    const auto which = petarino::Desk::HotkeyOfId(id);
+    if (!which) return;
+    switch (*which) {
+    case GlobalHotkey::NewMemo: NewMemoFromAnywhere(*desk_); break;
+    case GlobalHotkey::Front: AllMemosToFront(desk_->Table()); break;
+    case GlobalHotkey::Search: SearchFromAnywhere(); break;
+    default: break;
+    }
 }
 
-// As the notification icon's item makes one, then typed in at once: the program that had
-// the keyboard gives it up to the key's receiver.
-void TDouguForm::NewMemoFromAnywhere() {
-    if (auto* form = dynamic_cast<TMemoForm*>(table_.CreateMemo()))
-        SetForegroundWindow(form->Handle());
-    sync_.MemoChanged();
-}
-
-void TDouguForm::AllMemosToFront() {
-    for (int slot = 0; slot <= table_.MaxForm(); ++slot)
-        if (auto* form = dynamic_cast<TMemoForm*>(&table_.Memos(slot)); form && form->Visible())
-            form->BringToFront();
-}
-
-// The box's text stays as it was, selected, so the next words typed replace it.
 void TDouguForm::SearchFromAnywhere() {
     ShowStatusPage();
     SetForegroundWindow(window_);
-    const HWND box = Controls().eSearch;
-    SetFocus(box);
-    SendMessageW(box, EM_SETSEL, 0, -1);
-}
-
-// The filter asks the memos anew at every refresh, so a text edited since shows then.
-void TDouguForm::SearchChanged() {
-    search_.SetTyped(TextOf(Controls().eSearch));
-    if (search_.Empty())
-        table_.SetStatusFilter({});
-    else
-        table_.SetStatusFilter([this](const Memo& memo) { return search_.Finds(memo); });
-}
-
-void TDouguForm::ShowFoundMemo(int row) {
-    Memo* memo = table_.ShowRow(row);
-    auto* form = dynamic_cast<TMemoForm*>(memo);
-    if (!form) return;
-    form->BringToFront();
-    SetForegroundWindow(form->Handle());
-    if (const auto found = search_.FirstInText(*memo)) form->SelectText(*found);
-}
-
-void TDouguForm::RefreshBackups() {
-    backupList_.Show(backups_.List());
-}
-
-// Restoring and reading write a backup of the memos they replace, which the list shows at
-// once.
-void TDouguForm::bRestoreClick() {
-    if (const auto path = backupList_.Selected(); path && backups_.Restore(*path))
-        sync_.MemosReplaced();
-    RefreshBackups();
-}
-
-void TDouguForm::bExportClick() {
-    backups_.Export();
-    RefreshBackups();
-}
-
-void TDouguForm::bImportClick() {
-    if (backups_.Import()) sync_.MemosReplaced();
-    RefreshBackups();
-}
-
-void TDouguForm::SyncBrowseClick() {
-    const auto start = sync_.On() ? std::optional(sync_.Folder()) : std::nullopt;
-    if (const auto folder = choosers_.PickFolder(start)) sync_.Join(*folder);
-    WatchSyncFolder();
-}
-
-void TDouguForm::WatchSyncFolder() {
-    if (!folderWatch_) return;
-    const auto wanted = sync_.Reachable() ? std::optional(sync_.Folder()) : std::nullopt;
-    if (wanted == watchedFolder_) return;
-    watchedFolder_.reset();
-    folderWatch_->Stop();
-    if (wanted && folderWatch_->Watch(*wanted)) watchedFolder_ = wanted;
-}
-
-template <typename Open> void TDouguForm::WithDialog(Open open) {
-    ++dialogsOpen_;
-    struct Closed {
-        int& open;
-        ~Closed() { --open; }
-    } closed{dialogsOpen_};
-    open();
-}
-
-void TDouguForm::SetSyncPage(SyncPageActions actions) {
-    syncPage_ = std::move(actions);
-    RefreshSyncPage();
-}
-
-void TDouguForm::RefreshSyncPage() {
-    if (!controls_) return;
-    SetWindowTextW(controls_->eSyncFolder, syncPage_.folder ? syncPage_.folder().c_str() : L"");
-    SetText(controls_->lSyncStatus, syncPage_.status ? syncPage_.status() : kNotSyncing);
-}
-
-// What a button did shows at once. The action is a copy: it may set the page anew, which would
-// destroy the one running.
-void TDouguForm::SyncButtonClick(std::function<void()> action) {
-    if (action) action();
-    RefreshSyncPage();
+    statusPage_.FocusSearch();
 }
 
 void TDouguForm::bShowClick() {
-    table_.ToggleSelected();
+    desk_->ToggleSelected();
     SetFocus(window_);
 }
 
-LRESULT CALLBACK TDouguForm::StatusListProcedure(HWND listBox, UINT message, WPARAM wp, LPARAM lp,
-                                                 UINT_PTR, DWORD_PTR self) noexcept {
-    const LRESULT result = win32::DefSubclass(listBox, message, wp, lp);
-    if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
-        auto& form = *reinterpret_cast<TDouguForm*>(self);
-        ReportingErrors(
-            [&] {
-                form.table_.StatusListMouseUp(MouseShiftState(wp));
-                return LRESULT{0};
-            },
-            [&](std::string_view error) { ReportGeneralError(form.windows_, error); });
-    }
-    return result;
+// The box shows what Windows will do, also after a click that could not change it.
+void TDouguForm::StartWithWindowsClick() {
+    desk_->SetStartWithWindows(IsDlgButtonChecked(Controls().TabSheet2, kcbStartWithWindows));
+    ShowStartWithWindows();
 }
 
-// Enter shows the selected memo, or the first the box found. A single-line box keeps Enter to
-// itself, and its character would only beep.
-LRESULT CALLBACK TDouguForm::SearchBoxProcedure(HWND box, UINT message, WPARAM wp, LPARAM lp,
-                                                UINT_PTR, DWORD_PTR self) noexcept {
-    if (wp != VK_RETURN || (message != WM_KEYDOWN && message != WM_CHAR))
-        return win32::DefSubclass(box, message, wp, lp);
-    auto& form = *reinterpret_cast<TDouguForm*>(self);
-    if (message == WM_KEYDOWN)
-        ReportingErrors(
-            [&] {
-                form.ShowFoundMemo(std::max(form.statusList_.SelectedRow(), 0));
-                return LRESULT{0};
-            },
-            [&](std::string_view error) { ReportGeneralError(form.windows_, error); });
-    return 0;
-}
-
-void TDouguForm::CreateMemo() {
-    table_.CreateMemo();
-    sync_.MemoChanged();
-}
-void TDouguForm::ConfirmAndDestroy(int slot) {
-    WithDialog([&] { table_.ConfirmAndDestroy(slot); });
-    sync_.MemoChanged();
-}
-void TDouguForm::RefreshStatusList() {
-    table_.RefreshStatusList();
+void TDouguForm::ShowStartWithWindows() {
+    CheckDlgButton(Controls().TabSheet2, kcbStartWithWindows,
+                   desk_->StartsWithWindows() ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TDouguForm::ShowStatusPage() {
@@ -532,26 +270,12 @@ void TDouguForm::ShowStatusPage() {
     FormShow();
 }
 
-void TDouguForm::Exit() {
-    Close();
+void TDouguForm::ShowBalloon(std::string_view title, std::string_view text) {
+    if (notifyIcon_) notifyIcon_->ShowBalloon(title, text);
 }
 
-void TDouguForm::OpenMemoProperties(Memo& memo) {
-    if (openMemoProperties_) WithDialog([&] { openMemoProperties_(memo); });
-    sync_.MemoChanged();
-}
-
-void TDouguForm::OpenAlarm(Memo& memo) {
-    if (openAlarm_) WithDialog([&] { openAlarm_(memo); });
-    sync_.MemoChanged();
-}
-
-void TDouguForm::MemoChanged() {
-    sync_.MemoChanged();
-}
-
-void TDouguForm::ReportError(std::string_view message) {
-    ReportGeneralError(windows_, message);
+void TDouguForm::SyncFolderFound() {
+    syncPage_.FolderFound();
 }
 
 } // namespace petarino::forms

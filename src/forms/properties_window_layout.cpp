@@ -125,6 +125,10 @@ void CreateSettingsPage(const ControlMaker& page, DouguFormControls& c) {
     c.Bevel1 = page.Make(WC_STATICW, "", SS_ETCHEDHORZ, {8, 80, 233, 2}, 0);
     c.Label3 =
         page.Make(WC_STATICW, "Label3", SS_LEFT | SS_NOPREFIX, {8, 93, 233, 12}, 0, "トータル時間");
+    c.cbStartWithWindows =
+        page.Make(WC_BUTTONW, "Windows の起動時にペタリノを起動する", WS_TABSTOP | BS_AUTOCHECKBOX,
+                  {8, 112, 233, 17}, kcbStartWithWindows,
+                  "サインインするとペタリノが起動し、メモを表示します");
 }
 
 // The backups, three rows high: the hotkeys' rows below take the rest of the page.

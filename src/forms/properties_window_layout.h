@@ -2,10 +2,12 @@
 // a 280 x 222 client area, not scaled with the screen's density, and four pages.
 #pragma once
 
+#include "memos/hotkey_settings.h"
 #include "platform/win32/font_win32.h"
 #include "platform/window_system.h"
 
 #include <windows.h>
+#include <optional>
 
 namespace petarino::forms {
 
@@ -34,6 +36,7 @@ enum DouguFormCommand : UINT {
     kbSyncNow,
     keSearch,
     khkSearch,
+    kcbStartWithWindows,
     kKN1 = 200,
     kKF1,
     kProperties,
@@ -65,6 +68,7 @@ struct DouguFormControls {
     HWND cbAlart = nullptr;
     HWND Bevel1 = nullptr;
     HWND Label3 = nullptr;
+    HWND cbStartWithWindows = nullptr;
     HWND lbBackups = nullptr;
     HWND bRestore = nullptr;
     HWND bExport = nullptr;
@@ -90,6 +94,17 @@ struct DouguFormControls {
     HWND tooltips = nullptr;
 };
 
+// The global hotkey whose box the control is.
+inline std::optional<GlobalHotkey> HotkeyOfBox(UINT id) {
+    switch (id) {
+    case khkNewMemo: return GlobalHotkey::NewMemo;
+    case khkFront: return GlobalHotkey::Front;
+    case khkSearch: return GlobalHotkey::Search;
+    default: return std::nullopt;
+    }
+}
+
+inline constexpr int kSettingsPage = 1;
 inline constexpr int kExtendedPage = 2;
 inline constexpr int kSyncPage = 3;
 

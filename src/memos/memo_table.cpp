@@ -75,6 +75,20 @@ void MemoTable::DestForm(int slot) {
     RefreshStatusList();
 }
 
+void MemoTable::Arrange(const std::vector<Memo*>& first) {
+    std::vector<Memo*> order;
+    for (Memo* memo : first)
+        if (SlotOf(memo) >= 0 && std::ranges::find(order, memo) == order.end())
+            order.push_back(memo);
+    for (int slot = 0; slot <= maxForm_; ++slot)
+        if (std::ranges::find(order, At(slot)) == order.end()) order.push_back(At(slot));
+    for (int slot = 0; slot <= maxForm_; ++slot) {
+        Put(slot, order[static_cast<size_t>(slot)]);
+        At(slot)->SetTag(slot);
+    }
+    RefreshStatusList();
+}
+
 void MemoTable::ConfirmAndDestroy(int slot) {
     if (!Occupied(slot)) return;
     const Memo* memo = At(slot);

@@ -48,6 +48,9 @@ public:
     Memo* AddHidden(const std::optional<Bounds>& at = std::nullopt);
     // Closes the memo in the slot; the last memo takes its place and its tag.
     void DestForm(int slot);
+    // The memos given take the first slots in their order, each its tag; the others follow in
+    // the order they had. Memos not in the table are passed over.
+    void Arrange(const std::vector<Memo*>& first);
     // The memo's destroy command: asks with its title, and destroys it on Yes.
     void ConfirmAndDestroy(int slot);
 

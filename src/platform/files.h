@@ -70,6 +70,8 @@ public:
 
     // The folder of the program file, ending with its separator.
     virtual FilePath ProgramFolder() = 0;
+    // The program's own file, as the system started it.
+    virtual FilePath ProgramFile() = 0;
     // The folder followed by a CP932 name, taken as it stands; a separator goes between them
     // when the folder does not end with one.
     virtual FilePath InFolder(const FilePath& folder, std::string_view name) = 0;

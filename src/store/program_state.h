@@ -2,12 +2,12 @@
 // properties window.
 #pragma once
 
-#include "clock/autosave_settings.h"
-#include "clock/running_clock.h"
 #include "memos/hotkey_settings.h"
 #include "memos/memo_table.h"
 #include "store/exit_settings.h"
 #include "store/sync_settings.h"
+#include "tick/autosave_settings.h"
+#include "tick/running_clock.h"
 
 namespace petarino::store {
 

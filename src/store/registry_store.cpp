@@ -2,7 +2,8 @@
 
 #include "store/error_report.h"
 #include "store/load_report.h"
-#include "store/restore_store.h"
+#include "store/memos_in_place.h"
+#include "store/start_up_load.h"
 #include "store/store_layout.h"
 #include "store/store_reader.h"
 #include "store/store_writer.h"
@@ -69,9 +70,7 @@ void RegistryStore::ReplaceMemos(const StoreSnapshot& snapshot) {
     try {
         const StoredState stored = ReadStoreLocked(registry_);
         report = LoadReport(stored);
-        while (state_.memos.MaxForm() >= 0)
-            state_.memos.DestForm(state_.memos.MaxForm());
-        RestoreMemos(stored.memos, state_, expander_, pixelsPerInch_);
+        PutMemosInPlace(stored.memos, state_, expander_, pixelsPerInch_);
     } catch (const std::exception& error) {
         report.emplace_back(error.what());
     }
@@ -87,7 +86,7 @@ bool RegistryStore::LoadAtStart(const std::shared_future<StoredState>& readAhead
         const StoredState stored = readAhead.valid() ? readAhead.get() : ReadStoreLocked(registry_);
         firstStart = !stored.programKeyExists;
         report = LoadReport(stored);
-        RestoreStore(stored, state_, expander_, pixelsPerInch_);
+        LoadStoredState(stored, state_, expander_, pixelsPerInch_);
     } catch (const std::exception& error) {
         report.emplace_back(error.what());
     }

@@ -3,7 +3,7 @@
 // saves (the last one wins), and frees it before anything is shown.
 #pragma once
 
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 #include "platform/graphics.h"
 #include "platform/registry.h"
 #include "platform/window_system.h"
@@ -44,9 +44,9 @@ public:
     // Every value of the store as it lies, for a backup.
     StoreSnapshot ReadSnapshot();
     // The snapshot's memos in place of the store's and of the running ones: the memo keys
-    // and MaxForm written (store_snapshot.h), every memo window closed, and the memos loaded
-    // again as at start, without counting a start or touching the settings; load errors
-    // reported as at start. A write that fails throws ERegistryException, the memos
+    // and MaxForm written (store_snapshot.h), then read back and put in place of the running
+    // memos (memos_in_place.h), without counting a start or touching the settings; load
+    // errors reported as at start. A write that fails throws ERegistryException, the memos
     // running as before.
     void ReplaceMemos(const StoreSnapshot& snapshot);
 

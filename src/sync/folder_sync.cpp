@@ -2,7 +2,7 @@
 
 #include "memos/sync_mark.h"
 #include "store/error_report.h"
-#include "store/restore_store.h"
+#include "store/start_up_load.h"
 #include "sync/memo_values.h"
 #include "sync/merge_decision.h"
 #include "sync/pending_deletions.h"

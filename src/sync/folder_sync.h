@@ -4,7 +4,7 @@
 // never trusted to tell a deletion by a file's absence.
 #pragma once
 
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 #include "memos/memo_table.h"
 #include "platform/files.h"
 #include "platform/kernel.h"

@@ -2,7 +2,7 @@
 // every 10 minutes, switched off.
 #pragma once
 
-#include "clock/autosave_settings.h"
+#include "tick/autosave_settings.h"
 
 namespace petarino {
 

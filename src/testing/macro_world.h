@@ -2,7 +2,7 @@
 // settings loaded from a fixed locale table and English short day names.
 #pragma once
 
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 #include "platform/fake/fake_kernel.h"
 #include "platform/fake/fake_window_system.h"
 

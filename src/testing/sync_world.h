@@ -1,11 +1,10 @@
-// One PC that syncs, as far as the sync engine sees it: a running copy of the program over a
-// registry of its own, and a folder shared with the other PCs of a test.
+// One PC that syncs: a running copy of the program, the real desk on the fakes, over a registry
+// of its own and files shared with the other PCs of a test, the sync folder among them.
 #pragma once
 
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_registry.h"
-#include "sync/folder_sync.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
 
 #include <cstdint>
 #include <string>
@@ -18,19 +17,13 @@ struct SyncPc {
     // the registry of the last one.
     SyncPc(platform::Files& folderFiles, std::uint16_t guidSpace,
            platform::FakeRegistry* lastRun = nullptr)
-        : files(folderFiles), registry(lastRun ? *lastRun : ownRegistry), world(registry) {
+        : files(folderFiles), registry(lastRun ? *lastRun : ownRegistry),
+          world(registry, 96, &folderFiles) {
         world.macro.kernel.SetGuidSpace(guidSpace);
     }
 
     platform::FilePath Folder() { return files.InFolder(files.LocalAppDataFolder(), "Sync"); }
-    // A second of the uptime, then the tick.
-    void Seconds(int count) {
-        platform::FakeKernel& kernel = world.macro.kernel;
-        for (int i = 0; i < count; ++i) {
-            kernel.SetUptimeMilliseconds(kernel.UptimeMilliseconds() + 1000);
-            sync.Tick();
-        }
-    }
+    void Seconds(int count) { world.Seconds(count); }
     std::vector<const Memo*> Memos() const {
         std::vector<const Memo*> memos;
         for (int slot = 0; slot <= world.table.MaxForm(); ++slot)
@@ -42,30 +35,21 @@ struct SyncPc {
             if (memo->Hint() == title) return memo;
         return nullptr;
     }
+    // The notices sync gave through the notification icon.
+    std::vector<std::string> Told() const {
+        std::vector<std::string> told;
+        for (const FakeDeskView::Balloon& balloon : world.view.balloons)
+            told.push_back(balloon.text);
+        return told;
+    }
+    // The backups written before the folder replaced memos here.
+    int Backups() { return static_cast<int>(world.desk.Backups().size()); }
 
     platform::Files& files;
     platform::FakeRegistry ownRegistry;
     platform::FakeRegistry& registry;
-    StoreWorld world;
-    std::vector<std::string> told;
-    int backups = 0;
-    int foundFolder = 0;
-    bool busy = false;
-    sync::FolderSync sync{sync::SyncServices{
-        .files = files,
-        .kernel = world.macro.kernel,
-        .windows = world.macro.windows,
-        .settings = world.sync,
-        .memos = world.table,
-        .expander = world.macro.expander,
-        .host = world.clock,
-        .pixelsPerInch = 96,
-        .save = [] {},
-        .backUp = [this] { ++backups; },
-        .tell = [this](std::string_view text) { told.emplace_back(text); },
-        .busy = [this] { return busy; },
-        .foundFolder = [this] { ++foundFolder; },
-    }};
+    DeskWorld world;
+    sync::FolderSync& sync = world.desk.Sync();
 };
 
 } // namespace petarino

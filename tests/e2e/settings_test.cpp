@@ -4,6 +4,7 @@
 #include "memo_store.h"
 #include "petarino_test.h"
 #include "petarino_windows.h"
+#include "properties_window.h"
 #include "window_search.h"
 
 #include <commctrl.h>
@@ -24,6 +25,45 @@ void ClickArrow(HWND upDown, bool up) {
 
 bool Shows(HWND edit, const wchar_t* text) {
     return remote::WaitFor([&] { return remote::TextOf(edit) == text; }, 3000);
+}
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kApprovedKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+
+// The user's Run value "Petarino", as Windows reads it at sign-in; empty when there is none.
+std::wstring RunValue() {
+    wchar_t text[1024]{};
+    DWORD size = sizeof text;
+    if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Petarino", RRF_RT_REG_SZ, nullptr, text,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    return text;
+}
+
+void SetValue(const wchar_t* key, DWORD type, const void* data, DWORD size) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Petarino", type, data, size);
+}
+
+// Task Manager's first byte of the value: 2 on, 3 off.
+BYTE Approval() {
+    BYTE data[12]{};
+    DWORD size = sizeof data;
+    RegGetValueW(HKEY_CURRENT_USER, kApprovedKey, L"Petarino", RRF_RT_REG_BINARY, nullptr, data,
+                 &size);
+    return data[0];
+}
+
+void RemoveStartValues() {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Petarino");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kApprovedKey, L"Petarino");
+}
+
+bool Checked(HWND box) {
+    return remote::WaitFor([&] { return remote::Send(box, BM_GETCHECK) == BST_CHECKED; }, 3000);
+}
+bool Unchecked(HWND box) {
+    return remote::WaitFor([&] { return remote::Send(box, BM_GETCHECK) == BST_UNCHECKED; }, 3000);
 }
 
 TEST_F(Settings, Label3ShowsTheRunningTimeFromTheFirstTick) {
@@ -79,6 +119,43 @@ TEST_F(Settings, AutosavePeriodHeldBetweenOneAndSixtyAndTypedCountsFromTheNextTi
 
     ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
     ASSERT_TRUE(petarino.WaitForExit());
+}
+
+// A value naming a program that is gone follows this one at the start; the box on "設定"
+// writes and removes the value with the program's quoted path, and shows a value Task Manager
+// turned off as unchecked, which a check turns on again.
+TEST_F(Settings, StartWithWindowsFollowsAMovedProgramAndTheBoxWritesWhatWindowsWillDo) {
+    RemoveStartValues();
+    const std::wstring gone = L"\"C:\\gone\\petarino.exe\"";
+    SetValue(kRunKey, REG_SZ, gone.c_str(), static_cast<DWORD>((gone.size() + 1) * 2));
+    const std::wstring program = L"\"" + ProgramFolderText() + L"petarino.exe\"";
+    RunningPetarino& petarino = Launch();
+    ASSERT_TRUE(petarino.WaitForStart());
+    EXPECT_TRUE(remote::WaitFor([&] { return RunValue() == program; }, 3000))
+        << "the stale value was not mended";
+
+    ASSERT_TRUE(remote::OpenPage(petarino.Properties(), 1));
+    const HWND box = petarino.Control(L"Button", L"Windows の起動時にペタリノを起動する");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(Checked(box));
+    PostMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Unchecked(box));
+    EXPECT_EQ(RunValue(), L"") << "unchecked removes the value";
+    PostMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Checked(box));
+    EXPECT_EQ(RunValue(), program);
+
+    const BYTE off[12] = {3};
+    SetValue(kApprovedKey, REG_BINARY, off, sizeof off);
+    ASSERT_TRUE(remote::OpenPage(petarino.Properties(), 1)) << "showing the window reads it anew";
+    EXPECT_TRUE(Unchecked(box)) << "Task Manager turned it off";
+    PostMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Checked(box));
+    EXPECT_EQ(Approval(), 2) << "the user asked for it: on in Task Manager too";
+
+    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
+    ASSERT_TRUE(petarino.WaitForExit());
+    RemoveStartValues();
 }
 
 } // namespace

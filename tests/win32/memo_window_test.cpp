@@ -10,7 +10,7 @@
 #include "platform/fake/fake_window_system.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/unique_handle.h"
-#include "store/restore_store.h"
+#include "store/start_up_load.h"
 #include "testing/fake_macro_host.h"
 #include "testing/fake_status_list.h"
 #include "testing/macro_world.h"

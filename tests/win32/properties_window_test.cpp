@@ -1,6 +1,7 @@
 // The properties window in the test process, on the fake registry and message boxes: its
 // controls where they belong, the tray icon's events, the settings bound to the core, the
 // tick, and the close routes through the exit sequence.
+#include "desk/desk.h"
 #include "forms/properties_window.h"
 #include "macro/era_calendar.h"
 #include "platform/fake/fake_choosers.h"
@@ -69,14 +70,14 @@ struct PropertiesWindowWorld {
         form = std::make_unique<TDouguForm>(
             DouguFormServices{.application = nullptr,
                               .icon = LoadIconW(nullptr, IDI_APPLICATION),
-                              .windows = windows,
-                              .kernel = kernel,
-                              .registry = registry,
-                              .graphics = graphics,
-                              .files = files,
-                              .choosers = choosers,
-                              .locale = locale,
-                              .macro = {kernel, locale, eras},
+                              .desk = {.windows = windows,
+                                       .kernel = kernel,
+                                       .registry = registry,
+                                       .graphics = graphics,
+                                       .files = files,
+                                       .choosers = choosers,
+                                       .locale = locale,
+                                       .macro = {kernel, locale, eras}},
                               .closed = [this] { ++closes; }},
             [this](HWND, MemoWindowOwner&) {
                 auto made = std::make_unique<InMemoryMemoFactory>();
@@ -143,9 +144,9 @@ TEST(PropertiesWindow, StartsHiddenAndItsFirstOpeningMakesEveryControlInPlace) {
     EXPECT_EQ(TextOf(window), L"ペタリノのプロパティ");
     EXPECT_EQ(FindWindowExW(window, nullptr, nullptr, nullptr), nullptr) << "no control yet";
 
-    world.form->Table().CreateMemo();
-    world.form->Table().CreateMemo();
-    world.form->Table().Memos(1).SetVisible(false);
+    world.form->Desk().Table().CreateMemo();
+    world.form->Desk().Table().CreateMemo();
+    world.form->Desk().Table().Memos(1).SetVisible(false);
     world.Open();
     RECT client{};
     GetClientRect(window, &client);
@@ -174,8 +175,8 @@ TEST(PropertiesWindow, StartsHiddenAndItsFirstOpeningMakesEveryControlInPlace) {
     ASSERT_EQ(world.Rows(), 2);
     EXPECT_EQ(world.Row(1), L"× - 無題");
     EXPECT_EQ(world.windows.TooltipDelay(), 0);
-    EXPECT_EQ(world.form->Clock().Exec(), 5);
-    EXPECT_TRUE(world.form->Clock().Timer1().Runs());
+    EXPECT_EQ(world.form->Desk().Clock().Exec(), 5);
+    EXPECT_TRUE(world.form->Desk().Clock().Timer1().Runs());
 }
 
 // The mark in a hotkey row's box that shows a key another program holds.
@@ -283,8 +284,8 @@ TEST(PropertiesWindow, HotkeyRowsHoldTheKeysTheProgramRegisters) {
               (std::map<int, Hotkey>{{1, {0x4003, 'N'}}, {2, {0x4003, 'B'}}}));
 
     world.form->HotkeyPressed(1);
-    EXPECT_EQ(world.form->Table().MaxForm(), 0);
-    EXPECT_TRUE(world.form->Table().Memos(0).Visible());
+    EXPECT_EQ(world.form->Desk().Table().MaxForm(), 0);
+    EXPECT_TRUE(world.form->Desk().Table().Memos(0).Visible());
 
     world.form->Close();
     EXPECT_TRUE(world.Closed());
@@ -389,13 +390,13 @@ TEST(PropertiesWindow, StatusPageCreatesShowsAndHidesMemos) {
     world.Click(kbShow);
     EXPECT_EQ(world.Row(1), L"× - 無題");
     EXPECT_EQ(SendMessageW(world.Control(klbShow), LB_GETCURSEL, 0, 0), 1);
-    EXPECT_FALSE(world.form->Table().Memos(1).Visible());
+    EXPECT_FALSE(world.form->Desk().Table().Memos(1).Visible());
 
     // Ctrl on the mouse release destroys the selected memo, after its question.
     world.windows.ScriptAnswer(Yes);
     SendMessageW(world.Control(klbShow), WM_LBUTTONUP, MK_CONTROL, 0);
     EXPECT_EQ(world.Rows(), 1);
-    EXPECT_EQ(world.form->Table().MaxForm(), 0);
+    EXPECT_EQ(world.form->Desk().Table().MaxForm(), 0);
 }
 
 // Typed into the search box, the list shows the memos it finds; its button and a double click
@@ -403,7 +404,7 @@ TEST(PropertiesWindow, StatusPageCreatesShowsAndHidesMemos) {
 TEST(PropertiesWindow, AFilteredStatusListActsOnTheMemosItShows) {
     PropertiesWindowWorld world;
     world.Start();
-    MemoTable& table = world.form->Table();
+    MemoTable& table = world.form->Desk().Table();
     for (const char* title : {"買い物", "予定", "卵焼き", "献立"})
         table.CreateMemo()->SetHint(title);
     table.Memos(0).SetText("牛乳と卵");
@@ -484,7 +485,7 @@ TEST(PropertiesWindow, EveryCloseRouteAsksWhenSetAndSavesOnYes) {
         EXPECT_EQ(world.windows.Shown().back().text, "ペタリノを終了しますか？");
         EXPECT_EQ(world.windows.Shown().back().caption, "確認");
         EXPECT_FALSE(Stored(world.registry, "Exec")) << "No saves nothing";
-        EXPECT_TRUE(world.form->Clock().Timer1().Runs());
+        EXPECT_TRUE(world.form->Desk().Clock().Timer1().Runs());
 
         world.windows.ScriptAnswer(Yes);
         close();
@@ -499,9 +500,10 @@ TEST(PropertiesWindow, EndOfSessionAnswersWithTheCloseQueryAndRunsOnWhenCancelle
     world.Start();
     EXPECT_EQ(SendMessageW(world.Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_EQ(Stored(world.registry, "Exec"), 1);
-    EXPECT_FALSE(world.form->Clock().Timer1().Runs());
+    EXPECT_FALSE(world.form->Desk().Clock().Timer1().Runs());
     SendMessageW(world.Window(), WM_ENDSESSION, FALSE, 0);
-    EXPECT_TRUE(world.form->Clock().Timer1().Runs()) << "the session went on: so does the tick";
+    EXPECT_TRUE(world.form->Desk().Clock().Timer1().Runs())
+        << "the session went on: so does the tick";
     EXPECT_FALSE(world.Closed());
 }
 
@@ -522,7 +524,7 @@ TEST(PropertiesWindow, CloseRequestsWhileTheStoreLoadsSaveNothing) {
     EXPECT_EQ(answer, TRUE) << "nothing of this run to lose yet";
     EXPECT_FALSE(world.Closed());
     EXPECT_EQ(Stored(world.registry, "Exec"), 4) << "the stored memos were not written over";
-    EXPECT_EQ(world.form->Table().MaxForm(), 0);
+    EXPECT_EQ(world.form->Desk().Table().MaxForm(), 0);
 }
 
 } // namespace
@@ -564,19 +566,19 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
 
     world.Click(kButton3);
     world.Click(kButton3);
-    world.form->Table().Memos(1).SetText("二枚目");
+    world.form->Desk().Table().Memos(1).SetText("二枚目");
     const std::wstring wide = (chosen.Path() / L"メモ.json").wstring();
     const platform::FilePath file{std::u16string(wide.begin(), wide.end())};
     world.choosers.AnswerSave(file);
     world.Click(kbExport);
     ASSERT_TRUE(std::filesystem::exists(PathOf(file)));
 
-    world.form->Table().DestForm(1);
+    world.form->Desk().Table().DestForm(1);
     world.choosers.AnswerLoad(file);
     world.windows.ScriptAnswer(Yes);
     world.Click(kbImport);
-    ASSERT_EQ(world.form->Table().MaxForm(), 1);
-    EXPECT_EQ(world.form->Table().Memos(1).Text(), "二枚目");
+    ASSERT_EQ(world.form->Desk().Table().MaxForm(), 1);
+    EXPECT_EQ(world.form->Desk().Table().Memos(1).Text(), "二枚目");
     EXPECT_EQ(world.Rows(), 2);
 
     // The page lists what it finds whenever it is shown: the import backed up one memo.
@@ -587,7 +589,7 @@ TEST(PropertiesWindow, ExtendedPageWritesReadsAndRestoresBackups) {
     SendMessageW(world.Control(klbBackups), LB_SETCURSEL, 0, 0);
     world.windows.ScriptAnswer(Yes);
     world.Click(kbRestore);
-    EXPECT_EQ(world.form->Table().MaxForm(), 0);
+    EXPECT_EQ(world.form->Desk().Table().MaxForm(), 0);
     EXPECT_EQ(world.Rows(), 1);
     EXPECT_EQ(BackupRows(world), 2) << "the restore backed up the two memos it replaced";
     std::filesystem::remove_all(backups);
@@ -603,7 +605,7 @@ TEST(PropertiesWindow, RestoreAndImportWaitForTheDestroyQuestion) {
     world.Start();
     world.Open();
     world.Click(kButton3);
-    world.form->Table().Memos(0).SetText("一枚だけ");
+    world.form->Desk().Table().Memos(0).SetText("一枚だけ");
     std::filesystem::create_directories(backups);
     const std::filesystem::path older = backups / L"petarino-20260101-090000.json";
     const platform::FilePath file{older.u16string()};
@@ -628,14 +630,14 @@ TEST(PropertiesWindow, RestoreAndImportWaitForTheDestroyQuestion) {
     for (const size_t refusal : {1u, 2u})
         EXPECT_EQ(shown[refusal].text, "メモのダイアログを閉じてから、もう一度お試しください");
     EXPECT_EQ(world.choosers.LoadsOpened(), 0);
-    EXPECT_EQ(world.form->Table().MaxForm(), 1);
+    EXPECT_EQ(world.form->Desk().Table().MaxForm(), 1);
     EXPECT_EQ(BackupRows(world), 1);
 
     SendMessageW(world.Control(klbBackups), LB_SETCURSEL, 0, 0);
     world.windows.ScriptAnswer(Yes);
     world.Click(kbRestore);
-    EXPECT_EQ(world.form->Table().MaxForm(), 0) << "with the question answered, it restores";
-    EXPECT_EQ(world.form->Table().Memos(0).Text(), "一枚だけ");
+    EXPECT_EQ(world.form->Desk().Table().MaxForm(), 0) << "with the question answered, it restores";
+    EXPECT_EQ(world.form->Desk().Table().Memos(0).Text(), "一枚だけ");
     std::filesystem::remove_all(backups);
 }
 
@@ -676,47 +678,26 @@ TEST(PropertiesWindow, SyncPageShowsWhatItsActionsGiveAndItsButtonsRunThem) {
         EXPECT_EQ(TextOf(world.Control(button.id)), button.caption);
     }
 
-    // Outside CP932; a local, as the test macros would write it into their narrow messages.
-    const std::wstring dropbox = L"C:\\Users\\张伟\\Dropbox";
-    std::wstring chosen;
-    std::string result = "フォルダが選ばれていません";
-    std::string ran;
-    world.form->SetSyncPage({.folder = [&] { return chosen; },
-                             .status = [&] { return result; },
-                             .browse =
-                                 [&] {
-                                     ran += "browse ";
-                                     chosen = dropbox;
-                                     result = "最終同期 2026/12/08 10:00:00 - 12 枚";
-                                 },
-                             // The engine lets go of the page as it stops.
-                             .stop =
-                                 [&] {
-                                     ran += "stop ";
-                                     world.form->SetSyncPage({});
-                                 },
-                             .now =
-                                 [&] {
-                                     ran += "now ";
-                                     result = "最終同期 2026/12/08 10:05:00 - 13 枚";
-                                 }});
-    EXPECT_EQ(TextOf(status), L"フォルダが選ばれていません") << "shown as they are set";
-
+    // A folder named outside CP932, chosen as the user chooses one; the desk's real sync
+    // joins it and the page shows what it says.
+    const win32::TempFolder temp(L"petarino-sync-page");
+    const std::filesystem::path chosen = temp.Path() / L"张伟の同期";
+    std::filesystem::create_directory(chosen);
+    const std::wstring wide = chosen.wstring();
+    world.choosers.AnswerFolder(platform::FilePath{std::u16string(wide.begin(), wide.end())});
     world.Click(kbSyncBrowse);
-    EXPECT_EQ(ran, "browse ");
-    EXPECT_EQ(TextOf(folder), dropbox);
-    EXPECT_EQ(TextOf(status), L"最終同期 2026/12/08 10:00:00 - 12 枚");
+    EXPECT_EQ(TextOf(folder), wide);
     world.Click(kbSyncNow);
-    EXPECT_EQ(ran, "browse now ");
-    EXPECT_EQ(TextOf(status), L"最終同期 2026/12/08 10:05:00 - 13 枚");
+    EXPECT_TRUE(TextOf(status).starts_with(L"最終同期 ")) << TextOf(status);
 
+    std::filesystem::rename(chosen, temp.Path() / L"away");
+    world.Click(kbSyncNow);
     world.Click(kbOk);
-    result = "同期フォルダが見つかりません";
     world.Open();
-    EXPECT_EQ(TextOf(status), L"同期フォルダが見つかりません");
+    EXPECT_EQ(TextOf(status), L"同期フォルダが見つかりません。フォルダが戻ると自動で再開します。")
+        << "shown anew at the opening";
 
     world.Click(kbSyncStop);
-    EXPECT_EQ(ran, "browse now stop ");
     EXPECT_EQ(TextOf(folder), L"");
     EXPECT_EQ(TextOf(status), L"同期していません");
 }
@@ -726,7 +707,7 @@ TEST(PropertiesWindow, SyncPageShowsWhatItsActionsGiveAndItsButtonsRunThem) {
 TEST(PropertiesWindow, DisplayAndWorkAreaChangesBringTheMemosOnTheScreen) {
     PropertiesWindowWorld world;
     world.Start();
-    Memo* memo = world.form->Table().CreateMemo();
+    Memo* memo = world.form->Desk().Table().CreateMemo();
     ASSERT_NE(memo, nullptr);
     world.windows.SetMonitorWorkAreas({{0, 0, 800, 600}});
     const struct {

@@ -7,7 +7,7 @@
 #include "platform/win32/unique_handle.h"
 #include "registry_value_printer.h"
 #include "store/store_layout.h"
-#include "testing/store_world.h"
+#include "testing/desk_world.h"
 
 #include <windows.h>
 #include <cstring>
@@ -199,7 +199,7 @@ protected:
 
 // The program as it stands before the save of the three memos: one in macro mode, one
 // hidden, one with a font and colours of its own.
-void MakeThreeMemos(StoreWorld& run) {
+void MakeThreeMemos(DeskWorld& run) {
     run.clock.SetTotalAtStart(123456);
     run.clock.CountThisStart(41);
     run.autosave.SetEnabled(true);
@@ -229,7 +229,7 @@ void MakeThreeMemos(StoreWorld& run) {
 }
 
 TEST_F(StoreWin32Test, ASaveOfThreeMemosIsExportedAsTheLayoutHasIt) {
-    StoreWorld run(registry_);
+    DeskWorld run(registry_);
     run.store.LoadAtStart();
     MakeThreeMemos(run);
     run.store.SaveDatas();
@@ -254,7 +254,7 @@ TEST_F(StoreWin32Test, TheLoadRestoresEveryFieldOfAnImportedStore) {
     WriteUtf16(file_, text);
     ASSERT_EQ(RunReg(L"import \"" + file_.wstring() + L"\""), 0u);
 
-    StoreWorld run(registry_);
+    DeskWorld run(registry_);
     run.store.LoadAtStart();
     EXPECT_TRUE(run.macro.windows.Shown().empty());
     EXPECT_EQ(run.clock.TotalAtStart(), 123456);
@@ -266,7 +266,7 @@ TEST_F(StoreWin32Test, TheLoadRestoresEveryFieldOfAnImportedStore) {
     EXPECT_EQ(run.hotkeys.Key(GlobalHotkey::NewMemo), 0x064E);
 
     platform::FakeRegistry unused;
-    StoreWorld saved(unused);
+    DeskWorld saved(unused);
     MakeThreeMemos(saved);
     saved.store.SaveDatas(); // gives the ids the imported store holds
     ASSERT_EQ(run.table.MaxForm(), saved.table.MaxForm());
@@ -284,7 +284,7 @@ TEST_F(StoreWin32Test, TwoCopiesSavingAtOnceNeverInterleave) {
     std::vector<std::string> failures[3];
     const auto saver = [this](const std::string& name, int memos,
                               std::vector<std::string>& failed) {
-        StoreWorld run(registry_);
+        DeskWorld run(registry_);
         for (int i = 0; i < memos; ++i)
             run.Create(name + std::to_string(i), name);
         for (int round = 0; round < kRounds; ++round) {
@@ -299,7 +299,7 @@ TEST_F(StoreWin32Test, TwoCopiesSavingAtOnceNeverInterleave) {
     std::thread second(saver, "B", 5, std::ref(failures[1]));
     std::thread observer([&] {
         for (int round = 0; round < kRounds; ++round) {
-            StoreWorld run(registry_);
+            DeskWorld run(registry_);
             run.store.LoadAtStart();
             std::string titles;
             for (int slot = 0; slot <= run.table.MaxForm(); ++slot)

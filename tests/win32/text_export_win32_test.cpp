@@ -25,6 +25,7 @@ public:
         const std::wstring wide = folder_.wstring() + L"\\";
         return {std::u16string(wide.begin(), wide.end())};
     }
+    platform::FilePath ProgramFile() override { return files_.ProgramFile(); }
     platform::FilePath InFolder(const platform::FilePath& folder, std::string_view name) override {
         return files_.InFolder(folder, name);
     }

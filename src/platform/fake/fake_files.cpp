@@ -76,6 +76,10 @@ FilePath FakeFiles::ProgramFolder() {
     return InFolder({}, ProgramDirectory().string() + "/");
 }
 
+FilePath FakeFiles::ProgramFile() {
+    return InFolder(ProgramFolder(), "petarino.exe");
+}
+
 FilePath FakeFiles::InFolder(const FilePath& folder, std::string_view name) {
     FilePath path = folder;
     if (!NameFollowsDirectly(Bytes(folder))) path.units += u'\\';

@@ -21,6 +21,8 @@ public:
     FakeFiles& operator=(const FakeFiles&) = delete;
 
     FilePath ProgramFolder() override;
+
+    FilePath ProgramFile() override;
     // The separator put between is "\"; "/" ends a folder as well.
     FilePath InFolder(const FilePath& folder, std::string_view name) override;
     std::string Display(const FilePath& path) override;

@@ -177,6 +177,10 @@ FilePath Win32Files::ProgramFolder() {
     return PathOf(std::wstring_view(program).substr(0, NameAt(program)));
 }
 
+FilePath Win32Files::ProgramFile() {
+    return PathOf(ModuleFileName());
+}
+
 FilePath Win32Files::InFolder(const FilePath& folder, std::string_view name) {
     std::wstring path = Wide(folder);
     if (!NameFollowsDirectly(path)) path += L'\\';

@@ -10,6 +10,7 @@ namespace petarino::win32 {
 class Win32Files final : public platform::Files {
 public:
     platform::FilePath ProgramFolder() override;
+    platform::FilePath ProgramFile() override;
     // The separator put between is "\"; a drive alone ("C:") is taken as it stands.
     platform::FilePath InFolder(const platform::FilePath& folder, std::string_view name) override;
     std::string Display(const platform::FilePath& path) override;

@@ -1,10 +1,12 @@
-// One running copy of the program as far as the store sees it, on fakes, over a registry
-// that outlives it as the real one outlives a process.
+// One running copy of the program on the fakes: the real desk with its real wiring, over a
+// registry and files that outlive it as the real ones outlive a process.
 #pragma once
 
-#include "memos/memo_table.h"
+#include "desk/desk.h"
+#include "platform/fake/fake_choosers.h"
+#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_graphics.h"
-#include "store/registry_store.h"
+#include "testing/fake_desk_view.h"
 #include "testing/fake_status_list.h"
 #include "testing/in_memory_autosave_settings.h"
 #include "testing/in_memory_exit_settings.h"
@@ -30,20 +32,33 @@ inline auto StoredFields(const Memo& memo) {
                       memo.MemoFont(), memo.StayOnTop(), memo.Opacity(), memo.Alarm(), memo.Sync());
 }
 
-struct StoreWorld {
-    explicit StoreWorld(platform::Registry& registry, int pixelsPerInch = 96)
-        : graphics(Screen(pixelsPerInch)),
-          store(registry, graphics, State(), macro.expander, macro.windows, NewId()) {}
+struct DeskWorld {
+    // With `sharedFiles`, the files (and the backups among them) are those of another world,
+    // or real ones; each world has fake ones of its own otherwise.
+    explicit DeskWorld(platform::Registry& registry, int pixelsPerInch = 96,
+                       platform::Files* sharedFiles = nullptr)
+        : graphics(Screen(pixelsPerInch)), files(sharedFiles ? *sharedFiles : ownFiles),
+          desk({.windows = macro.windows,
+                .kernel = macro.kernel,
+                .registry = registry,
+                .graphics = graphics,
+                .files = files,
+                .choosers = choosers,
+                .locale = macro.locale,
+                .macro = macro.services},
+               {list, autosave, exitSettings, hotkeys}, factory, view) {}
+    DeskWorld(const DeskWorld&) = delete;
+    DeskWorld& operator=(const DeskWorld&) = delete;
 
-    store::ProgramState State() { return {table, clock, autosave, exitSettings, hotkeys, sync}; }
-    // The ids a store of this world makes: the fake kernel's, counted from 1 in each run.
+    store::ProgramState State() { return desk.State(); }
+    // The ids a desk of this world makes: the fake kernel's, counted from 1 in each run.
     std::function<std::string()> NewId() {
         return [this] { return macro.kernel.NewGuid(); };
     }
 
     // A memo as the user makes one: titled on the right and shown, then given a text.
     Memo& Create(std::string_view title, std::string_view text = {}) {
-        Memo* memo = table.CreateMemo();
+        Memo* memo = desk.CreateMemo();
         if (!memo) throw std::logic_error("the table is full");
         memo->SetHint(title);
         memo->SetText(text);
@@ -56,18 +71,30 @@ struct StoreWorld {
         memo.SetReadOnly(true);
         return memo;
     }
+    // A second of the uptime, then the tick, as often as asked.
+    void Seconds(int count) {
+        for (int i = 0; i < count; ++i) {
+            macro.kernel.SetUptimeMilliseconds(macro.kernel.UptimeMilliseconds() + 1000);
+            desk.Tick();
+        }
+    }
 
     MacroWorld macro;
     platform::FakeGraphics graphics;
+    platform::FakeFiles ownFiles;
+    platform::Files& files;
+    platform::FakeChoosers choosers;
     InMemoryMemoFactory factory;
     FakeStatusList list;
-    MemoTable table{factory, list, macro.windows};
     InMemoryAutosaveSettings autosave;
     InMemoryExitSettings exitSettings;
     InMemoryHotkeySettings hotkeys;
-    store::SyncSettings sync;
-    RunningClock clock{macro.kernel, autosave};
-    store::RegistryStore store;
+    FakeDeskView view;
+    Desk desk;
+    MemoTable& table = desk.Table();
+    RunningClock& clock = desk.Clock();
+    store::RegistryStore& store = desk.Store();
+    store::SyncSettings& sync = desk.State().sync;
 
 private:
     static platform::FakeGraphics Screen(int pixelsPerInch) {

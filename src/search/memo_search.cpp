@@ -1,4 +1,4 @@
-#include "memos/memo_search.h"
+#include "search/memo_search.h"
 
 #include "text/cp932.h"
 

@@ -1,4 +1,4 @@
-#include "macro/macro_palette.h"
+#include "macro/palette_blocks.h"
 
 namespace petarino {
 

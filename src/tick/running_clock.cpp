@@ -1,4 +1,4 @@
-#include "clock/running_clock.h"
+#include "tick/running_clock.h"
 
 #include "macro/running_time_text.h"
 

@@ -1,4 +1,4 @@
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 
 #include "macro/convert_error.h"
 

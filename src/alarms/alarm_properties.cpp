@@ -1,6 +1,6 @@
-#include "clock/alarm_properties.h"
+#include "alarms/alarm_properties.h"
 
-#include "clock/alarm_schedule.h"
+#include "alarms/alarm_schedule.h"
 
 namespace petarino {
 

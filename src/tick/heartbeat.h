@@ -3,8 +3,8 @@
 // macros show, the running-time label and the memos' refresh; the rest goes on.
 #pragma once
 
-#include "clock/expand_macros.h"
-#include "clock/running_clock.h"
+#include "macro_memos/macro_expander.h"
+#include "tick/running_clock.h"
 #include "memos/memo_table.h"
 
 #include <functional>

@@ -4,7 +4,7 @@
 // or turns negative however long the system runs; the store clamps Total to its 32 bits.
 #pragma once
 
-#include "clock/autosave_settings.h"
+#include "tick/autosave_settings.h"
 #include "macro/macro_host.h"
 #include "macro/tick_timer.h"
 #include "platform/kernel.h"

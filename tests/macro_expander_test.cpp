@@ -1,4 +1,4 @@
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 #include "testing/fake_macro_host.h"
 #include "testing/in_memory_memo.h"
 #include "testing/macro_world.h"

@@ -2,8 +2,8 @@
 // messages from inside the dialog's modal loop; choosers and message boxes answer from
 // scripts, files are real.
 #include "forms/macro_palette.h"
-#include "forms/memo_dialog.h"
 #include "forms/memo_properties_dialog.h"
+#include "forms/memo_properties_on_demand.h"
 #include "platform/fake/fake_choosers.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/files_win32.h"
@@ -569,7 +569,7 @@ using MemoPropertiesDialogTest = MemoSetWorld;
 
 TEST_F(MemoPropertiesDialogTest, IsMadeWithItsPaletteAtTheFirstOpeningAndServesEveryOneAfter) {
     Memo& memo = *table.CreateMemo();
-    MemoPropertiesDialog dialog(app.Handle(), windows, choosers, files, timer, table);
+    MemoPropertiesOnDemand dialog(app.Handle(), windows, choosers, files, timer, table);
     EXPECT_TRUE(FormsOfClass(L"TMemoSet").empty());
     EXPECT_TRUE(FormsOfClass(L"TMacroSet").empty());
 

@@ -1,6 +1,6 @@
-#include "clock/alarm_bell.h"
+#include "alarms/alarm_bell.h"
 
-#include "clock/alarm_schedule.h"
+#include "alarms/alarm_schedule.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "clock/heartbeat.h"
+#include "tick/heartbeat.h"
 
 namespace petarino {
 

@@ -3,7 +3,7 @@
 // expanded as soon as their source is in, and may show the macro error.
 #pragma once
 
-#include "clock/expand_macros.h"
+#include "macro_memos/macro_expander.h"
 #include "store/program_state.h"
 #include "store/stored_state.h"
 
@@ -11,8 +11,8 @@ namespace petarino::store {
 
 // The memos go into the table's next slots, as many as it has room for. Throws what a memo
 // window that cannot be made throws; the memos restored before it stay.
-void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
-                  int pixelsPerInch);
+void LoadStoredState(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
+                     int pixelsPerInch);
 
 // One memo's values onto a memo, a new window or one shown with other values: a value the
 // key lacks leaves the memo's as it is, but for those whose absence is a value (the layout's
@@ -20,9 +20,5 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
 // read-only and expanded, which may show the macro error; a plain text leaves read-only mode.
 void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, MacroHost& host,
                  int pixelsPerInch);
-
-// Only the memos, as RestoreStore makes them: the clock and the settings are left alone.
-void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
-                  MacroExpander& expander, int pixelsPerInch);
 
 } // namespace petarino::store

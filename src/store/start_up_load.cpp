@@ -1,4 +1,4 @@
-#include "store/restore_store.h"
+#include "store/start_up_load.h"
 
 #include "macro/macro_expansion.h"
 #include "memos/memo_opacity.h"
@@ -72,8 +72,22 @@ void RestoreMemo(const StoredMemo& stored, Memo& memo, MacroExpander& expander, 
     if (stored.visible) memo.SetVisible(*stored.visible);
 }
 
-void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
-                  int pixelsPerInch) {
+namespace {
+
+// The memos go into the table's next slots, as many as it has room for.
+void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
+                  MacroExpander& expander, int pixelsPerInch) {
+    for (const StoredMemo& memo : memos) {
+        Memo* made = state.memos.AddHidden(memo.bounds);
+        if (!made) return;
+        RestoreMemo(memo, *made, expander, state.clock, pixelsPerInch);
+    }
+}
+
+} // namespace
+
+void LoadStoredState(const StoredState& stored, const ProgramState& state, MacroExpander& expander,
+                     int pixelsPerInch) {
     if (stored.total) state.clock.SetTotalAtStart(*stored.total);
     state.clock.CountThisStart(stored.exec);
     if (stored.saving) state.autosave.SetEnabled(*stored.saving);
@@ -93,15 +107,6 @@ void RestoreStore(const StoredState& stored, const ProgramState& state, MacroExp
     if (stored.syncDeleted) state.sync.pendingDeletions = *stored.syncDeleted;
     if (stored.syncState) state.sync.engineState = *stored.syncState;
     RestoreMemos(stored.memos, state, expander, pixelsPerInch);
-}
-
-void RestoreMemos(const std::vector<StoredMemo>& memos, const ProgramState& state,
-                  MacroExpander& expander, int pixelsPerInch) {
-    for (const StoredMemo& memo : memos) {
-        Memo* made = state.memos.AddHidden(memo.bounds);
-        if (!made) return;
-        RestoreMemo(memo, *made, expander, state.clock, pixelsPerInch);
-    }
 }
 
 } // namespace petarino::store
