@@ -23,6 +23,7 @@ public:
     int listings = 0;
 
     platform::FilePath ProgramFolder() override { return files_.ProgramFolder(); }
+    platform::FilePath ProgramFile() override { return files_.ProgramFile(); }
     platform::FilePath InFolder(const platform::FilePath& folder, std::string_view name) override {
         return files_.InFolder(folder, name);
     }

@@ -115,7 +115,8 @@ public:
     }
     std::vector<std::string> Told() const override {
         std::vector<std::string> told = told_;
-        told.insert(told.end(), Pc().told.begin(), Pc().told.end());
+        const std::vector<std::string> now = Pc().Told();
+        told.insert(told.end(), now.begin(), now.end());
         return told;
     }
     std::vector<std::string> Questions() const override {
@@ -145,7 +146,8 @@ private:
     }
     // What the last run told and asked.
     void Collect() {
-        told_.insert(told_.end(), run_->told.begin(), run_->told.end());
+        const std::vector<std::string> told = run_->Told();
+        told_.insert(told_.end(), told.begin(), told.end());
         for (const auto& box : run_->world.macro.windows.Shown())
             questions_.push_back(box.text);
     }
