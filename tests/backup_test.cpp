@@ -199,6 +199,46 @@ TEST_F(BackupTest, EveryBadFileIsRefusedNamingItAndTheStoreStaysAsItWas) {
     EXPECT_TRUE(BackupFiles().empty());
 }
 
+// The list reads the count from a file's header alone, so a backup of ten megabytes costs a few
+// kilobytes to list; a file without the count in its header is read whole, as before.
+TEST_F(BackupTest, TheListTakesTheCountFromTheHeaderAndReadsWholeOnlyAFileWithoutIt) {
+    world.Create("一");
+    world.Create("二", std::string(20'000, 'x'));
+    world.store.SaveDatas();
+    const std::string good = BackupOfStore();
+    Json countLast = Json::parse(good);
+    countLast.erase("memos");
+    countLast["memos"] = 2;
+    struct Row {
+        std::string bytes;
+        const char* count;
+    };
+    const Row rows[] = {
+        {good, "2"},
+        {good.substr(0, good.size() / 2), "2"}, // the header only: a restore checks the rest
+        {countLast.dump(1, '\t'), "2"},
+        {R"({"format": "petarino-backup", "version": 1, "memos": 102})", "?"},
+        {R"({"format": "other", "version": 1, "memos": 2})", "?"},
+        {"memo text", "?"},
+    };
+    EXPECT_EQ(BackupHeaderMemoCount(good.substr(0, kBackupHeaderBytes)), 2);
+    EXPECT_EQ(BackupHeaderMemoCount(countLast.dump(1, '\t').substr(0, kBackupHeaderBytes)),
+              std::nullopt);
+    const platform::FilePath folder =
+        files.InFolder(files.LocalAppDataFolder(), "Petarino\\Backups\\");
+    files.CreateFolder(folder);
+    for (size_t i = 0; i < std::size(rows); ++i)
+        files.WriteWhole(
+            files.InFolder(folder, "petarino-20261231-00000" + std::to_string(i) + ".json"),
+            rows[i].bytes);
+    const std::vector<BackupEntry> list = backups.List();
+    ASSERT_EQ(list.size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(list[std::size(rows) - 1 - i].row,
+                  "2026/12/31 00:00:0" + std::to_string(i) + " - " + rows[i].count + " 枚")
+            << i;
+}
+
 TEST_F(BackupTest, RestoringAnOlderBackupBringsADestroyedMemoBackAndCanItselfBeUndone) {
     world.Create("一", "first");
     world.CreateMacro("二", "#{yyyy#}");
@@ -289,6 +329,27 @@ TEST_F(BackupTest, TheNewestTwentyStayAndOnlyExitsAndTheDaysFirstAutosaveWriteTh
     EXPECT_EQ(BackupFiles().size(), 3u);
 }
 
+// Sync backs up before it replaces memos, up to every quarter of an hour: a few hours of another
+// PC's edits make more backups than are kept, and push out only sync's own.
+TEST_F(BackupTest, SyncBackupsAreKeptApartAndPushOutNoExitOrDailyBackup) {
+    world.Create("メモ");
+    world.store.SaveDatas();
+    backups.AfterExitSave();
+    world.macro.kernel.SetNow({.year = 2027, .month = 1, .day = 2, .hour = 9});
+    backups.AfterAutosave();
+    for (int i = 0; i < 25; ++i)
+        backups.BeforeSync();
+
+    const std::vector<BackupEntry> list = backups.List();
+    ASSERT_EQ(list.size(), size_t{BackupFolder::kKept} + 2);
+    EXPECT_EQ(std::ranges::count_if(
+                  list, [](const BackupEntry& entry) { return entry.row.ends_with("（同期前）"); }),
+              BackupFolder::kKept);
+    EXPECT_EQ(list.front().row, "2027/01/02 09:00:25 - 1 枚（同期前）");
+    EXPECT_EQ(list[BackupFolder::kKept].row, "2027/01/02 09:00:00 - 1 枚") << "the day's first";
+    EXPECT_EQ(list.back().row, "2026/12/31 23:59:58 - 1 枚") << "the exit's";
+}
+
 // Every restore backs up what it replaces, apart from the automatic backups: a user stepping
 // back through all of them, oldest last, reaches each one and loses none.
 TEST_F(BackupTest, SteppingBackThroughEveryAutomaticBackupRemovesNone) {
@@ -338,6 +399,10 @@ TEST_F(BackupTest, NamesFollowTheOrderOfWritingWhateverTheClockSays) {
          BackupKind::BeforeRestore,
          "petarino-20270301-120000-before.json",
          "2027/03/01 12:00:00 - 1 枚（復元前）"},
+        {{.year = 2027, .month = 3, .day = 1, .hour = 12},
+         BackupKind::BeforeSync,
+         "petarino-20270301-120001-sync.json",
+         "2027/03/01 12:00:01 - 1 枚（同期前）"},
     };
     for (const auto& step : steps) {
         const platform::FilePath path = folder.Write(BackupOfStore(), step.now, step.kind);
@@ -349,9 +414,10 @@ TEST_F(BackupTest, NamesFollowTheOrderOfWritingWhateverTheClockSays) {
     }
     EXPECT_EQ(BackupNameOf("petarino-20270101-000001-before.json")->kind,
               BackupKind::BeforeRestore);
+    EXPECT_EQ(BackupNameOf("petarino-20270101-000001-sync.json")->kind, BackupKind::BeforeSync);
     for (const std::string_view other :
          {"petarino-20270101-000001-after.json", "petarino-20270101-000001-before.json.json",
-          "petarino-20270101-000001before.json"})
+          "petarino-20270101-000001before.json", "petarino-20270101-000001-sync-before.json"})
         EXPECT_FALSE(BackupNameOf(other)) << other;
 }
 

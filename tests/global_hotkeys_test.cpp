@@ -97,5 +97,55 @@ TEST(GlobalHotkeys, AKeyHeldElsewhereStaysChosenAndIsTakenOnceFree) {
     EXPECT_EQ(windows.Registered(), (Registered{{1, {0x4003, 'N'}}, {2, {0x4003, 'F'}}}));
 }
 
+// A key another of our rows holds is no other program's: the box that asks for it is emptied
+// and told which row holds it, and the rows keep what they held.
+TEST(GlobalHotkeys, AKeyAnotherRowHoldsIsRefusedInTheBoxThatAsksForIt) {
+    constexpr uint16_t kCtrlAltS = 0x0653;
+    struct Row {
+        GlobalHotkey which;
+        uint16_t chosen;
+        const char* refusal; // nullptr: taken
+        Registered registered;
+    };
+    const Registered before{{1, {0x4003, 'N'}}, {2, {0x4003, 'F'}}, {3, {0x4003, 'S'}}};
+    const Row rows[] = {
+        {GlobalHotkey::Search,
+         kCtrlAltN,
+         "このキーは「新規メモ」で使われています",
+         {{1, {0x4003, 'N'}}, {2, {0x4003, 'F'}}}},
+        {GlobalHotkey::NewMemo,
+         kCtrlAltF,
+         "このキーは「メモを前面へ」で使われています",
+         {{2, {0x4003, 'F'}}, {3, {0x4003, 'S'}}}},
+        {GlobalHotkey::Front,
+         kCtrlAltS,
+         "このキーは「メモを検索」で使われています",
+         {{1, {0x4003, 'N'}}, {3, {0x4003, 'S'}}}},
+        {GlobalHotkey::Search, kCtrlAltS, nullptr, before},
+        {GlobalHotkey::Front,
+         0x024E,
+         nullptr, // Ctrl+N: another key than Ctrl+Alt+N
+         {{1, {0x4003, 'N'}}, {2, {0x4002, 'N'}}, {3, {0x4003, 'S'}}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.chosen);
+        InMemoryHotkeySettings settings;
+        platform::FakeWindowSystem windows;
+        GlobalHotkeys hotkeys(settings, windows);
+        settings.SetKey(GlobalHotkey::NewMemo, kCtrlAltN);
+        settings.SetKey(GlobalHotkey::Front, kCtrlAltF);
+        settings.SetKey(GlobalHotkey::Search, kCtrlAltS);
+        hotkeys.RegisterAll();
+        ASSERT_EQ(windows.Registered(), before);
+
+        settings.SetKey(row.which, row.chosen);
+        const auto refusal = hotkeys.Choose(row.which);
+        EXPECT_EQ(refusal, row.refusal ? std::optional<std::string>(row.refusal) : std::nullopt);
+        EXPECT_EQ(settings.Key(row.which), row.refusal ? 0 : row.chosen);
+        EXPECT_EQ(windows.Registered(), row.registered);
+        EXPECT_FALSE(hotkeys.Taken(row.which)) << "blamed on another program";
+    }
+}
+
 } // namespace
 } // namespace petarino

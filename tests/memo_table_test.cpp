@@ -166,13 +166,52 @@ TEST_F(MemoTableTest, ARefreshKeepsASelectedRowThatStillExists) {
     EXPECT_EQ(list.SelectedRow(), 1);
 }
 
-TEST_F(MemoTableTest, ARefreshDropsASelectedRowThatIsGone) {
+TEST_F(MemoTableTest, ARefreshDropsTheSelectionWithItsMemo) {
     Create("一");
     Create("二");
     Create("三");
     list.SelectRow(2);
     table.DestForm(0);
+    EXPECT_EQ(list.SelectedRow(), 0) << "三 took slot 0 and its row";
+    table.DestForm(0);
     EXPECT_EQ(list.SelectedRow(), -1);
+}
+
+// Rows of a filtered list are not slots: whatever changes the table, the selection stays on
+// the memo the user chose, and the buttons act on that memo.
+TEST_F(MemoTableTest, AFilteredSelectionFollowsItsMemoThroughEveryRefresh) {
+    Memo& unlisted = Create("unlisted");
+    Memo& b = Create("b x");
+    Create("c x");
+    Memo& d = Create("d x");
+    table.SetStatusFilter(
+        [](const Memo& memo) { return memo.Hint().find('x') != std::string::npos; });
+    list.SelectRow(0);
+
+    // Destroyed from its own menu: "d x" takes its slot, before "b x".
+    windows.ScriptAnswer(DialogResult::Yes);
+    table.ConfirmAndDestroy(unlisted.Tag());
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"○ - d x", "○ - b x", "○ - c x"}));
+    EXPECT_EQ(list.SelectedRow(), 1);
+    table.ToggleSelected();
+    EXPECT_FALSE(b.Visible());
+    EXPECT_TRUE(d.Visible());
+    EXPECT_EQ(list.SelectedRow(), 1);
+
+    // Edits move the rows: "d x" no longer matches, "a x" now does.
+    Memo& a = Create("a");
+    table.Memos(0).SetHint("d");
+    a.SetHint("a x");
+    table.RefreshStatusList();
+    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"× - b x", "○ - c x", "○ - a x"}));
+    EXPECT_EQ(list.SelectedRow(), 0);
+
+    // A memo edited out of the filter leaves nothing selected.
+    b.SetHint("b");
+    table.RefreshStatusList();
+    EXPECT_EQ(list.SelectedRow(), -1);
+    table.ToggleSelected();
+    EXPECT_FALSE(b.Visible());
 }
 
 TEST_F(MemoTableTest, ToggleSelectedShowsAndHidesTheSelectedMemo) {
@@ -386,14 +425,16 @@ TEST_F(MemoTableTest, StaysConsistentThroughRandomSequences) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     const auto size = [&] { return static_cast<int>(model.size()); };
-    const auto keepSelection = [&] {
-        if (selected >= size()) selected = -1;
-    };
     const auto flip = [](bool& visible) { visible = !visible; };
     const auto destroyInModel = [&](int slot) {
+        const int last = size() - 1;
         model[static_cast<size_t>(slot)] = model.back();
         model.pop_back();
-        keepSelection();
+        // The selection follows its memo: gone with it, or to the slot the last memo took.
+        if (selected == slot)
+            selected = -1;
+        else if (selected == last)
+            selected = slot;
     };
 
     int refusals = 0;

@@ -328,7 +328,8 @@ TEST_F(RegistryStoreTest, AWrongOrUnreadableWidthIsReportedAndTakesItsDefault) {
 }
 
 // The values of stay-on-top, the alarm and the hotkeys: what the program cannot use is a read
-// error, taken as absent, and the load goes on. A hotkey without Ctrl or Alt is none, quietly.
+// error, taken as absent, and the load goes on. A hotkey without Ctrl or Alt is none, quietly;
+// one an earlier row holds is unusable.
 TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsent) {
     const WallMinute at{{2026, 5, 10}, 9, 0};
     struct Row {
@@ -357,6 +358,8 @@ TEST_F(RegistryStoreTest, UnusableAlarmAndHotkeyValuesAreReportedAndTakenAsAbsen
         {"HotKeySearch", DwordValue(0x1053), "'HotKeySearch' の値が不正です.", {at, AlarmRepeat::Daily}},
         {"HotKeySearch", DwordValue(0x0053), nullptr, {at, AlarmRepeat::Daily}},
         {"HotKeySearch", DwordValue(0x0653), nullptr, {at, AlarmRepeat::Daily}, 0x0246, 0x0653},
+        {"HotKeySearch", DwordValue(0x0246), "'HotKeySearch' の値が不正です.", {at, AlarmRepeat::Daily}, 0x0246},
+        {"HotKeyNewMemo", DwordValue(0x0246), "'HotKeyFront' の値が不正です.", {at, AlarmRepeat::Daily}, 0},
     };
     // clang-format on
     for (const Row& row : rows) {

@@ -171,6 +171,10 @@ TEST_F(ScreenKeeperTest, TheMonitorOverlappedMostOrElseTheNearestTakesTheMemo) {
          {kPrimary},
          {-50, 100, 1400, 113},
          {0, 100, 1400, 113}},
+        {"wider than the screen, its right edge on the screen's, as the clamp puts it: left there",
+         {kPrimary},
+         {-120, 100, 1400, 113},
+         {-120, 100, 1400, 113}},
         {"no monitor known: untouched", {}, kOnRight, kOnRight},
     };
     for (const auto& test : cases) {

@@ -29,6 +29,30 @@ TEST(WorkAreaClamp, ALargerWindowGetsOneEdgeInsidePerCallLeftAndTopFirst) {
     const Bounds second = ClampIntoWorkArea(first, kWork);
     EXPECT_EQ(second, (Bounds{-120, -16, 1400, 1000})) << "then the right and bottom edges";
     EXPECT_EQ(ClampIntoWorkArea(second, kWork), first) << "and back, a call at a time";
+    EXPECT_TRUE(InsideWorkArea(first, kWork));
+    EXPECT_TRUE(InsideWorkArea(second, kWork));
+}
+
+// Inside is where the clamp leaves a window or puts it, on each axis; wherever a window is,
+// the clamp takes it inside.
+TEST(WorkAreaClamp, InsideIsWhereTheClampPutsAWindow) {
+    const struct {
+        Bounds window;
+        bool inside;
+    } rows[] = {
+        {{0, 0, 300, 100}, true},        {{980, 884, 300, 100}, true},
+        {{-1, 0, 300, 100}, false},      {{981, 0, 300, 100}, false},
+        {{0, 885, 300, 100}, false},     {{0, 0, 1400, 100}, true},    // wider: left edge on left
+        {{-120, 0, 1400, 100}, true},    {{-50, 0, 1400, 100}, false}, // right on right; neither
+        {{10, 0, 1400, 100}, false},     {{0, -16, 300, 1000}, true},  // taller: bottom on bottom
+        {{0, -8, 300, 1000}, false},     {{-120, -16, 1400, 1000}, true},
+        {{INT32_MIN, 0, 10, 10}, false}, {{1280 - INT32_MAX, 0, INT32_MAX, 10}, true},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(InsideWorkArea(row.window, kWork), row.inside)
+            << row.window.left << ", " << row.window.top << ", " << row.window.width;
+        EXPECT_TRUE(InsideWorkArea(ClampIntoWorkArea(row.window, kWork), kWork));
+    }
 }
 
 TEST(WorkAreaClamp, AMonitorAwayFromTheOriginIsItsOwnWorkArea) {

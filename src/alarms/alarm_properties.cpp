@@ -42,8 +42,10 @@ void AlarmProperties::Apply(Memo& memo, const WallMinute& now) {
     if (!table_.Holds(memo, openedFor_)) return;
     MemoAlarm alarm = Chosen();
     if (RangMeanwhile(memo, alarm)) {
-        alarm.at = memo.Alarm().at;
-        alarm.ownDay = memo.Alarm().ownDay;
+        // The ring spent the time shown, once: from there on the alarm repeats as chosen now,
+        // on the day it aimed at.
+        alarm.ownDay = opened_.ownDay;
+        alarm = AlarmAfterRinging(alarm, now);
     } else if (alarm.at && alarm.at == memo.Alarm().at) {
         alarm.ownDay = memo.Alarm().ownDay;
     }

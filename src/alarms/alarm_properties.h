@@ -45,8 +45,9 @@ public:
     std::optional<std::string_view> Refusal(const Memo& memo, const WallMinute& now) const;
     // OK: the controls into the memo's alarm, unless the memo was destroyed meanwhile. A time
     // left as it was keeps the day a monthly or yearly alarm aims at. A repeating alarm set in
-    // the past goes to its next time to come, so it does not ring at once, late; one that rang
-    // while the dialog was open, its time left as shown, stays where ringing moved it.
+    // the past goes to its next time to come, so it does not ring at once, late. One that rang
+    // while the dialog was open, its time left as shown, has spent that one ring: it goes to
+    // its next time after now by the repeat chosen in the dialog.
     void Apply(Memo& memo, const WallMinute& now);
 
 private:

@@ -171,10 +171,11 @@ template <typename Open> void Desk::WithQuestion(Open open) {
     open();
 }
 
-// As before a restore: the memos as they are now, saved first.
+// As before a restore: the memos as they are now, saved first; kept apart from the exit and
+// daily backups.
 void Desk::BackUpBeforeSync() {
     store_.SaveDatas();
-    backups_.BeforeReplacing();
+    backups_.BeforeSync();
 }
 
 } // namespace petarino

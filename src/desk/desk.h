@@ -80,10 +80,10 @@ public:
     void ImportBackup();
     void ExportBackup() { backups_.Export(); }
 
-    // The global hotkeys: which key the system's id names, a key set anew, those another
-    // program held tried again.
+    // The global hotkeys: which key the system's id names, a key set anew (refused, and the
+    // refusal given, when another row holds it), those another program held tried again.
     static std::optional<GlobalHotkey> HotkeyOfId(int id);
-    void HotkeyChanged(GlobalHotkey which) { hotkeys_.Register(which); }
+    std::optional<std::string> HotkeyChanged(GlobalHotkey which) { return hotkeys_.Choose(which); }
     void RetryTakenHotkeys() { hotkeys_.RetryTaken(); }
     bool HotkeyTaken(GlobalHotkey which) const { return hotkeys_.Taken(which); }
 

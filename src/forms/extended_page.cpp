@@ -1,12 +1,18 @@
 #include "forms/extended_page.h"
 
 #include "desk/desk.h"
+#include "forms/refusal_balloon.h"
+
+#include <commctrl.h>
 
 namespace petarino::forms {
 
-void ExtendedPage::Bind(HWND backups, const std::array<HWND, kGlobalHotkeyCount>& inUseMarks) {
+void ExtendedPage::Bind(HWND backups, const std::array<HWND, kGlobalHotkeyCount>& boxes,
+                        const std::array<HWND, kGlobalHotkeyCount>& inUseMarks, HWND refusal) {
     backupList_.Bind(backups);
+    boxes_ = boxes;
     inUseMarks_ = inUseMarks;
+    refusal_ = refusal;
 }
 
 void ExtendedPage::Shown() {
@@ -31,7 +37,11 @@ void ExtendedPage::bImportClick() {
 }
 
 void ExtendedPage::HotkeyChanged(GlobalHotkey which) {
-    desk_.HotkeyChanged(which);
+    const HWND box = boxes_[static_cast<size_t>(which)];
+    if (const auto refusal = desk_.HotkeyChanged(which))
+        ShowRefusal(refusal_, box, *refusal);
+    else if (SendMessageW(box, HKM_GETHOTKEY, 0, 0) != 0) // a key taken: the refusal is past
+        HideRefusal(refusal_);
     ShowTakenHotkeys();
 }
 

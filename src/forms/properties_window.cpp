@@ -61,7 +61,9 @@ DouguFormControls& TDouguForm::Controls() {
     hotkeySettings_.Bind(std::array{controls.hkNewMemo, controls.hkFront, controls.hkSearch});
     statusPage_.Bind(controls.lbShow, controls.eSearch);
     extendedPage_.Bind(controls.lbBackups,
-                       {controls.lNewMemoInUse, controls.lFrontInUse, controls.lSearchInUse});
+                       {controls.hkNewMemo, controls.hkFront, controls.hkSearch},
+                       {controls.lNewMemoInUse, controls.lFrontInUse, controls.lSearchInUse},
+                       controls.hotkeyRefusal);
     syncPage_.Bind(controls.eSyncFolder, controls.lSyncStatus);
     if (!shownLabel3_.empty()) SetWindowTextW(controls.Label3, win32::ToWide(shownLabel3_).c_str());
     return controls;

@@ -1,6 +1,8 @@
 #include "forms/properties_window_layout.h"
 
 #include "forms/form_controls.h"
+#include "forms/refusal_balloon.h"
+#include "memos/hotkey_settings.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/cp932_win32.h"
 #include "platform/win32/window_system_win32.h"
@@ -146,9 +148,11 @@ void CreateExtendedPage(const ControlMaker& page, DouguFormControls& c) {
                           kbImport, "バックアップファイルを読み込んで、メモをその内容にします。");
 }
 
-// The box's own colours for the mark inside it, greyed as a note beside the key.
+// The box's own colours for the mark inside it, greyed as a note beside the key; and the
+// refusal of a key goes once the user leaves the box.
 LRESULT CALLBACK HotkeyBoxProcedure(HWND box, UINT message, WPARAM wp, LPARAM lp, UINT_PTR,
-                                    DWORD_PTR) noexcept {
+                                    DWORD_PTR refusal) noexcept {
+    HideRefusalOnLeaving(reinterpret_cast<HWND>(refusal), message);
     if (message != WM_CTLCOLORSTATIC) return win32::DefSubclass(box, message, wp, lp);
     const auto dc = reinterpret_cast<HDC>(wp);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -159,12 +163,13 @@ LRESULT CALLBACK HotkeyBoxProcedure(HWND box, UINT message, WPARAM wp, LPARAM lp
 // A hotkey box that takes only keys with Ctrl or Alt: a key alone, or with Shift alone, gets
 // Ctrl+Alt in place of what was held. The replacement must hold a modifier: with none, Wine's
 // control keeps the bare key.
-HWND MakeHotkeyBox(const ControlMaker& page, Place at, UINT id, std::string_view tooltip) {
+HWND MakeHotkeyBox(const ControlMaker& page, Place at, UINT id, std::string_view tooltip,
+                   HWND refusal) {
     // Its painting leaves out the mark inside it.
     const HWND box = page.Make(HOTKEY_CLASSW, "", WS_TABSTOP | WS_CLIPCHILDREN, at, id, tooltip);
     SendMessageW(box, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
                  MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-    win32::SetSubclass(box, HotkeyBoxProcedure, 0, 0);
+    win32::SetSubclass(box, HotkeyBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(refusal));
     return box;
 }
 
@@ -193,20 +198,20 @@ struct HotkeyRow {
 };
 
 void MakeHotkeyRow(const ControlMaker& page, const HotkeyRow& row, int top,
-                   std::string_view caption, UINT id, std::string_view tooltip) {
+                   std::string_view caption, UINT id, std::string_view tooltip, HWND refusal) {
     row.label = page.Make(WC_STATICW, caption, SS_LEFT | SS_NOPREFIX, {8, top + 3, 73, 12}, 0);
     FitToCaption(row.label);
-    row.box = MakeHotkeyBox(page, {88, top, 161, 20}, id, tooltip);
+    row.box = MakeHotkeyBox(page, {88, top, 161, 20}, id, tooltip, refusal);
     row.inUse = MakeInUseMark(page, row.box);
 }
 
 void CreateHotkeyRows(const ControlMaker& page, DouguFormControls& c) {
-    MakeHotkeyRow(page, {c.Label4, c.hkNewMemo, c.lNewMemoInUse}, 77, "新規メモ", khkNewMemo,
-                  "どこからでも新しいメモを作るキーです。");
-    MakeHotkeyRow(page, {c.Label5, c.hkFront, c.lFrontInUse}, 101, "メモを前面へ", khkFront,
-                  "表示中のメモをすべて前面に出すキーです。");
-    MakeHotkeyRow(page, {c.Label7, c.hkSearch, c.lSearchInUse}, 125, "メモを検索", khkSearch,
-                  "どこからでもメモの検索を開くキーです。");
+    MakeHotkeyRow(page, {c.Label4, c.hkNewMemo, c.lNewMemoInUse}, 77, kGlobalHotkeyLabels[0],
+                  khkNewMemo, "どこからでも新しいメモを作るキーです。", c.hotkeyRefusal);
+    MakeHotkeyRow(page, {c.Label5, c.hkFront, c.lFrontInUse}, 101, kGlobalHotkeyLabels[1], khkFront,
+                  "表示中のメモをすべて前面に出すキーです。", c.hotkeyRefusal);
+    MakeHotkeyRow(page, {c.Label7, c.hkSearch, c.lSearchInUse}, 125, kGlobalHotkeyLabels[2],
+                  khkSearch, "どこからでもメモの検索を開くキーです。", c.hotkeyRefusal);
 }
 
 // The folder the memos are synchronised through. Its path is set as UTF-16, so a folder
@@ -262,6 +267,7 @@ void CreateDouguFormControls(HWND form, DouguFormControls& c,
     CreateStatusPage(ControlMaker(c.TabSheet1, c.font.get(), c.tooltips), c);
     CreateSettingsPage(ControlMaker(c.TabSheet2, c.font.get(), c.tooltips), c);
     CreateExtendedPage(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
+    c.hotkeyRefusal = CreateRefusalBalloon(form);
     CreateHotkeyRows(ControlMaker(c.TabSheet3, c.font.get(), c.tooltips), c);
     CreateSyncPage(ControlMaker(c.TabSheet4, c.font.get(), c.tooltips), c);
     ShowWindow(c.TabSheet1, SW_SHOW);

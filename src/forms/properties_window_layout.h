@@ -92,6 +92,8 @@ struct DouguFormControls {
     HWND bOk = nullptr;
     HWND Button1 = nullptr;
     HWND tooltips = nullptr;
+    // Why a hotkey box did not take a key.
+    HWND hotkeyRefusal = nullptr;
 };
 
 // The global hotkey whose box the control is.

@@ -59,6 +59,19 @@ void GlobalHotkeys::Register(GlobalHotkey which) {
     taken_[Index(which)] = !windows_.RegisterHotkey(id, HotkeyModifiers(key), KeyOf(key));
 }
 
+std::optional<std::string> GlobalHotkeys::Choose(GlobalHotkey which) {
+    const uint16_t key = settings_.Key(which);
+    for (const GlobalHotkey other : kGlobalHotkeys)
+        if (other != which && IsGlobalHotkey(key) && settings_.Key(other) == key) {
+            settings_.SetKey(which, 0);
+            Register(which);
+            return "このキーは「" + std::string(kGlobalHotkeyLabels[Index(other)]) +
+                   "」で使われています";
+        }
+    Register(which);
+    return std::nullopt;
+}
+
 void GlobalHotkeys::RegisterAll() {
     for (const GlobalHotkey which : kGlobalHotkeys)
         Register(which);

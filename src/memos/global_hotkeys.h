@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,10 @@ public:
     // global hotkey is taken out of the setting. A key another program holds stays in the
     // setting, the user's choice, and counts as taken until a later try gets it.
     void Register(GlobalHotkey which);
+    // The key the user has just put in the setting's box. One another of our keys holds is
+    // refused: the setting is emptied, and the result says which row holds it ("このキーは
+    // 「新規メモ」で使われています"), since the system would only say the key is taken.
+    std::optional<std::string> Choose(GlobalHotkey which);
     // Every key, as the store has just set them; throws EHotkeyTaken naming the first one
     // taken, once all were tried.
     void RegisterAll();

@@ -3,9 +3,11 @@
 // flags in the next; 0 for none.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <string_view>
 
 namespace petarino {
 
@@ -13,6 +15,10 @@ enum class GlobalHotkey : uint8_t { NewMemo, Front, Search };
 inline constexpr GlobalHotkey kGlobalHotkeys[] = {GlobalHotkey::NewMemo, GlobalHotkey::Front,
                                                   GlobalHotkey::Search};
 inline constexpr std::size_t kGlobalHotkeyCount = std::size(kGlobalHotkeys);
+
+// The label of each key's row on the page "拡張", in the order of kGlobalHotkeys.
+inline constexpr std::array<std::string_view, kGlobalHotkeyCount> kGlobalHotkeyLabels{
+    "新規メモ", "メモを前面へ", "メモを検索"};
 
 class HotkeySettings {
 public:

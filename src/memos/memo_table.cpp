@@ -103,29 +103,41 @@ void MemoTable::ConfirmAndDestroy(int slot) {
 }
 
 void MemoTable::RefreshStatusList() {
-    const int selected = statusList_.SelectedRow();
+    // The list box keeps a row number; the memo of that row is the one the user chose, and
+    // after any change of the table it may stand on another row, or on none.
+    const RowMemo selected = MemoOfRow(statusList_.SelectedRow());
     std::vector<std::string> rows;
-    rowSlots_.clear();
+    rowMemos_.clear();
     for (int slot = 0; slot <= maxForm_; ++slot)
         if (!listed_ || listed_(*At(slot))) {
             rows.push_back(StatusRow(*At(slot)));
-            rowSlots_.push_back(slot);
+            rowMemos_.push_back({At(slot), At(slot)->Sync().id});
         }
     statusList_.ReplaceRows(rows);
-    statusList_.SelectRow(SlotOfRow(selected) >= 0 ? selected : -1);
+    statusList_.SelectRow(RowOf(selected));
 }
 
 void MemoTable::SetStatusFilter(std::function<bool(const Memo&)> listed) {
-    const int selected = SlotOfRow(statusList_.SelectedRow());
     listed_ = std::move(listed);
     RefreshStatusList();
-    const auto row = std::ranges::find(rowSlots_, selected);
-    statusList_.SelectRow(
-        selected >= 0 && row != rowSlots_.end() ? static_cast<int>(row - rowSlots_.begin()) : -1);
 }
 
 int MemoTable::SlotOfRow(int row) const {
-    return row >= 0 && row < std::ssize(rowSlots_) ? rowSlots_[static_cast<size_t>(row)] : -1;
+    const RowMemo memo = MemoOfRow(row);
+    return memo.memo ? SlotHolding(memo.memo, memo.id).value_or(-1) : -1;
+}
+
+MemoTable::RowMemo MemoTable::MemoOfRow(int row) const {
+    return row >= 0 && row < std::ssize(rowMemos_) ? rowMemos_[static_cast<size_t>(row)]
+                                                   : RowMemo{};
+}
+
+int MemoTable::RowOf(const RowMemo& memo) const {
+    // The rows were listed at the last refresh: each of their memos is live.
+    const auto row = std::ranges::find_if(rowMemos_, [&](const RowMemo& listed) {
+        return memo.memo && listed.memo == memo.memo && listed.id == memo.id;
+    });
+    return row != rowMemos_.end() ? static_cast<int>(row - rowMemos_.begin()) : -1;
 }
 
 Memo* MemoTable::ShowRow(int row) {
@@ -133,8 +145,8 @@ Memo* MemoTable::ShowRow(int row) {
     if (!Occupied(slot)) return nullptr;
     Memo& memo = *At(slot);
     memo.SetVisible(true);
-    RefreshStatusList();
     statusList_.SelectRow(row);
+    RefreshStatusList();
     return &memo;
 }
 

@@ -54,13 +54,15 @@ public:
     // The memo's destroy command: asks with its title, and destroys it on Yes.
     void ConfirmAndDestroy(int slot);
 
-    // One row per listed memo in slot order, "○ - title" or "× - title"; a selected row that
-    // still exists stays selected.
+    // One row per listed memo in slot order, "○ - title" or "× - title". The selection follows
+    // its memo to whatever row it has now; when the memo is no longer listed, no row is
+    // selected.
     void RefreshStatusList();
     // Which memos the status list shows from now on; every memo when empty. The selected memo
     // stays selected while it is listed.
     void SetStatusFilter(std::function<bool(const Memo&)> listed);
-    // The slot of the memo the row stands for since the last refresh; -1 for no such row.
+    // The slot of the memo the row stands for since the last refresh; -1 for no such row or a
+    // memo that has gone since.
     int SlotOfRow(int row) const;
     // Shows the memo of the row and selects the row; null when there is no such row.
     Memo* ShowRow(int row);
@@ -79,6 +81,16 @@ private:
     int SlotOf(const Memo* memo) const;
     std::optional<int> SlotHolding(const Memo* memo, std::string_view id) const;
 
+    // A listed memo, known by its id as well: the pointer alone may be a memo made anew where
+    // a destroyed one was.
+    struct RowMemo {
+        const Memo* memo = nullptr;
+        std::string id;
+    };
+    RowMemo MemoOfRow(int row) const;
+    // -1 when the memo is gone or not listed.
+    int RowOf(const RowMemo& memo) const;
+
     MemoFactory& factory_;
     StatusList& statusList_;
     platform::WindowSystem& windows_;
@@ -86,8 +98,9 @@ private:
     std::array<Memo*, kSlots> memos_{};
     int maxForm_ = -1;
     std::function<bool(const Memo&)> listed_;
-    // The slot of each row: with a filter a row is no longer its memo's slot.
-    std::vector<int> rowSlots_;
+    // The memo of each row: with a filter a row is no longer its memo's slot, and a slot
+    // changes its memo when another is destroyed.
+    std::vector<RowMemo> rowMemos_;
 };
 
 } // namespace petarino

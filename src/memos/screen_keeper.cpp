@@ -15,21 +15,9 @@ Bounds BoundsOf(const Memo& memo) {
     return {memo.Left(), memo.Top(), memo.Width(), memo.Height()};
 }
 
-// A window larger than the work area on an axis is as far in as it gets with its left or top
-// edge on the work area's: the clamp would otherwise swing it from edge to edge at every change.
-bool AxisInside(int32_t start, int32_t size, int32_t low, int32_t high) {
-    if (int64_t{size} > int64_t{high} - low) return start == low;
-    return start >= low && int64_t{start} + size <= high;
-}
-
-bool Inside(const Bounds& window, const WorkArea& area) {
-    return AxisInside(window.left, window.width, area.left, area.right) &&
-           AxisInside(window.top, window.height, area.top, area.bottom);
-}
-
 bool OnScreen(const Bounds& window, const std::vector<WorkArea>& workAreas) {
     return std::ranges::any_of(workAreas,
-                               [&](const WorkArea& area) { return Inside(window, area); });
+                               [&](const WorkArea& area) { return InsideWorkArea(window, area); });
 }
 
 // The gap between the window and the work area along one axis; 0 when they overlap on it.

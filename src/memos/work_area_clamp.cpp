@@ -13,6 +13,12 @@ int32_t ClampAxis(int32_t start, int32_t size, int32_t low, int32_t high) {
     return start;
 }
 
+bool AxisInside(int32_t start, int32_t size, int32_t low, int32_t high) {
+    const int64_t end = int64_t{start} + size;
+    if (int64_t{size} > int64_t{high} - low) return start == low || end == high;
+    return start >= low && end <= high;
+}
+
 } // namespace
 
 Bounds ClampIntoWorkArea(const Bounds& window, const WorkArea& workArea) {
@@ -20,6 +26,11 @@ Bounds ClampIntoWorkArea(const Bounds& window, const WorkArea& workArea) {
     clamped.left = ClampAxis(window.left, window.width, workArea.left, workArea.right);
     clamped.top = ClampAxis(window.top, window.height, workArea.top, workArea.bottom);
     return clamped;
+}
+
+bool InsideWorkArea(const Bounds& window, const WorkArea& workArea) {
+    return AxisInside(window.left, window.width, workArea.left, workArea.right) &&
+           AxisInside(window.top, window.height, workArea.top, workArea.bottom);
 }
 
 } // namespace petarino

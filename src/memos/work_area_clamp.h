@@ -10,5 +10,10 @@ namespace petarino {
 // changes: a window wider than the work area gets its left edge on the work area's left
 // edge now, and its right edge on the right edge at the next call.
 Bounds ClampIntoWorkArea(const Bounds& window, const WorkArea& workArea);
+// Where the clamp puts a window: within the work area on each axis where it fits; on an axis
+// where it does not, with either of its edges on the work area's, the two places the clamp
+// takes it to in turn. Whatever else keeps windows on the screen leaves them there, or the
+// two would move a wide window back and forth.
+bool InsideWorkArea(const Bounds& window, const WorkArea& workArea);
 
 } // namespace petarino

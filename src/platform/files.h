@@ -90,6 +90,8 @@ public:
     // grows meanwhile is read as it was. Throws EFOpenError, or EFTooLarge when the file holds
     // more than maxBytes.
     virtual std::string ReadWhole(const FilePath& path, std::uint64_t maxBytes) = 0;
+    // The file's first bytes, no more than `bytes`; all of a shorter file. Throws EFOpenError.
+    virtual std::string ReadStart(const FilePath& path, std::size_t bytes) = 0;
 
     // The user's folder for data kept on this machine only, ending with its separator.
     virtual FilePath LocalAppDataFolder() = 0;

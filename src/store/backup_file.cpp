@@ -113,6 +113,14 @@ int LoadedMemoCount(const StoreSnapshot& snapshot) {
     return static_cast<int>(stored.memos.size());
 }
 
+// A count a table can hold; nullopt for anything else.
+std::optional<int> MemoCountOf(const ReadJson& memos) {
+    if (!memos.is_number_integer()) return std::nullopt;
+    const auto count = memos.get<int64_t>();
+    if (count < 0 || count > MemoTable::kSlots) return std::nullopt;
+    return static_cast<int>(count);
+}
+
 } // namespace
 
 std::string BackupText(const StoreSnapshot& snapshot, const platform::LocalTime& created,
@@ -146,8 +154,18 @@ Backup ParseBackup(std::string_view text, platform::Kernel& kernel) try {
     Refuse(std::string("形式が正しくありません（") + error.what() + "）");
 }
 
+std::optional<int> BackupHeaderMemoCount(std::string_view start) try {
+    constexpr std::string_view kHeader[] = {field::kFormat, field::kVersion, field::kMemos};
+    const auto found = ScanTopLevel(start, kHeader);
+    if (!found) return std::nullopt;
+    CheckHeader({(*found)[0], (*found)[1]});
+    return MemoCountOf((*found)[2]);
+} catch (const std::exception&) {
+    return std::nullopt;
+}
+
 std::optional<int> BackupMemoCount(std::string_view text) try {
-    return BackupJson(text)[field::kMemos].get<int>();
+    return MemoCountOf(BackupJson(text)[field::kMemos]);
 } catch (const std::exception&) {
     return std::nullopt;
 }

@@ -7,6 +7,8 @@
 #include "platform/kernel.h"
 #include "store/store_snapshot.h"
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -39,5 +41,12 @@ Backup ParseBackup(std::string_view text, platform::Kernel& kernel);
 // Only the header's memo count, for listing backups without checking each whole; nullopt
 // when the text is no backup of this version.
 std::optional<int> BackupMemoCount(std::string_view text);
+// The backup's start that holds its header: the count comes before the values, which make a
+// backup of the largest store ten megabytes.
+inline constexpr std::size_t kBackupHeaderBytes = 4096;
+// The memo count from the header alone, in the first bytes of a backup, without reading on;
+// nullopt when they hold no header of this version with a count (a backup written otherwise,
+// or no backup: the whole text tells).
+std::optional<int> BackupHeaderMemoCount(std::string_view start);
 
 } // namespace petarino::store

@@ -13,15 +13,27 @@ namespace {
 constexpr std::string_view kFolderBelowLocal = "Petarino\\Backups\\";
 constexpr std::string_view kPrefix = "petarino-";
 constexpr std::string_view kExtension = ".json";
-constexpr std::string_view kBeforeMark = "-before";
+// How each kind marks its file's name, after the time, and its row in the list.
+struct KindMarks {
+    BackupKind kind;
+    std::string_view name;
+    std::string_view row;
+};
+constexpr KindMarks kKindMarks[] = {
+    {BackupKind::Automatic, "", ""},
+    {BackupKind::BeforeRestore, "-before", "（復元前）"},
+    {BackupKind::BeforeSync, "-sync", "（同期前）"},
+};
+
+const KindMarks& MarksOf(BackupKind kind) {
+    return *std::ranges::find(kKindMarks, kind, &KindMarks::kind);
+}
 
 std::string NameOf(const platform::LocalTime& t, BackupKind kind) {
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", t.year % 10000, t.month, t.day,
                   t.hour, t.minute, t.second);
-    return std::string(kPrefix) + stamp +
-           std::string(kind == BackupKind::BeforeRestore ? kBeforeMark : "") +
-           std::string(kExtension);
+    return std::string(kPrefix) + stamp + std::string(MarksOf(kind).name) + std::string(kExtension);
 }
 
 auto Order(const platform::LocalTime& t) {
@@ -48,7 +60,7 @@ std::string RowOf(const BackupName& backup, std::optional<int> memos) {
     std::snprintf(row, sizeof row, "%04d/%02d/%02d %02d:%02d:%02d - ", t.year, t.month, t.day,
                   t.hour, t.minute, t.second);
     return row + (memos ? std::to_string(*memos) : std::string("?")) + " 枚" +
-           (backup.kind == BackupKind::BeforeRestore ? "（復元前）" : "");
+           std::string(MarksOf(backup.kind).row);
 }
 
 } // namespace
@@ -58,14 +70,12 @@ std::optional<BackupName> BackupNameOf(std::string_view name) {
     if (name.size() < kDigitsEnd || !name.starts_with(kPrefix) || name[kPrefix.size() + 8] != '-')
         return std::nullopt;
     const std::string_view rest = name.substr(kDigitsEnd);
-    BackupKind kind;
-    if (rest == kExtension)
-        kind = BackupKind::Automatic;
-    else if (rest.size() == kBeforeMark.size() + kExtension.size() &&
-             rest.starts_with(kBeforeMark) && rest.ends_with(kExtension))
-        kind = BackupKind::BeforeRestore;
-    else
-        return std::nullopt;
+    const auto named = std::ranges::find_if(kKindMarks, [&](const KindMarks& marks) {
+        return rest.size() == marks.name.size() + kExtension.size() &&
+               rest.starts_with(marks.name) && rest.ends_with(kExtension);
+    });
+    if (named == std::ranges::end(kKindMarks)) return std::nullopt;
+    const BackupKind kind = named->kind;
     size_t at = kPrefix.size();
     const auto number = [&](size_t digits) -> std::optional<int> {
         int value = 0;
@@ -134,7 +144,8 @@ std::vector<BackupEntry> BackupFolder::List() {
         platform::FilePath path = files_.InFolder(Folder(), named->name);
         std::optional<int> memos;
         try {
-            memos = BackupMemoCount(files_.ReadWhole(path, platform::kMostBytesRead));
+            memos = BackupHeaderMemoCount(files_.ReadStart(path, kBackupHeaderBytes));
+            if (!memos) memos = BackupMemoCount(files_.ReadWhole(path, platform::kMostBytesRead));
         } catch (const std::exception&) {
             // listed all the same: choosing it tells what is wrong
         }

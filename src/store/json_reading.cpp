@@ -1,16 +1,21 @@
 #include "store/json_reading.h"
 
+#include <algorithm>
+
 namespace petarino::store {
 namespace {
 
 constexpr char kFormat[] = "format";
 constexpr char kVersion[] = "version";
 
-// Keeps nothing but the top level's first "format" and "version": keys and values deeper in
-// go by unstored. A header after more values than a text may hold is not looked for, since
+// Keeps nothing but the first value of each name asked for at the top level: keys and values
+// deeper in go by unstored. Values after more than a text may hold are not looked for, since
 // the text is refused anyway.
-class HeaderScan final : public nlohmann::json_sax<ReadJson> {
+class TopLevelScan final : public nlohmann::json_sax<ReadJson> {
 public:
+    explicit TopLevelScan(std::span<const std::string_view> names)
+        : names_(names), found_(names.size()), seen_(names.size()) {}
+
     bool null() override { return Take(nullptr); }
     bool boolean(bool value) override { return Take(value); }
     bool number_integer(number_integer_t value) override { return Take(value); }
@@ -21,7 +26,7 @@ public:
 
     bool start_object(std::size_t) override { return Open(ReadJson::value_t::object); }
     bool start_array(std::size_t) override {
-        // A top level that is no object: no header, and nothing more to look at.
+        // A top level that is no object: nothing to find, and nothing more to look at.
         return levels_ > 0 && Open(ReadJson::value_t::array);
     }
     bool end_object() override { return Close(); }
@@ -29,12 +34,12 @@ public:
 
     bool key(string_t& name) override {
         if (levels_ != 1) return true;
-        if (name == kFormat && !formatSeen_) {
-            pending_ = &header_.format;
-            formatSeen_ = true;
-        } else if (name == kVersion && !versionSeen_) {
-            pending_ = &header_.version;
-            versionSeen_ = true;
+        const auto asked = std::ranges::find(names_, std::string_view(name));
+        if (asked == names_.end()) return true;
+        const auto at = static_cast<std::size_t>(asked - names_.begin());
+        if (!seen_[at]) {
+            pending_ = &found_[at];
+            seen_[at] = true;
         }
         return true;
     }
@@ -44,18 +49,18 @@ public:
         return false;
     }
 
-    std::optional<JsonHeader> Header() const {
-        return broken_ ? std::nullopt : std::optional(header_);
+    std::optional<std::vector<ReadJson>> Found() && {
+        return broken_ ? std::nullopt : std::optional(std::move(found_));
     }
 
 private:
-    // Whether to read on: a value is kept only where a key of the header waits for it.
+    // Whether to read on: a value is kept only where a key asked for waits for it.
     template <typename Value> bool Take(Value&& value) {
         if (++values_ > kMostJsonValues) return false;
         if (pending_ == nullptr) return true;
         *pending_ = std::forward<Value>(value);
         pending_ = nullptr;
-        return !(formatSeen_ && versionSeen_);
+        return !std::ranges::all_of(seen_, [](bool seen) { return seen; });
     }
     bool Open(ReadJson::value_t kind) {
         ++levels_;
@@ -66,10 +71,10 @@ private:
         return true;
     }
 
-    JsonHeader header_;
+    std::span<const std::string_view> names_;
+    std::vector<ReadJson> found_;
+    std::vector<bool> seen_;
     ReadJson* pending_ = nullptr;
-    bool formatSeen_ = false;
-    bool versionSeen_ = false;
     bool broken_ = false;
     int levels_ = 0;
     int values_ = 0;
@@ -132,10 +137,18 @@ ReadJson AsScanned(const ReadJson& value) {
 
 } // namespace
 
-std::optional<JsonHeader> ScanJsonHeader(std::string_view text) {
-    HeaderScan scan;
+std::optional<std::vector<ReadJson>> ScanTopLevel(std::string_view text,
+                                                  std::span<const std::string_view> names) {
+    TopLevelScan scan(names);
     ReadJson::sax_parse(text, &scan);
-    return scan.Header();
+    return std::move(scan).Found();
+}
+
+std::optional<JsonHeader> ScanJsonHeader(std::string_view text) {
+    constexpr std::string_view kHeader[] = {kFormat, kVersion};
+    auto found = ScanTopLevel(text, kHeader);
+    if (!found) return std::nullopt;
+    return JsonHeader{std::move((*found)[0]), std::move((*found)[1])};
 }
 
 const ReadJson& Field(const ReadJson& object, const char* name) {

@@ -5,7 +5,9 @@
 
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <vector>
 
 namespace petarino::store {
 
@@ -33,6 +35,11 @@ struct JsonHeader {
 // A top level that is no object has no header; nullopt when the text is no JSON as far as it
 // was read.
 std::optional<JsonHeader> ScanJsonHeader(std::string_view text);
+// The same scan for the first top-level value of each name, in the order of the names, null
+// for a name the top level lacks. A text cut short holds them when they all come before the
+// cut: the scan stops there.
+std::optional<std::vector<ReadJson>> ScanTopLevel(std::string_view text,
+                                                  std::span<const std::string_view> names);
 
 // The object's field of that name; null when it has none or is no object.
 const ReadJson& Field(const ReadJson& object, const char* name);

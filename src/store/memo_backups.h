@@ -1,8 +1,8 @@
 // Backups of the memos: the automatic ones after an exit save and after the first autosave
-// of a day, the list the page "拡張" shows, and the roads that put a backup in place of the
-// running memos, backing them up first, or write one where the user chooses. Every road
-// reports its own failures through the general error report, and a backup that cannot be
-// made never stops the save it follows.
+// of a day, those before sync replaces memos, the list the page "拡張" shows, and the roads that
+// put a backup in place of the running memos, backing them up first, or write one where the user
+// chooses. Every road reports its own failures through the general error report, and a backup that
+// cannot be made never stops the save it follows.
 #pragma once
 
 #include "platform/choosers.h"
@@ -30,8 +30,9 @@ public:
 
     // The exit save succeeded.
     void AfterExitSave() { Write(BackupKind::Automatic); }
-    // Before memos here are replaced or removed by another road than a restore.
-    void BeforeReplacing() { Write(BackupKind::Automatic); }
+    // Before sync replaces or removes memos here: kept apart from the automatic ones, which
+    // another PC's edits of a few hours would otherwise push out.
+    void BeforeSync() { Write(BackupKind::BeforeSync); }
     // An autosave succeeded: the first of each local day writes one.
     void AfterAutosave();
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 namespace petarino::store {
 namespace {
@@ -85,6 +86,19 @@ std::optional<int32_t> GlobalHotkeyOnly(std::optional<int32_t> value) {
     return value;
 }
 
+// One of the keys; a key an earlier row holds (a store written by hand) is unusable, as one key
+// cannot do two things: the first row keeps it.
+std::optional<int32_t> ReadHotkey(KeyReader& key, std::string_view name,
+                                  std::vector<int32_t>& keysBefore) {
+    const auto value =
+        key.Checked(GlobalHotkeyOnly(key.Checked(key.Integer(name), name, HotkeyValue)), name,
+                    [&](int32_t read) {
+                        return read == 0 || std::ranges::find(keysBefore, read) == keysBefore.end();
+                    });
+    if (value) keysBefore.push_back(*value);
+    return value;
+}
+
 // An empty time is no alarm, and no error.
 void ReadAlarm(KeyReader& key, StoredMemo& memo) {
     using namespace memo_value;
@@ -143,12 +157,10 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
         state.saveTiming = key.Integer(kSaveTiming);
         state.cbText = key.Boolean(kCbText);
         state.alart = key.Boolean(kAlart);
-        state.hotKeyNewMemo =
-            GlobalHotkeyOnly(key.Checked(key.Integer(kHotKeyNewMemo), kHotKeyNewMemo, HotkeyValue));
-        state.hotKeyFront =
-            GlobalHotkeyOnly(key.Checked(key.Integer(kHotKeyFront), kHotKeyFront, HotkeyValue));
-        state.hotKeySearch =
-            GlobalHotkeyOnly(key.Checked(key.Integer(kHotKeySearch), kHotKeySearch, HotkeyValue));
+        std::vector<int32_t> keysBefore;
+        state.hotKeyNewMemo = ReadHotkey(key, kHotKeyNewMemo, keysBefore);
+        state.hotKeyFront = ReadHotkey(key, kHotKeyFront, keysBefore);
+        state.hotKeySearch = ReadHotkey(key, kHotKeySearch, keysBefore);
         state.syncFolder = key.WideString(kSyncFolder);
         state.syncDevice = key.Checked(key.String(kSyncDevice), kSyncDevice, IsSyncId);
         state.syncFolderId = key.Checked(key.String(kSyncFolderId), kSyncFolderId, IsSyncId);

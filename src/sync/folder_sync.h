@@ -35,7 +35,7 @@ struct SyncServices {
     int pixelsPerInch;
     // The store saved: the settings changed.
     std::function<void()> save;
-    // The automatic backup, written before the folder's changes replace or remove memos here.
+    // The backup written before the folder's changes replace or remove memos here.
     std::function<void()> backUp;
     // A short notice from the notification icon.
     std::function<void(std::string_view)> tell;

@@ -69,6 +69,7 @@ TEST_F(FilesContract, ListsEveryEntryOnceWithItsKindAndSize) {
             EXPECT_TRUE(files.FolderExists(entry->path));
         } else {
             EXPECT_EQ(Read(entry->path), c.bytes);
+            EXPECT_EQ(files.ReadStart(entry->path, 4096), c.bytes.substr(0, 4096));
         }
         EXPECT_NE(entry->modified, 0u);
     }

@@ -283,6 +283,55 @@ bool Free(UINT modifiers, UINT key) {
     return HeldKey(modifiers, key).Hold();
 }
 
+// The balloon the program shows with the text, nullptr while none shows.
+HWND ShownBalloon(const RunningPetarino& petarino, std::wstring_view text) {
+    for (const HWND balloon : remote::TopLevelWindows(TOOLTIPS_CLASSW, petarino.Id()))
+        if (IsWindowVisible(balloon) && remote::TextOf(balloon) == text) return balloon;
+    return nullptr;
+}
+
+// A key another of our rows holds is refused in the box that asks for it, in a balloon and
+// not as a key some other program holds. A registered key's presses never reach a box, so the
+// box is given the key as it reports a typed one.
+TEST_F(Desk, AHotkeyAnotherRowHoldsIsRefusedInItsBox) {
+    constexpr DWORD kCtrlAltN = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'N';
+    constexpr DWORD kCtrlAltS = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'S';
+    remote::WriteStore({}, {});
+    remote::WriteNumber(remote::kProgramKey, L"HotKeyNewMemo", kCtrlAltN);
+    remote::WriteNumber(remote::kProgramKey, L"HotKeySearch", kCtrlAltS);
+    RunningPetarino& petarino = Launch();
+    ASSERT_TRUE(petarino.WaitForStart());
+    ASSERT_TRUE(ShowExtendedPage(petarino));
+    const std::vector<HWND> boxes = HotkeyBoxes(petarino);
+    ASSERT_EQ(boxes.size(), 3u);
+    SetForegroundWindow(petarino.Properties());
+    remote::ClickInto(boxes[2]);
+    ASSERT_TRUE(remote::WaitFor([&] { return remote::HasFocus(boxes[2]); }));
+
+    remote::Send(boxes[2], HKM_SETHOTKEY, kCtrlAltN);
+    remote::Send(GetParent(boxes[2]), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(boxes[2]), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(boxes[2]));
+    EXPECT_TRUE(remote::WaitFor([&] {
+        return ShownBalloon(petarino, L"このキーは「新規メモ」で使われています") != nullptr;
+    })) << "no refusal";
+    EXPECT_EQ(remote::Send(boxes[2], HKM_GETHOTKEY), 0) << "the box kept the key";
+    EXPECT_FALSE(ShowsInUse(boxes[2])) << "blamed on another program";
+    EXPECT_FALSE(remote::ShowsMessageBox(petarino.Id()));
+    EXPECT_FALSE(Free(MOD_CONTROL | MOD_ALT, 'N')) << "the first row lost its key";
+    EXPECT_TRUE(Free(MOD_CONTROL | MOD_ALT, 'S')) << "the search key was not let go";
+
+    // Leaving the box takes the balloon away.
+    remote::ClickInto(boxes[0]);
+    EXPECT_TRUE(remote::WaitFor([&] {
+        return ShownBalloon(petarino, L"このキーは「新規メモ」で使われています") == nullptr;
+    }));
+
+    ASSERT_TRUE(petarino.ChooseFromTrayMenu(L'x'));
+    ASSERT_TRUE(petarino.WaitForExit());
+    EXPECT_EQ(remote::ReadNumber(remote::kProgramKey, L"HotKeyNewMemo"), kCtrlAltN);
+    EXPECT_EQ(remote::ReadNumber(remote::kProgramKey, L"HotKeySearch"), 0);
+}
+
 // A key alone would be taken from every program as the user types: the store's N loads as
 // none, and an N typed into the box becomes Ctrl+Alt+N.
 TEST_F(Desk, AKeyAloneNeverBecomesAGlobalHotkey) {

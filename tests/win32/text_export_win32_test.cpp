@@ -36,6 +36,9 @@ public:
     std::string ReadWhole(const platform::FilePath& path, std::uint64_t maxBytes) override {
         return files_.ReadWhole(path, maxBytes);
     }
+    std::string ReadStart(const platform::FilePath& path, std::size_t bytes) override {
+        return files_.ReadStart(path, bytes);
+    }
     platform::FilePath LocalAppDataFolder() override { return files_.LocalAppDataFolder(); }
     void CreateFolder(const platform::FilePath& folder) override { files_.CreateFolder(folder); }
     std::vector<std::string> FileNames(const platform::FilePath& folder,

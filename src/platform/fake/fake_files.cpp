@@ -138,6 +138,15 @@ std::string FakeFiles::ReadWhole(const FilePath& path, std::uint64_t maxBytes) {
     return bytes;
 }
 
+std::string FakeFiles::ReadStart(const FilePath& path, std::size_t bytes) {
+    std::ifstream file(Native(path), std::ios::binary);
+    if (!file || !FileSize(path)) throw EFOpenError(Display(path));
+    std::string start(bytes, '\0');
+    file.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(file.gcount()));
+    return start;
+}
+
 FilePath FakeFiles::LocalAppDataFolder() {
     return InFolder({}, (root_ / "local").string() + "/");
 }

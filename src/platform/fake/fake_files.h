@@ -29,6 +29,7 @@ public:
     // A target without write permission counts as read-only, whoever runs the tests.
     void WriteWhole(const FilePath& path, std::string_view bytes) override;
     std::string ReadWhole(const FilePath& path, std::uint64_t maxBytes) override;
+    std::string ReadStart(const FilePath& path, std::size_t bytes) override;
     // The subfolder "local" of the root; it exists only once something creates it.
     FilePath LocalAppDataFolder() override;
     void CreateFolder(const FilePath& folder) override;

@@ -170,6 +170,24 @@ private:
     std::wstring name_;
 };
 
+// At most `size` bytes from the file's start. A read that fails is as good as a file that
+// cannot be opened; a file that shrank ends where it ends.
+std::string ReadUpTo(HANDLE file, std::size_t size, const std::string& display) {
+    std::string bytes(size, '\0');
+    constexpr std::size_t kChunk = 1 << 20; // within ReadFile's DWORD count
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto wanted = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
+        DWORD read = 0;
+        if (!ReadFile(file, bytes.data() + done, wanted, &read, nullptr))
+            throw EFOpenError(display);
+        if (read == 0) break;
+        done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 } // namespace
 
 FilePath Win32Files::ProgramFolder() {
@@ -212,21 +230,14 @@ std::string Win32Files::ReadWhole(const FilePath& path, std::uint64_t maxBytes) 
     if (!GetFileSizeEx(file.get(), &size)) throw EFOpenError(Display(path));
     if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
         throw platform::EFTooLarge(Display(path));
-    // No more than the size checked: what a file grew by since is not read. A read that fails
-    // is as good as a file that cannot be opened; a file that shrank ends where it ends.
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    constexpr std::size_t kChunk = 1 << 20; // within ReadFile's DWORD count
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const auto wanted = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
-        DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, wanted, &read, nullptr))
-            throw EFOpenError(Display(path));
-        if (read == 0) break;
-        done += read;
-    }
-    bytes.resize(done);
-    return bytes;
+    // No more than the size checked: what a file grew by since is not read.
+    return ReadUpTo(file.get(), static_cast<std::size_t>(size.QuadPart), Display(path));
+}
+
+std::string Win32Files::ReadStart(const FilePath& path, std::size_t bytes) {
+    const UniqueFile file = OpenFile(Wide(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    if (!file) throw EFOpenError(Display(path));
+    return ReadUpTo(file.get(), bytes, Display(path));
 }
 
 FilePath Win32Files::LocalAppDataFolder() {

@@ -19,6 +19,7 @@ public:
     // where the system can carry them over.
     void WriteWhole(const platform::FilePath& path, std::string_view bytes) override;
     std::string ReadWhole(const platform::FilePath& path, std::uint64_t maxBytes) override;
+    std::string ReadStart(const platform::FilePath& path, std::size_t bytes) override;
     platform::FilePath LocalAppDataFolder() override;
     void CreateFolder(const platform::FilePath& folder) override;
     std::vector<std::string> FileNames(const platform::FilePath& folder,
