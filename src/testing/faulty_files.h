@@ -32,11 +32,12 @@ public:
         files_.WriteWhole(path, bytes);
     }
     std::string ReadWhole(const platform::FilePath& path, std::uint64_t maxBytes) override {
-        ++opens;
-        const std::string shown = files_.Display(path);
-        for (const std::string& name : refusedReads)
-            if (shown.ends_with(name)) throw std::runtime_error("the file cannot be fetched");
+        Open(path);
         return files_.ReadWhole(path, maxBytes);
+    }
+    std::string ReadStart(const platform::FilePath& path, std::size_t bytes) override {
+        Open(path);
+        return files_.ReadStart(path, bytes);
     }
     platform::FilePath LocalAppDataFolder() override { return files_.LocalAppDataFolder(); }
     void CreateFolder(const platform::FilePath& folder) override { files_.CreateFolder(folder); }
@@ -67,6 +68,13 @@ public:
     }
 
 private:
+    void Open(const platform::FilePath& path) {
+        ++opens;
+        const std::string shown = files_.Display(path);
+        for (const std::string& name : refusedReads)
+            if (shown.ends_with(name)) throw std::runtime_error("the file cannot be fetched");
+    }
+
     platform::Files& files_;
 };
 
