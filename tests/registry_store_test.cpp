@@ -644,7 +644,7 @@ TEST_F(RegistryStoreTest, EveryRegistryCallIsLockedAndNoBoxIsShownUnderTheLock) 
 // and one open and one call a value for each memo key; its subkeys are listed only when
 // some of them are not memo keys that opened.
 TEST_F(RegistryStoreTest, TheLoadCostsOneCallForEachValueAndKey) {
-    constexpr uint64_t kProgramCalls = 1 + 14 + 1;
+    constexpr uint64_t kProgramCalls = 1 + 15 + 1;
     constexpr uint64_t kMemoCalls = 1 + 25;
     SeedTitledMemos(2);
     Start();

@@ -105,6 +105,7 @@ void LoadStoredState(const StoredState& stored, const ProgramState& state, Macro
     if (stored.syncDevice) state.sync.device = *stored.syncDevice;
     if (stored.syncFolderId) state.sync.folderId = *stored.syncFolderId;
     if (stored.syncDeleted) state.sync.pendingDeletions = *stored.syncDeleted;
+    if (stored.syncState) state.sync.engineState = *stored.syncState;
     RestoreMemos(stored.memos, state, expander, pixelsPerInch);
 }
 

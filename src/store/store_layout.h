@@ -27,6 +27,8 @@ inline constexpr std::string_view kSyncFolder = "SyncFolder";
 inline constexpr std::string_view kSyncDevice = "SyncDevice";
 inline constexpr std::string_view kSyncFolderId = "SyncFolderId";
 inline constexpr std::string_view kSyncDeleted = "SyncDeleted";
+// What the sync engine knows of the folder and of its own decisions (sync/engine_state.h).
+inline constexpr std::string_view kSyncState = "SyncState";
 } // namespace program_value
 
 namespace memo_value {

@@ -165,6 +165,7 @@ void ReadInto(RegistryAccess& access, StoredState& state) {
         state.syncDevice = key.Checked(key.String(kSyncDevice), kSyncDevice, IsSyncId);
         state.syncFolderId = key.Checked(key.String(kSyncFolderId), kSyncFolderId, IsSyncId);
         state.syncDeleted = key.String(kSyncDeleted);
+        state.syncState = key.String(kSyncState);
     }
     // Every subkey is most often a memo key that opens, and then none lies beyond the table
     // and none exists unopened: the count is one call where the list costs one a subkey.

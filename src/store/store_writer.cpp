@@ -74,6 +74,7 @@ void WriteStore(platform::RegistryAccess& access, const ProgramState& state, int
     if (!state.sync.device.empty()) key.String(kSyncDevice, state.sync.device);
     if (!state.sync.folderId.empty()) key.String(kSyncFolderId, state.sync.folderId);
     if (!state.sync.pendingDeletions.empty()) key.String(kSyncDeleted, state.sync.pendingDeletions);
+    if (!state.sync.engineState.empty()) key.String(kSyncState, state.sync.engineState);
     key.RemoveTheRest(static_cast<std::size_t>(maxForm + 1), [maxForm](std::string_view subkey) {
         const auto number = MemoKeyNumber(subkey);
         return number && (*number <= maxForm || *number >= MemoTable::kSlots);

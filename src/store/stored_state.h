@@ -58,6 +58,7 @@ struct StoredState {
     std::optional<std::string> syncDevice;
     std::optional<std::string> syncFolderId;
     std::optional<std::string> syncDeleted;
+    std::optional<std::string> syncState;
     // Slot order, up to the last memo key that exists.
     std::vector<StoredMemo> memos;
     // MaxForm outside -1..100, or naming memo keys that do not exist at its end; the memos

@@ -16,6 +16,8 @@ struct SyncSettings {
     std::string folderId;
     // Tombstones not written yet, as sync/pending_deletions.h writes them.
     std::string pendingDeletions;
+    // What the engine's decisions need across runs, as sync/engine_state.h writes it.
+    std::string engineState;
 };
 
 } // namespace petarino::store

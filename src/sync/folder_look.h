@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/kernel.h"
+#include "sync/engine_state.h"
 #include "sync/memo_file.h"
 
 #include <cstdint>
@@ -41,6 +42,9 @@ struct Look {
     std::vector<FoundFile> changed;
     // Every id whose own file is in the folder, changed or not.
     std::set<std::string> ownFiles;
+    // Ids whose own file is there but does not read (a newer version's, a broken one, one
+    // that cannot be opened): never written over, their memos wait.
+    std::set<std::string> unreadable;
     // Bad for a second look in a row: to be told, once.
     std::vector<BadFile> stillBad;
     int filesOpened = 0;
@@ -55,26 +59,24 @@ public:
     Look Take(const platform::FilePath& folder);
     // Every file is read anew at the next look: another folder, or after a pause.
     void Forget() { seen_.clear(); }
+    // What was seen, kept across runs, so a look after a restart opens only what changed.
+    const std::map<std::string, SeenFile>& Seen() const { return seen_; }
+    void Resume(std::map<std::string, SeenFile> seen) { seen_ = std::move(seen); }
+    // The file is read at the next look, changed or not: what it holds was not kept yet.
+    void ReadAgain(const std::string& name) {
+        if (const auto seen = seen_.find(name); seen != seen_.end()) seen->second.retry = true;
+    }
+    // This PC wrote these memo files (file name -> its size): one listing takes their stamps,
+    // so the next look does not open them again. One whose size is not what was written was
+    // replaced meanwhile, and is read.
+    void Wrote(const platform::FilePath& folder, const std::map<std::string, std::uint64_t>& sizes);
 
 private:
-    enum class Kind { Header, Memo, Foreign, Bad };
-    struct Seen {
-        std::uint64_t size = 0;
-        std::uint64_t modified = 0;
-        Kind kind = Kind::Foreign;
-        std::string id;     // a memo file's
-        std::string detail; // a header's folder id, a bad file's reason
-        bool own = false;
-        int badLooks = 0;
-        bool told = false;
-    };
-
-    // Nullopt when the file could not be opened (held by the sync engine): tried again next look.
-    std::optional<Seen> Read(const platform::FolderEntry& entry, Look& look);
+    SeenFile Read(const platform::FolderEntry& entry, Look& look);
 
     platform::Files& files_;
     platform::Kernel& kernel_;
-    std::map<std::string, Seen> seen_;
+    std::map<std::string, SeenFile> seen_;
 };
 
 } // namespace petarino::sync

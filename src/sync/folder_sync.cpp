@@ -7,6 +7,7 @@
 #include "sync/merge_decision.h"
 #include "sync/pending_deletions.h"
 #include "sync/travelling_values.h"
+#include "text/ascii.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +28,8 @@ constexpr std::uint64_t kGathering = 2'000;
 constexpr std::uint64_t kEditSettles = 2'000;
 // A look that would remove at least this many memos, and more than half, asks first.
 constexpr int kRemovalsAsked = 5;
+// Whatever asks for looks, and however often: a listing of a network share can take seconds.
+constexpr std::uint64_t kLeastBetweenLooks = 1'000;
 
 constexpr char kMissing[] = "同期フォルダが見つかりません。フォルダが戻ると自動で再開します。";
 constexpr char kNoHeader[] = "同期フォルダに petarino-sync.json がありません。"
@@ -67,15 +70,18 @@ void FolderSync::Join(const platform::FilePath& folder) {
         ReportGeneralError(services_.windows, "フォルダ " + shown + " を開けません");
         return;
     }
-    const bool hasHeader =
-        std::any_of(entries->begin(), entries->end(), [](const platform::FolderEntry& entry) {
-            return !entry.folder && entry.name == kFolderHeaderName;
+    // Named in any case, as a look finds it.
+    const auto header =
+        std::find_if(entries->begin(), entries->end(), [](const platform::FolderEntry& entry) {
+            return !entry.folder && EqualIgnoringAsciiCase(entry.name, kFolderHeaderName);
         });
-    const platform::FilePath header = files_.InFolder(folder, kFolderHeaderName);
+    // A listing may leave an entry out: a header is never made over one that is there.
+    const platform::FilePath headerPath =
+        header != entries->end() ? header->path : files_.InFolder(folder, kFolderHeaderName);
     std::string folderId;
     try {
-        if (hasHeader) {
-            const auto id = ReadFolderHeader(files_.ReadWhole(header, kMostMemoFileBytes));
+        if (header != entries->end() || files_.FileSize(headerPath)) {
+            const auto id = ReadFolderHeader(files_.ReadWhole(headerPath, kMostMemoFileBytes));
             if (!id) {
                 ReportGeneralError(services_.windows,
                                    "フォルダ " + shown +
@@ -86,12 +92,18 @@ void FolderSync::Join(const platform::FilePath& folder) {
             folderId = *id;
         } else {
             folderId = kernel_.NewGuid();
-            files_.WriteWhole(header, FolderHeaderText(folderId));
+            files_.WriteWhole(headerPath, FolderHeaderText(folderId));
         }
     } catch (const std::exception& error) {
         ReportGeneralError(services_.windows, error.what());
         return;
     }
+    LoadState();
+    // The folder this PC synced with before, joined again: what it knows of it still holds,
+    // and a memo destroyed meanwhile is deleted there too. Its files are all read again.
+    if (folderId != stateFolderId_) ForgetState();
+    stateFolderId_ = folderId;
+    folderLook_.Forget();
     settings_.folder = folder;
     settings_.folderId = folderId;
     if (settings_.device.empty()) settings_.device = kernel_.NewGuid();
@@ -99,22 +111,28 @@ void FolderSync::Join(const platform::FilePath& folder) {
     Look(true);
 }
 
-// Another folder, or none: nothing known of the last one carries over, and the settings are
-// saved at once.
-void FolderSync::SettingsChanged() {
+void FolderSync::ForgetState() {
     known_.clear();
+    knownValues_.clear();
     present_.clear();
     tombstonedHere_.clear();
-    settings_.pendingDeletions.clear();
-    pendingLoaded_ = true;
+    stamps_.clear();
+    replaced_.clear();
     folderLook_.Forget();
+}
+
+// The settings are saved at once.
+void FolderSync::SettingsChanged() {
+    KeepState();
     pause_ = Pause::None;
     problem_.clear();
     lastSync_.clear();
     services_.save();
 }
 
+// What the engine knows is kept: sync turned on again with the same folder goes on from it.
 void FolderSync::Stop() {
+    if (On() && !looking_) MemosNow();
     settings_.folder = {};
     settings_.folderId.clear();
     SettingsChanged();
@@ -134,16 +152,30 @@ void FolderSync::FolderChanged() {
 }
 
 void FolderSync::MemosReplaced() {
+    if (!On()) return;
     for (int slot = 0; slot <= memos_.MaxForm(); ++slot)
         if (const std::string& id = memos_.Memos(slot).Sync().id; IsSyncId(id))
             replaced_.insert(id);
-    everyMemoNext_ = true;
+    editsWaiting_ = true;
+    LoadState();
+    KeepState();
+    // A restart before the folder is reached must not let its older versions win.
+    services_.save();
     Look(true);
 }
 
 void FolderSync::Tick() {
-    if (!On() || pause_ == Pause::Declined) return;
+    if (!On()) return;
     const std::uint64_t now = Now();
+    if (pause_ == Pause::Declined) {
+        // Paused, destructions are still noted: they go out when sync resumes, whenever.
+        if (!looking_) {
+            MemosNow();
+            KeepState();
+        }
+        return;
+    }
+    if (lastLookAt_ && now < *lastLookAt_ + kLeastBetweenLooks) return;
     if (lookWaiting_ || now >= nextLook_ ||
         (changeReportedAt_ && now >= *changeReportedAt_ + kGathering) ||
         (editSeenAt_ && now >= *editSeenAt_ + kEditSettles))
@@ -151,7 +183,14 @@ void FolderSync::Tick() {
 }
 
 void FolderSync::BeforeExit() {
-    if (!On() || pause_ == Pause::Declined) return;
+    if (!On()) return;
+    if (pause_ == Pause::Declined) {
+        if (!looking_) {
+            MemosNow();
+            KeepState();
+        }
+        return;
+    }
     Look(true);
 }
 
@@ -179,6 +218,49 @@ bool FolderSync::Usable(const sync::Look& look) {
     return true;
 }
 
+void FolderSync::LoadState() {
+    if (stateLoaded_) return;
+    stateLoaded_ = true;
+    EngineState state = ParseEngineState(settings_.engineState);
+    stateFolderId_ = state.folderId;
+    // A memo's own file seen without what it held is read again.
+    std::erase_if(state.seen, [&](const auto& entry) {
+        return entry.second.kind == SeenKind::Memo && entry.second.own &&
+               !state.known.contains(entry.second.id);
+    });
+    folderLook_.Resume(std::move(state.seen));
+    known_ = std::move(state.known);
+    stamps_ = std::move(state.stamps);
+    present_ = std::move(state.present);
+    replaced_.merge(state.replaced);
+    for (const auto& [id, versions] : ParsePendingDeletions(settings_.pendingDeletions))
+        tombstonedHere_.emplace(id, versions);
+}
+
+void FolderSync::KeepState() {
+    // Kept while its memo is here or its deletion is to be written: the memo's own file may
+    // yet be replaced by another PC's version before this one meets it.
+    std::erase_if(stamps_, [&](const auto& entry) {
+        return !present_.contains(entry.first) && !tombstonedHere_.contains(entry.first);
+    });
+    settings_.engineState = EngineStateText(EngineState{.folderId = stateFolderId_,
+                                                        .seen = folderLook_.Seen(),
+                                                        .known = known_,
+                                                        .stamps = stamps_,
+                                                        .present = present_,
+                                                        .replaced = replaced_});
+    settings_.pendingDeletions = PendingDeletionsText(tombstonedHere_);
+}
+
+FolderSync::Here FolderSync::MemosNow() {
+    LoadState();
+    Here here = MemosById();
+    NoteDestroyed(here);
+    for (const auto& [id, memo] : here)
+        present_[id] = VersionsOf(*memo);
+    return here;
+}
+
 // Memos without an id get theirs now, as a save would give it.
 FolderSync::Here FolderSync::MemosById() {
     Here here;
@@ -197,7 +279,8 @@ FolderSync::Here FolderSync::MemosById() {
 }
 
 // An edit since the memo's versions were last written or taken counts one on this PC's
-// counter. A memo never synced that holds just what its file holds takes the file's versions.
+// counter, stamped with when it was found. A memo never synced that holds just what its file
+// holds takes the file's versions.
 void FolderSync::NoteEdits(const Here& here) {
     for (const auto& [id, memo] : here) {
         const std::string fingerprint =
@@ -207,10 +290,12 @@ void FolderSync::NoteEdits(const Here& here) {
         VersionVector versions = VersionsOf(*memo);
         const auto file = known_.find(id);
         if (mark.base.empty() && file != known_.end() && !file->second.deleted &&
-            ContentFingerprint(file->second.values) == fingerprint)
+            file->second.content == fingerprint) {
             versions = Merged(versions, file->second.versions);
-        else
+        } else {
             versions = Bumped(versions, settings_.device);
+            stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
+        }
         memo->SetSync({id, VersionsText(versions), fingerprint});
     }
 }
@@ -221,18 +306,28 @@ void FolderSync::WinAfterReplace(const Here& here) {
     for (const std::string& id : replaced_) {
         const auto memo = here.find(id);
         if (memo == here.end()) continue;
+        const auto file = known_.find(id);
+        const std::string fingerprint =
+            ContentFingerprint(MemoKeyValues(*memo->second, services_.pixelsPerInch, kernel_));
+        // Put back as its file holds it: no change, so no version of its own that could meet
+        // another PC's edit as a conflict.
+        if (file != known_.end() && !file->second.deleted && file->second.content == fingerprint) {
+            memo->second->SetSync({id, VersionsText(file->second.versions), fingerprint});
+            continue;
+        }
         VersionVector versions = VersionsOf(*memo->second);
-        if (const auto file = known_.find(id); file != known_.end())
-            versions = Merged(versions, file->second.versions);
+        if (file != known_.end()) versions = Merged(versions, file->second.versions);
+        versions = Bumped(versions, settings_.device);
+        stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
         SyncMark mark = memo->second->Sync();
-        mark.versions = VersionsText(Bumped(versions, settings_.device));
+        mark.versions = VersionsText(versions);
         memo->second->SetSync(mark);
     }
     replaced_.clear();
 }
 
 void FolderSync::Look(bool everyMemo) {
-    if (looking_) return;
+    if (!On() || looking_) return;
     if (services_.busy && services_.busy()) {
         lookWaiting_ = true;
         return;
@@ -244,68 +339,88 @@ void FolderSync::Look(bool everyMemo) {
     } done{looking_};
     lookWaiting_ = false;
     changeReportedAt_.reset();
+    lastLookAt_ = Now();
     nextLook_ = Now() + kRegularLook;
+    // Edits wait for the folder without asking for a look at every tick.
+    if (everyMemo || editSeenAt_) editsWaiting_ = true;
+    editSeenAt_.reset();
 
-    if (!pendingLoaded_) {
-        for (const auto& [id, versions] : ParsePendingDeletions(settings_.pendingDeletions))
-            tombstonedHere_.emplace(id, versions);
-        pendingLoaded_ = true;
-    }
-    Here here = MemosById();
     // Before the folder is looked at: a memo destroyed while it is away is deleted everywhere
     // once it is back, whatever ends this run meanwhile.
-    NoteDestroyed(here);
-    settings_.pendingDeletions = PendingDeletionsText(tombstonedHere_);
+    Here here = MemosNow();
+    KeepState();
 
     const sync::Look look = folderLook_.Take(settings_.folder);
-    if (!Usable(look)) return;
+    if (!Usable(look)) return KeepState();
     if (services_.foundFolder) services_.foundFolder();
-    const bool edits = everyMemo || everyMemoNext_ || editSeenAt_.has_value();
-    editSeenAt_.reset();
     problem_.clear();
     ownFiles_ = look.ownFiles;
+    unreadable_ = look.unreadable;
+    written_.clear();
     for (const FoundFile& found : look.changed)
-        if (found.own) known_[found.file.id] = found.file;
-    if (edits) NoteEdits(here);
-    everyMemoNext_ = false;
-    WinAfterReplace(here);
-    if (!AskBeforeRemoving(look, here)) {
+        if (found.own) {
+            known_[found.file.id] = {found.file.versions, found.file.device, found.file.updated,
+                                     found.file.deleted, ContentFingerprint(found.file.values)};
+            knownValues_[found.file.id] = found.file.values;
+        }
+    const auto settle = [&] {
+        NoteEdits(here);
+        editsWaiting_ = false;
+        WinAfterReplace(here);
+    };
+    if (editsWaiting_ || !replaced_.empty()) settle();
+    const std::optional<bool> apply = AskBeforeRemoving(look, here);
+    if (apply == false) {
         pause_ = Pause::Declined;
         PauseFor(kDeclined);
-        return;
+        MemosNow();
+        return KeepState();
     }
-    BackUpBeforeReplacing(look, here);
+    // Anything may have happened while the question or the backup ran.
+    const auto again = [&] {
+        here = MemosNow();
+        settle();
+    };
+    if (apply.has_value()) again();
+    if (BackUpBeforeReplacing(look, here)) again();
 
+    // A version that could not be kept (no room for its memo) is read again at the next look,
+    // and an engine's copy stays in the folder until it is.
     for (const FoundFile& found : look.changed)
-        if (found.own) Merge(found.file.id, found.file, here);
-    for (const FoundFile& found : look.changed)
-        if (!found.own) {
-            Merge(found.file.id, found.file, here);
+        if (found.own && !Merge(found.file.id, found.file, here)) folderLook_.ReadAgain(found.name);
+    for (const FoundFile& found : look.changed) {
+        if (found.own) continue;
+        if (Merge(found.file.id, found.file, here))
             files_.MoveIntoFolder(found.path,
                                   files_.InFolder(settings_.folder, kHandledFolderName));
-        }
+        else
+            folderLook_.ReadAgain(found.name);
+    }
     // Every memo here against its own file: a missing file is written again, never taken for
-    // a deletion; an edit is written.
+    // a deletion; an edit is written. A file at the memo's versions holds the memo.
     for (const auto& [id, memo] : Here(here)) {
         const auto file = known_.find(id);
+        if (unreadable_.contains(id)) continue;
         if (file == known_.end() || !ownFiles_.contains(id))
             Publish(id, *memo);
-        else
-            Merge(id, MemoFile(file->second), here); // a copy: the merge may write over it
+        else if (file->second.deleted || file->second.versions != VersionsOf(*memo))
+            if (const auto known = KnownFileOf(id)) Merge(id, *known, here);
     }
     for (const auto& [id, versions] : PendingDeletions(tombstonedHere_))
         WriteTombstone(id, versions);
+    if (!written_.empty()) folderLook_.Wrote(settings_.folder, written_);
     Finish(look, here);
 }
 
-bool FolderSync::AskBeforeRemoving(const sync::Look& look, const Here& here) {
+std::optional<bool> FolderSync::AskBeforeRemoving(const sync::Look& look, const Here& here) {
     int removals = 0;
     for (const FoundFile& found : look.changed)
         if (const auto memo = here.find(found.file.id);
             found.file.deleted && memo != here.end() &&
             Compare(VersionsOf(*memo->second), found.file.versions) == Order::Before)
             ++removals;
-    if (removals < kRemovalsAsked || removals * 2 <= static_cast<int>(here.size())) return true;
+    if (removals < kRemovalsAsked || removals * 2 <= static_cast<int>(here.size()))
+        return std::nullopt;
     const std::string question = "同期フォルダの変更で、" + std::to_string(removals) +
                                  " 枚のメモが削除されます。適用しますか？";
     return services_.windows.ShowMessageBox(question, "確認", YesNo | IconQuestion) ==
@@ -313,7 +428,7 @@ bool FolderSync::AskBeforeRemoving(const sync::Look& look, const Here& here) {
 }
 
 // Once in a while at most: a busy folder would otherwise push every older backup out.
-void FolderSync::BackUpBeforeReplacing(const sync::Look& look, const Here& here) {
+bool FolderSync::BackUpBeforeReplacing(const sync::Look& look, const Here& here) {
     constexpr std::uint64_t kBackupSpacing = 15 * 60'000;
     const bool replacing =
         std::any_of(look.changed.begin(), look.changed.end(), [&](const auto& f) {
@@ -322,20 +437,25 @@ void FolderSync::BackUpBeforeReplacing(const sync::Look& look, const Here& here)
                    Compare(VersionsOf(*memo->second), f.file.versions) != Order::After &&
                    Compare(VersionsOf(*memo->second), f.file.versions) != Order::Equal;
         });
-    if (!replacing || !services_.backUp) return;
-    if (lastBackup_ && Now() < *lastBackup_ + kBackupSpacing) return;
+    if (!replacing || !services_.backUp) return false;
+    if (lastBackup_ && Now() < *lastBackup_ + kBackupSpacing) return false;
     lastBackup_ = Now();
     services_.backUp();
+    return true;
 }
 
-void FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) {
+bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) {
+    if (unreadable_.contains(id)) return false;
     const auto found = here.find(id);
     Memo* memo = found != here.end() ? found->second : nullptr;
     LocalSide local;
     if (memo) {
         local.exists = true;
         local.versions = VersionsOf(*memo);
-        local.fingerprint = memo->Sync().base;
+        // Edits are counted up before: a memo at the file's versions holds that version, as
+        // taking it left it, whatever values this PC fills in that the file lacks.
+        local.fingerprint =
+            local.versions == file.versions ? ContentFingerprint(file.values) : memo->Sync().base;
     } else if (const auto tombstone = tombstonedHere_.find(id);
                tombstone != tombstonedHere_.end()) {
         local.deleted = true;
@@ -348,53 +468,58 @@ void FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
     local.updated = LocalUpdated(id, local.versions);
     const Decision decision = Decide(local, file, settings_.device);
     switch (decision.action) {
-    case Action::Nothing: return;
-    case Action::TakeFile: Take(id, file, file.versions, here); return;
+    case Action::Nothing: return true;
+    case Action::TakeFile: return Take(id, file, file.versions, here);
     case Action::WriteLocal:
     case Action::MergeCounters:
     case Action::LocalWinsOverTombstone: {
         if (!memo) {
             tombstonedHere_[id] = decision.versions;
-            return WriteTombstone(id, decision.versions);
+            WriteTombstone(id, decision.versions);
+            return !tombstonedHere_.contains(id);
         }
         SyncMark mark = memo->Sync();
         mark.versions = VersionsText(decision.versions);
         memo->SetSync(mark);
         Publish(id, *memo);
-        return;
+        return true;
     }
-    case Action::FileWinsOverLocalTombstone:
+    case Action::FileWinsOverLocalTombstone: {
+        Memo* made = Make(id, file.values, decision.versions, here);
+        if (!made) return false;
         tombstonedHere_.erase(id);
-        if (Memo* made = Make(id, file.values, decision.versions, here)) Publish(id, *made);
-        return;
+        Publish(id, *made);
+        return true;
+    }
     case Action::KeepBoth: {
         // The losing version lives on as a memo of its own, with an id every PC derives alike.
+        // Without room for it neither version goes: this PC's stays here, the other in the
+        // folder, until there is room.
         const bool localLoses = !decision.localKeepsId;
         if (!here.contains(decision.conflictId)) {
             const auto loserValues =
                 localLoses ? FileValues(MemoKeyValues(*memo, services_.pixelsPerInch, kernel_))
                            : file.values;
-            if (Memo* copy = Make(decision.conflictId, ConflictValues(loserValues),
-                                  decision.conflictVersions, here))
-                Publish(decision.conflictId, *copy);
+            Memo* copy = Make(decision.conflictId, ConflictValues(loserValues),
+                              decision.conflictVersions, here);
+            if (!copy) return false;
+            Publish(decision.conflictId, *copy);
         }
-        if (localLoses) {
-            Take(id, file, decision.versions, here);
-        } else {
-            SyncMark mark = memo->Sync();
-            mark.versions = VersionsText(decision.versions);
-            memo->SetSync(mark);
-            Publish(id, *memo);
-        }
-        return;
+        if (localLoses) return Take(id, file, decision.versions, here);
+        SyncMark mark = memo->Sync();
+        mark.versions = VersionsText(decision.versions);
+        memo->SetSync(mark);
+        Publish(id, *memo);
+        return true;
     }
     }
+    return false;
 }
 
 // The file's content in place of this PC's: its travelling values into a memo here, a new
 // memo made with its place and size, or the memo removed for a tombstone. What this PC holds
 // afterwards is written when it is ahead of the memo's own file.
-void FolderSync::Take(const std::string& id, const MemoFile& file, const VersionVector& versions,
+bool FolderSync::Take(const std::string& id, const MemoFile& file, const VersionVector& versions,
                       Here& here) {
     const auto found = here.find(id);
     if (file.deleted) {
@@ -402,10 +527,10 @@ void FolderSync::Take(const std::string& id, const MemoFile& file, const Version
         MemoFile tombstone = file;
         tombstone.versions = versions;
         Write(id, std::move(tombstone));
-        return;
+        return true;
     }
     Memo* memo = found != here.end() ? found->second : Make(id, file.values, versions, here);
-    if (!memo) return;
+    if (!memo) return false;
     if (found != here.end()) {
         store::StoredMemo stored = StoredMemoOf(file.values, kernel_);
         // Where a memo lies and whether it shows belong to each PC.
@@ -417,6 +542,7 @@ void FolderSync::Take(const std::string& id, const MemoFile& file, const Version
         MarkTaken(*memo, id, versions);
     }
     Publish(id, *memo);
+    return true;
 }
 
 Memo* FolderSync::Make(const std::string& id, const std::vector<store::NamedValue>& values,
@@ -424,7 +550,7 @@ Memo* FolderSync::Make(const std::string& id, const std::vector<store::NamedValu
     const store::StoredMemo stored = StoredMemoOf(values, kernel_);
     Memo* memo = memos_.AddHidden(stored.bounds);
     if (!memo) {
-        ++notShown_;
+        notShown_.insert(id);
         return nullptr;
     }
     store::RestoreMemo(stored, *memo, services_.expander, services_.host, services_.pixelsPerInch);
@@ -463,59 +589,107 @@ void FolderSync::Publish(const std::string& id, const Memo& memo) {
                    .values = FileValues(MemoKeyValues(memo, services_.pixelsPerInch, kernel_))});
 }
 
-// Equal versions hold equal content: a file already at them is not written again.
+// Equal versions hold equal content: a file already at them is not written again. A file
+// that does not read, or that is there though the listing did not show it, is never written
+// over: it is read first, at the next look.
 bool FolderSync::Write(const std::string& id, MemoFile file) {
+    if (unreadable_.contains(id)) return false;
+    const std::string name = id + ".json";
+    const platform::FilePath path = files_.InFolder(settings_.folder, name);
     const auto known = known_.find(id);
     if (ownFiles_.contains(id) && known != known_.end()) {
         if (known->second.versions == file.versions && known->second.deleted == file.deleted)
             return true;
         // A file is only ever replaced by a version that has seen it.
         if (Compare(file.versions, known->second.versions) != Order::After) return false;
+    } else if (files_.FileSize(path)) {
+        return false;
     }
     file.device = settings_.device;
-    file.updated = UpdatedText(kernel_.UtcNow());
+    const auto stamp = stamps_.find(id);
+    if (stamp != stamps_.end() && stamp->second.versions == file.versions) {
+        file.updated = stamp->second.updated;
+    } else {
+        file.updated = UpdatedText(kernel_.UtcNow());
+        stamps_[id] = {file.versions, file.updated};
+    }
+    const std::string text = MemoFileText(file, kernel_);
     try {
-        files_.WriteWhole(files_.InFolder(settings_.folder, id + ".json"),
-                          MemoFileText(file, kernel_));
+        files_.WriteWhole(path, text);
     } catch (const std::exception& error) {
         problem_ = std::string("同期フォルダに書き込めません：") + error.what();
         return false;
     }
+    written_[name] = text.size();
     ownFiles_.insert(id);
-    ownStamps_[id] = {file.versions, file.updated};
-    known_[id] = std::move(file);
+    known_[id] = {file.versions, file.device, file.updated, file.deleted,
+                  ContentFingerprint(file.values)};
+    knownValues_[id] = std::move(file.values);
     return true;
+}
+
+std::optional<MemoFile> FolderSync::KnownFileOf(const std::string& id) {
+    const KnownFile& known = known_.at(id);
+    MemoFile file{.id = id,
+                  .versions = known.versions,
+                  .device = known.device,
+                  .updated = known.updated,
+                  .deleted = known.deleted,
+                  .values = {}};
+    if (const auto values = knownValues_.find(id); values != knownValues_.end()) {
+        file.values = values->second;
+        return file;
+    }
+    try {
+        MemoFileRead read = ReadMemoFile(
+            files_.ReadWhole(files_.InFolder(settings_.folder, id + ".json"), kMostMemoFileBytes),
+            kernel_);
+        if (read.kind != MemoFileKind::Memo || read.memo.versions != known.versions ||
+            read.memo.deleted != known.deleted)
+            return std::nullopt;
+        knownValues_[id] = read.memo.values;
+        file.values = std::move(read.memo.values);
+        return file;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 // A memo that was here at the last look and is gone without the folder removing it was
 // destroyed here: its file stays, marked deleted, one up on this PC's counter. Noted before
 // anything of the folder is merged, so a file read again cannot bring it back.
 void FolderSync::NoteDestroyed(const Here& here) {
-    for (const auto& [id, versions] : present_) {
-        const auto file = known_.find(id);
-        if (here.contains(id) || file == known_.end() || file->second.deleted) continue;
-        tombstonedHere_[id] = Bumped(Merged(versions, file->second.versions), settings_.device);
+    for (auto entry = present_.begin(); entry != present_.end();) {
+        const auto& [id, versions] = *entry;
+        if (here.contains(id)) {
+            ++entry;
+            continue;
+        }
+        if (const auto file = known_.find(id); file != known_.end() && !file->second.deleted)
+            tombstonedHere_[id] = Bumped(Merged(versions, file->second.versions), settings_.device);
+        entry = present_.erase(entry);
     }
 }
 
 // The values are those of the memo's last file.
 // Once written, the tombstone is the file's: its own file stands for the deletion from then on.
 void FolderSync::WriteTombstone(const std::string& id, const VersionVector& versions) {
-    const auto file = known_.find(id);
-    if (file == known_.end()) return;
+    if (!known_.contains(id)) return;
+    const auto last = KnownFileOf(id);
+    if (!last) return;
     if (Write(id, MemoFile{.id = id,
                            .versions = versions,
                            .device = settings_.device,
                            .updated = {},
                            .deleted = true,
-                           .values = file->second.values}))
+                           .values = last->values}))
         tombstonedHere_.erase(id);
 }
 
 std::string FolderSync::LocalUpdated(const std::string& id, const VersionVector& versions) const {
-    if (const auto own = ownStamps_.find(id);
-        own != ownStamps_.end() && own->second.first == versions)
-        return own->second.second;
+    if (const auto stamp = stamps_.find(id);
+        stamp != stamps_.end() && stamp->second.versions == versions)
+        return stamp->second.updated;
     if (const auto file = known_.find(id);
         file != known_.end() && file->second.versions == versions)
         return file->second.updated;
@@ -523,10 +697,10 @@ std::string FolderSync::LocalUpdated(const std::string& id, const VersionVector&
 }
 
 void FolderSync::Finish(const sync::Look& look, const Here& here) {
-    settings_.pendingDeletions = PendingDeletionsText(tombstonedHere_);
     present_.clear();
     for (const auto& [id, memo] : here)
         present_[id] = VersionsOf(*memo);
+    KeepState();
     shownCount_ = static_cast<int>(here.size());
     lastSync_ = ClockText(kernel_.Now());
     if (tableChanged_) memos_.RefreshStatusList();
@@ -535,10 +709,10 @@ void FolderSync::Finish(const sync::Look& look, const Here& here) {
         if (services_.tell)
             services_.tell("同期フォルダの " + bad.name +
                            " を読めないため、そのままにしています（" + bad.reason + "）");
-    if (notShown_ > 0 && !notShownTold_) {
+    if (!notShown_.empty() && !notShownTold_) {
         notShownTold_ = true;
         services_.windows.ShowMessageBox(
-            "同期フォルダのメモのうち " + std::to_string(notShown_) +
+            "同期フォルダのメモのうち " + std::to_string(notShown_.size()) +
                 " 枚は、メモが 101 "
                 "枚を超えるため表示できません。同期フォルダにそのまま残してあります。",
             "ペタリノ", platform::MessageBoxStyle::IconInformation);

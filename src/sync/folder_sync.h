@@ -10,6 +10,7 @@
 #include "platform/kernel.h"
 #include "platform/window_system.h"
 #include "store/sync_settings.h"
+#include "sync/engine_state.h"
 #include "sync/folder_look.h"
 #include "sync/version_vector.h"
 
@@ -68,7 +69,8 @@ public:
     // A change that may travel: its file is written within seconds.
     void MemoChanged() { editSeenAt_ = Now(); }
     // A restore or an import replaced the memos: every memo it brought wins over the folder,
-    // tombstones included, and those it removed are deleted everywhere.
+    // tombstones included, also when the folder is reached only in a later run, and those it
+    // removed are deleted everywhere. With sync off it does nothing.
     void MemosReplaced();
     // Every second: writes that are due, and the looks.
     void Tick();
@@ -81,16 +83,25 @@ private:
 
     std::uint64_t Now() { return kernel_.UptimeMilliseconds(); }
     void SettingsChanged();
+    void ForgetState();
     void Look(bool everyMemo);
     bool Usable(const sync::Look& look);
     void PauseFor(std::string reason);
+    void LoadState();
+    void KeepState();
+    // The memos as they are now, their destructions since the last time noted. Called again
+    // after anything that may run a message loop (a question, the backup): a memo found
+    // before may be gone, and the user may have typed meanwhile.
+    Here MemosNow();
     Here MemosById();
     void NoteEdits(const Here& here);
     void WinAfterReplace(const Here& here);
-    bool AskBeforeRemoving(const sync::Look& look, const Here& here);
-    void BackUpBeforeReplacing(const sync::Look& look, const Here& here);
-    void Merge(const std::string& id, const MemoFile& file, Here& here);
-    void Take(const std::string& id, const MemoFile& file, const VersionVector& versions,
+    // True when it asked: the answer may have come after the memos changed.
+    std::optional<bool> AskBeforeRemoving(const sync::Look& look, const Here& here);
+    bool BackUpBeforeReplacing(const sync::Look& look, const Here& here);
+    // True when the file's version is now kept here or in the memo's own file.
+    bool Merge(const std::string& id, const MemoFile& file, Here& here);
+    bool Take(const std::string& id, const MemoFile& file, const VersionVector& versions,
               Here& here);
     Memo* Make(const std::string& id, const std::vector<store::NamedValue>& values,
                const VersionVector& versions, Here& here);
@@ -98,6 +109,9 @@ private:
     void Publish(const std::string& id, const Memo& memo);
     // False when it was not written: the folder refused it, or it has not seen the file there.
     bool Write(const std::string& id, MemoFile file);
+    // A memo's own file as last read or written, its values read again when this run has not
+    // yet; nullopt when the file no longer holds that version.
+    std::optional<MemoFile> KnownFileOf(const std::string& id);
     void NoteDestroyed(const Here& here);
     void WriteTombstone(const std::string& id, const VersionVector& versions);
     void MarkTaken(Memo& memo, const std::string& id, const VersionVector& versions);
@@ -110,32 +124,43 @@ private:
     store::SyncSettings& settings_;
     MemoTable& memos_;
     FolderLook folderLook_;
-    std::map<std::string, MemoFile> known_; // each memo's own file as last read or written
-    // The ids of this PC's memos at the last look, and their values then: a memo gone since
-    // was destroyed here, and its tombstone keeps them.
+    // Each memo's own file as last read or written; the values only of those read or written
+    // in this run, the others' read when a decision needs them.
+    // The sync folder all of the below is about.
+    std::string stateFolderId_;
+    std::map<std::string, KnownFile> known_;
+    std::map<std::string, std::vector<store::NamedValue>> knownValues_;
+    // The ids of this PC's memos at the last look, and their versions then: a memo gone since
+    // was destroyed here, and its tombstone is written over them.
     std::map<std::string, VersionVector> present_;
-    // Tombstones written by this PC this run: the local side of a memo destroyed here.
+    // The local side of memos destroyed here whose tombstones are not written yet.
     std::map<std::string, VersionVector> tombstonedHere_;
-    // When this PC wrote each memo's file, by the versions it wrote: which side of a conflict
-    // keeps the id is decided by the stamps in the files, the same on every PC.
-    std::map<std::string, std::pair<VersionVector, std::string>> ownStamps_;
+    // When this PC made each version it holds: which side of a conflict keeps the id is
+    // decided by the stamps in the files, the same on every PC, across restarts too.
+    std::map<std::string, Stamp> stamps_;
+    // Brought by a restore or an import, and not yet put over the folder's versions.
     std::set<std::string> replaced_;
     std::set<std::string> ownFiles_;
+    std::set<std::string> unreadable_;
+    // The files this look wrote, by name, with their sizes.
+    std::map<std::string, std::uint64_t> written_;
     std::optional<std::uint64_t> lastBackup_;
     bool tableChanged_ = false;
     std::optional<std::uint64_t> editSeenAt_;
     std::optional<std::uint64_t> changeReportedAt_;
+    std::optional<std::uint64_t> lastLookAt_;
     std::uint64_t nextLook_ = 0;
     bool lookWaiting_ = false;
-    bool pendingLoaded_ = false;
+    bool editsWaiting_ = true;
+    bool stateLoaded_ = false;
     bool reachable_ = true;
     bool looking_ = false;
-    bool everyMemoNext_ = true;
     Pause pause_ = Pause::None;
     std::string problem_;
     std::string lastSync_;
     int shownCount_ = 0;
-    int notShown_ = 0;
+    // Memos of the folder this PC had no room for, counted once each.
+    std::set<std::string> notShown_;
     bool notShownTold_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "sync/memo_file.h"
 
 #include "memos/sync_mark.h"
+#include "platform/registry_value.h"
 #include "store/value_json.h"
 #include "sync/travelling_values.h"
 
@@ -38,6 +39,10 @@ struct EMalformed {
 
 void Require(bool sound, const char* field) {
     if (!sound) throw EMalformed{field};
+}
+
+bool IsString(platform::RegistryType type) {
+    return type == platform::RegistryType::Sz || type == platform::RegistryType::ExpandSz;
 }
 
 const std::string& StringField(const ReadJson& object, const char* name) {
@@ -99,6 +104,10 @@ MemoFile MemoOf(const ReadJson& json, platform::Kernel& kernel) {
     } catch (const store::EValueJson& fault) {
         throw EMalformed{fault.what()};
     }
+    // Held as the registry holds a written text, whether the file ends it with a NUL or not.
+    for (store::NamedValue& value : memo.values)
+        if (IsString(value.value.type))
+            value.value.data = platform::TerminatedText(std::string_view(value.value.data));
     // Each PC keeps these for itself: a file must not set them.
     for (const store::NamedValue& value : memo.values)
         Require(!IsBookkeeping(value.name), field::kValues);
@@ -116,7 +125,12 @@ std::string MemoFileText(const MemoFile& memo, platform::Kernel& kernel) {
     json[field::kDevice] = memo.device;
     json[field::kUpdated] = memo.updated;
     json[field::kDeleted] = memo.deleted;
-    json[field::kValues] = store::ValuesJson(memo.values, kernel);
+    // A file holds a text, not what ends it in the registry.
+    std::vector<store::NamedValue> values = memo.values;
+    for (store::NamedValue& value : values)
+        if (IsString(value.value.type) && value.value.data.ends_with('\0'))
+            value.value.data.pop_back();
+    json[field::kValues] = store::ValuesJson(values, kernel);
     return json.dump(1, '\t') + "\n";
 }
 

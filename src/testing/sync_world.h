@@ -15,7 +15,7 @@ namespace petarino {
 struct SyncPc {
     // Each PC's ids begin differently, as random ones would. The next run of a PC is made on
     // the registry of the last one.
-    SyncPc(platform::FakeFiles& folderFiles, std::uint16_t guidSpace,
+    SyncPc(platform::Files& folderFiles, std::uint16_t guidSpace,
            platform::FakeRegistry* lastRun = nullptr)
         : files(folderFiles), registry(lastRun ? *lastRun : ownRegistry),
           world(registry, 96, &folderFiles) {
@@ -45,7 +45,7 @@ struct SyncPc {
     // The backups written before the folder replaced memos here.
     int Backups() { return static_cast<int>(world.desk.Backups().size()); }
 
-    platform::FakeFiles& files;
+    platform::Files& files;
     platform::FakeRegistry ownRegistry;
     platform::FakeRegistry& registry;
     DeskWorld world;

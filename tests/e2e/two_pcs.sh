@@ -93,7 +93,7 @@ memo_file_count() { memo_files "$1" | wc -l; }
 file_of() {
     local file
     while read -r file; do
-        if grep -qF "\"$1\\u0000\"" "$file"; then
+        if grep -qF "\"$1\"" "$file"; then
             echo "$file"
             return
         fi
@@ -132,7 +132,7 @@ device_a=$(device_of "$meeting")
 pc B type "会議は 3 時" "会議は 4 時に変更" || fail "B could not type into its memo"
 shows A 10 "A did not show B's edit within 10 s: the folder watch did not tell A of B's file" \
     "買い物: 牛乳" "会議は 4 時に変更"
-grep -qF '"会議は 4 時に変更\u0000"' "$meeting" || fail "the memo's file does not hold B's edit"
+grep -qF '"会議は 4 時に変更"' "$meeting" || fail "the memo's file does not hold B's edit"
 [ "$(device_of "$meeting")" != "$device_a" ] || fail "A wrote back the version it took from B"
 
 step "c. destroyed on A, it leaves B; its file stays as a tombstone"
