@@ -6,14 +6,11 @@
 #include "forms/main_pop.h"
 #include "forms/memos_from_anywhere.h"
 #include "forms/properties_window_layout.h"
-#include "platform/win32/cp932_win32.h"
 #include "store/error_report.h"
 
-#include <algorithm>
 #include <array>
 #include <commctrl.h>
 #include <iterator>
-#include <optional>
 #include <utility>
 
 namespace petarino::forms {
@@ -35,7 +32,7 @@ TDouguForm::TDouguForm(const DouguFormServices& services, const MemoFactoryMaker
       desk_(std::make_unique<petarino::Desk>(
           services.desk, DeskControls{statusList_, autosave_, exitSettings_, hotkeySettings_},
           *memoFactory_, static_cast<DeskView&>(*this))),
-      statusPage_(*desk_, windows_, statusList_), extendedPage_(*desk_),
+      statusPage_(*desk_, windows_, statusList_), settingsPage_(*desk_), extendedPage_(*desk_),
       syncPage_(*desk_, services.desk.choosers) {
     memoOwner_.Serve(*desk_);
     RegisterWindowClass(icon_);
@@ -65,7 +62,7 @@ DouguFormControls& TDouguForm::Controls() {
                        {controls.lNewMemoInUse, controls.lFrontInUse, controls.lSearchInUse},
                        controls.hotkeyRefusal);
     syncPage_.Bind(controls.eSyncFolder, controls.lSyncStatus);
-    if (!shownLabel3_.empty()) SetWindowTextW(controls.Label3, win32::ToWide(shownLabel3_).c_str());
+    settingsPage_.Bind(controls.Label3, controls.cbStartWithWindows);
     return controls;
 }
 
@@ -169,7 +166,7 @@ void TDouguForm::ControlCommand(UINT id, UINT notification) {
     case kbSyncBrowse: syncPage_.BrowseClick(); break;
     case kbSyncStop: syncPage_.ButtonClick(&petarino::Desk::StopSync); break;
     case kbSyncNow: syncPage_.ButtonClick(&petarino::Desk::SyncNow); break;
-    case kcbStartWithWindows: StartWithWindowsClick(); break;
+    case kcbStartWithWindows: settingsPage_.StartWithWindowsClick(); break;
     default: break;
     }
 }
@@ -177,10 +174,7 @@ void TDouguForm::ControlCommand(UINT id, UINT notification) {
 void TDouguForm::Timer1Timer() {
     desk_->Tick();
     syncPage_.Watch();
-    if (desk_->Clock().Label3Caption() != shownLabel3_) {
-        shownLabel3_ = desk_->Clock().Label3Caption();
-        if (controls_) SetWindowTextW(controls_->Label3, win32::ToWide(shownLabel3_).c_str());
-    }
+    settingsPage_.ShowRunningTime();
 }
 
 void TDouguForm::FormShow() {
@@ -191,9 +185,7 @@ void TDouguForm::FormShow() {
     const HWND pages = Controls().PageControl1;
     ShowWindow(window_, SW_SHOW);
     desk_->Table().RefreshStatusList();
-    if (TabCtrl_GetCurSel(pages) == kSettingsPage) ShowStartWithWindows();
-    if (TabCtrl_GetCurSel(pages) == kExtendedPage) extendedPage_.Shown();
-    if (TabCtrl_GetCurSel(pages) == kSyncPage) syncPage_.Refresh();
+    PageShown(TabCtrl_GetCurSel(pages));
 }
 
 void TDouguForm::Close() {
@@ -229,7 +221,12 @@ void TDouguForm::SelectPage(int page) {
                            controls.TabSheet4};
     for (int sheet = 0; sheet < std::ssize(sheets); ++sheet)
         ShowWindow(sheets[sheet], sheet == page ? SW_SHOW : SW_HIDE);
-    if (page == kSettingsPage) ShowStartWithWindows();
+    PageShown(page);
+}
+
+// A page shows what may have changed while it was hidden.
+void TDouguForm::PageShown(int page) {
+    if (page == kSettingsPage) settingsPage_.Shown();
     if (page == kExtendedPage) extendedPage_.Shown();
     if (page == kSyncPage) syncPage_.Refresh();
 }
@@ -254,17 +251,6 @@ void TDouguForm::SearchFromAnywhere() {
 void TDouguForm::bShowClick() {
     desk_->ToggleSelected();
     SetFocus(window_);
-}
-
-// The box shows what Windows will do, also after a click that could not change it.
-void TDouguForm::StartWithWindowsClick() {
-    desk_->SetStartWithWindows(IsDlgButtonChecked(Controls().TabSheet2, kcbStartWithWindows));
-    ShowStartWithWindows();
-}
-
-void TDouguForm::ShowStartWithWindows() {
-    CheckDlgButton(Controls().TabSheet2, kcbStartWithWindows,
-                   desk_->StartsWithWindows() ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TDouguForm::ShowStatusPage() {

@@ -11,6 +11,7 @@
 #include "forms/extended_page.h"
 #include "forms/notify_icon.h"
 #include "forms/properties_window_layout.h"
+#include "forms/settings_page.h"
 #include "forms/status_page.h"
 #include "forms/sync_page.h"
 #include "memos/hotkey_settings.h"
@@ -81,9 +82,8 @@ private:
     void ControlCommand(UINT id, UINT notification);
     void NotifyIconEvent(LPARAM event);
     void SelectPage(int page);
+    void PageShown(int page);
     void bShowClick();
-    void StartWithWindowsClick();
-    void ShowStartWithWindows();
     void SearchFromAnywhere();
 
     // "表示/非表示の変更(&S)" of a memo's menu, and the hotkey of the search.
@@ -109,10 +109,10 @@ private:
     std::unique_ptr<MemoFactory> memoFactory_;
     std::unique_ptr<petarino::Desk> desk_;
     StatusPage statusPage_;
+    SettingsPage settingsPage_;
     ExtendedPage extendedPage_;
     SyncPage syncPage_;
     std::optional<NotifyIcon> notifyIcon_;
-    std::string shownLabel3_;
     bool shownBefore_ = false;
     bool endSessionAgreed_ = false;
 };
