@@ -45,7 +45,7 @@ BENCHMARK(BackupReadOf101Memos)->Unit(benchmark::kMillisecond);
 // Two kinds of 20 backups each, of 101 memos of 60 KB: about 10 MB a file.
 void BackupListOf40LongBackups(benchmark::State& state) {
     platform::FakeRegistry registry;
-    StoreWorld world{registry};
+    DeskWorld world{registry};
     std::string text;
     while (text.size() < 60 * 1024)
         text += "今日の買い物：牛乳、卵、パン。\r\n";

@@ -49,7 +49,7 @@ std::optional<Json> SeenJson(const std::string& name, const SeenFile& seen) {
     if (!ascii || seen.kind == SeenKind::Bad || seen.retry) return std::nullopt;
     Json json = {{"size", seen.size},
                  {"time", seen.modified},
-                 {"kind", kKinds[static_cast<int>(seen.kind)]}};
+                 {"kind", kKinds[static_cast<std::size_t>(seen.kind)]}};
     if (seen.own)
         json["own"] = true;
     else if (!seen.id.empty())

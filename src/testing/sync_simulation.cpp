@@ -41,6 +41,13 @@ std::string ConflictName(std::string_view name, int style, int pc) {
     }
 }
 
+// One of each for every PC, indexed by the PC's number.
+template <typename T> struct PerPc : std::vector<T> {
+    typename std::vector<T>::reference operator[](int pc) {
+        return std::vector<T>::operator[](static_cast<std::size_t>(pc));
+    }
+};
+
 class World {
 public:
     World(std::uint64_t seed, int actions, std::ostream* trace)
@@ -212,7 +219,7 @@ private:
                 names.push_back(name);
             if (names.empty()) return;
             for (int count = 1 + Pick(4); count > 0; --count)
-                Download(pc, names[Pick(static_cast<int>(names.size()))]);
+                Download(pc, names[static_cast<std::size_t>(Pick(static_cast<int>(names.size())))]);
             return;
         }
         if (what < 86) return ToggleAway(pc);
@@ -278,7 +285,7 @@ private:
     void Edit(int pc) {
         const auto memos = pcs_[pc]->Memos();
         if (memos.empty()) return;
-        const int at = Pick(static_cast<int>(memos.size()));
+        const auto at = static_cast<std::size_t>(Pick(static_cast<int>(memos.size())));
         Supersede(memos[at].text);
         pcs_[pc]->Edit(at, Token());
     }
@@ -335,7 +342,7 @@ private:
         } else if (what < 480) {
             const auto memos = user.Memos();
             if (memos.empty()) return;
-            const int at = Pick(static_cast<int>(memos.size()));
+            const auto at = static_cast<std::size_t>(Pick(static_cast<int>(memos.size())));
             Supersede(memos[at].text);
             // With sync off the PC no longer knows the folder: a memo destroyed then is one
             // the folder may bring back when it joins again.
@@ -436,7 +443,7 @@ private:
     }
 
     void Check() {
-        std::vector<std::vector<ShownMemo>> shown;
+        PerPc<std::vector<ShownMemo>> shown;
         bool full = false;
         for (const auto& pc : pcs_) {
             auto memos = pc->Memos();
@@ -523,13 +530,13 @@ private:
     const fs::file_time_type firstStamp_ =
         fs::file_time_type::clock::now() -
         fs::file_time_type::duration(10LL * 365 * 86400 * 1'000'000'000LL);
-    std::vector<std::unique_ptr<platform::FakeFiles>> disks_;
-    std::vector<std::unique_ptr<FaultyFiles>> faulty_;
-    std::vector<std::unique_ptr<SyncedPc>> pcs_;
-    std::vector<std::map<std::string, std::string>> base_; // each PC's folder as last in step
+    PerPc<std::unique_ptr<platform::FakeFiles>> disks_;
+    PerPc<std::unique_ptr<FaultyFiles>> faulty_;
+    PerPc<std::unique_ptr<SyncedPc>> pcs_;
+    PerPc<std::map<std::string, std::string>> base_; // each PC's folder as last in step
     std::map<std::string, std::string> server_;
-    std::vector<bool> away_;
-    std::vector<bool> on_;
+    PerPc<bool> away_;
+    PerPc<bool> on_;
     std::set<std::string> superseded_;
     std::map<std::string, Gone> destroyed_;
     std::set<std::string> brought_; // by a restore or an import

@@ -1,5 +1,6 @@
 #include "memos/memo_table.h"
 #include "platform/fake/fake_window_system.h"
+#include "platform/fake/forwarding_files.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/kernel_win32.h"
 #include "store/text_export.h"
@@ -21,52 +22,18 @@ namespace {
 namespace fs = std::filesystem;
 
 // The real file services, with a program folder of the test's own.
-class FilesInFolder final : public platform::Files {
+class FilesInFolder final : public platform::ForwardingFiles {
 public:
-    explicit FilesInFolder(const fs::path& folder) : folder_(folder) {}
+    explicit FilesInFolder(const fs::path& folder) : ForwardingFiles(real_), folder_(folder) {}
 
     platform::FilePath ProgramFolder() override {
         const std::wstring wide = folder_.wstring() + L"\\";
         return {std::u16string(wide.begin(), wide.end())};
     }
-    platform::FilePath ProgramFile() override { return files_.ProgramFile(); }
-    platform::FilePath InFolder(const platform::FilePath& folder, std::string_view name) override {
-        return files_.InFolder(folder, name);
-    }
-    std::string Display(const platform::FilePath& path) override { return files_.Display(path); }
-    void WriteWhole(const platform::FilePath& path, std::string_view bytes) override {
-        files_.WriteWhole(path, bytes);
-    }
-    std::string ReadWhole(const platform::FilePath& path, std::uint64_t maxBytes) override {
-        return files_.ReadWhole(path, maxBytes);
-    }
-    std::string ReadStart(const platform::FilePath& path, std::size_t bytes) override {
-        return files_.ReadStart(path, bytes);
-    }
-    platform::FilePath LocalAppDataFolder() override { return files_.LocalAppDataFolder(); }
-    void CreateFolder(const platform::FilePath& folder) override { files_.CreateFolder(folder); }
-    std::vector<std::string> FileNames(const platform::FilePath& folder,
-                                       std::string_view extension) override {
-        return files_.FileNames(folder, extension);
-    }
-    bool RemoveFile(const platform::FilePath& path) override { return files_.RemoveFile(path); }
-    std::optional<std::uint64_t> FileSize(const platform::FilePath& path) override {
-        return files_.FileSize(path);
-    }
-    std::optional<std::vector<platform::FolderEntry>>
-    ListFolder(const platform::FilePath& folder) override {
-        return files_.ListFolder(folder);
-    }
-    bool FolderExists(const platform::FilePath& folder) override {
-        return files_.FolderExists(folder);
-    }
-    bool MoveIntoFolder(const platform::FilePath& file, const platform::FilePath& folder) override {
-        return files_.MoveIntoFolder(file, folder);
-    }
 
 private:
+    win32::Win32Files real_;
     fs::path folder_;
-    win32::Win32Files files_;
 };
 
 // The export on Wine's file system, into a program folder that code page 932 cannot hold,
