@@ -23,6 +23,16 @@ class SyncFaultsTest : public ::testing::Test {
 protected:
     SyncFaultsTest() { disk.CreateFolder(a->Folder()); }
 
+    // Both PCs stopped and made anew on an empty folder, for the next row of a table.
+    void StartAfresh() {
+        a->Stop();
+        b->Stop();
+        fs::remove_all(Folder());
+        disk.CreateFolder(a->Folder());
+        a = MakeSyncedPc(files, 1);
+        b = MakeSyncedPc(files, 2);
+    }
+
     static std::vector<std::string> Texts(const SyncedPc& pc) {
         std::vector<std::string> texts;
         for (const ShownMemo& memo : pc.Memos())
@@ -115,12 +125,7 @@ TEST_F(SyncFaultsTest, AnOwnFileThatDoesNotReadIsNeverWrittenOver) {
                                 }),
                   1);
         files.refusedReads.clear();
-        a->Stop();
-        b->Stop();
-        fs::remove_all(Folder());
-        disk.CreateFolder(a->Folder());
-        a = MakeSyncedPc(files, 1);
-        b = MakeSyncedPc(files, 2);
+        StartAfresh();
     }
 }
 
@@ -198,12 +203,7 @@ TEST_F(SyncFaultsTest, WhatIsDoneWhileTheRemovalQuestionIsOpenIsKept) {
         Settle();
         EXPECT_EQ(Texts(*a), std::vector<std::string>{"M5=質問中に書いた"});
         EXPECT_EQ(Texts(*b), Texts(*a));
-        a->Stop();
-        b->Stop();
-        fs::remove_all(Folder());
-        disk.CreateFolder(a->Folder());
-        a = MakeSyncedPc(files, 1);
-        b = MakeSyncedPc(files, 2);
+        StartAfresh();
     }
 }
 
