@@ -117,7 +117,6 @@ void FolderSync::ForgetState() {
     present_.clear();
     tombstonedHere_.clear();
     stamps_.clear();
-    replaced_.clear();
     folderLook_.Forget();
 }
 
@@ -151,13 +150,16 @@ void FolderSync::FolderChanged() {
     if (!changeReportedAt_) changeReportedAt_ = Now();
 }
 
+// The win is counted now, against what this PC knows of the folder when the user chooses: an
+// edit another PC makes later, or that reaches this PC only later, is made apart from the
+// restore and stays beside it.
 void FolderSync::MemosReplaced() {
     if (!On()) return;
-    for (int slot = 0; slot <= memos_.MaxForm(); ++slot)
-        if (const std::string& id = memos_.Memos(slot).Sync().id; IsSyncId(id))
-            replaced_.insert(id);
+    const Here here = MemosNow();
+    WinAfterReplace(here);
+    for (const auto& [id, memo] : here)
+        present_[id] = VersionsOf(*memo);
     editsWaiting_ = true;
-    LoadState();
     KeepState();
     // A restart before the folder is reached must not let its older versions win.
     services_.save();
@@ -232,7 +234,6 @@ void FolderSync::LoadState() {
     known_ = std::move(state.known);
     stamps_ = std::move(state.stamps);
     present_ = std::move(state.present);
-    replaced_.merge(state.replaced);
     for (const auto& [id, versions] : ParsePendingDeletions(settings_.pendingDeletions))
         tombstonedHere_.emplace(id, versions);
 }
@@ -247,8 +248,7 @@ void FolderSync::KeepState() {
                                                         .seen = folderLook_.Seen(),
                                                         .known = known_,
                                                         .stamps = stamps_,
-                                                        .present = present_,
-                                                        .replaced = replaced_});
+                                                        .present = present_});
     settings_.pendingDeletions = PendingDeletionsText(tombstonedHere_);
 }
 
@@ -300,30 +300,27 @@ void FolderSync::NoteEdits(const Here& here) {
     }
 }
 
-// What a restore or an import brought counts as a change made after everything the folder
-// holds of it, its tombstones too.
+// What a restore or an import brought counts as a change made after everything this PC knows
+// the folder holds of it, its tombstones too.
 void FolderSync::WinAfterReplace(const Here& here) {
-    for (const std::string& id : replaced_) {
-        const auto memo = here.find(id);
-        if (memo == here.end()) continue;
+    for (const auto& [id, memo] : here) {
         const auto file = known_.find(id);
         const std::string fingerprint =
-            ContentFingerprint(MemoKeyValues(*memo->second, services_.pixelsPerInch, kernel_));
+            ContentFingerprint(MemoKeyValues(*memo, services_.pixelsPerInch, kernel_));
         // Put back as its file holds it: no change, so no version of its own that could meet
         // another PC's edit as a conflict.
         if (file != known_.end() && !file->second.deleted && file->second.content == fingerprint) {
-            memo->second->SetSync({id, VersionsText(file->second.versions), fingerprint});
+            memo->SetSync({id, VersionsText(file->second.versions), fingerprint});
             continue;
         }
-        VersionVector versions = VersionsOf(*memo->second);
+        VersionVector versions = VersionsOf(*memo);
         if (file != known_.end()) versions = Merged(versions, file->second.versions);
         versions = Bumped(versions, settings_.device);
         stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
-        SyncMark mark = memo->second->Sync();
+        SyncMark mark = memo->Sync();
         mark.versions = VersionsText(versions);
-        memo->second->SetSync(mark);
+        memo->SetSync(mark);
     }
-    replaced_.clear();
 }
 
 void FolderSync::Look(bool everyMemo) {
@@ -358,17 +355,12 @@ void FolderSync::Look(bool everyMemo) {
     unreadable_ = look.unreadable;
     written_.clear();
     for (const FoundFile& found : look.changed)
-        if (found.own) {
-            known_[found.file.id] = {found.file.versions, found.file.device, found.file.updated,
-                                     found.file.deleted, ContentFingerprint(found.file.values)};
-            knownValues_[found.file.id] = found.file.values;
-        }
+        if (found.own) Know(found.file, here);
     const auto settle = [&] {
         NoteEdits(here);
         editsWaiting_ = false;
-        WinAfterReplace(here);
     };
-    if (editsWaiting_ || !replaced_.empty()) settle();
+    if (editsWaiting_) settle();
     const std::optional<bool> apply = AskBeforeRemoving(look, here);
     if (apply == false) {
         pause_ = Pause::Declined;
@@ -464,6 +456,7 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         // Deleted, here as in its own file: a copy from before that is no news.
         local.deleted = true;
         local.versions = own->second.versions;
+        local.fingerprint = own->second.content;
     }
     local.updated = LocalUpdated(id, local.versions);
     const Decision decision = Decide(local, file, settings_.device);
@@ -626,6 +619,36 @@ bool FolderSync::Write(const std::string& id, MemoFile file) {
                   ContentFingerprint(file.values)};
     knownValues_[id] = std::move(file.values);
     return true;
+}
+
+// A deletion of this PC's (its tombstone written, or waiting) meets its memo's own file
+// replaced by a version that has not seen it: one that an engine keeping the later of two
+// writes put over the tombstone, or one that another PC counted up without changing what the
+// deletion removed (a conflict resolved there). The deletion stands and is written over it;
+// only an edit made apart from it brings the memo back.
+void FolderSync::Know(const MemoFile& file, const Here& here) {
+    const std::string content = ContentFingerprint(file.values);
+    const auto last = known_.find(file.id);
+    if (last != known_.end() && !file.deleted && !here.contains(file.id)) {
+        const KnownFile& before = last->second;
+        std::optional<VersionVector> deletion;
+        // What the deletion removed: the content of the last file it had seen.
+        std::string removed;
+        if (const auto waiting = tombstonedHere_.find(file.id); waiting != tombstonedHere_.end()) {
+            deletion = waiting->second;
+            if (Compare(before.versions, *deletion) == Order::Before) removed = before.content;
+        } else if (before.deleted) {
+            deletion = before.versions;
+            removed = before.content;
+        }
+        const Order order = deletion ? Compare(file.versions, *deletion) : Order::After;
+        if (order == Order::Before)
+            tombstonedHere_[file.id] = *deletion;
+        else if (order == Order::Concurrent && !removed.empty() && content == removed)
+            tombstonedHere_[file.id] = Merged(file.versions, *deletion);
+    }
+    known_[file.id] = {file.versions, file.device, file.updated, file.deleted, content};
+    knownValues_[file.id] = file.values;
 }
 
 std::optional<MemoFile> FolderSync::KnownFileOf(const std::string& id) {
