@@ -14,8 +14,10 @@ namespace {
 // Seeds that once broke an invariant, each through a fault of its own: two "競合: " copies of
 // one conflict (41), an edit another PC made after a restore lost to it (59), a deletion whose
 // tombstone an engine's later write dropped (245, 1256), a deletion undone by a version that
-// only resolved a conflict (299).
-constexpr std::uint64_t kOnceBroken[] = {41, 59, 245, 299, 1256};
+// only resolved a conflict (299), one counter counted twice for two contents by a PC whose
+// power went after a write and before its save (10067), a memo destroyed after such a loss of
+// power back (10374).
+constexpr std::uint64_t kOnceBroken[] = {41, 59, 245, 299, 1256, 10067, 10374};
 
 // PETARINO_SIMULATION_SEED replays one run, and prints what each PC did.
 TEST(SyncSimulation, SeededRunsOfSeveralPcsKeepEveryInvariant) {

@@ -239,11 +239,6 @@ void FolderSync::LoadState() {
 }
 
 void FolderSync::KeepState() {
-    // Kept while its memo is here or its deletion is to be written: the memo's own file may
-    // yet be replaced by another PC's version before this one meets it.
-    std::erase_if(stamps_, [&](const auto& entry) {
-        return !present_.contains(entry.first) && !tombstonedHere_.contains(entry.first);
-    });
     settings_.engineState = EngineStateText(EngineState{.folderId = stateFolderId_,
                                                         .seen = folderLook_.Seen(),
                                                         .known = known_,
@@ -295,6 +290,7 @@ void FolderSync::NoteEdits(const Here& here) {
         } else {
             versions = Bumped(versions, settings_.device);
             stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
+            counted_ = true;
         }
         memo->SetSync({id, VersionsText(versions), fingerprint});
     }
@@ -317,6 +313,7 @@ void FolderSync::WinAfterReplace(const Here& here) {
         if (file != known_.end()) versions = Merged(versions, file->second.versions);
         versions = Bumped(versions, settings_.device);
         stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
+        counted_ = true;
         SyncMark mark = memo->Sync();
         mark.versions = VersionsText(versions);
         memo->SetSync(mark);
@@ -460,6 +457,10 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
     }
     local.updated = LocalUpdated(id, local.versions);
     const Decision decision = Decide(local, file, settings_.device);
+    // Counted up on this PC, under counters larger than both sides.
+    counted_ |= decision.action == Action::LocalWinsOverTombstone ||
+                decision.action == Action::FileWinsOverLocalTombstone ||
+                decision.action == Action::KeepBoth;
     switch (decision.action) {
     case Action::Nothing: return true;
     case Action::TakeFile: return Take(id, file, file.versions, here);
@@ -607,6 +608,19 @@ bool FolderSync::Write(const std::string& id, MemoFile file) {
         stamps_[id] = {file.versions, file.updated};
     }
     const std::string text = MemoFileText(file, kernel_);
+    // What this PC counted is in the store before any file carries it: a PC that loses power
+    // after the write never counts the same number again for another content.
+    if (counted_) {
+        counted_ = false;
+        // The memos here now, as the store will hold them: one destroyed after the power is
+        // back is still found destroyed.
+        for (int slot = 0; slot <= memos_.MaxForm(); ++slot)
+            if (const SyncMark mark = memos_.Memos(slot).Sync();
+                IsSyncId(mark.id) && !mark.versions.empty())
+                present_[mark.id] = VersionsOf(memos_.Memos(slot));
+        KeepState();
+        services_.save();
+    }
     try {
         files_.WriteWhole(path, text);
     } catch (const std::exception& error) {
@@ -688,8 +702,15 @@ void FolderSync::NoteDestroyed(const Here& here) {
             ++entry;
             continue;
         }
-        if (const auto file = known_.find(id); file != known_.end() && !file->second.deleted)
-            tombstonedHere_[id] = Bumped(Merged(versions, file->second.versions), settings_.device);
+        // A memo counted here whose file this PC does not know yet (written in a run the power
+        // cut before its save) is deleted once the file is read.
+        const auto file = known_.find(id);
+        if (file == known_.end() ? !versions.empty() : !file->second.deleted) {
+            tombstonedHere_[id] =
+                Bumped(file == known_.end() ? versions : Merged(versions, file->second.versions),
+                       settings_.device);
+            counted_ = true;
+        }
         entry = present_.erase(entry);
     }
 }
@@ -723,6 +744,11 @@ void FolderSync::Finish(const sync::Look& look, const Here& here) {
     present_.clear();
     for (const auto& [id, memo] : here)
         present_[id] = VersionsOf(*memo);
+    // Kept while its memo is here or its deletion is to be written: the memo's own file may
+    // yet be replaced by another PC's version before this one meets it.
+    std::erase_if(stamps_, [&](const auto& entry) {
+        return !present_.contains(entry.first) && !tombstonedHere_.contains(entry.first);
+    });
     KeepState();
     shownCount_ = static_cast<int>(here.size());
     lastSync_ = ClockText(kernel_.Now());

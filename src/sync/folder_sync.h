@@ -146,6 +146,8 @@ private:
     std::map<std::string, std::uint64_t> written_;
     std::optional<std::uint64_t> lastBackup_;
     bool tableChanged_ = false;
+    // This PC counted a version up that the store does not hold yet.
+    bool counted_ = false;
     std::optional<std::uint64_t> editSeenAt_;
     std::optional<std::uint64_t> changeReportedAt_;
     std::optional<std::uint64_t> lastLookAt_;
