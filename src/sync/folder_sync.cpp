@@ -239,11 +239,12 @@ void FolderSync::LoadState() {
 }
 
 void FolderSync::KeepState() {
-    settings_.engineState = EngineStateText(EngineState{.folderId = stateFolderId_,
-                                                        .seen = folderLook_.Seen(),
-                                                        .known = known_,
-                                                        .stamps = stamps_,
-                                                        .present = present_});
+    settings_.engineState =
+        EngineStateText(EngineState{.folderId = stateFolderId_,
+                                    .seen = beforeLook_ ? beforeLook_->seen : folderLook_.Seen(),
+                                    .known = beforeLook_ ? beforeLook_->known : known_,
+                                    .stamps = stamps_,
+                                    .present = present_});
     settings_.pendingDeletions = PendingDeletionsText(tombstonedHere_);
 }
 
@@ -328,9 +329,12 @@ void FolderSync::Look(bool everyMemo) {
     }
     looking_ = true;
     struct Done {
-        bool& looking;
-        ~Done() { looking = false; }
-    } done{looking_};
+        FolderSync& sync;
+        ~Done() {
+            sync.looking_ = false;
+            sync.beforeLook_.reset();
+        }
+    } done{*this};
     lookWaiting_ = false;
     changeReportedAt_.reset();
     lastLookAt_ = Now();
@@ -344,8 +348,12 @@ void FolderSync::Look(bool everyMemo) {
     Here here = MemosNow();
     KeepState();
 
+    beforeLook_ = {folderLook_.Seen(), known_};
     const sync::Look look = folderLook_.Take(settings_.folder);
-    if (!Usable(look)) return KeepState();
+    if (!Usable(look)) {
+        beforeLook_.reset();
+        return KeepState();
+    }
     if (services_.foundFolder) services_.foundFolder();
     problem_.clear();
     ownFiles_ = look.ownFiles;
@@ -741,6 +749,7 @@ std::string FolderSync::LocalUpdated(const std::string& id, const VersionVector&
 }
 
 void FolderSync::Finish(const sync::Look& look, const Here& here) {
+    beforeLook_.reset();
     present_.clear();
     for (const auto& [id, memo] : here)
         present_[id] = VersionsOf(*memo);

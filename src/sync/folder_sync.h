@@ -148,6 +148,14 @@ private:
     bool tableChanged_ = false;
     // This PC counted a version up that the store does not hold yet.
     bool counted_ = false;
+    // The files as they were before the look under way: until it has merged what it listed,
+    // the store keeps these, so what was listed but not merged is read again after a loss of
+    // power.
+    struct BeforeLook {
+        std::map<std::string, SeenFile> seen;
+        std::map<std::string, KnownFile> known;
+    };
+    std::optional<BeforeLook> beforeLook_;
     std::optional<std::uint64_t> editSeenAt_;
     std::optional<std::uint64_t> changeReportedAt_;
     std::optional<std::uint64_t> lastLookAt_;

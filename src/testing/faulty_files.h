@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -44,14 +45,22 @@ public:
         Open(path);
         return files_.ReadStart(path, bytes);
     }
+    // In an order of its own, drawn from this: the system's order follows how the disk hashed
+    // the names, which differs from run to run, and a seed must give one run.
+    std::mt19937_64 listingOrder;
+
     std::optional<std::vector<platform::FolderEntry>>
     ListFolder(const platform::FilePath& folder) override {
         ++listings;
         auto entries = files_.ListFolder(folder);
-        if (entries)
+        if (entries) {
             std::erase_if(*entries, [&](const platform::FolderEntry& entry) {
                 return missingFromNextListing.contains(entry.name);
             });
+            std::sort(entries->begin(), entries->end(),
+                      [](const auto& a, const auto& b) { return a.name < b.name; });
+            std::shuffle(entries->begin(), entries->end(), listingOrder);
+        }
         missingFromNextListing.clear();
         return entries;
     }

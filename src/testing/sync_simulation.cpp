@@ -58,6 +58,7 @@ public:
         for (int pc = 0; pc < run_.pcs; ++pc) {
             disks_.push_back(std::make_unique<platform::FakeFiles>());
             faulty_.push_back(std::make_unique<FaultyFiles>(*disks_.back()));
+            faulty_.back()->listingOrder.seed(seed * 8 + static_cast<std::uint64_t>(pc));
             pcs_.push_back(MakeSyncedPc(*faulty_.back(), pc + 1));
             base_.emplace_back();
             away_.push_back(false);
