@@ -23,6 +23,16 @@ VersionVector Dominating(const LocalSide& local, const MemoFile& file, std::stri
     return Bumped(Merged(local.versions, file.versions), device);
 }
 
+// An edit and a deletion made apart: the edit lives on under both sides' counters, which every
+// PC that meets the same two sides writes alike, so a later deletion that has seen the edit on
+// one PC has seen it everywhere. Counted up here only where one side holds them all already
+// (counters put back by a restore), so that no other outcome is written under them.
+VersionVector Joined(const LocalSide& local, const MemoFile& file, std::string_view device) {
+    VersionVector joined = Merged(local.versions, file.versions);
+    if (joined == local.versions || joined == file.versions) joined = Bumped(joined, device);
+    return joined;
+}
+
 // The side written later keeps the id, then the larger device id, then the larger
 // fingerprint: every PC that meets the same two sides picks the same one.
 bool LocalKeepsId(const LocalSide& local, std::string_view device, const MemoFile& file,
@@ -70,11 +80,10 @@ Decision Decide(const LocalSide& local, const MemoFile& file, std::string_view d
     if (!local.exists && !local.fingerprint.empty() && local.fingerprint == fileFingerprint)
         return {.action = Action::WriteLocal, .versions = Merged(local.versions, file.versions)};
     if (local.exists && file.deleted)
-        return {.action = Action::LocalWinsOverTombstone,
-                .versions = Dominating(local, file, device)};
+        return {.action = Action::LocalWinsOverTombstone, .versions = Joined(local, file, device)};
     if (!local.exists)
         return {.action = Action::FileWinsOverLocalTombstone,
-                .versions = Dominating(local, file, device)};
+                .versions = Joined(local, file, device)};
     return KeepBoth(local, file, device, fileFingerprint);
 }
 
