@@ -41,13 +41,14 @@ public:
     virtual bool RestoreBackup() = 0;
     // Another PC's memos, exported there, the file brought here and read through "読み込み...".
     virtual bool Import(SyncedPc& from) = 0;
-    // How the next question of sync is answered, and what the user does while it is open.
+    // How the next question (sync's, or a restore's) is answered, and what the user does while
+    // it is open.
     virtual void AnswerNextQuestion(bool yes, std::function<void()> meanwhile = {}) = 0;
 
     // The system.
     virtual void Seconds(int count) = 0;
     virtual void Restart() = 0; // the exit's look and save, then the next run on the same store
-    // The process ends where it stands, nothing of the exit run: the next run has the store as
+    // The process ends where it stands and nothing of the exit runs: the next run has the store as
     // the last save left it. What throws platform::SimulatedCrash (a write of a file or a
     // registry call stopped dead) ends in this.
     virtual void Crash() = 0;
