@@ -18,8 +18,10 @@ namespace {
 // power went after a write and before its save (10067), a memo destroyed after such a loss of
 // power back (10374), a memo missed for good by a PC whose power went after a save in the
 // middle of a look (20062), a memo destroyed after it outlived another deletion back, the PC
-// that kept it alive having counted it up as if edited (30294).
-constexpr std::uint64_t kOnceBroken[] = {41, 59, 245, 299, 1256, 10067, 10374, 20062, 30294};
+// that kept it alive having counted it up as if edited (30294), an edit lost after a loss of
+// power, a conflict's resolution having been written before its counters were saved (200194).
+constexpr std::uint64_t kOnceBroken[] = {41,    59,    245,   299,   1256,
+                                         10067, 10374, 20062, 30294, 200194};
 
 // PETARINO_SIMULATION_SEED replays one run, and prints what each PC did.
 TEST(SyncSimulation, SeededRunsOfSeveralPcsKeepEveryInvariant) {

@@ -465,10 +465,13 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
     }
     local.updated = LocalUpdated(id, local.versions);
     const Decision decision = Decide(local, file, settings_.device);
-    // Counted up on this PC, under counters larger than both sides.
-    counted_ |= decision.action == Action::LocalWinsOverTombstone ||
-                decision.action == Action::FileWinsOverLocalTombstone ||
-                decision.action == Action::KeepBoth;
+    // Counted up on this PC, under counters larger than both sides: saved before the memo's
+    // own file carries them (a conflict's copy may have been written first).
+    const auto counted = [&] {
+        counted_ |= decision.action == Action::LocalWinsOverTombstone ||
+                    decision.action == Action::FileWinsOverLocalTombstone ||
+                    decision.action == Action::KeepBoth;
+    };
     switch (decision.action) {
     case Action::Nothing: return true;
     case Action::TakeFile: return Take(id, file, file.versions, here);
@@ -483,6 +486,7 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         SyncMark mark = memo->Sync();
         mark.versions = VersionsText(decision.versions);
         memo->SetSync(mark);
+        counted();
         Publish(id, *memo);
         return true;
     }
@@ -490,6 +494,7 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         Memo* made = Make(id, file.values, decision.versions, here);
         if (!made) return false;
         tombstonedHere_.erase(id);
+        counted();
         Publish(id, *made);
         return true;
     }
@@ -507,6 +512,7 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
             if (!copy) return false;
             Publish(decision.conflictId, *copy);
         }
+        counted();
         if (localLoses) return Take(id, file, decision.versions, here);
         SyncMark mark = memo->Sync();
         mark.versions = VersionsText(decision.versions);

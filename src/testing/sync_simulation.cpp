@@ -376,7 +376,7 @@ private:
         pcs_[pc]->CrashAtStoreCall(0);
     }
     // What the last save did not hold is gone with the power, unless it had left the PC: a
-    // text only here, and a memo destroyed here that the PC shows again.
+    // text only here, and a destruction here whose tombstone is in no file.
     void AfterCrash(int pc, const std::vector<ShownMemo>& before, long tokensBefore) {
         on_[pc] = pcs_[pc]->SyncOn();
         std::set<std::string> kept;
@@ -386,10 +386,20 @@ private:
             if (!kept.contains(memo.text)) Supersede(memo.text);
         for (long token = tokensBefore + 1; token <= tokens_; ++token)
             if (!kept.contains("t" + std::to_string(token))) Supersede("t" + std::to_string(token));
-        for (const ShownMemo& memo : pcs_[pc]->Memos())
-            if (const auto gone = destroyed_.find(memo.id);
-                gone != destroyed_.end() && gone->second.text == memo.text)
-                destroyed_.erase(gone);
+        std::set<std::string> tombstones;
+        platform::FakeKernel kernel;
+        const auto inFiles = [&](const std::map<std::string, std::string>& files) {
+            for (const auto& [name, bytes] : files)
+                if (const sync::MemoFileRead read = sync::ReadMemoFile(bytes, kernel);
+                    read.kind == sync::MemoFileKind::Memo && read.memo.deleted)
+                    tombstones.insert(read.memo.id);
+        };
+        inFiles(server_);
+        for (int other = 0; other < run_.pcs; ++other)
+            inFiles(Local(other));
+        std::erase_if(destroyed_, [&](const auto& gone) {
+            return gone.second.pc == pc && !tombstones.contains(gone.first);
+        });
     }
 
     void Act(int pc) {
@@ -409,7 +419,7 @@ private:
             // With sync off the PC no longer knows the folder: a memo destroyed then is one
             // the folder may bring back when it joins again.
             if (!memos[at].id.empty() && on_[pc])
-                destroyed_[memos[at].id] = {memos[at].text, step_};
+                destroyed_[memos[at].id] = {memos[at].text, step_, pc};
             user.Destroy(at);
             Say(pc, "destroy " + memos[at].text);
         } else if (what < 740) {
@@ -580,6 +590,7 @@ private:
     struct Gone {
         std::string text;
         long at = 0;
+        int pc = 0;
     };
 
     std::mt19937_64 rng_;
