@@ -5,6 +5,7 @@
 #include "platform/fake/fake_registry.h"
 #include "platform/registry_value.h"
 #include "sync/memo_file.h"
+#include "sync/version_vector.h"
 #include "testing/faulty_files.h"
 #include "testing/synced_pc.h"
 
@@ -376,7 +377,7 @@ private:
         pcs_[pc]->CrashAtStoreCall(0);
     }
     // What the last save did not hold is gone with the power, unless it had left the PC: a
-    // text only here, and a destruction here whose tombstone is in no file.
+    // text only here, and a destruction here that no tombstone in a file has seen.
     void AfterCrash(int pc, const std::vector<ShownMemo>& before, long tokensBefore) {
         on_[pc] = pcs_[pc]->SyncOn();
         std::set<std::string> kept;
@@ -386,19 +387,24 @@ private:
             if (!kept.contains(memo.text)) Supersede(memo.text);
         for (long token = tokensBefore + 1; token <= tokens_; ++token)
             if (!kept.contains("t" + std::to_string(token))) Supersede("t" + std::to_string(token));
-        std::set<std::string> tombstones;
+        std::multimap<std::string, sync::VersionVector> tombstones;
         platform::FakeKernel kernel;
         const auto inFiles = [&](const std::map<std::string, std::string>& files) {
             for (const auto& [name, bytes] : files)
                 if (const sync::MemoFileRead read = sync::ReadMemoFile(bytes, kernel);
                     read.kind == sync::MemoFileKind::Memo && read.memo.deleted)
-                    tombstones.insert(read.memo.id);
+                    tombstones.emplace(read.memo.id, read.memo.versions);
         };
         inFiles(server_);
         for (int other = 0; other < run_.pcs; ++other)
             inFiles(Local(other));
         std::erase_if(destroyed_, [&](const auto& gone) {
-            return gone.second.pc == pc && !tombstones.contains(gone.first);
+            const auto destroyed = sync::ParseVersions(gone.second.versions);
+            const auto [first, last] = tombstones.equal_range(gone.first);
+            return gone.second.pc == pc && std::none_of(first, last, [&](const auto& tombstone) {
+                       return destroyed &&
+                              sync::Compare(tombstone.second, *destroyed) == sync::Order::After;
+                   });
         });
     }
 
@@ -419,7 +425,7 @@ private:
             // With sync off the PC no longer knows the folder: a memo destroyed then is one
             // the folder may bring back when it joins again.
             if (!memos[at].id.empty() && on_[pc])
-                destroyed_[memos[at].id] = {memos[at].text, step_, pc};
+                destroyed_[memos[at].id] = {memos[at].text, step_, pc, memos[at].versions};
             user.Destroy(at);
             Say(pc, "destroy " + memos[at].text);
         } else if (what < 740) {
@@ -591,6 +597,7 @@ private:
         std::string text;
         long at = 0;
         int pc = 0;
+        std::string versions; // of the memo destroyed
     };
 
     std::mt19937_64 rng_;
