@@ -16,7 +16,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${PETARINO_WINE_PREFIX:-$root/build/windows/wine}
 export WINEARCH=win64
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no installer dialogs for .NET or HTML
 export LANG=${PETARINO_LANG:-ja_JP.UTF-8}
 unset LC_ALL
@@ -49,6 +49,16 @@ create_prefix() {
     wineserver --wait
 }
 
+# IPA P Gothic has no checklist boxes (☐ ☑). Text controls draw a character their face lacks
+# with the face the system names for its script, Microsoft Sans Serif for these as on Windows;
+# the prefix has no such face, so DejaVu Sans, which has the boxes, stands in for it.
+symbol_fallback() {
+    grep -q '^"Microsoft Sans Serif"="DejaVu Sans"' "$WINEPREFIX/user.reg" 2>/dev/null && return
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /t REG_SZ \
+        /d 'DejaVu Sans' /f >/dev/null 2>&1
+    wineserver --wait
+}
+
 # Without a window manager Wine waits 2 s for one at every hide or destroy of a window it
 # lets the manager handle, sizable pop-ups such as the memos among them. On the display this
 # script starts nothing manages windows, so they are not handed to a manager at all.
@@ -63,6 +73,7 @@ unmanaged_windows() {
 start_display() {
     if [ -n "${DISPLAY:-}" ]; then return; fi
     unmanaged_windows
+    symbol_fallback
     if started; then
         export DISPLAY=:$(cut -d' ' -f1 "$display_file")
         return
