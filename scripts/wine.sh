@@ -46,18 +46,15 @@ create_prefix() {
     # The memo font: IPA P Gothic is made to the same metrics.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ \
         /d 'IPAPGothic' /f >/dev/null 2>&1
-    wineserver --wait
-}
-
-# IPA P Gothic has no checklist boxes (☐ ☑). Text controls draw a character their face lacks
-# with the face the system names for its script, Microsoft Sans Serif for these as on Windows;
-# the prefix has no such face, so DejaVu Sans, which has the boxes, stands in for it.
-symbol_fallback() {
-    grep -q '^"Microsoft Sans Serif"="DejaVu Sans"' "$WINEPREFIX/user.reg" 2>/dev/null && return
+    # That face has no checklist boxes (☐ ☑). A text control draws a character its face lacks
+    # with the face the system names for the character's script, Microsoft Sans Serif for
+    # these, as on Windows; the prefix has no such face, so DejaVu Sans, which has the boxes,
+    # stands in for it.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /t REG_SZ \
         /d 'DejaVu Sans' /f >/dev/null 2>&1
     wineserver --wait
 }
+
 
 # Without a window manager Wine waits 2 s for one at every hide or destroy of a window it
 # lets the manager handle, sizable pop-ups such as the memos among them. On the display this
@@ -73,7 +70,6 @@ unmanaged_windows() {
 start_display() {
     if [ -n "${DISPLAY:-}" ]; then return; fi
     unmanaged_windows
-    symbol_fallback
     if started; then
         export DISPLAY=:$(cut -d' ' -f1 "$display_file")
         return
