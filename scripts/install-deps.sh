@@ -7,7 +7,7 @@ packages=(
     googletest libbenchmark-dev                          # test and benchmark frameworks
     nlohmann-json3-dev                                   # the backup files' JSON
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 # the Windows build
-    wine wine64 xvfb xauth fonts-ipafont-gothic locales  # running it
+    wine wine64 xvfb xauth fonts-ipafont-gothic fonts-dejavu-core locales # running it
     x11-apps netpbm                                      # screenshots: xwd, then PNG
     python3 unzip                                        # the zip for Windows users
 )

@@ -16,7 +16,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${PETARINO_WINE_PREFIX:-$root/build/windows/wine}
 export WINEARCH=win64
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no installer dialogs for .NET or HTML
 export LANG=${PETARINO_LANG:-ja_JP.UTF-8}
 unset LC_ALL
@@ -46,8 +46,15 @@ create_prefix() {
     # The memo font: IPA P Gothic is made to the same metrics.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ \
         /d 'IPAPGothic' /f >/dev/null 2>&1
+    # That face has no checklist boxes (☐ ☑). A text control draws a character its face lacks
+    # with the face the system names for the character's script, Microsoft Sans Serif for
+    # these, as on Windows; the prefix has no such face, so DejaVu Sans, which has the boxes,
+    # stands in for it.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /t REG_SZ \
+        /d 'DejaVu Sans' /f >/dev/null 2>&1
     wineserver --wait
 }
+
 
 # Without a window manager Wine waits 2 s for one at every hide or destroy of a window it
 # lets the manager handle, sizable pop-ups such as the memos among them. On the display this

@@ -73,9 +73,12 @@ TEST(MemoMenu, EditCommandsNeedSomethingToActOn) {
          {MemoCommand::Paste, MemoCommand::SelectAll, MemoCommand::Destroy, MemoCommand::StatusPage,
           MemoCommand::Properties, MemoCommand::Exit, MemoCommand::StayOnTop, MemoCommand::Alarm})
         EXPECT_TRUE(IsEnabled(command, empty));
+    // A macro memo's text is the macro's to write.
+    EXPECT_TRUE(IsEnabled(MemoCommand::Checkbox, empty));
+    EXPECT_FALSE(IsEnabled(MemoCommand::Checkbox, {.readOnly = true}));
 }
 
-// Edit1 holds the nine items after it, pOpacity the six after it, and Exit1 is only a
+// Edit1 holds the ten items after it, pOpacity the six after it, and Exit1 is only a
 // shortcut.
 TEST(MemoMenu, TheMenuShowsAsTheUserSeesIt) {
     std::vector<std::string> menu, edit, opacity, hidden;
@@ -90,8 +93,8 @@ TEST(MemoMenu, TheMenuShowsAsTheUserSeesIt) {
                                               "常に手前に表示(&T)", "透明度(&O)", "アラーム(&A)...",
                                               "-", "ﾌﾟﾛﾊﾟﾃｨ(&R)..."}));
     EXPECT_EQ(edit, (std::vector<std::string>{"元に戻す(&U)", "-", "切り取り(&T)", "コピー(&C)",
-                                              "貼り付け(&P)", "削除(&D)", "すべて選択(&L)", "-",
-                                              "メモの破棄(&D)..."}));
+                                              "貼り付け(&P)", "削除(&D)", "すべて選択(&L)",
+                                              "チェックボックス(&K)", "-", "メモの破棄(&D)..."}));
     EXPECT_EQ(opacity, (std::vector<std::string>{"100 %", "90 %", "80 %", "70 %", "60 %", "50 %"}));
     EXPECT_EQ(hidden, (std::vector<std::string>{"終了"}));
     std::vector<std::string> submenus;

@@ -29,6 +29,7 @@ public:
     void OpenMemoProperties(Memo& memo) override;
     void OpenAlarm(Memo& memo) override;
     void MemoChanged() override;
+    void OpenAddress(MemoTextView address) override;
     void ReportError(std::string_view message) override;
 
 private:

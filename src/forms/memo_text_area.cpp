@@ -123,13 +123,64 @@ void MemoTextArea::Write(MemoTextView text) {
         ToControl(EM_SETSEL, replacement.from, replacement.to);
         ToControl(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(replacement.inserted.c_str()));
         ToControl(EM_SETSEL, replacement.Moved(start), replacement.Moved(end));
-        const LRESULT scrolled = firstLine - ToControl(EM_GETFIRSTVISIBLELINE, 0, 0);
-        if (scrolled != 0) ToControl(EM_LINESCROLL, 0, scrolled);
+        ScrollBackTo(firstLine);
     }
     writing_ = false;
     // What the control shows, which is what is saved and exported.
     text_.assign(wide.begin(), wide.end());
     shown_ = std::move(wide);
+}
+
+void MemoTextArea::ScrollBackTo(LRESULT firstLine) {
+    const LRESULT scrolled = firstLine - ToControl(EM_GETFIRSTVISIBLELINE, 0, 0);
+    if (scrolled != 0) ToControl(EM_LINESCROLL, 0, scrolled);
+}
+
+void MemoTextArea::Edit(const TextEdit& edit) {
+    const auto before = Selection();
+    const LRESULT firstLine = ToControl(EM_GETFIRSTVISIBLELINE, 0, 0);
+    ToControl(EM_SETSEL, edit.from, edit.to);
+    ToControl(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(edit.inserted.c_str()));
+    ToControl(EM_SETSEL, edit.selectionStart, edit.selectionEnd);
+    if (before == std::pair<DWORD, DWORD>(edit.selectionStart, edit.selectionEnd))
+        ScrollBackTo(firstLine);
+    else
+        ToControl(EM_SCROLLCARET, 0, 0);
+}
+
+std::optional<std::size_t> MemoTextArea::CharacterAt(POINT point) const {
+    const auto found =
+        static_cast<DWORD>(ToControl(EM_CHARFROMPOS, 0, MAKELPARAM(point.x, point.y)));
+    if (found == DWORD(-1)) return std::nullopt;
+    // The answer has 16 bits for the unit and 16 for the line: the unit is found again from
+    // the line's start, so a text longer than that still gives the right one.
+    const auto lineStart = static_cast<std::size_t>(ToControl(EM_LINEINDEX, HIWORD(found), 0));
+    std::size_t offset = lineStart + static_cast<WORD>(LOWORD(found) - lineStart);
+    // The nearest boundary between two characters: the cell is the one left of it when the
+    // point lies left of the boundary.
+    const auto cellOf = [&](std::size_t unit) -> std::optional<POINT> {
+        if (unit >= text_.size()) return std::nullopt;
+        const LRESULT at = ToControl(EM_POSFROMCHAR, unit, 0);
+        if (at == -1) return std::nullopt;
+        return POINT{static_cast<int16_t>(LOWORD(at)), static_cast<int16_t>(HIWORD(at))};
+    };
+    std::optional<POINT> cell = cellOf(offset);
+    if ((!cell || point.x < cell->x) && offset > lineStart) cell = cellOf(--offset);
+    if (!cell || text_[offset] == u'\r' || text_[offset] == u'\n') return std::nullopt;
+    TEXTMETRICW metrics{};
+    if (HDC dc = GetDC(edit_)) {
+        const HGDIOBJ old = SelectObject(dc, hfont_.get());
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(edit_, dc);
+    }
+    // A character alone on its line ends where a wide one would.
+    const std::optional<POINT> next =
+        cellOf(offset + CharacterUnits(MemoTextView(text_).substr(offset)));
+    const LONG right = next && next->y == cell->y ? next->x : cell->x + metrics.tmHeight;
+    const bool inside = point.x >= cell->x && point.x < right && point.y >= cell->y &&
+                        point.y < cell->y + metrics.tmHeight;
+    return inside ? std::optional(offset) : std::nullopt;
 }
 
 bool MemoTextArea::TextChanged() {
@@ -222,7 +273,9 @@ std::pair<DWORD, DWORD> MemoTextArea::Selection() const {
 
 TextAreaState MemoTextArea::State() const {
     const auto [start, end] = Selection();
-    return {.canUndo = SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0, .hasSelection = start != end};
+    return {.canUndo = SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0,
+            .hasSelection = start != end,
+            .readOnly = ReadOnly()};
 }
 
 void MemoTextArea::Run(MemoCommand command) {

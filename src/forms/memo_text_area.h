@@ -7,6 +7,7 @@
 #include "memos/memo_menu.h"
 #include "platform/win32/color_win32.h"
 #include "platform/win32/shared_font.h"
+#include "text/checklist.h"
 #include "text/memo_text.h"
 
 #include <windows.h>
@@ -49,6 +50,13 @@ public:
     bool TextChanged();
     // The units of Text() selected, and scrolled into view.
     void Select(std::size_t offset, std::size_t length);
+    // Start and end in units of Text().
+    std::pair<DWORD, DWORD> Selection() const;
+    // An edit made for the user, as typing makes one: one step to undo, and EN_CHANGE tells
+    // the memo. The view stays where it is unless the caret moved, which it then shows.
+    void Edit(const TextEdit& edit);
+    // The unit whose character cell holds the point (client pixels), if any.
+    std::optional<std::size_t> CharacterAt(POINT point) const;
 
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);
@@ -80,8 +88,8 @@ private:
     // of a hundred clocks makes hundreds.
     LRESULT ToControl(UINT message, WPARAM wParam, LPARAM lParam) const;
     DWORD Style() const;
-    // Start and end in characters.
-    std::pair<DWORD, DWORD> Selection() const;
+    // Scrolls the view back to the first visible line it had.
+    void ScrollBackTo(LRESULT firstLine);
     std::wstring ControlText() const;
     // A message from elsewhere that sets the text or the limit makes it be asked again.
     void ForgetWhatChanges(UINT message);

@@ -238,6 +238,7 @@ LRESULT TMemoForm::OnTextAreaMessage(MemoTextArea& area, HWND edit, UINT message
     } else if (IsMouseButtonUp(message)) {
         FormMouseUp();
     }
+    if (gestures_.Take(area, message, wParam, lParam)) return message == WM_SETCURSOR ? TRUE : 0;
     switch (message) {
     case WM_MOUSEMOVE:
         seeThrough_.PointerOver(edit);
@@ -459,6 +460,7 @@ void TMemoForm::RunCommand(MemoCommand command) {
     case MemoCommand::Paste:
     case MemoCommand::Delete:
     case MemoCommand::SelectAll: textArea_->Run(command); return;
+    case MemoCommand::Checkbox: gestures_.BoxSelectedLines(*textArea_); return;
     case MemoCommand::Destroy: owner_.ConfirmAndDestroy(tag_); return;      // pDestroyClick
     case MemoCommand::StatusPage: owner_.ShowStatusPage(); return;          // KS1Click
     case MemoCommand::Properties: owner_.OpenMemoProperties(*this); return; // pTextClick

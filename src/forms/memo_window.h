@@ -7,6 +7,7 @@
 #include "forms/memo_popup_menu.h"
 #include "forms/memo_see_through.h"
 #include "forms/memo_text_area.h"
+#include "forms/memo_text_gestures.h"
 #include "forms/memo_title.h"
 #include "forms/memo_window_owner.h"
 #include "memos/memo.h"
@@ -137,6 +138,7 @@ private:
     std::unique_ptr<MemoTextArea> textArea_;
     MemoTitle title_;
     MemoPopupMenu menu_;
+    MemoTextGestures gestures_{owner_};
     MemoSeeThrough seeThrough_{nullptr}; // given the window once it exists
 
     MemoText hint_;

@@ -25,6 +25,8 @@ public:
     virtual void OpenAlarm(Memo& memo) = 0;
     // The user changed what a memo says: sync writes it once the typing rests.
     virtual void MemoChanged() = 0;
+    // A Ctrl+click on a web or mail address in a memo's text: the user's program for it.
+    virtual void OpenAddress(MemoTextView address) = 0;
     // The general error report, for whatever a memo window's handlers let go.
     virtual void ReportError(std::string_view message) = 0;
 

@@ -29,7 +29,7 @@ void MacroExpander::ExpandMacros(Memo& memo, MacroHost& host) {
     ArgumentTracker tracker(replacements);
     // The engine counts bytes of code page 932; a character the code page lacks goes
     // through it as one double-byte character.
-    const Cp932View source(services_.kernel, memo.MacroText());
+    const Cp932View& source = SourceOf(memo.MacroText());
     try {
         const auto expanded = ExpandSource(source.Bytes(), tracker);
         memo.SetText(expanded ? source.Back(*expanded) : u"Error.");
@@ -41,6 +41,14 @@ void MacroExpander::ExpandMacros(Memo& memo, MacroHost& host) {
                                     u"マクロを再設定してください。",
                                 "エラー", platform::MessageBoxStyle::IconError);
     }
+}
+
+const Cp932View& MacroExpander::SourceOf(const MemoText& macroText) {
+    // The sources of the memos there are, a few hundred at the most, after a run of rewriting.
+    constexpr std::size_t kKept = 512;
+    if (const auto known = sources_.find(macroText); known != sources_.end()) return known->second;
+    if (sources_.size() >= kKept) sources_.clear();
+    return sources_.try_emplace(macroText, services_.kernel, macroText).first->second;
 }
 
 } // namespace petarino

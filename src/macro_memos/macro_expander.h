@@ -4,7 +4,10 @@
 
 #include "macro/macro_replacements.h"
 #include "memos/memo.h"
+#include "memos/memo_text_code_page.h"
 #include "platform/window_system.h"
+
+#include <unordered_map>
 
 namespace petarino {
 
@@ -18,8 +21,13 @@ public:
     void ExpandMacros(Memo& memo, MacroHost& host);
 
 private:
+    // The source as the engine reads it, made once for each source: a tick reads every clock's
+    // source, which changes only when the user writes another.
+    const Cp932View& SourceOf(const MemoText& macroText);
+
     MacroServices services_;
     platform::WindowSystem& windows_;
+    std::unordered_map<MemoText, Cp932View> sources_;
 };
 
 } // namespace petarino

@@ -24,6 +24,7 @@ bool IsEnabled(MemoCommand command, const TextAreaState& state) {
     case MemoCommand::Cut:
     case MemoCommand::Copy:
     case MemoCommand::Delete: return state.hasSelection;
+    case MemoCommand::Checkbox: return !state.readOnly;
     default: return true;
     }
 }

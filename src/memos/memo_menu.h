@@ -31,8 +31,10 @@ enum class MemoCommand : uint16_t {
     Opacity70,
     Opacity60,
     Opacity50,
+    // Boxes the selected lines as a checklist, or takes their boxes away.
+    Checkbox,
 };
-inline constexpr MemoCommand kLastMemoCommand = MemoCommand::Opacity50;
+inline constexpr MemoCommand kLastMemoCommand = MemoCommand::Checkbox;
 
 enum class MenuPlace : uint8_t {
     Menu,           // the menu itself
@@ -62,7 +64,7 @@ inline constexpr uint16_t kShortcutShift = 0x2000;
 inline constexpr uint16_t kShortcutCtrl = 0x4000;
 inline constexpr uint16_t kShortcutAlt = 0x8000;
 
-inline constexpr std::array<MemoMenuItem, 24> kMemoMenu{{
+inline constexpr std::array<MemoMenuItem, 25> kMemoMenu{{
     {"Edit1", "編集(&E)", {}, 0, MenuPlace::Menu},
     {"Undo1", "元に戻す(&U)", MemoCommand::Undo, 16474, MenuPlace::EditSubmenu},
     {"N2", "-", {}, 0, MenuPlace::EditSubmenu},
@@ -72,6 +74,7 @@ inline constexpr std::array<MemoMenuItem, 24> kMemoMenu{{
     {"Paste", "貼り付け(&P)", MemoCommand::Paste, 16464, MenuPlace::EditSubmenu},
     {"Delete1", "削除(&D)", MemoCommand::Delete, 16430, MenuPlace::EditSubmenu},
     {"SelectAll1", "すべて選択(&L)", MemoCommand::SelectAll, 16449, MenuPlace::EditSubmenu},
+    {"pCheckbox", "チェックボックス(&K)", MemoCommand::Checkbox, 0, MenuPlace::EditSubmenu},
     {"N1", "-", {}, 0, MenuPlace::EditSubmenu},
     {"pDestroy", "メモの破棄(&D)...", MemoCommand::Destroy, 16499, MenuPlace::EditSubmenu},
     {"N5", "-", {}, 0, MenuPlace::Menu},
@@ -94,12 +97,13 @@ inline constexpr std::array<MemoMenuItem, 24> kMemoMenu{{
 struct TextAreaState {
     bool canUndo = false;
     bool hasSelection = false;
+    bool readOnly = false;  // a macro memo's text
     bool stayOnTop = false; // the memo's, for the check mark
     int32_t opacity = 100;  // the memo's, for the radio mark
 };
 
 // Undo when the text area can undo; cut, copy and delete when something is selected; the
-// rest always.
+// checklist's boxes where the user writes the text; the rest always.
 bool IsEnabled(MemoCommand command, const TextAreaState& state);
 
 // The opacity in percent an item of pOpacity chooses; nullopt for every other command.

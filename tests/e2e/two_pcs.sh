@@ -249,4 +249,66 @@ pc A exit || fail "A did not exit"
     fail "the folder holds $(memo_file_count "$many") memo files, not 150"
 (cd "$many" && md5sum --quiet -c - <<<"$before") || fail "A rewrote memo files it only read"
 
+step "h. A asks before five removals B made: what A's user types meanwhile is kept and reaches B"
+asked=$drive/質問
+for pc in A B; do
+    pc $pc clear-store
+    pc $pc set-sync 'S:\質問'
+done
+pc A memo-files "$asked" 6
+six=("メモ 1" "メモ 2" "メモ 3" "メモ 4" "メモ 5" "メモ 6")
+pc A start "$petarino_exe" || fail "A did not start"
+shows A 10 "A does not show the six memos of the folder" "${six[@]}"
+pc A exit || fail "A did not exit"
+pc B start "$petarino_exe" || fail "B did not start"
+shows B 10 "B does not show the six memos of the folder" "${six[@]}"
+for memo in "${six[@]:0:5}"; do pc B destroy "$memo" || fail "B could not destroy $memo"; done
+pc B exit || fail "B did not exit"
+pc A start "$petarino_exe" || fail "A did not start"
+question=$(pc A wait-box) || fail "A did not ask before removing five memos"
+grep -qF "同期フォルダの変更で、5 枚のメモが削除されます。適用しますか？" <<<"$question" ||
+    fail "A asked something else: $question"
+pc A type "メモ 6" "質問中に書いた" || fail "A's memo took no typing while A asked"
+pc A answer yes >/dev/null || fail "A's question did not take Yes"
+shows A 10 "A does not show what was typed while it asked, alone" "質問中に書いた"
+pc A exit || fail "A did not exit"
+pc B start "$petarino_exe" || fail "B did not start"
+shows B 10 "what was typed on A while it asked did not reach B" "質問中に書いた"
+pc B exit || fail "B did not exit"
+
+step "i. destroyed on A while the folder is away: gone after A's restart, and gone from B"
+mv "$asked" "$asked.away"
+pc A start "$petarino_exe" || fail "A did not start"
+pc A wait-status "同期フォルダが見つかりません" 10 >/dev/null || fail "A does not say the folder is missing"
+pc A destroy "質問中に書いた" || fail "A could not destroy the memo"
+pc A exit || fail "A did not exit"
+mv "$asked.away" "$asked"
+pc A start "$petarino_exe" || fail "A did not start"
+pc A wait-status "最終同期" 10 >/dev/null || fail "A did not reach the folder again"
+shows A 5 "the memo destroyed while the folder was away is back on A"
+pc A exit || fail "A did not exit"
+pc B start "$petarino_exe" || fail "B did not start"
+shows B 10 "the memo destroyed on A while the folder was away stays on B"
+pc B exit || fail "B did not exit"
+
+step "j. an older Petarino's memo, lacking a value: its edit and its deletion reach A, no 競合 copy"
+# The older PC writes from its own copy, which has never seen A's, and its file arrives whole.
+own=$drive/older.json
+deliver() {
+    cp "$own" "$drive/arriving.tmp"
+    mv "$drive/arriving.tmp" "$asked/$id.json"
+}
+pc A start "$petarino_exe" || fail "A did not start"
+id=$(pc A older-memo-file "$own" new "古い版から")
+deliver
+shows A 10 "A does not show the older Petarino's memo" "古い版から"
+sleep 3 # A has settled on the memo: a write of its own would be in the folder now
+pc A edit-memo-file "$own" "古い版で直した"
+deliver
+shows A 10 "the older Petarino's edit did not reach A alone" "古い版で直した"
+pc A delete-memo-file "$own"
+deliver
+shows A 10 "the older Petarino's deletion did not reach A"
+pc A exit || fail "A did not exit"
+
 for pc in A B; do pc $pc clear-store; done

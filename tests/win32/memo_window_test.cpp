@@ -62,6 +62,7 @@ public:
     void OpenAlarm(Memo& memo) override { alarms.push_back(&memo); }
     void ReportError(std::string_view message) override { errors.emplace_back(message); }
     void MemoChanged() override { ++changes; }
+    void OpenAddress(MemoTextView address) override { addresses.emplace_back(address); }
 
     MemoTable* table = nullptr;
     std::string failWith;
@@ -73,6 +74,7 @@ public:
     std::vector<Memo*> properties;
     std::vector<Memo*> alarms;
     std::vector<std::string> errors;
+    std::vector<MemoText> addresses;
 };
 
 // Keys held as the thread's keyboard state says, for GetKeyState; released at scope end.
@@ -631,6 +633,7 @@ TEST_F(MemoFormTest, TheMenuShowsItsItemsEnabledAsTheTextAllows) {
         {"> 貼り付け(&P)\tCtrl+P", true},
         {"> 削除(&D)\tCtrl+Del", false},
         {"> すべて選択(&L)\tCtrl+A", true},
+        {"> チェックボックス(&K)", true},
         {"> -", true},
         {"> メモの破棄(&D)...\tCtrl+F4", true},
         {"-", true},
@@ -861,6 +864,97 @@ TEST_F(MemoFormTest, MacroModeRefusesEditsButCopies) {
     SendMessageW(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
     EXPECT_EQ(owner.created, 1);
     EXPECT_EQ(table.MaxForm(), 1);
+}
+
+// A checklist as the user keeps it: a click on a box ticks it and leaves the caret where it
+// was, Enter continues the list, the menu boxes and unboxes lines, and each is an edit like
+// typing. A Ctrl+click on an address asks for it; a Ctrl+drag from it only moves the memo.
+TEST_F(MemoFormTest, ChecklistsTickAndGrowAndAddressesOpenOnACtrlClick) {
+    // The literals beyond code page 932 stay out of the test macros, which quote their
+    // arguments in the narrow execution character set.
+    const MemoText shop = u"店 https://example.com/a。";
+    const MemoText open = u"☐ 牛乳\r\n☐ パン\r\n" + shop;
+    const MemoText ticked = u"☐ 牛乳\r\n☑ パン\r\n" + shop;
+    const MemoText grown = u"☐ 牛乳\r\n☐ パン\r\n☐ \r\n" + shop;
+    const MemoText ended = u"☐ 牛乳\r\n☐ パン\r\n\r\n" + shop;
+    const MemoText unboxed = u"牛乳\r\nパン\r\n\r\n" + shop;
+    const MemoText clock = u"☐ 時計";
+    TMemoForm& memo = Shown(0, "買い物");
+    HWND edit = memo.TextArea();
+    memo.SetText(open);
+    SendMessageW(edit, EM_SETSEL, 3, 3);
+    // Inside the character cell of a unit.
+    const auto cellOf = [&](MemoTextView unit) {
+        const LRESULT at = SendMessageW(edit, EM_POSFROMCHAR, memo.Text().find(unit), 0);
+        return POINT{static_cast<int16_t>(LOWORD(at)) + 3, static_cast<int16_t>(HIWORD(at)) + 3};
+    };
+    const auto click = [&](POINT at, WPARAM keys = 0) {
+        SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(at.x, at.y));
+        SendMessageW(edit, WM_LBUTTONUP, keys, At(at.x, at.y));
+    };
+
+    const POINT secondBox = cellOf(u"☐ パン");
+    click(secondBox);
+    EXPECT_EQ(memo.Text(), ticked);
+    EXPECT_EQ(Selection(edit), (std::pair<DWORD, DWORD>{3, 3}));
+    EXPECT_EQ(owner.changes, 1);
+    SendMessageW(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, At(secondBox.x, secondBox.y));
+    EXPECT_EQ(memo.Text(), open);
+    EXPECT_EQ(owner.created, 0) << "a quick second click on a box is no double-click";
+    click(cellOf(u"パン"));
+    EXPECT_EQ(owner.changes, 2) << "only boxes tick";
+
+    SendMessageW(edit, EM_SETSEL, 10, 10);
+    SendMessageW(edit, WM_CHAR, L'\r', 1);
+    EXPECT_EQ(memo.Text(), grown);
+    SendMessageW(edit, WM_CHAR, L'\r', 1);
+    EXPECT_EQ(memo.Text(), ended);
+    EXPECT_EQ(Selection(edit), (std::pair<DWORD, DWORD>{12, 12}));
+
+    const auto boxCommand = [&] {
+        SendMessageW(memo.Handle(), WM_COMMAND, WORD(MemoCommand::Checkbox), 0);
+    };
+    SendMessageW(edit, EM_SETSEL, 1, 8);
+    boxCommand();
+    EXPECT_EQ(memo.Text(), unboxed);
+    EXPECT_EQ(Selection(edit), (std::pair<DWORD, DWORD>{0, 6}));
+    boxCommand();
+    EXPECT_EQ(memo.Text(), ended);
+    EXPECT_EQ(owner.changes, 6) << "each an edit the memo is told of";
+    SendMessageW(edit, EM_UNDO, 0, 0);
+    EXPECT_EQ(memo.Text(), unboxed) << "one step to undo";
+
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        click(cellOf(u"店"), MK_CONTROL);
+        EXPECT_TRUE(owner.addresses.empty());
+        click(cellOf(u"example"), MK_CONTROL);
+        EXPECT_EQ(owner.addresses, std::vector<MemoText>{u"https://example.com/a"});
+
+        POINT over = cellOf(u"com");
+        ClientToScreen(edit, &over);
+        SetCursorPos(over.x, over.y);
+        SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+
+        const int32_t left = memo.Left();
+        const POINT from = cellOf(u"example");
+        SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(from.x, from.y));
+        SendMessageW(edit, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, At(from.x + 40, from.y));
+        SendMessageW(edit, WM_LBUTTONUP, MK_CONTROL, At(from.x, from.y));
+        EXPECT_EQ(memo.Left(), left + 40);
+    }
+    click(cellOf(u"example"));
+    EXPECT_EQ(owner.addresses.size(), 1u) << "a plain click edits";
+
+    // A macro memo's text is the macro's: its boxes stay as it wrote them.
+    memo.SetText(clock);
+    memo.SetReadOnly(true);
+    click(cellOf(clock.substr(0, 1)));
+    boxCommand();
+    EXPECT_EQ(memo.Text(), clock);
+    EXPECT_TRUE(owner.errors.empty());
 }
 
 // A write replaces only what differs: the text comes out whole, the selection outside the

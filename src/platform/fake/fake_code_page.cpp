@@ -5,6 +5,8 @@
 
 #if __has_include(<iconv.h>)
 #include <iconv.h>
+#include <map>
+#include <utility>
 #else
 #include <windows.h>
 #endif
@@ -12,9 +14,40 @@
 namespace petarino::platform {
 
 #if __has_include(<iconv.h>)
+namespace {
+
+// Opening a converter loads the C library's tables, which costs a thousand times a character's
+// converting: each pair of encodings is opened once and kept.
+class Converter {
+public:
+    Converter(const char* from, const char* to) : converter_(iconv_open(to, from)) {}
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter() {
+        if (Opened()) iconv_close(converter_);
+    }
+    bool Opened() const { return converter_ != reinterpret_cast<iconv_t>(-1); }
+    // Back in its first state, as a new one would be.
+    iconv_t Fresh() const {
+        iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+        return converter_;
+    }
+
+private:
+    iconv_t converter_;
+};
+
+const Converter& ConverterOf(const char* from, const char* to) {
+    thread_local std::map<std::pair<std::string, std::string>, Converter> opened;
+    return opened.try_emplace({from, to}, from, to).first->second;
+}
+
+} // namespace
+
 std::optional<std::string> Recoded(const char* from, const char* to, std::string_view bytes) {
-    const iconv_t converter = iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    const Converter& opened = ConverterOf(from, to);
+    if (!opened.Opened()) return std::nullopt;
+    const iconv_t converter = opened.Fresh();
     std::string in(bytes);
     std::string out(bytes.size() * 4 + 4, '\0');
     char* inAt = in.data();
@@ -22,7 +55,6 @@ std::optional<std::string> Recoded(const char* from, const char* to, std::string
     char* outAt = out.data();
     size_t outLeft = out.size();
     const size_t done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-    iconv_close(converter);
     if (done == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;
@@ -90,6 +122,8 @@ std::optional<std::string> ExactCp932OfUtf16(std::u16string_view text) {
 }
 
 std::u16string Utf16OfCp932(std::string_view cp932) {
+    if (const auto whole = Recoded("CP932", "UTF-16LE", cp932))
+        return *MemoTextOfLittleEndian(*whole);
     std::u16string text;
     for (size_t at = 0; at < cp932.size();) {
         const size_t bytes = CharacterBytes(cp932.substr(at));

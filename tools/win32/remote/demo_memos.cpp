@@ -36,7 +36,7 @@ std::vector<StoredMemo> DemoMemos() {
                 .titleBar = 1,
                 .titleText = kWhite,
                 .titleBackground = 0xA070E0,
-                .text = L"・牛乳\r\n・食パン\r\n・卵 1パック\r\n・コーヒー豆 200g\r\n・電池 (単3)",
+                .text = L"☑ 牛乳\r\n☐ 食パン\r\n☑ 卵 1パック\r\n☐ コーヒー豆 200g\r\n☐ 電池 (単3)",
                 .color = 0xE0D8FF,
                 .fontSize = 11}),
         Placed(2, 0,

@@ -12,6 +12,9 @@
 //   set-sync FOLDER  the store syncs through the folder from the next start (sync_files.h)
 //   memo-file FILE ID TEXT   write a memo file as another PC writes it, of the memo ID ("new":
 //                    a new memo), showing TEXT; prints the id
+//   older-memo-file FILE ID TEXT  the same as an older Petarino writes it, lacking a value
+//   edit-memo-file FILE TEXT the PC that wrote the memo file last writes the memo's new text
+//   delete-memo-file FILE    the PC that wrote the memo file last deletes the memo
 //   memo-files FOLDER N      write the files of N new memos "メモ 1", "メモ 2", ... as other PCs
 //   memos            print what each memo of the running Petarino shows, one a line
 //   stored-memos     print each memo of the store, its title, a tab and its text, one a line
@@ -23,7 +26,10 @@
 //   sync-now         press "今すぐ同期" on the properties window's page "同期"
 //   wait-status TEXT SECONDS  wait until the page "同期" shows a status beginning with TEXT;
 //                    prints the status
-//   answer           answer Petarino's message box with OK; prints its caption and text
+//   wait-box         wait until Petarino shows a message box, leaving it open; prints its
+//                    caption and text
+//   answer [ok|yes|no]  answer Petarino's message box with the button (OK when not named);
+//                    prints its caption and text
 //   exit             end Petarino through its notification menu's "終了(&X)", confirming when
 //                    asked; an error it reports instead is printed and the exit code is 2
 // Texts are printed in UTF-8 with their line breaks as "\n"; Unix paths name Wine's drive Z:.
@@ -219,6 +225,23 @@ int WriteOneMemoFile(Arguments arguments) {
     return 0;
 }
 
+int WriteOneOlderMemoFile(Arguments arguments) {
+    const std::string id = arguments[1] == L"new" ? NewMemoId() : Utf8(arguments[1]);
+    WriteOlderMemoFile(WindowsPathOf(arguments[0]), id, arguments[2]);
+    Print(std::wstring(id.begin(), id.end()));
+    return 0;
+}
+
+int EditOneMemoFile(Arguments arguments) {
+    EditMemoFile(WindowsPathOf(arguments[0]), arguments[1]);
+    return 0;
+}
+
+int DeleteOneMemoFile(Arguments arguments) {
+    DeleteMemoFile(WindowsPathOf(arguments[0]));
+    return 0;
+}
+
 int WriteMemoFiles(Arguments arguments) {
     const std::wstring folder = WindowsPathOf(arguments[0]);
     const int count = _wtoi(arguments[1].c_str());
@@ -358,16 +381,24 @@ int WaitStatus(Arguments arguments) {
     return 0;
 }
 
-int AnswerMessageBox(Arguments) {
+// The box Petarino shows within the time, its caption and text printed.
+std::optional<MessageBoxView> PrintedMessageBox() {
     const DWORD petarino = RunningPetarino();
-    if (!petarino) return kFailed;
-    const auto box = WaitForMessageBox(petarino, kPatienceMs);
-    if (!box) {
-        Say(L"petarino-remote: Petarino shows no message box");
-        return kFailed;
-    }
-    Print(box->caption + L": " + OneLine(box->text));
-    return Answer(*box, IDOK) ? 0 : kFailed;
+    const auto box = petarino ? WaitForMessageBox(petarino, kPatienceMs) : std::nullopt;
+    if (petarino && !box) Say(L"petarino-remote: Petarino shows no message box");
+    if (box) Print(box->caption + L": " + OneLine(box->text));
+    return box;
+}
+
+int WaitMessageBox(Arguments) {
+    return PrintedMessageBox() ? 0 : kFailed;
+}
+
+int AnswerMessageBox(Arguments arguments) {
+    const std::wstring button = arguments.empty() ? L"ok" : arguments[0];
+    const int id = button == L"yes" ? IDYES : button == L"no" ? IDNO : IDOK;
+    const auto box = PrintedMessageBox();
+    return box && Answer(*box, id) ? 0 : kFailed;
 }
 
 int Exit(Arguments) {
@@ -418,6 +449,9 @@ constexpr Command kCommands[] = {
     {L"clear-store", L"", 0, false, ClearStore},
     {L"set-sync", L"FOLDER", 1, false, SetSync},
     {L"memo-file", L"FILE ID TEXT", 3, false, WriteOneMemoFile},
+    {L"older-memo-file", L"FILE ID TEXT", 3, false, WriteOneOlderMemoFile},
+    {L"edit-memo-file", L"FILE TEXT", 2, false, EditOneMemoFile},
+    {L"delete-memo-file", L"FILE", 1, false, DeleteOneMemoFile},
     {L"memo-files", L"FOLDER N", 2, false, WriteMemoFiles},
     {L"memos", L"", 0, false, PrintMemos},
     {L"stored-memos", L"", 0, false, PrintStoredMemos},
@@ -427,7 +461,8 @@ constexpr Command kCommands[] = {
     {L"destroy", L"TEXT", 1, false, Destroy},
     {L"sync-now", L"", 0, false, SyncNow},
     {L"wait-status", L"TEXT SECONDS", 2, false, WaitStatus},
-    {L"answer", L"", 0, false, AnswerMessageBox},
+    {L"wait-box", L"", 0, false, WaitMessageBox},
+    {L"answer", L"[ok|yes|no]", 0, true, AnswerMessageBox},
     {L"exit", L"", 0, false, Exit},
 };
 

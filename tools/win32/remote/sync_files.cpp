@@ -7,6 +7,7 @@
 #include "sync/memo_file.h"
 #include "sync/memo_values.h"
 #include "sync/travelling_values.h"
+#include "sync/version_vector.h"
 #include "testing/in_memory_memo.h"
 
 #include <filesystem>
@@ -59,11 +60,18 @@ std::string NewMemoId() {
     return win32::KernelWin32().NewGuid();
 }
 
-void WriteMemoFile(const std::wstring& path, const std::string& id, const std::wstring& text) {
+namespace {
+
+// The values a shown memo holding the text has in its file.
+std::vector<store::NamedValue> ValuesShowing(const std::wstring& text, platform::Kernel& kernel) {
     InMemoryMemo memo;
     memo.SetText(MemoText(text.begin(), text.end()));
     memo.SetVisible(true);
-    win32::KernelWin32 kernel;
+    return sync::FileValues(sync::MemoKeyValues(memo, kPixelsPerInch, kernel));
+}
+
+void WriteNewMemoFile(const std::wstring& path, const std::string& id,
+                      std::vector<store::NamedValue> values, platform::Kernel& kernel) {
     const std::string device = kernel.NewGuid();
     const sync::MemoFile file{
         .id = id,
@@ -71,9 +79,48 @@ void WriteMemoFile(const std::wstring& path, const std::string& id, const std::w
         .device = device,
         .updated = sync::UpdatedText(kernel.UtcNow()),
         .deleted = false,
-        .values = sync::FileValues(sync::MemoKeyValues(memo, kPixelsPerInch, kernel)),
+        .values = std::move(values),
     };
     WriteAll(path, sync::MemoFileText(file, kernel));
+}
+
+template <typename Change> void ChangeMemoFile(const std::wstring& path, Change change) {
+    win32::KernelWin32 kernel;
+    const sync::MemoFileRead read = sync::ReadMemoFile(ReadAll(path), kernel);
+    if (read.kind != sync::MemoFileKind::Memo)
+        throw std::runtime_error("the file is no memo file of this version");
+    sync::MemoFile file = read.memo;
+    file.versions = sync::Bumped(file.versions, file.device);
+    file.updated = sync::UpdatedText(kernel.UtcNow());
+    change(file, kernel);
+    WriteAll(path, sync::MemoFileText(file, kernel));
+}
+
+} // namespace
+
+void WriteMemoFile(const std::wstring& path, const std::string& id, const std::wstring& text) {
+    win32::KernelWin32 kernel;
+    WriteNewMemoFile(path, id, ValuesShowing(text, kernel), kernel);
+}
+
+void WriteOlderMemoFile(const std::wstring& path, const std::string& id, const std::wstring& text) {
+    win32::KernelWin32 kernel;
+    std::vector<store::NamedValue> values = ValuesShowing(text, kernel);
+    std::erase_if(values, [](const store::NamedValue& value) { return value.name == "FontColor"; });
+    WriteNewMemoFile(path, id, std::move(values), kernel);
+}
+
+void EditMemoFile(const std::wstring& path, const std::wstring& text) {
+    ChangeMemoFile(path, [&](sync::MemoFile& file, platform::Kernel& kernel) {
+        for (const store::NamedValue& value : ValuesShowing(text, kernel))
+            if (value.name == "Text")
+                for (store::NamedValue& held : file.values)
+                    if (held.name == "Text") held = value;
+    });
+}
+
+void DeleteMemoFile(const std::wstring& path) {
+    ChangeMemoFile(path, [](sync::MemoFile& file, platform::Kernel&) { file.deleted = true; });
 }
 
 } // namespace petarino::remote

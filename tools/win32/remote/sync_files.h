@@ -17,5 +17,13 @@ std::string NewMemoId();
 // A memo file at the path for the memo with the id: a shown memo holding the text, written by
 // a PC of its own at its first change of the memo.
 void WriteMemoFile(const std::wstring& path, const std::string& id, const std::wstring& text);
+// The same as an older Petarino writes it: without the values it did not know, which a PC of
+// today fills with its defaults when it takes the memo.
+void WriteOlderMemoFile(const std::wstring& path, const std::string& id, const std::wstring& text);
+
+// The PC that wrote the memo file last changes the memo again: its text, or its deletion. The
+// file keeps the values it had, and lacks those it lacked.
+void EditMemoFile(const std::wstring& path, const std::wstring& text);
+void DeleteMemoFile(const std::wstring& path);
 
 } // namespace petarino::remote

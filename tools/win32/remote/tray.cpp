@@ -75,6 +75,16 @@ bool ChooseInSubmenu(DWORD processId, wchar_t submenu, int place, unsigned long 
         timeoutMs);
 }
 
+bool ChooseFromSubmenu(DWORD processId, wchar_t submenu, wchar_t item, unsigned long timeoutMs) {
+    return TypeIntoMenu(
+        processId,
+        [&](HWND menu) {
+            PostMessageW(menu, WM_CHAR, submenu, 0);
+            PostMessageW(menu, WM_CHAR, item, 0);
+        },
+        timeoutMs);
+}
+
 std::vector<HWND> WineTrayIcons() {
     std::vector<HWND> icons;
     for (HWND tray : TopLevelWindows(kStandaloneTray))

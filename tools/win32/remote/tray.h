@@ -25,6 +25,8 @@ bool ChooseLastOfSubmenu(DWORD processId, wchar_t submenu, unsigned long timeout
 // Opens the submenu with the mnemonic and chooses its item at the place counted from 0, for
 // items without a mnemonic: Home, Down as often as the place, then Enter's character.
 bool ChooseInSubmenu(DWORD processId, wchar_t submenu, int place, unsigned long timeoutMs);
+// Opens the submenu with the mnemonic and chooses its item with the other mnemonic.
+bool ChooseFromSubmenu(DWORD processId, wchar_t submenu, wchar_t item, unsigned long timeoutMs);
 // The icons shown in Wine's own tray window (the desktop has no taskbar under a bare X
 // server); each passes the mouse events it gets to its owner.
 std::vector<HWND> WineTrayIcons();

@@ -25,11 +25,16 @@ void Press(std::initializer_list<WORD> keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void ClickAt(POINT at) {
+void ClickAt(POINT at, std::initializer_list<WORD> keys) {
     SetCursorPos(at.x, at.y);
-    INPUT click[2] = {{.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTDOWN}},
-                      {.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTUP}}};
-    SendInput(2, click, sizeof(INPUT));
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        inputs.push_back(KeyInput(key, 0));
+    inputs.push_back({.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTDOWN}});
+    inputs.push_back({.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTUP}});
+    for (auto key = keys.end(); key != keys.begin();)
+        inputs.push_back(KeyInput(*--key, KEYEVENTF_KEYUP));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void ClickInto(HWND window) {

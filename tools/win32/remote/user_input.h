@@ -9,8 +9,8 @@ namespace petarino::remote {
 
 // Presses the keys in order and lets them go in reverse: {VK_CONTROL, 'M'} is Ctrl+M.
 void Press(std::initializer_list<WORD> keys);
-// A left click at the point on the screen.
-void ClickAt(POINT at);
+// A left click at the point on the screen, with the keys held: {VK_CONTROL} is a Ctrl+click.
+void ClickAt(POINT at, std::initializer_list<WORD> keys = {});
 // A left click in the middle of the window.
 void ClickInto(HWND window);
 
