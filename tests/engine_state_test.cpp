@@ -28,7 +28,6 @@ EngineState Kept() {
     state.stamps[kId] = {{{kDevice, 3}}, "2026-12-09T01:02:03Z"};
     state.present[kOther] = {{kDevice, 6}};
     state.stamps[kOther] = {{{kDevice, 6}}, "2026-12-10T00:00:00Z"};
-    state.replaced = {kOther};
     return state;
 }
 
@@ -59,10 +58,10 @@ TEST(EngineState, WhatCannotBeKeptIsReadAgainAndWhatIsUnsoundIsDropped) {
         row.change(state);
         EXPECT_EQ(ParseEngineState(EngineStateText(state)), Kept());
     }
-    for (const char* text : {"[1]", "{\"known\": {\"x\": {\"versions\": {}}}}",
-                             "{\"seen\": {\"a.json\": {\"kind\": \"memo\", \"id\": \"x\"}}}",
-                             "{\"present\": {\"6f1c2a3b-4d5e-4f60-8a7b-9c0d1e2f3a4b\": 0}}",
-                             "{\"replaced\": [\"x\", 1]}", "not json"})
+    for (const char* text :
+         {"[1]", "{\"known\": {\"x\": {\"versions\": {}}}}",
+          "{\"seen\": {\"a.json\": {\"kind\": \"memo\", \"id\": \"x\"}}}",
+          "{\"present\": {\"6f1c2a3b-4d5e-4f60-8a7b-9c0d1e2f3a4b\": 0}}", "not json"})
         EXPECT_EQ(ParseEngineState(text), EngineState{}) << text;
 }
 

@@ -114,16 +114,15 @@ TEST(TravellingValuesTest, TheFingerprintSeesOnlyTravellingValuesWhateverTheirOr
 }
 
 TEST(ConflictTest, TheLoserBecomesOneMemoWhoseIdEveryPcDerivesAlike) {
-    const VersionVector versions{{kA, 2}, {kB, 1}};
-    const std::string id = ConflictId(kMemoId, versions);
+    const std::string content = ContentFingerprint(MemoValues("x"));
+    const std::string id = ConflictId(kMemoId, content);
     EXPECT_TRUE(IsSyncId(id)) << id;
     EXPECT_EQ(id[14], '8') << id;
     EXPECT_NE(std::string_view("89ab").find(id[19]), std::string_view::npos) << id;
-    EXPECT_EQ(ConflictId(kMemoId, VersionVector{{kB, 1}, {kA, 2}}), id);
-    const std::set<std::string> ids{id, ConflictId(kMemoId, {{kA, 2}, {kB, 2}}),
-                                    ConflictId(kMemoId, {{kA, 2}}), ConflictId(kA, versions),
-                                    kMemoId};
-    EXPECT_EQ(ids.size(), 5u);
+    const std::set<std::string> ids{id, ConflictId(kMemoId, ContentFingerprint(MemoValues("y"))),
+                                    ConflictId(kA, content), kMemoId};
+    EXPECT_EQ(ids.size(), 4u);
+    EXPECT_EQ(ConflictVersions(id), (VersionVector{{id, 1}}));
 }
 
 TEST(ConflictTest, TheCopysTitleSaysItIsAConflictOnceForEachConflict) {
@@ -169,8 +168,23 @@ MemoFile FileOf(const Side& side) {
             .device = side.device,
             .updated = Updated(side.day),
             .deleted = side.state == Side::Tombstone,
-            .values =
-                side.state == Side::Tombstone ? std::vector<NamedValue>{} : MemoValues(side.text)};
+            .values = side.state == Side::Tombstone && side.text.empty() ? std::vector<NamedValue>{}
+                                                                         : MemoValues(side.text)};
+}
+
+// The same content losing under other counters, as a version that won a conflict on another
+// PC carries: one copy, alike on every PC.
+TEST(ConflictTest, OneContentLosingUnderOtherCountersMakesOneCopy) {
+    const std::string id = ConflictId(kMemoId, ContentFingerprint(MemoValues("x")));
+    for (const VersionVector& counted : {VersionVector{{kB, 1}}, VersionVector{{kA, 1}, {kB, 2}}}) {
+        Side file{Side::Live, counted, "x", false, -1};
+        const Decision decision =
+            Decide(LocalOf({Side::Live, {{kA, 2}}, "z", true}), FileOf(file), kA);
+        ASSERT_EQ(decision.action, Action::KeepBoth);
+        EXPECT_TRUE(decision.localKeepsId);
+        EXPECT_EQ(decision.conflictId, id);
+        EXPECT_EQ(decision.conflictVersions, ConflictVersions(id));
+    }
 }
 
 TEST(MergeDecisionTest, EachPairOfVersionsGetsItsOneDecisionWhateverTheClocksSay) {
@@ -226,16 +240,17 @@ TEST(MergeDecisionTest, EachPairOfVersionsGetsItsOneDecisionWhateverTheClocksSay
          {Tombstone, {{kA, 1}, {kB, 1}}},
          MergeCounters,
          {{kA, 2}, {kB, 1}}},
+        // Under both sides' counters, as the other PC writes it for the same two sides.
         {"an edit here against a deletion",
          {Live, {{kA, 2}}, "x", true},
          {Tombstone, {{kA, 1}, {kB, 1}}},
          LocalWinsOverTombstone,
-         {{kA, 3}, {kB, 1}}},
+         {{kA, 2}, {kB, 1}}},
         {"a deletion here against an edit",
          {Tombstone, {{kA, 2}}},
          {Live, {{kA, 1}, {kB, 1}}, "y"},
          FileWinsOverLocalTombstone,
-         {{kA, 3}, {kB, 1}}},
+         {{kA, 2}, {kB, 1}}},
         {"two edits, this one later",
          {Live, {{kA, 2}}, "x", true, 0},
          {Live, {{kA, 1}, {kB, 1}}, "y", false, -1},
@@ -286,7 +301,18 @@ TEST(MergeDecisionTest, EachPairOfVersionsGetsItsOneDecisionWhateverTheClocksSay
          {Live, {{kA, 4}, {kB, 1}}, "x", true},
          {Tombstone, {{kA, 3}, {kB, 2}}},
          LocalWinsOverTombstone,
-         {{kA, 5}, {kB, 2}}},
+         {{kA, 4}, {kB, 2}}},
+        // Another PC resolved a conflict and counted up without changing the content.
+        {"a deletion made apart from a version of just what it removed",
+         {Live, {{kA, 1}, {kB, 2}}, "x"},
+         {Tombstone, {{kA, 2}, {kB, 1}}, "x"},
+         TakeFile,
+         {{kA, 2}, {kB, 2}}},
+        {"a deletion here made apart from a version of just what it removed",
+         {Tombstone, {{kA, 2}, {kB, 1}}, "x"},
+         {Live, {{kA, 1}, {kB, 2}}, "x"},
+         WriteLocal,
+         {{kA, 2}, {kB, 2}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -305,9 +331,10 @@ TEST(MergeDecisionTest, EachPairOfVersionsGetsItsOneDecisionWhateverTheClocksSay
             } else if (c.local.day + skew != c.file.day) {
                 EXPECT_EQ(decision.localKeepsId, c.local.day + skew > c.file.day) << skew;
             }
-            const VersionVector& loser = decision.localKeepsId ? file.versions : local.versions;
-            EXPECT_EQ(decision.conflictVersions, loser) << skew;
+            const std::string loser =
+                decision.localKeepsId ? ContentFingerprint(file.values) : local.fingerprint;
             EXPECT_EQ(decision.conflictId, ConflictId(kMemoId, loser)) << skew;
+            EXPECT_EQ(decision.conflictVersions, ConflictVersions(decision.conflictId)) << skew;
         }
     }
 }
@@ -412,8 +439,12 @@ void Sync(Pc& pc, World& world) {
         switch (decision.action) {
         case Action::Nothing: toWrite.erase(file.id); break;
         case Action::TakeFile:
-            held = {file.versions, file.values, file.deleted, false, file.updated};
-            toWrite.erase(file.id);
+            held = {decision.versions, file.values, file.deleted, false, file.updated};
+            // A deletion that stands over a version of what it removed goes out under both.
+            if (decision.versions == file.versions)
+                toWrite.erase(file.id);
+            else
+                toWrite.insert(file.id);
             break;
         case Action::WriteLocal:
         case Action::MergeCounters:

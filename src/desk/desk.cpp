@@ -126,12 +126,16 @@ void Desk::OpenAlarm(Memo& memo) {
     sync_.MemoChanged();
 }
 
-void Desk::RestoreBackup(const platform::FilePath& path) {
-    if (backups_.Restore(path)) sync_.MemosReplaced();
+bool Desk::RestoreBackup(const platform::FilePath& path) {
+    if (!backups_.Restore(path)) return false;
+    sync_.MemosReplaced();
+    return true;
 }
 
-void Desk::ImportBackup() {
-    if (backups_.Import()) sync_.MemosReplaced();
+bool Desk::ImportBackup() {
+    if (!backups_.Import()) return false;
+    sync_.MemosReplaced();
+    return true;
 }
 
 std::optional<GlobalHotkey> Desk::HotkeyOfId(int id) {

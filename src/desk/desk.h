@@ -75,9 +75,10 @@ public:
     bool QuestionOpen() const { return questionsOpen_ > 0; }
 
     // The page "拡張": the backups and the roads that put one in place, write one or read one.
+    // True when the memos were replaced.
     std::vector<store::BackupEntry> Backups() { return backups_.List(); }
-    void RestoreBackup(const platform::FilePath& path);
-    void ImportBackup();
+    bool RestoreBackup(const platform::FilePath& path);
+    bool ImportBackup();
     void ExportBackup() { backups_.Export(); }
 
     // The global hotkeys: which key the system's id names, a key set anew (refused, and the

@@ -137,7 +137,6 @@ std::string EngineStateText(const EngineState& state) {
                return std::optional(file && file->versions == versions ? Json(0)
                                                                        : VersionsJson(versions));
            });
-    if (!state.replaced.empty()) json["replaced"] = state.replaced;
     return json.empty() ? std::string() : json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
@@ -171,10 +170,6 @@ EngineState ParseEngineState(std::string_view text) {
         if (const auto file = state.known.find(id);
             file != state.known.end() && !state.stamps.contains(id))
             state.stamps[id] = {file->second.versions, file->second.updated};
-    if (const auto replaced = json.find("replaced"); replaced != json.end() && replaced->is_array())
-        for (const Json& id : *replaced)
-            if (id.is_string() && IsSyncId(id.get<std::string>()))
-                state.replaced.insert(id.get<std::string>());
     return state;
 }
 

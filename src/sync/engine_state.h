@@ -2,16 +2,14 @@
 // restart would decide differently than the run before would have. The files seen at the
 // last look (so a look after a restart opens only what changed), each memo's own file as
 // last read or written, when this PC made each version it holds (so both sides of a conflict
-// pick the same winner), the memos here at the last look (so one destroyed before the next
-// is noted whenever that is), and the memos a restore or an import brought that have not yet
-// reached the folder (so they still win over it).
+// pick the same winner), and the memos here at the last look (so one destroyed before the
+// next is noted whenever that is).
 #pragma once
 
 #include "sync/version_vector.h"
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -56,7 +54,6 @@ struct EngineState {
     std::map<std::string, KnownFile> known;
     std::map<std::string, Stamp> stamps;
     std::map<std::string, VersionVector> present;
-    std::set<std::string> replaced;
     friend bool operator==(const EngineState&, const EngineState&) = default;
 };
 

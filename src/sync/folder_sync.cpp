@@ -117,7 +117,6 @@ void FolderSync::ForgetState() {
     present_.clear();
     tombstonedHere_.clear();
     stamps_.clear();
-    replaced_.clear();
     folderLook_.Forget();
 }
 
@@ -151,13 +150,16 @@ void FolderSync::FolderChanged() {
     if (!changeReportedAt_) changeReportedAt_ = Now();
 }
 
+// The win is counted now, against what this PC knows of the folder when the user chooses: an
+// edit another PC makes later, or that reaches this PC only later, is made apart from the
+// restore and stays beside it.
 void FolderSync::MemosReplaced() {
     if (!On()) return;
-    for (int slot = 0; slot <= memos_.MaxForm(); ++slot)
-        if (const std::string& id = memos_.Memos(slot).Sync().id; IsSyncId(id))
-            replaced_.insert(id);
+    const Here here = MemosNow();
+    WinAfterReplace(here);
+    for (const auto& [id, memo] : here)
+        present_[id] = VersionsOf(*memo);
     editsWaiting_ = true;
-    LoadState();
     KeepState();
     // A restart before the folder is reached must not let its older versions win.
     services_.save();
@@ -232,23 +234,17 @@ void FolderSync::LoadState() {
     known_ = std::move(state.known);
     stamps_ = std::move(state.stamps);
     present_ = std::move(state.present);
-    replaced_.merge(state.replaced);
     for (const auto& [id, versions] : ParsePendingDeletions(settings_.pendingDeletions))
         tombstonedHere_.emplace(id, versions);
 }
 
 void FolderSync::KeepState() {
-    // Kept while its memo is here or its deletion is to be written: the memo's own file may
-    // yet be replaced by another PC's version before this one meets it.
-    std::erase_if(stamps_, [&](const auto& entry) {
-        return !present_.contains(entry.first) && !tombstonedHere_.contains(entry.first);
-    });
-    settings_.engineState = EngineStateText(EngineState{.folderId = stateFolderId_,
-                                                        .seen = folderLook_.Seen(),
-                                                        .known = known_,
-                                                        .stamps = stamps_,
-                                                        .present = present_,
-                                                        .replaced = replaced_});
+    settings_.engineState =
+        EngineStateText(EngineState{.folderId = stateFolderId_,
+                                    .seen = beforeLook_ ? beforeLook_->seen : folderLook_.Seen(),
+                                    .known = beforeLook_ ? beforeLook_->known : known_,
+                                    .stamps = stamps_,
+                                    .present = present_});
     settings_.pendingDeletions = PendingDeletionsText(tombstonedHere_);
 }
 
@@ -295,35 +291,34 @@ void FolderSync::NoteEdits(const Here& here) {
         } else {
             versions = Bumped(versions, settings_.device);
             stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
+            counted_ = true;
         }
         memo->SetSync({id, VersionsText(versions), fingerprint});
     }
 }
 
-// What a restore or an import brought counts as a change made after everything the folder
-// holds of it, its tombstones too.
+// What a restore or an import brought counts as a change made after everything this PC knows
+// the folder holds of it, its tombstones too.
 void FolderSync::WinAfterReplace(const Here& here) {
-    for (const std::string& id : replaced_) {
-        const auto memo = here.find(id);
-        if (memo == here.end()) continue;
+    for (const auto& [id, memo] : here) {
         const auto file = known_.find(id);
         const std::string fingerprint =
-            ContentFingerprint(MemoKeyValues(*memo->second, services_.pixelsPerInch, kernel_));
+            ContentFingerprint(MemoKeyValues(*memo, services_.pixelsPerInch, kernel_));
         // Put back as its file holds it: no change, so no version of its own that could meet
         // another PC's edit as a conflict.
         if (file != known_.end() && !file->second.deleted && file->second.content == fingerprint) {
-            memo->second->SetSync({id, VersionsText(file->second.versions), fingerprint});
+            memo->SetSync({id, VersionsText(file->second.versions), fingerprint});
             continue;
         }
-        VersionVector versions = VersionsOf(*memo->second);
+        VersionVector versions = VersionsOf(*memo);
         if (file != known_.end()) versions = Merged(versions, file->second.versions);
         versions = Bumped(versions, settings_.device);
         stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
-        SyncMark mark = memo->second->Sync();
+        counted_ = true;
+        SyncMark mark = memo->Sync();
         mark.versions = VersionsText(versions);
-        memo->second->SetSync(mark);
+        memo->SetSync(mark);
     }
-    replaced_.clear();
 }
 
 void FolderSync::Look(bool everyMemo) {
@@ -334,9 +329,12 @@ void FolderSync::Look(bool everyMemo) {
     }
     looking_ = true;
     struct Done {
-        bool& looking;
-        ~Done() { looking = false; }
-    } done{looking_};
+        FolderSync& sync;
+        ~Done() {
+            sync.looking_ = false;
+            sync.beforeLook_.reset();
+        }
+    } done{*this};
     lookWaiting_ = false;
     changeReportedAt_.reset();
     lastLookAt_ = Now();
@@ -350,25 +348,24 @@ void FolderSync::Look(bool everyMemo) {
     Here here = MemosNow();
     KeepState();
 
+    beforeLook_ = {folderLook_.Seen(), known_};
     const sync::Look look = folderLook_.Take(settings_.folder);
-    if (!Usable(look)) return KeepState();
+    if (!Usable(look)) {
+        beforeLook_.reset();
+        return KeepState();
+    }
     if (services_.foundFolder) services_.foundFolder();
     problem_.clear();
     ownFiles_ = look.ownFiles;
     unreadable_ = look.unreadable;
     written_.clear();
     for (const FoundFile& found : look.changed)
-        if (found.own) {
-            known_[found.file.id] = {found.file.versions, found.file.device, found.file.updated,
-                                     found.file.deleted, ContentFingerprint(found.file.values)};
-            knownValues_[found.file.id] = found.file.values;
-        }
+        if (found.own) Know(found.file, here);
     const auto settle = [&] {
         NoteEdits(here);
         editsWaiting_ = false;
-        WinAfterReplace(here);
     };
-    if (editsWaiting_ || !replaced_.empty()) settle();
+    if (editsWaiting_) settle();
     const std::optional<bool> apply = AskBeforeRemoving(look, here);
     if (apply == false) {
         pause_ = Pause::Declined;
@@ -464,9 +461,17 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         // Deleted, here as in its own file: a copy from before that is no news.
         local.deleted = true;
         local.versions = own->second.versions;
+        local.fingerprint = own->second.content;
     }
     local.updated = LocalUpdated(id, local.versions);
     const Decision decision = Decide(local, file, settings_.device);
+    // Counted up on this PC, under counters larger than both sides: saved before the memo's
+    // own file carries them (a conflict's copy may have been written first).
+    const auto counted = [&] {
+        counted_ |= decision.action == Action::LocalWinsOverTombstone ||
+                    decision.action == Action::FileWinsOverLocalTombstone ||
+                    decision.action == Action::KeepBoth;
+    };
     switch (decision.action) {
     case Action::Nothing: return true;
     case Action::TakeFile: return Take(id, file, file.versions, here);
@@ -481,6 +486,7 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         SyncMark mark = memo->Sync();
         mark.versions = VersionsText(decision.versions);
         memo->SetSync(mark);
+        counted();
         Publish(id, *memo);
         return true;
     }
@@ -488,6 +494,7 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         Memo* made = Make(id, file.values, decision.versions, here);
         if (!made) return false;
         tombstonedHere_.erase(id);
+        counted();
         Publish(id, *made);
         return true;
     }
@@ -505,6 +512,7 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
             if (!copy) return false;
             Publish(decision.conflictId, *copy);
         }
+        counted();
         if (localLoses) return Take(id, file, decision.versions, here);
         SyncMark mark = memo->Sync();
         mark.versions = VersionsText(decision.versions);
@@ -614,6 +622,19 @@ bool FolderSync::Write(const std::string& id, MemoFile file) {
         stamps_[id] = {file.versions, file.updated};
     }
     const std::string text = MemoFileText(file, kernel_);
+    // What this PC counted is in the store before any file carries it: a PC that loses power
+    // after the write never counts the same number again for another content.
+    if (counted_) {
+        counted_ = false;
+        // The memos here now, as the store will hold them: one destroyed after the power is
+        // back is still found destroyed.
+        for (int slot = 0; slot <= memos_.MaxForm(); ++slot)
+            if (const SyncMark mark = memos_.Memos(slot).Sync();
+                IsSyncId(mark.id) && !mark.versions.empty())
+                present_[mark.id] = VersionsOf(memos_.Memos(slot));
+        KeepState();
+        services_.save();
+    }
     try {
         files_.WriteWhole(path, text);
     } catch (const std::exception& error) {
@@ -626,6 +647,36 @@ bool FolderSync::Write(const std::string& id, MemoFile file) {
                   ContentFingerprint(file.values)};
     knownValues_[id] = std::move(file.values);
     return true;
+}
+
+// A deletion of this PC's (its tombstone written, or waiting) meets its memo's own file
+// replaced by a version that has not seen it: one that an engine keeping the later of two
+// writes put over the tombstone, or one that another PC counted up without changing what the
+// deletion removed (a conflict resolved there). The deletion stands and is written over it;
+// only an edit made apart from it brings the memo back.
+void FolderSync::Know(const MemoFile& file, const Here& here) {
+    const std::string content = ContentFingerprint(file.values);
+    const auto last = known_.find(file.id);
+    if (last != known_.end() && !file.deleted && !here.contains(file.id)) {
+        const KnownFile& before = last->second;
+        std::optional<VersionVector> deletion;
+        // What the deletion removed: the content of the last file it had seen.
+        std::string removed;
+        if (const auto waiting = tombstonedHere_.find(file.id); waiting != tombstonedHere_.end()) {
+            deletion = waiting->second;
+            if (Compare(before.versions, *deletion) == Order::Before) removed = before.content;
+        } else if (before.deleted) {
+            deletion = before.versions;
+            removed = before.content;
+        }
+        const Order order = deletion ? Compare(file.versions, *deletion) : Order::After;
+        if (order == Order::Before)
+            tombstonedHere_[file.id] = *deletion;
+        else if (order == Order::Concurrent && !removed.empty() && content == removed)
+            tombstonedHere_[file.id] = Merged(file.versions, *deletion);
+    }
+    known_[file.id] = {file.versions, file.device, file.updated, file.deleted, content};
+    knownValues_[file.id] = file.values;
 }
 
 std::optional<MemoFile> FolderSync::KnownFileOf(const std::string& id) {
@@ -665,8 +716,15 @@ void FolderSync::NoteDestroyed(const Here& here) {
             ++entry;
             continue;
         }
-        if (const auto file = known_.find(id); file != known_.end() && !file->second.deleted)
-            tombstonedHere_[id] = Bumped(Merged(versions, file->second.versions), settings_.device);
+        // A memo counted here whose file this PC does not know yet (written in a run the power
+        // cut before its save) is deleted once the file is read.
+        const auto file = known_.find(id);
+        if (file == known_.end() ? !versions.empty() : !file->second.deleted) {
+            tombstonedHere_[id] =
+                Bumped(file == known_.end() ? versions : Merged(versions, file->second.versions),
+                       settings_.device);
+            counted_ = true;
+        }
         entry = present_.erase(entry);
     }
 }
@@ -697,9 +755,15 @@ std::string FolderSync::LocalUpdated(const std::string& id, const VersionVector&
 }
 
 void FolderSync::Finish(const sync::Look& look, const Here& here) {
+    beforeLook_.reset();
     present_.clear();
     for (const auto& [id, memo] : here)
         present_[id] = VersionsOf(*memo);
+    // Kept while its memo is here or its deletion is to be written: the memo's own file may
+    // yet be replaced by another PC's version before this one meets it.
+    std::erase_if(stamps_, [&](const auto& entry) {
+        return !present_.contains(entry.first) && !tombstonedHere_.contains(entry.first);
+    });
     KeepState();
     shownCount_ = static_cast<int>(here.size());
     lastSync_ = ClockText(kernel_.Now());

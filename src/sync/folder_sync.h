@@ -109,6 +109,8 @@ private:
     void Publish(const std::string& id, const Memo& memo);
     // False when it was not written: the folder refused it, or it has not seen the file there.
     bool Write(const std::string& id, MemoFile file);
+    // A memo's own file as read at this look.
+    void Know(const MemoFile& file, const Here& here);
     // A memo's own file as last read or written, its values read again when this run has not
     // yet; nullopt when the file no longer holds that version.
     std::optional<MemoFile> KnownFileOf(const std::string& id);
@@ -138,14 +140,22 @@ private:
     // When this PC made each version it holds: which side of a conflict keeps the id is
     // decided by the stamps in the files, the same on every PC, across restarts too.
     std::map<std::string, Stamp> stamps_;
-    // Brought by a restore or an import, and not yet put over the folder's versions.
-    std::set<std::string> replaced_;
     std::set<std::string> ownFiles_;
     std::set<std::string> unreadable_;
     // The files this look wrote, by name, with their sizes.
     std::map<std::string, std::uint64_t> written_;
     std::optional<std::uint64_t> lastBackup_;
     bool tableChanged_ = false;
+    // This PC counted a version up that the store does not hold yet.
+    bool counted_ = false;
+    // The files as they were before the look under way: until it has merged what it listed,
+    // the store keeps these, so what was listed but not merged is read again after a loss of
+    // power.
+    struct BeforeLook {
+        std::map<std::string, SeenFile> seen;
+        std::map<std::string, KnownFile> known;
+    };
+    std::optional<BeforeLook> beforeLook_;
     std::optional<std::uint64_t> editSeenAt_;
     std::optional<std::uint64_t> changeReportedAt_;
     std::optional<std::uint64_t> lastLookAt_;

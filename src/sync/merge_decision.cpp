@@ -23,6 +23,16 @@ VersionVector Dominating(const LocalSide& local, const MemoFile& file, std::stri
     return Bumped(Merged(local.versions, file.versions), device);
 }
 
+// An edit and a deletion made apart: the edit lives on under both sides' counters, which every
+// PC that meets the same two sides writes alike, so a later deletion that has seen the edit on
+// one PC has seen it everywhere. Counted up here only where one side holds them all already
+// (counters put back by a restore), so that no other outcome is written under them.
+VersionVector Joined(const LocalSide& local, const MemoFile& file, std::string_view device) {
+    VersionVector joined = Merged(local.versions, file.versions);
+    if (joined == local.versions || joined == file.versions) joined = Bumped(joined, device);
+    return joined;
+}
+
 // The side written later keeps the id, then the larger device id, then the larger
 // fingerprint: every PC that meets the same two sides picks the same one.
 bool LocalKeepsId(const LocalSide& local, std::string_view device, const MemoFile& file,
@@ -35,12 +45,13 @@ bool LocalKeepsId(const LocalSide& local, std::string_view device, const MemoFil
 Decision KeepBoth(const LocalSide& local, const MemoFile& file, std::string_view device,
                   const std::string& fileFingerprint) {
     const bool localKeeps = LocalKeepsId(local, device, file, fileFingerprint);
-    const VersionVector& loser = localKeeps ? file.versions : local.versions;
+    std::string conflictId = ConflictId(file.id, localKeeps ? fileFingerprint : local.fingerprint);
+    VersionVector conflictVersions = ConflictVersions(conflictId);
     return {.action = Action::KeepBoth,
             .versions = Dominating(local, file, device),
             .localKeepsId = localKeeps,
-            .conflictId = ConflictId(file.id, loser),
-            .conflictVersions = loser};
+            .conflictId = std::move(conflictId),
+            .conflictVersions = std::move(conflictVersions)};
 }
 
 } // namespace
@@ -62,17 +73,22 @@ Decision Decide(const LocalSide& local, const MemoFile& file, std::string_view d
     }
     if (sameOutcome)
         return {.action = Action::MergeCounters, .versions = Merged(local.versions, file.versions)};
+    // A deletion made apart from a version of the very content it removed (a conflict resolved
+    // on another PC counts up without an edit) loses nothing: it stands.
+    if (local.exists && file.deleted && local.fingerprint == fileFingerprint)
+        return {.action = Action::TakeFile, .versions = Merged(local.versions, file.versions)};
+    if (!local.exists && !local.fingerprint.empty() && local.fingerprint == fileFingerprint)
+        return {.action = Action::WriteLocal, .versions = Merged(local.versions, file.versions)};
     if (local.exists && file.deleted)
-        return {.action = Action::LocalWinsOverTombstone,
-                .versions = Dominating(local, file, device)};
+        return {.action = Action::LocalWinsOverTombstone, .versions = Joined(local, file, device)};
     if (!local.exists)
         return {.action = Action::FileWinsOverLocalTombstone,
-                .versions = Dominating(local, file, device)};
+                .versions = Joined(local, file, device)};
     return KeepBoth(local, file, device, fileFingerprint);
 }
 
-std::string ConflictId(std::string_view loserId, const VersionVector& loserVersions) {
-    const std::string key = std::string(loserId) + ' ' + VersionsText(loserVersions);
+std::string ConflictId(std::string_view loserId, std::string_view loserFingerprint) {
+    const std::string key = std::string(loserId) + ' ' + std::string(loserFingerprint);
     const std::uint64_t high = Fnv1a(key);
     const std::uint64_t low = Fnv1a(key, high);
     char hex[33];
@@ -85,6 +101,10 @@ std::string ConflictId(std::string_view loserId, const VersionVector& loserVersi
     return std::string(h.substr(0, 8)) + '-' + std::string(h.substr(8, 4)) + '-' +
            std::string(h.substr(12, 4)) + '-' + std::string(h.substr(16, 4)) + '-' +
            std::string(h.substr(20));
+}
+
+VersionVector ConflictVersions(std::string_view conflictId) {
+    return {{std::string(conflictId), 1}};
 }
 
 std::vector<NamedValue> ConflictValues(std::vector<NamedValue> values) {

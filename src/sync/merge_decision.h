@@ -22,15 +22,17 @@ struct LocalSide {
     bool deleted = false; // not here, but this PC deleted it and wrote so through its file
     VersionVector versions;
     bool edited = false;     // changed since `versions` were last written or taken
-    std::string fingerprint; // ContentFingerprint of its values
+    std::string fingerprint; // ContentFingerprint of its values; of a deletion's, where known
     std::string updated;     // UpdatedText of when this version was or will be written
 };
 
 enum class Action {
     Nothing,
     TakeFile,      // the file has seen everything here, and more: take its content, or remove
-                   // the memo when it is a tombstone
+                   // the memo when it is a tombstone (also one made apart that had seen the
+                   // content here)
     WriteLocal,    // this PC has seen everything the file has, and more: write this PC's
+                   // (also its deletion made apart from the content it removed)
     MergeCounters, // each has seen a change the other has not, with the same
                    // outcome: keep it under the merged counters and write
     LocalWinsOverTombstone,     // an edit here against a deletion that has not seen it: the
@@ -45,7 +47,8 @@ struct Decision {
     Action action = Action::Nothing;
     VersionVector versions; // the memo's counters to keep here and to write
     // KeepBoth: whether this PC's edit keeps the id; the other side's values go on as
-    // ConflictValues under conflictId and conflictVersions.
+    // ConflictValues under conflictId and conflictVersions, a new memo made alike on every PC
+    // that meets that side losing.
     bool localKeepsId = true;
     std::string conflictId;
     VersionVector conflictVersions;
@@ -53,9 +56,14 @@ struct Decision {
 
 Decision Decide(const LocalSide& local, const MemoFile& file, std::string_view device);
 
-// The id of the memo that a conflict's losing side becomes: the same on every PC that
-// resolves the same conflict, so they make one memo, not one each.
-std::string ConflictId(std::string_view loserId, const VersionVector& loserVersions);
+// The id of the memo that a conflict's losing side becomes, from the memo's id and the losing
+// content: the same on every PC that sees that content lose, whatever counters it lost under
+// there (a version that won a conflict elsewhere carries more than it was written with), so
+// they make one memo, not one each.
+std::string ConflictId(std::string_view loserId, std::string_view loserFingerprint);
+// Its counters: one, counted on the copy's own id, so every PC makes it alike, and a deletion
+// of it has seen every copy any PC makes later.
+VersionVector ConflictVersions(std::string_view conflictId);
 
 // The losing side's values under a title that begins with "競合: ". The prefix is always
 // added, so a copy of a copy says so twice and every PC writes the same title.

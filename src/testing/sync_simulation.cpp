@@ -2,8 +2,10 @@
 
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_kernel.h"
+#include "platform/fake/fake_registry.h"
 #include "platform/registry_value.h"
 #include "sync/memo_file.h"
+#include "sync/version_vector.h"
 #include "testing/faulty_files.h"
 #include "testing/synced_pc.h"
 
@@ -51,12 +53,13 @@ template <typename T> struct PerPc : std::vector<T> {
 class World {
 public:
     World(std::uint64_t seed, int actions, std::ostream* trace)
-        : rng_(seed), actions_(actions), trace_(trace) {
+        : rng_(seed), crashes_(~seed), actions_(actions), trace_(trace) {
         run_.seed = seed;
         run_.pcs = 2 + static_cast<int>(rng_() % 3);
         for (int pc = 0; pc < run_.pcs; ++pc) {
             disks_.push_back(std::make_unique<platform::FakeFiles>());
             faulty_.push_back(std::make_unique<FaultyFiles>(*disks_.back()));
+            faulty_.back()->listingOrder.seed(seed * 8 + static_cast<std::uint64_t>(pc));
             pcs_.push_back(MakeSyncedPc(*faulty_.back(), pc + 1));
             base_.emplace_back();
             away_.push_back(false);
@@ -87,6 +90,9 @@ public:
         if (trace_)
             for (int pc = 0; pc < run_.pcs; ++pc) {
                 Say(pc, "at the end");
+                for (const ShownMemo& memo : pcs_[pc]->Memos())
+                    *trace_ << "  " << memo.id << ' ' << memo.title << '=' << memo.text << ' '
+                            << memo.versions << '\n';
                 for (const std::string& text : pcs_[pc]->Told())
                     *trace_ << "  told: " << text << '\n';
                 for (const std::string& text : pcs_[pc]->Questions())
@@ -290,15 +296,27 @@ private:
         pcs_[pc]->Edit(at, Token());
     }
     // A restore or an import replaces every memo here, and wins over every version of them
-    // made before it.
+    // made before it; so does what the user typed while its question was open. One cut by a
+    // crash may have replaced them.
     void Replace(int pc, bool restore) {
         if (!on_[pc] || away_[pc]) return;
-        for (const ShownMemo& memo : pcs_[pc]->Memos())
+        const std::vector<ShownMemo> before = pcs_[pc]->Memos();
+        const long tokensBefore = tokens_;
+        try {
+            if (!(restore ? pcs_[pc]->RestoreBackup()
+                          : pcs_[pc]->Import(*pcs_[(pc + 1 + Pick(run_.pcs - 1)) % run_.pcs])))
+                return;
+        } catch (const platform::SimulatedCrash&) {
+            Replaced(pc, before, tokensBefore);
+            throw;
+        }
+        Replaced(pc, before, tokensBefore);
+    }
+    void Replaced(int pc, const std::vector<ShownMemo>& before, long tokensBefore) {
+        for (const ShownMemo& memo : before)
             Supersede(memo.text);
-        if (restore)
-            pcs_[pc]->RestoreBackup();
-        else
-            pcs_[pc]->Import(*pcs_[(pc + 1 + Pick(run_.pcs - 1)) % run_.pcs]);
+        for (long token = tokensBefore + 1; token <= tokens_; ++token)
+            Supersede("t" + std::to_string(token));
         std::set<std::string> brought;
         for (const ShownMemo& memo : pcs_[pc]->Memos())
             brought.insert(memo.id);
@@ -306,20 +324,25 @@ private:
         for (const auto& [token, id] : Holders())
             if (brought.contains(id)) Supersede(token);
     }
-    // Which memo holds each text, on the PCs and in the engine's copy of the folder.
+    // Which memo holds each text, on the PCs, in their folders and in the engine's copy.
     std::multimap<std::string, std::string> Holders() {
         std::multimap<std::string, std::string> holders;
         for (const auto& pc : pcs_)
             for (const ShownMemo& memo : pc->Memos())
                 holders.emplace(memo.text, memo.id);
         platform::FakeKernel kernel;
-        for (const auto& [name, bytes] : server_) {
-            const sync::MemoFileRead read = sync::ReadMemoFile(bytes, kernel);
-            if (read.kind != sync::MemoFileKind::Memo) continue;
-            for (const auto& value : read.memo.values)
-                if (value.name == "Text")
-                    holders.emplace(platform::StringOf(value.name, value.value), read.memo.id);
-        }
+        const auto inFiles = [&](const std::map<std::string, std::string>& files) {
+            for (const auto& [name, bytes] : files) {
+                const sync::MemoFileRead read = sync::ReadMemoFile(bytes, kernel);
+                if (read.kind != sync::MemoFileKind::Memo) continue;
+                for (const auto& value : read.memo.values)
+                    if (value.name == "Text")
+                        holders.emplace(platform::StringOf(value.name, value.value), read.memo.id);
+            }
+        };
+        inFiles(server_);
+        for (int pc = 0; pc < run_.pcs; ++pc)
+            inFiles(Local(pc));
         return holders;
     }
 
@@ -330,7 +353,62 @@ private:
         return false;
     }
 
+    // Now and then the power goes in the middle of what the user does: at a write of a file
+    // (between the new file's write and its rename), at any call of a save, or right after.
+    // Its own random numbers, so a seed gives the same users and engine with crashes or not.
     void UserStep(int pc) {
+        const std::vector<ShownMemo> before = pcs_[pc]->Memos();
+        const long tokensBefore = tokens_;
+        const int crash = static_cast<int>(crashes_() % 100);
+        if (crash == 0) faulty_[pc]->crashAtWrite = 1 + static_cast<int>(crashes_() % 4);
+        if (crash == 1) pcs_[pc]->CrashAtStoreCall(1 + static_cast<int>(crashes_() % 3000));
+        try {
+            Act(pc);
+            if (crash == 2) {
+                Say(pc, "power off");
+                throw platform::SimulatedCrash{};
+            }
+        } catch (const platform::SimulatedCrash&) {
+            pcs_[pc]->Crash();
+            Say(pc, "power lost, started again");
+            AfterCrash(pc, before, tokensBefore);
+        }
+        faulty_[pc]->crashAtWrite.reset();
+        pcs_[pc]->CrashAtStoreCall(0);
+    }
+    // What the last save did not hold is gone with the power, unless it had left the PC: a
+    // text only here, and a destruction here that no tombstone in a file has seen.
+    void AfterCrash(int pc, const std::vector<ShownMemo>& before, long tokensBefore) {
+        on_[pc] = pcs_[pc]->SyncOn();
+        std::set<std::string> kept;
+        for (const auto& [text, id] : Holders())
+            kept.insert(text);
+        for (const ShownMemo& memo : before)
+            if (!kept.contains(memo.text)) Supersede(memo.text);
+        for (long token = tokensBefore + 1; token <= tokens_; ++token)
+            if (!kept.contains("t" + std::to_string(token))) Supersede("t" + std::to_string(token));
+        std::multimap<std::string, sync::VersionVector> tombstones;
+        platform::FakeKernel kernel;
+        const auto inFiles = [&](const std::map<std::string, std::string>& files) {
+            for (const auto& [name, bytes] : files)
+                if (const sync::MemoFileRead read = sync::ReadMemoFile(bytes, kernel);
+                    read.kind == sync::MemoFileKind::Memo && read.memo.deleted)
+                    tombstones.emplace(read.memo.id, read.memo.versions);
+        };
+        inFiles(server_);
+        for (int other = 0; other < run_.pcs; ++other)
+            inFiles(Local(other));
+        std::erase_if(destroyed_, [&](const auto& gone) {
+            const auto destroyed = sync::ParseVersions(gone.second.versions);
+            const auto [first, last] = tombstones.equal_range(gone.first);
+            return gone.second.pc == pc && std::none_of(first, last, [&](const auto& tombstone) {
+                       return destroyed &&
+                              sync::Compare(tombstone.second, *destroyed) == sync::Order::After;
+                   });
+        });
+    }
+
+    void Act(int pc) {
         SyncedPc& user = *pcs_[pc];
         const int what = Pick(1000);
         if (what < 150) {
@@ -347,7 +425,7 @@ private:
             // With sync off the PC no longer knows the folder: a memo destroyed then is one
             // the folder may bring back when it joins again.
             if (!memos[at].id.empty() && on_[pc])
-                destroyed_[memos[at].id] = {memos[at].text, step_};
+                destroyed_[memos[at].id] = {memos[at].text, step_, pc, memos[at].versions};
             user.Destroy(at);
             Say(pc, "destroy " + memos[at].text);
         } else if (what < 740) {
@@ -518,9 +596,12 @@ private:
     struct Gone {
         std::string text;
         long at = 0;
+        int pc = 0;
+        std::string versions; // of the memo destroyed
     };
 
     std::mt19937_64 rng_;
+    std::mt19937_64 crashes_;
     int actions_;
     std::ostream* trace_;
     SimulationRun run_;

@@ -64,24 +64,15 @@ public:
     }
     void Stop() override { Pc().sync.Stop(); }
     void LookNow() override { Pc().sync.LookNow(); }
-    void KeepBackup() override {
-        Pc().world.store.SaveDatas();
-        backup_ = Pc().world.store.ReadSnapshot();
-    }
-    void RestoreBackup() override {
-        if (!backup_) return;
-        // As the properties window does: saved first, so nothing of the present is lost.
-        Pc().world.store.SaveDatas();
-        Pc().world.store.ReplaceMemos(*backup_);
-        Pc().sync.MemosReplaced();
-    }
-    void Import(SyncedPc& from) override {
-        auto& other = static_cast<SyncPcDriver&>(from);
-        other.Pc().world.store.SaveDatas();
-        const store::StoreSnapshot brought = other.Pc().world.store.ReadSnapshot();
-        Pc().world.store.SaveDatas();
-        Pc().world.store.ReplaceMemos(brought);
-        Pc().sync.MemosReplaced();
+    void KeepBackup() override { kept_ = Export("kept"); }
+    bool RestoreBackup() override { return kept_ && Pc().world.desk.RestoreBackup(*kept_); }
+    bool Import(SyncedPc& from) override {
+        const platform::FilePath there = static_cast<SyncPcDriver&>(from).Export("export");
+        const platform::FilePath here = Path("brought");
+        files_->WriteWhole(here, static_cast<SyncPcDriver&>(from).files_->ReadWhole(
+                                     there, platform::kMostBytesRead));
+        Pc().world.choosers.AnswerLoad(here);
+        return Pc().world.desk.ImportBackup();
     }
     void AnswerNextQuestion(bool yes, std::function<void()> meanwhile) override {
         Pc().world.macro.windows.ScriptAnswer(
@@ -96,15 +87,21 @@ public:
         }
     }
     void Restart() override {
-        Pc().sync.BeforeExit();
-        Pc().world.store.SaveDatas();
+        Pc().world.desk.CloseQuery();
+        Pc().world.desk.Closed();
         Run();
+    }
+    void Crash() override { Run(); }
+    void CrashAtStoreCall(int calls) override {
+        if (calls == 0)
+            registry_.Restart();
+        else
+            registry_.StopAtCall(registry_.Calls() + static_cast<std::uint64_t>(calls));
     }
     void MoveClock(int days) override {
         clockDays_ += days;
         SetClock();
     }
-    void SetFolderFiles(platform::Files& files) override { files_ = &files; }
 
     std::vector<ShownMemo> Memos() const override {
         std::vector<ShownMemo> shown;
@@ -115,6 +112,7 @@ public:
                  memo->Sync().versions});
         return shown;
     }
+    bool SyncOn() const override { return Pc().sync.On(); }
     std::vector<std::string> Told() const override {
         std::vector<std::string> told = told_;
         const std::vector<std::string> now = Pc().Told();
@@ -135,16 +133,31 @@ private:
     void SetClock() {
         Pc().world.macro.kernel.SetNow(ClockAt(kStart + seconds_ + clockDays_ * 86400));
     }
+    // A file of this PC's own beside its folder, named for what it holds.
+    platform::FilePath Path(std::string_view what) {
+        return files_->InFolder(files_->LocalAppDataFolder(),
+                                std::string(what) + "-pc" + std::to_string(pc_) + ".json");
+    }
+    // The memos written out where the user picks, as "書き出し..." does.
+    platform::FilePath Export(std::string_view what) {
+        const platform::FilePath path = Path(what);
+        Pc().world.choosers.AnswerSave(path);
+        Pc().world.desk.ExportBackup();
+        return path;
+    }
     // The next run of this PC: its own ids, its store as the last run left it.
     void Run() {
         if (run_) Collect();
         ++runs_;
         const auto space = static_cast<std::uint16_t>((pc_ << 10) + runs_);
         run_.reset();
+        registry_.Restart();
         run_ = std::make_unique<SyncPc>(*files_, space, &registry_);
         SetClock();
         run_->world.macro.kernel.SetUptimeMilliseconds(1);
-        if (runs_ > 1) run_->world.store.LoadAtStart();
+        run_->world.desk.Start();
+        // The first start's welcome is no notice of sync.
+        if (runs_ == 1) run_->world.view.balloons.clear();
     }
     // What the last run told and asked.
     void Collect() {
@@ -161,7 +174,7 @@ private:
     int clockDays_ = 0;
     platform::FakeRegistry registry_;
     std::unique_ptr<SyncPc> run_;
-    std::optional<store::StoreSnapshot> backup_;
+    std::optional<platform::FilePath> kept_;
     std::vector<std::string> told_;
     std::vector<std::string> questions_;
 };

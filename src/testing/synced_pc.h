@@ -34,22 +34,31 @@ public:
     virtual bool Join() = 0; // sync on, with this PC's folder; false when it was refused
     virtual void Stop() = 0;
     virtual void LookNow() = 0;
-    // The memos as they are now, to be put back later, as the automatic backup keeps them.
+    // The memos as they are now, written out through "書き出し..." to be put back later.
     virtual void KeepBackup() = 0;
-    virtual void RestoreBackup() = 0;
-    // Another PC's memos, as an exported file brought here and imported.
-    virtual void Import(SyncedPc& from) = 0;
-    // How the next question of sync is answered, and what the user does while it is open.
+    // That file put back, as the page "拡張" restores a backup; false when nothing was replaced
+    // (none kept, or the question answered No).
+    virtual bool RestoreBackup() = 0;
+    // Another PC's memos, exported there, the file brought here and read through "読み込み...".
+    virtual bool Import(SyncedPc& from) = 0;
+    // How the next question (sync's, or a restore's) is answered, and what the user does while
+    // it is open.
     virtual void AnswerNextQuestion(bool yes, std::function<void()> meanwhile = {}) = 0;
 
     // The system.
     virtual void Seconds(int count) = 0;
     virtual void Restart() = 0; // the exit's look and save, then the next run on the same store
+    // The process ends where it stands and nothing of the exit runs: the next run has the store as
+    // the last save left it. What throws platform::SimulatedCrash (a write of a file or a
+    // registry call stopped dead) ends in this.
+    virtual void Crash() = 0;
+    // The registry stops dead at that call from now, a save cut anywhere; 0: at none.
+    virtual void CrashAtStoreCall(int calls) = 0;
     virtual void MoveClock(int days) = 0;
-    virtual void SetFolderFiles(platform::Files& files) = 0; // what the next run sees
 
     // What it shows.
     virtual std::vector<ShownMemo> Memos() const = 0;
+    virtual bool SyncOn() const = 0;
     virtual std::vector<std::string> Told() const = 0;
     virtual std::vector<std::string> Questions() const = 0;
     virtual platform::FilePath Folder() = 0;
