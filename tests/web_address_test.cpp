@@ -10,20 +10,17 @@ namespace {
 TEST(WebAddress, AnAddressRunsFromItsSchemeToASpaceOrTheLineEndWithoutClosingPunctuation) {
     const MemoTextView cases[] = {
         u"[https://example.com/a?b=1#c]",
-        u"see [http://example.com] now",
+        u"see [HTTP://example.com] now",
         u"[mailto:someone@example.jp]",
-        u"[HTTPS://EXAMPLE.COM]",
         u"詳しくは[https://example.jp/資料]。次へ",
         u"「[https://example.jp/a]」を参照、",
         u"([https://example.com/x]).",
         u"[https://example.com/wiki/Foo_(bar)]",
         u"[https://a.example]、[http://b.example]",
-        u"[https://example.com]\r\nnext line",
         u"x\r\n[http://example.com/a]\u3000b",
         // Anything else is text: another scheme, a file, a program, a scheme alone.
         u"file:///C:/Windows/|notepad.exe",
         u"C:\\Windows\\|notepad.exe",
-        u"ftp://example.|com",
         u"javascript:al|ert(1)",
         u"https:|//",
         u"mailto:|",

@@ -21,14 +21,6 @@ using Rows = std::vector<std::wstring>;
 
 using AnyCharacter = PetarinoTest;
 
-std::string Utf8(const std::wstring& text) {
-    std::string bytes(text.size() * 4, '\0');
-    bytes.resize(static_cast<size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                            static_cast<int>(bytes.size()), nullptr, nullptr)));
-    return bytes;
-}
-
 // The literals beyond code page 932 stay out of the test macros, which quote their arguments
 // in the narrow execution character set.
 TEST_F(AnyCharacter, AMemoBeyondCodePage932IsShownTypedFoundStoredAndExportedWhole) {

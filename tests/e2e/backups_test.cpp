@@ -17,14 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using remote::StoredMemo;
 
-std::string Utf8(const std::wstring& text) {
-    std::string bytes(text.size() * 4, '\0');
-    bytes.resize(static_cast<size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                            static_cast<int>(bytes.size()), nullptr, nullptr)));
-    return bytes;
-}
-
 class Backups : public PetarinoTest {
 protected:
     void SetUp() override {

@@ -28,6 +28,15 @@ std::filesystem::path TempFolder() {
     return length > 0 && length <= MAX_PATH ? longPath : path;
 }
 
+std::string BytesIn(UINT codePage, const std::wstring& text) {
+    const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
 } // namespace
 
 void SetProgramUnderTest(std::wstring path) {
@@ -80,12 +89,11 @@ std::optional<int> StoredExec() {
 }
 
 std::string Cp932(const std::wstring& text) {
-    const int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
+    return BytesIn(932, text);
+}
+
+std::string Utf8(const std::wstring& text) {
+    return BytesIn(CP_UTF8, text);
 }
 
 std::string ReadBytes(const std::filesystem::path& file) {

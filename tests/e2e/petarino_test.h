@@ -43,6 +43,8 @@ std::optional<int> StoredExec();
 
 // A text as the program keeps it and exports it: code page 932.
 std::string Cp932(const std::wstring& text);
+// A text as UTF-8 files and backups hold it.
+std::string Utf8(const std::wstring& text);
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 // The names of every file and folder below the folder, relative to it, sorted.

@@ -211,27 +211,32 @@ TEST_F(MemoSetTest, ControlsStandAtTheirPlacesInTabOrder) {
                                         "マクロツール", "開く(&O)...", "保存(&S)..."}));
 }
 
-TEST_F(MemoSetTest, PaletteBlocksStandAtTheirPlacesWithTooltipsOfTheirText) {
-    ExpectForm(Palette(), "マクロツール", {448, 199}, app.Handle());
-
-    // The palette's tooltip control: a top-level window of the thread that the palette owns.
+// The forms of this thread with the class, made and not destroyed.
+std::vector<HWND> FormsOfClass(const wchar_t* windowClass) {
     struct Search {
-        HWND owner;
-        HWND found;
-    } search{Palette(), nullptr};
+        const wchar_t* windowClass;
+        std::vector<HWND> found;
+    } search{windowClass, {}};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM lp) {
             auto& wanted = *reinterpret_cast<Search*>(lp);
             wchar_t name[32]{};
             GetClassNameW(window, name, 32);
-            if (GetWindow(window, GW_OWNER) != wanted.owner || lstrcmpiW(name, TOOLTIPS_CLASSW))
-                return TRUE;
-            wanted.found = window;
-            return FALSE;
+            if (lstrcmpW(name, wanted.windowClass) == 0) wanted.found.push_back(window);
+            return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    const HWND tooltips = search.found;
+    return search.found;
+}
+
+TEST_F(MemoSetTest, PaletteBlocksStandAtTheirPlacesWithTooltipsOfTheirText) {
+    ExpectForm(Palette(), "マクロツール", {448, 199}, app.Handle());
+
+    // The palette's tooltip control: a top-level window of the thread that the palette owns.
+    HWND tooltips = nullptr;
+    for (const HWND window : FormsOfClass(TOOLTIPS_CLASSW))
+        if (GetWindow(window, GW_OWNER) == Palette()) tooltips = window;
     ASSERT_NE(tooltips, nullptr);
     EXPECT_EQ(GetWindow(tooltips, GW_OWNER), Palette());
     EXPECT_EQ(SendMessageW(tooltips, TTM_GETTOOLCOUNT, 0, 0), 30);
@@ -546,25 +551,6 @@ TEST_F(MemoSetTest, TheModalRunKeepsTickingAndHoldsTheOtherWindows) {
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "passed on";
     EXPECT_EQ(quit.wParam, 3u);
     DestroyWindow(memoWindow);
-}
-
-// The forms of this thread with the class, made and not destroyed.
-std::vector<HWND> FormsOfClass(const wchar_t* windowClass) {
-    struct Search {
-        const wchar_t* windowClass;
-        std::vector<HWND> found;
-    } search{windowClass, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM lp) {
-            auto& wanted = *reinterpret_cast<Search*>(lp);
-            wchar_t name[32]{};
-            GetClassNameW(window, name, 32);
-            if (lstrcmpW(name, wanted.windowClass) == 0) wanted.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 using MemoPropertiesDialogTest = MemoSetWorld;
