@@ -17,18 +17,22 @@
 namespace petarino::store {
 namespace {
 
-// An id already in use is made again: two memos never share one, whatever the maker gives.
+// Every memo has an id of its own: one without an id, or holding one an earlier memo holds (a
+// store copied or damaged by hand), is given a new one that no memo holds, whatever the maker
+// gives.
 void GiveIds(MemoTable& table, const std::function<std::string()>& newId) {
     std::unordered_set<std::string> used;
     for (int slot = 0; slot <= table.MaxForm(); ++slot)
         used.insert(table.Memos(slot).Sync().id);
+    std::unordered_set<std::string> kept;
     for (int slot = 0; slot <= table.MaxForm(); ++slot) {
         Memo& memo = table.Memos(slot);
-        if (!memo.Sync().id.empty()) continue;
+        if (!memo.Sync().id.empty() && kept.insert(memo.Sync().id).second) continue;
         SyncMark mark = memo.Sync();
         do
             mark.id = newId();
         while (!used.insert(mark.id).second);
+        kept.insert(mark.id);
         memo.SetSync(std::move(mark));
     }
 }
