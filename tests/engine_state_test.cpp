@@ -20,7 +20,8 @@ EngineState Kept() {
         .size = 1500, .modified = 1ull << 62, .kind = SeenKind::Memo, .id = kId, .own = true};
     state.seen["copy.json"] = {.size = 1500, .modified = 9, .kind = SeenKind::Memo, .id = kOther};
     state.seen["desktop.json"] = {.size = 3, .modified = 9, .kind = SeenKind::Foreign};
-    state.known[kId] = {{{kDevice, 3}}, kDevice, "2026-12-09T01:02:03Z", false, "0123456789abcdef"};
+    state.known[kId] = {{{kDevice, 3}},     kDevice,        "2026-12-09T01:02:03Z", false,
+                        "0123456789abcdef", {{kDevice, 2}}, {{kDevice, 1}}};
     state.known[kOther] = {
         {{kDevice, 5}}, kDevice, "2026-12-09T01:02:04Z", true, "fedcba9876543210"};
     // One memo at its file's version, one edited since.

@@ -1,9 +1,9 @@
 // Memo files and the sync folder's header: the exact bytes, the round trip, and every file
 // the engine must leave alone, wait for a newer Petarino for, or report as broken.
+#include "memos/sync_mark.h"
 #include "platform/fake/fake_kernel.h"
 #include "registry_value_printer.h"
 #include "sync/memo_file.h"
-#include "memos/sync_mark.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -83,7 +83,11 @@ TEST(MemoFileTest, EveryKindOfMemoComesBackAsItWasWrittenAndTheSameMemoGivesTheS
                   {"Empty", {RegistryType::None, ""}}};
     MemoFile big = Plain();
     big.versions[kDeviceA] = std::uint64_t{1} << 53;
-    for (const MemoFile& memo : {Plain(), tombstone, odd, big}) {
+    // Counted past its content, after outliving a deletion.
+    MemoFile resolved = Plain();
+    resolved.written = {{kDeviceA, 2}};
+    resolved.removed = {{kDeviceB, 1}};
+    for (const MemoFile& memo : {Plain(), tombstone, odd, big, resolved}) {
         const std::string text = MemoFileText(memo, kernel);
         EXPECT_EQ(MemoFileText(memo, kernel), text);
         const MemoFileRead read = ReadMemoFile(text, kernel);
@@ -93,12 +97,17 @@ TEST(MemoFileTest, EveryKindOfMemoComesBackAsItWasWrittenAndTheSameMemoGivesTheS
         MemoFile terminated = memo;
         for (auto& value : terminated.values)
             if (value.value.type == RegistryType::Sz)
-                value.value = {RegistryType::Sz, platform::TerminatedText(
-                                                     std::string_view(value.value.data))};
+                value.value = {RegistryType::Sz,
+                               platform::TerminatedText(std::string_view(value.value.data))};
         EXPECT_EQ(read.memo, terminated) << text;
         EXPECT_EQ(text.find("\\u0000"), std::string::npos) << text;
     }
     EXPECT_NE(MemoFileText(odd, kernel).find("\"nameBase64\": \"gVyC\""), std::string::npos);
+    // Counters beyond the versions say nothing of them.
+    MemoFile beyond = Plain();
+    beyond.written = beyond.removed = {{kDeviceA, 4}};
+    const MemoFile read = ReadMemoFile(MemoFileText(beyond, kernel), kernel).memo;
+    EXPECT_TRUE(read.written.empty() && read.removed.empty());
 }
 
 TEST(MemoFileTest, OtherFilesAreLeftAloneNewerOnesWaitAndBrokenOnesSayWhatIsWrong) {

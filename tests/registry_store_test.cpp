@@ -687,9 +687,11 @@ TEST_F(RegistryStoreTest, IdsAndSyncValuesLoadAndTheNextSaveMakesTheMissingIds) 
     const Row rows[] = {
         {"a store from before ids", {}, nullptr, {{made1}, {made2}}},
         {"ids kept", {{0, "Id", SzValue(a)}, {1, "Id", SzValue(b)}}, nullptr, {{a}, {b}}},
+        // A lineage counts only beside counters.
         {"sync values", {{0, "Id", SzValue(a)}, {0, "SyncVersions", SzValue(R"({"pc1":3})")},
-                         {0, "SyncBase", SzValue("f00d")}, {1, "SyncBase", SzValue("beef")}},
-         nullptr, {{a, R"({"pc1":3})", "f00d"}, {made2, "", "beef"}}},
+                         {0, "SyncBase", SzValue("f00d")}, {0, "SyncLineage", SzValue("{}")},
+                         {1, "SyncBase", SzValue("beef")}, {1, "SyncLineage", SzValue("{}")}},
+         nullptr, {{a, R"({"pc1":3})", "f00d", "{}"}, {made2, "", "beef"}}},
         {"upper case", {{0, "Id", SzValue(upper)}, {1, "Id", SzValue(b)}}, "'Id' の値が不正です.",
          {{made1}, {b}}},
         {"braces", {{0, "Id", SzValue("{" + a + "}")}}, "'Id' の値が不正です.", {{made1}, {made2}}},
@@ -729,6 +731,7 @@ TEST_F(RegistryStoreTest, IdsAndSyncValuesLoadAndTheNextSaveMakesTheMissingIds) 
             EXPECT_EQ(stored("Id"), WrittenText(saved.id)) << slot;
             EXPECT_EQ(stored("SyncVersions"), expected(saved.versions)) << slot;
             EXPECT_EQ(stored("SyncBase"), expected(saved.base)) << slot;
+            EXPECT_EQ(stored("SyncLineage"), expected(saved.lineage)) << slot;
         }
     }
 }

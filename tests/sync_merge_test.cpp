@@ -147,6 +147,8 @@ struct Side {
     bool edited = false;
     int day = 0;             // of "updated", from one day
     std::string device = kB; // the file's writer
+    VersionVector written;   // of its content, where counted past
+    VersionVector removed;   // the deletions it outlived
 };
 
 std::string Updated(int day) {
@@ -159,7 +161,9 @@ LocalSide LocalOf(const Side& side) {
             .versions = side.versions,
             .edited = side.edited,
             .fingerprint = ContentFingerprint(MemoValues(side.text)),
-            .updated = Updated(side.day)};
+            .updated = Updated(side.day),
+            .written = side.written,
+            .removed = side.removed};
 }
 
 MemoFile FileOf(const Side& side) {
@@ -169,7 +173,9 @@ MemoFile FileOf(const Side& side) {
             .updated = Updated(side.day),
             .deleted = side.state == Side::Tombstone,
             .values = side.state == Side::Tombstone && side.text.empty() ? std::vector<NamedValue>{}
-                                                                         : MemoValues(side.text)};
+                                                                         : MemoValues(side.text),
+            .written = side.written,
+            .removed = side.removed};
 }
 
 // The same content losing under other counters, as a version that won a conflict on another
@@ -302,16 +308,43 @@ TEST(MergeDecisionTest, EachPairOfVersionsGetsItsOneDecisionWhateverTheClocksSay
          {Tombstone, {{kA, 3}, {kB, 2}}},
          LocalWinsOverTombstone,
          {{kA, 4}, {kB, 2}}},
-        // Another PC resolved a conflict and counted up without changing the content.
-        {"a deletion made apart from a version of just what it removed",
-         {Live, {{kA, 1}, {kB, 2}}, "x"},
-         {Tombstone, {{kA, 2}, {kB, 1}}, "x"},
+        // Another PC resolved a conflict and counted up past a content without changing it.
+        {"a deletion made apart from a version of a content it had seen",
+         {Live, {{kA, 1}, {kB, 2}}, "x", false, 0, kB, {{kA, 1}}},
+         {Tombstone, {{kA, 2}, {kB, 1}}},
          TakeFile,
          {{kA, 2}, {kB, 2}}},
-        {"a deletion here made apart from a version of just what it removed",
-         {Tombstone, {{kA, 2}, {kB, 1}}, "x"},
-         {Live, {{kA, 1}, {kB, 2}}, "x"},
+        // The content reached the deleting PC apart from sync (an import) and was counted there.
+        {"a deletion of just the content here, counted apart",
+         {Live, {{kA, 1}}, "x"},
+         {Tombstone, {{kB, 2}}, "x"},
+         TakeFile,
+         {{kA, 1}, {kB, 2}}},
+        {"a deletion here made apart from a version of a content it had seen",
+         {Tombstone, {{kA, 2}, {kB, 1}}},
+         {Live, {{kA, 1}, {kB, 2}}, "x", false, 0, kB, {{kA, 1}}},
          WriteLocal,
+         {{kA, 2}, {kB, 2}}},
+        {"an edit over a content another PC only counted past",
+         {Live, {{kA, 2}, {kB, 1}}, "z", false, 0, kB, {{kA, 1}, {kB, 1}}},
+         {Live, {{kA, 1}, {kB, 3}}, "y", false, 0, kB, {{kB, 3}}},
+         TakeFile,
+         {{kA, 2}, {kB, 3}}},
+        // Each side resolved something with the other's content in view.
+        {"both resolved a conflict of the two",
+         {Live, {{kA, 2}, {kB, 1}}, "x", false, 0, kB, {{kA, 1}}},
+         {Live, {{kA, 1}, {kB, 2}}, "y", false, -1, kB, {{kB, 1}}},
+         KeepBoth,
+         {{kA, 3}, {kB, 2}}},
+        {"this side outlived a deletion of the file's content",
+         {Live, {{kA, 2}, {kB, 1}}, "x", false, 0, kB, {{kA, 1}}, {{kB, 1}}},
+         {Live, {{kA, 1}, {kB, 2}}, "y", false, 0, kB, {{kB, 1}}},
+         WriteLocal,
+         {{kA, 2}, {kB, 2}}},
+        {"each outlived a deletion of the other's content",
+         {Live, {{kA, 2}, {kB, 1}}, "x", false, 0, kB, {{kA, 1}}, {{kB, 1}}},
+         {Live, {{kA, 1}, {kB, 2}}, "y", false, 0, kB, {{kB, 1}}, {{kA, 1}}},
+         RemoveBoth,
          {{kA, 2}, {kB, 2}}},
     };
     for (const Case& c : cases) {
@@ -347,6 +380,8 @@ struct Held {
     bool deleted = false;
     bool edited = false;
     std::string updated;
+    VersionVector written;
+    VersionVector removed;
     friend bool operator==(const Held& a, const Held& b) {
         return a.versions == b.versions && a.values == b.values && a.deleted == b.deleted;
     }
@@ -396,7 +431,8 @@ struct World {
     }
     const std::string& FileText(const MemoFile& memo) {
         std::string key = memo.id + VersionsText(memo.versions) + memo.device + memo.updated +
-                          (memo.deleted ? "D" : "L");
+                          (memo.deleted ? "D" : "L") + VersionsText(memo.written) +
+                          VersionsText(memo.removed);
         for (const NamedValue& value : memo.values)
             key += value.name + '=' + std::to_string(static_cast<int>(value.value.type)) + ':' +
                    value.value.data + '\n';
@@ -417,6 +453,7 @@ void Sync(Pc& pc, World& world) {
     for (auto& [id, held] : pc.memos) {
         if (!held.edited) continue;
         held.versions = Bumped(held.versions, pc.device);
+        held.written.clear();
         held.updated = now;
         toWrite.insert(id);
     }
@@ -432,14 +469,19 @@ void Sync(Pc& pc, World& world) {
                               .versions = held.versions,
                               .edited = held.edited,
                               .fingerprint = ContentFingerprint(held.values),
-                              .updated = held.updated};
+                              .updated = held.updated,
+                              .written = held.written,
+                              .removed = held.removed};
         const Decision decision = Decide(local, file, pc.device);
         held.edited = false;
         held.versions = decision.versions;
+        held.written = decision.written;
+        held.removed = decision.removed;
         switch (decision.action) {
         case Action::Nothing: toWrite.erase(file.id); break;
         case Action::TakeFile:
-            held = {decision.versions, file.values, file.deleted, false, file.updated};
+            held = {decision.versions, file.values,      file.deleted,    false,
+                    file.updated,      decision.written, decision.removed};
             // A deletion that stands over a version of what it removed goes out under both.
             if (decision.versions == file.versions)
                 toWrite.erase(file.id);
@@ -452,6 +494,11 @@ void Sync(Pc& pc, World& world) {
         case Action::FileWinsOverLocalTombstone:
             held.values = file.values;
             held.deleted = false;
+            toWrite.insert(file.id);
+            break;
+        case Action::RemoveBoth:
+            held.values.clear();
+            held.deleted = true;
             toWrite.insert(file.id);
             break;
         case Action::KeepBoth: {
@@ -473,7 +520,8 @@ void Sync(Pc& pc, World& world) {
         held.edited = false;
         held.updated = now;
         (*pc.folder)[id + ".json"] = {
-            world.FileText({id, held.versions, pc.device, now, held.deleted, held.values}),
+            world.FileText({id, held.versions, pc.device, now, held.deleted, held.values,
+                            held.written, held.removed}),
             world.tick};
     }
 }

@@ -19,9 +19,14 @@ namespace {
 // power back (10374), a memo missed for good by a PC whose power went after a save in the
 // middle of a look (20062), a memo destroyed after it outlived another deletion back, the PC
 // that kept it alive having counted it up as if edited (30294), an edit lost after a loss of
-// power, a conflict's resolution having been written before its counters were saved (200194).
-constexpr std::uint64_t kOnceBroken[] = {41,    59,    245,   299,   1256,
-                                         10067, 10374, 20062, 30294, 200194};
+// power, a conflict's resolution having been written before its counters were saved (200194),
+// an edit lost to counters a restore cut short by a loss of power had put back (310), an edit
+// lost to counters counted again after a deletion's file was written over (979), a memo
+// destroyed on two PCs, each of another side of one conflict, back (1090, 101320), a
+// deletion of an imported memo undone by the memo's first counting on the PC it came from
+// (880).
+constexpr std::uint64_t kOnceBroken[] = {41,   59,    245,   299,   310,   880,    979,   1090,
+                                         1256, 10067, 10374, 20062, 30294, 101320, 200194};
 
 // PETARINO_SIMULATION_SEED replays one run, and prints what each PC did.
 TEST(SyncSimulation, SeededRunsOfSeveralPcsKeepEveryInvariant) {

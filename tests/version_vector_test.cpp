@@ -59,5 +59,14 @@ TEST(VersionVectorTest, TheTextIsCompactSortedAndReadsBack) {
         EXPECT_EQ(ParseVersions(bad), std::nullopt) << bad;
 }
 
+TEST(VersionVectorTest, ALineageIsTextOnlyWhereItSaysMoreThanTheVersions) {
+    const VersionVector versions{{kA, 2}, {kB, 1}};
+    const Lineage lineage{{{kA, 1}}, {{kB, 1}}};
+    EXPECT_EQ(ParseLineage(LineageText(lineage, versions)), lineage);
+    EXPECT_EQ(LineageText({versions, {}}, versions), "");
+    EXPECT_EQ(LineageText({}, versions), "");
+    EXPECT_EQ(ParseLineage("{\"written\":3}"), Lineage{});
+}
+
 } // namespace
 } // namespace petarino::sync

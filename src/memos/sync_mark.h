@@ -8,12 +8,14 @@
 namespace petarino {
 
 // The id, made once and kept for good; the version counters as last written to or taken
-// from the sync folder (a JSON object's text); and a fingerprint of what travelled then, so
-// an edit made since is told apart from one made elsewhere.
+// from the sync folder (a JSON object's text); a fingerprint of what travelled then, so
+// an edit made since is told apart from one made elsewhere; and what those counters do not
+// say of the content (sync/version_vector.h, Lineage), empty while they say it all.
 struct SyncMark {
     std::string id;
     std::string versions;
     std::string base;
+    std::string lineage;
     friend bool operator==(const SyncMark&, const SyncMark&) = default;
 };
 

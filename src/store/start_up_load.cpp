@@ -25,7 +25,7 @@ void RestoreAlarm(const StoredMemo& stored, Memo& memo) {
 // are empty, as a save leaves them out.
 void RestoreSync(const StoredMemo& stored, Memo& memo) {
     memo.SetSync({stored.id.value_or(memo.Sync().id), stored.syncVersions.value_or(""),
-                  stored.syncBase.value_or("")});
+                  stored.syncBase.value_or(""), stored.syncLineage.value_or("")});
 }
 
 } // namespace

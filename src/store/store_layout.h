@@ -61,6 +61,9 @@ inline constexpr std::string_view kId = "Id";
 // Written only once sync has used the memo, so a store without sync keeps its cost.
 inline constexpr std::string_view kSyncVersions = "SyncVersions";
 inline constexpr std::string_view kSyncBase = "SyncBase";
+// Written only while a merge has counted the memo past the content it holds, or once it has
+// outlived a deletion made apart from it.
+inline constexpr std::string_view kSyncLineage = "SyncLineage";
 } // namespace memo_value
 
 // A memo key without bounds puts its memo here, whatever a new window would get.

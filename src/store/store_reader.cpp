@@ -120,6 +120,8 @@ void ReadSync(KeyReader& key, StoredMemo& memo) {
     memo.id = key.Checked(key.String(kId), kId, IsSyncId);
     memo.syncVersions = key.String(kSyncVersions);
     memo.syncBase = key.String(kSyncBase);
+    // Only a memo sync has counted can have one: the others cost no call for it.
+    if (memo.syncVersions) memo.syncLineage = key.String(kSyncLineage);
 }
 
 // A copied or hand-edited store may give two memos one id; the later one loses it.

@@ -42,6 +42,7 @@ void WriteMemoKey(platform::RegistryAccess& access, const std::string& path, con
     if (!sync.id.empty()) key.String(kId, sync.id);
     if (!sync.versions.empty()) key.String(kSyncVersions, sync.versions);
     if (!sync.base.empty()) key.String(kSyncBase, sync.base);
+    if (!sync.lineage.empty()) key.String(kSyncLineage, sync.lineage);
     key.RemoveTheRest(0, [](std::string_view) { return false; });
 }
 

@@ -39,6 +39,7 @@ struct StoredMemo {
     std::optional<std::string> id;   // IsSyncId; in a whole store's reading, no earlier memo's
     std::optional<std::string> syncVersions;
     std::optional<std::string> syncBase;
+    std::optional<std::string> syncLineage;
 };
 
 struct StoredState {

@@ -73,12 +73,20 @@ std::optional<SeenFile> SeenFrom(const std::string& name, const Json& json) {
     return seen;
 }
 
+VersionVector OptionalVersions(const Json& json, const char* name) {
+    return json.contains(name) ? VersionsFrom(json[name]).value_or(VersionVector{})
+                               : VersionVector{};
+}
+
 Json KnownJson(const KnownFile& known) {
-    return {{"versions", VersionsJson(known.versions)},
-            {"device", known.device},
-            {"updated", known.updated},
-            {"deleted", known.deleted},
-            {"content", known.content}};
+    Json json{{"versions", VersionsJson(known.versions)},
+              {"device", known.device},
+              {"updated", known.updated},
+              {"deleted", known.deleted},
+              {"content", known.content}};
+    if (!known.written.empty()) json["written"] = VersionsJson(known.written);
+    if (!known.removed.empty()) json["removed"] = VersionsJson(known.removed);
+    return json;
 }
 
 std::optional<KnownFile> KnownFrom(const Json& json) {
@@ -89,7 +97,9 @@ std::optional<KnownFile> KnownFrom(const Json& json) {
                      .device = TextOr(json, "device"),
                      .updated = TextOr(json, "updated"),
                      .deleted = FlagOf(json, "deleted"),
-                     .content = TextOr(json, "content")};
+                     .content = TextOr(json, "content"),
+                     .written = OptionalVersions(json, "written"),
+                     .removed = OptionalVersions(json, "removed")};
 }
 
 template <typename Value, typename Write>

@@ -37,7 +37,9 @@ struct KnownFile {
     std::string device;
     std::string updated;
     bool deleted = false;
-    std::string content; // ContentFingerprint of its values
+    std::string content;   // ContentFingerprint of its values
+    VersionVector written; // as the file gives them
+    VersionVector removed;
     friend bool operator==(const KnownFile&, const KnownFile&) = default;
 };
 

@@ -50,6 +50,22 @@ VersionVector VersionsOf(const Memo& memo) {
     return ParseVersions(memo.Sync().versions).value_or(VersionVector{});
 }
 
+Lineage LineageOf(const Memo& memo) {
+    return ParseLineage(memo.Sync().lineage);
+}
+
+void KeepUnder(SyncMark& mark, const VersionVector& versions, const VersionVector& written,
+               const VersionVector& removed) {
+    mark.versions = VersionsText(versions);
+    mark.lineage = LineageText({written, removed}, versions);
+}
+
+void KeepUnder(Memo& memo, const Decision& decision) {
+    SyncMark mark = memo.Sync();
+    KeepUnder(mark, decision.versions, decision.written, decision.removed);
+    memo.SetSync(mark);
+}
+
 } // namespace
 
 FolderSync::FolderSync(SyncServices services)
@@ -284,16 +300,27 @@ void FolderSync::NoteEdits(const Here& here) {
         const SyncMark mark = memo->Sync();
         if (fingerprint == mark.base) continue;
         VersionVector versions = VersionsOf(*memo);
+        VersionVector written;
         const auto file = known_.find(id);
         if (mark.base.empty() && file != known_.end() && !file->second.deleted &&
             file->second.content == fingerprint) {
             versions = Merged(versions, file->second.versions);
+            written = WrittenUnder(file->second.versions, file->second.written);
         } else {
+            // Past every count of this PC's that the folder holds for the memo: one put back by
+            // a restore that the power cut short carries counts since used for other content.
+            if (file != known_.end())
+                if (const auto own = file->second.versions.find(settings_.device);
+                    own != file->second.versions.end())
+                    versions[own->first] = std::max(versions[own->first], own->second);
             versions = Bumped(versions, settings_.device);
             stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
             counted_ = true;
         }
-        memo->SetSync({id, VersionsText(versions), fingerprint});
+        SyncMark counted = mark;
+        counted.base = fingerprint;
+        KeepUnder(counted, versions, written, LineageOf(*memo).removed);
+        memo->SetSync(counted);
     }
 }
 
@@ -307,7 +334,10 @@ void FolderSync::WinAfterReplace(const Here& here) {
         // Put back as its file holds it: no change, so no version of its own that could meet
         // another PC's edit as a conflict.
         if (file != known_.end() && !file->second.deleted && file->second.content == fingerprint) {
-            memo->SetSync({id, VersionsText(file->second.versions), fingerprint});
+            const KnownFile& known = file->second;
+            SyncMark mark{.id = id, .versions = {}, .base = fingerprint};
+            KeepUnder(mark, known.versions, known.written, known.removed);
+            memo->SetSync(mark);
             continue;
         }
         VersionVector versions = VersionsOf(*memo);
@@ -315,9 +345,7 @@ void FolderSync::WinAfterReplace(const Here& here) {
         versions = Bumped(versions, settings_.device);
         stamps_[id] = {versions, UpdatedText(kernel_.UtcNow())};
         counted_ = true;
-        SyncMark mark = memo->Sync();
-        mark.versions = VersionsText(versions);
-        memo->SetSync(mark);
+        KeepUnder(*memo, {.versions = versions, .removed = LineageOf(*memo).removed});
     }
 }
 
@@ -453,6 +481,9 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         // taking it left it, whatever values this PC fills in that the file lacks.
         local.fingerprint =
             local.versions == file.versions ? ContentFingerprint(file.values) : memo->Sync().base;
+        const Lineage lineage = LineageOf(*memo);
+        local.written = lineage.written;
+        local.removed = lineage.removed;
     } else if (const auto tombstone = tombstonedHere_.find(id);
                tombstone != tombstonedHere_.end()) {
         local.deleted = true;
@@ -474,7 +505,12 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
     };
     switch (decision.action) {
     case Action::Nothing: return true;
-    case Action::TakeFile: return Take(id, file, file.versions, here);
+    case Action::TakeFile: return Take(id, file, decision, here);
+    case Action::RemoveBoth: {
+        MemoFile tombstone = file;
+        tombstone.deleted = true;
+        return Take(id, tombstone, decision, here);
+    }
     case Action::WriteLocal:
     case Action::MergeCounters:
     case Action::LocalWinsOverTombstone: {
@@ -483,15 +519,13 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
             WriteTombstone(id, decision.versions);
             return !tombstonedHere_.contains(id);
         }
-        SyncMark mark = memo->Sync();
-        mark.versions = VersionsText(decision.versions);
-        memo->SetSync(mark);
+        KeepUnder(*memo, decision);
         counted();
         Publish(id, *memo);
         return true;
     }
     case Action::FileWinsOverLocalTombstone: {
-        Memo* made = Make(id, file.values, decision.versions, here);
+        Memo* made = Make(id, file.values, decision, here);
         if (!made) return false;
         tombstonedHere_.erase(id);
         counted();
@@ -508,15 +542,13 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
                 localLoses ? FileValues(MemoKeyValues(*memo, services_.pixelsPerInch, kernel_))
                            : file.values;
             Memo* copy = Make(decision.conflictId, ConflictValues(loserValues),
-                              decision.conflictVersions, here);
+                              {.versions = decision.conflictVersions}, here);
             if (!copy) return false;
             Publish(decision.conflictId, *copy);
         }
         counted();
-        if (localLoses) return Take(id, file, decision.versions, here);
-        SyncMark mark = memo->Sync();
-        mark.versions = VersionsText(decision.versions);
-        memo->SetSync(mark);
+        if (localLoses) return Take(id, file, decision, here);
+        KeepUnder(*memo, decision);
         Publish(id, *memo);
         return true;
     }
@@ -527,17 +559,19 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
 // The file's content in place of this PC's: its travelling values into a memo here, a new
 // memo made with its place and size, or the memo removed for a tombstone. What this PC holds
 // afterwards is written when it is ahead of the memo's own file.
-bool FolderSync::Take(const std::string& id, const MemoFile& file, const VersionVector& versions,
+bool FolderSync::Take(const std::string& id, const MemoFile& file, const Decision& kept,
                       Here& here) {
     const auto found = here.find(id);
     if (file.deleted) {
         if (found != here.end()) Remove(id, here);
         MemoFile tombstone = file;
-        tombstone.versions = versions;
+        tombstone.versions = kept.versions;
+        tombstone.written.clear();
+        tombstone.removed.clear();
         Write(id, std::move(tombstone));
         return true;
     }
-    Memo* memo = found != here.end() ? found->second : Make(id, file.values, versions, here);
+    Memo* memo = found != here.end() ? found->second : Make(id, file.values, kept, here);
     if (!memo) return false;
     if (found != here.end()) {
         store::StoredMemo stored = StoredMemoOf(file.values, kernel_);
@@ -547,14 +581,14 @@ bool FolderSync::Take(const std::string& id, const MemoFile& file, const Version
         stored.stayOnTop.reset();
         store::RestoreMemo(stored, *memo, services_.expander, services_.host,
                            services_.pixelsPerInch);
-        MarkTaken(*memo, id, versions);
+        MarkTaken(*memo, id, kept);
     }
     Publish(id, *memo);
     return true;
 }
 
 Memo* FolderSync::Make(const std::string& id, const std::vector<store::NamedValue>& values,
-                       const VersionVector& versions, Here& here) {
+                       const Decision& kept, Here& here) {
     const store::StoredMemo stored = StoredMemoOf(values, kernel_);
     Memo* memo = memos_.AddHidden(stored.bounds);
     if (!memo) {
@@ -562,7 +596,7 @@ Memo* FolderSync::Make(const std::string& id, const std::vector<store::NamedValu
         return nullptr;
     }
     store::RestoreMemo(stored, *memo, services_.expander, services_.host, services_.pixelsPerInch);
-    MarkTaken(*memo, id, versions);
+    MarkTaken(*memo, id, kept);
     here[id] = memo;
     tableChanged_ = true;
     return memo;
@@ -582,19 +616,25 @@ void FolderSync::Remove(const std::string& id, Here& here) {
 
 // The fingerprint is of the memo as this PC shows it, so a font size rounded at another
 // screen density does not read as an edit here.
-void FolderSync::MarkTaken(Memo& memo, const std::string& id, const VersionVector& versions) {
-    memo.SetSync({id, VersionsText(versions),
-                  ContentFingerprint(MemoKeyValues(memo, services_.pixelsPerInch, kernel_))});
+void FolderSync::MarkTaken(Memo& memo, const std::string& id, const Decision& kept) {
+    SyncMark mark{.id = id,
+                  .versions = {},
+                  .base =
+                      ContentFingerprint(MemoKeyValues(memo, services_.pixelsPerInch, kernel_))};
+    KeepUnder(mark, kept.versions, kept.written, kept.removed);
+    memo.SetSync(mark);
 }
 
 void FolderSync::Publish(const std::string& id, const Memo& memo) {
-    Write(id,
-          MemoFile{.id = id,
-                   .versions = VersionsOf(memo),
-                   .device = settings_.device,
-                   .updated = {},
-                   .deleted = false,
-                   .values = FileValues(MemoKeyValues(memo, services_.pixelsPerInch, kernel_))});
+    Lineage lineage = LineageOf(memo);
+    Write(id, MemoFile{.id = id,
+                       .versions = VersionsOf(memo),
+                       .device = settings_.device,
+                       .updated = {},
+                       .deleted = false,
+                       .values = FileValues(MemoKeyValues(memo, services_.pixelsPerInch, kernel_)),
+                       .written = std::move(lineage.written),
+                       .removed = std::move(lineage.removed)});
 }
 
 // Equal versions hold equal content: a file already at them is not written again. A file
@@ -643,39 +683,33 @@ bool FolderSync::Write(const std::string& id, MemoFile file) {
     }
     written_[name] = text.size();
     ownFiles_.insert(id);
-    known_[id] = {file.versions, file.device, file.updated, file.deleted,
-                  ContentFingerprint(file.values)};
+    known_[id] = {
+        file.versions, file.device, file.updated, file.deleted, ContentFingerprint(file.values),
+        file.written,  file.removed};
     knownValues_[id] = std::move(file.values);
     return true;
 }
 
 // A deletion of this PC's (its tombstone written, or waiting) meets its memo's own file
 // replaced by a version that has not seen it: one that an engine keeping the later of two
-// writes put over the tombstone, or one that another PC counted up without changing what the
-// deletion removed (a conflict resolved there). The deletion stands and is written over it;
-// only an edit made apart from it brings the memo back.
+// writes put over the tombstone, or one made apart from it. The deletion is this PC's side
+// again when the file is merged: it stands and is written over a version it has seen the
+// content of, and an edit made apart from it brings the memo back under counters past both.
 void FolderSync::Know(const MemoFile& file, const Here& here) {
     const std::string content = ContentFingerprint(file.values);
     const auto last = known_.find(file.id);
     if (last != known_.end() && !file.deleted && !here.contains(file.id)) {
         const KnownFile& before = last->second;
         std::optional<VersionVector> deletion;
-        // What the deletion removed: the content of the last file it had seen.
-        std::string removed;
-        if (const auto waiting = tombstonedHere_.find(file.id); waiting != tombstonedHere_.end()) {
+        if (const auto waiting = tombstonedHere_.find(file.id); waiting != tombstonedHere_.end())
             deletion = waiting->second;
-            if (Compare(before.versions, *deletion) == Order::Before) removed = before.content;
-        } else if (before.deleted) {
+        else if (before.deleted)
             deletion = before.versions;
-            removed = before.content;
-        }
-        const Order order = deletion ? Compare(file.versions, *deletion) : Order::After;
-        if (order == Order::Before)
+        if (deletion && Compare(file.versions, *deletion) != Order::After)
             tombstonedHere_[file.id] = *deletion;
-        else if (order == Order::Concurrent && !removed.empty() && content == removed)
-            tombstonedHere_[file.id] = Merged(file.versions, *deletion);
     }
-    known_[file.id] = {file.versions, file.device, file.updated, file.deleted, content};
+    known_[file.id] = {file.versions, file.device,  file.updated, file.deleted,
+                       content,       file.written, file.removed};
     knownValues_[file.id] = file.values;
 }
 
@@ -686,7 +720,9 @@ std::optional<MemoFile> FolderSync::KnownFileOf(const std::string& id) {
                   .device = known.device,
                   .updated = known.updated,
                   .deleted = known.deleted,
-                  .values = {}};
+                  .values = {},
+                  .written = known.written,
+                  .removed = known.removed};
     if (const auto values = knownValues_.find(id); values != knownValues_.end()) {
         file.values = values->second;
         return file;

@@ -12,6 +12,7 @@
 #include "store/sync_settings.h"
 #include "sync/engine_state.h"
 #include "sync/folder_look.h"
+#include "sync/merge_decision.h"
 #include "sync/version_vector.h"
 
 #include <cstdint>
@@ -101,10 +102,10 @@ private:
     bool BackUpBeforeReplacing(const sync::Look& look, const Here& here);
     // True when the file's version is now kept here or in the memo's own file.
     bool Merge(const std::string& id, const MemoFile& file, Here& here);
-    bool Take(const std::string& id, const MemoFile& file, const VersionVector& versions,
-              Here& here);
+    // The file's content kept under the decision's counters.
+    bool Take(const std::string& id, const MemoFile& file, const Decision& kept, Here& here);
     Memo* Make(const std::string& id, const std::vector<store::NamedValue>& values,
-               const VersionVector& versions, Here& here);
+               const Decision& kept, Here& here);
     void Remove(const std::string& id, Here& here);
     void Publish(const std::string& id, const Memo& memo);
     // False when it was not written: the folder refused it, or it has not seen the file there.
@@ -116,7 +117,7 @@ private:
     std::optional<MemoFile> KnownFileOf(const std::string& id);
     void NoteDestroyed(const Here& here);
     void WriteTombstone(const std::string& id, const VersionVector& versions);
-    void MarkTaken(Memo& memo, const std::string& id, const VersionVector& versions);
+    void MarkTaken(Memo& memo, const std::string& id, const Decision& kept);
     std::string LocalUpdated(const std::string& id, const VersionVector& versions) const;
     void Finish(const sync::Look& look, const Here& here);
 

@@ -24,6 +24,8 @@ constexpr char kDevice[] = "device";
 constexpr char kUpdated[] = "updated";
 constexpr char kDeleted[] = "deleted";
 constexpr char kValues[] = "values";
+constexpr char kWritten[] = "written";
+constexpr char kRemoved[] = "removed";
 constexpr char kFolder[] = "folder";
 } // namespace field
 
@@ -83,6 +85,14 @@ std::optional<ReadJson> WholeText(std::string_view text, const store::JsonHeader
     return std::move(parsed.json);
 }
 
+VersionVector PartOfVersions(const ReadJson& json, const char* name,
+                             const VersionVector& versions) {
+    const auto field = json.find(name);
+    if (field == json.end()) return {};
+    auto counted = ParseVersions(field->dump());
+    return counted && HasSeen(versions, *counted) ? std::move(*counted) : VersionVector{};
+}
+
 MemoFile MemoOf(const ReadJson& json, platform::Kernel& kernel) {
     MemoFile memo;
     memo.id = StringField(json, field::kId);
@@ -111,6 +121,11 @@ MemoFile MemoOf(const ReadJson& json, platform::Kernel& kernel) {
     // Each PC keeps these for itself: a file must not set them.
     for (const store::NamedValue& value : memo.values)
         Require(!IsBookkeeping(value.name), field::kValues);
+    // Absent from files of before, and then the content counts as written at the versions
+    // and no deletion as outlived. One that is no part of the versions says nothing.
+    memo.written = PartOfVersions(json, field::kWritten, memo.versions);
+    memo.removed = PartOfVersions(json, field::kRemoved, memo.versions);
+    if (memo.written == memo.versions) memo.written.clear();
     return memo;
 }
 
@@ -131,6 +146,9 @@ std::string MemoFileText(const MemoFile& memo, platform::Kernel& kernel) {
         if (IsString(value.value.type) && value.value.data.ends_with('\0'))
             value.value.data.pop_back();
     json[field::kValues] = store::ValuesJson(values, kernel);
+    if (!memo.written.empty() && memo.written != memo.versions)
+        json[field::kWritten] = Json::parse(VersionsText(memo.written));
+    if (!memo.removed.empty()) json[field::kRemoved] = Json::parse(VersionsText(memo.removed));
     return json.dump(1, '\t') + "\n";
 }
 

@@ -29,8 +29,19 @@ struct MemoFile {
     std::string updated;    // UpdatedText of the writing
     bool deleted = false;   // a tombstone: the memo was deleted at these versions
     std::vector<store::NamedValue> values;
+    // The counters its content was written under, where a merge has since counted past them
+    // (empty: `versions`): a version that has seen them has seen this content.
+    VersionVector written;
+    // The deletions this version outlived, merged: a content they had seen stays deleted.
+    VersionVector removed;
     friend bool operator==(const MemoFile&, const MemoFile&) = default;
 };
+
+// The counters the content at `versions` was written under.
+inline const VersionVector& WrittenUnder(const VersionVector& versions,
+                                         const VersionVector& written) {
+    return written.empty() ? versions : written;
+}
 
 // The same MemoFile always gives the same bytes, so an unchanged memo need not be written.
 std::string MemoFileText(const MemoFile& memo, platform::Kernel& kernel);

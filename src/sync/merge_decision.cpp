@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <tuple>
 
 namespace petarino::sync {
@@ -54,37 +55,80 @@ Decision KeepBoth(const LocalSide& local, const MemoFile& file, std::string_view
             .conflictVersions = std::move(conflictVersions)};
 }
 
-} // namespace
-
-Decision Decide(const LocalSide& local, const MemoFile& file, std::string_view device) {
-    const std::string fileFingerprint = ContentFingerprint(file.values);
-    const bool sameOutcome =
-        local.exists ? !file.deleted && local.fingerprint == fileFingerprint : file.deleted;
+// The outcome of the two sides' counters alone, or nullopt when they were made apart.
+std::optional<Decision> ByOrder(const LocalSide& local, const MemoFile& file, bool sameOutcome) {
     Order order = Compare(local.versions, file.versions);
     // Counters put back from elsewhere (a restored backup) can make an edit here look older
     // than the file, or equal to it: it is still an edit the file has not seen.
     if ((order == Order::Before && local.edited) || (order == Order::Equal && !sameOutcome))
         order = Order::Concurrent;
     switch (order) {
-    case Order::Equal: return {.action = Action::Nothing, .versions = local.versions};
-    case Order::Before: return {.action = Action::TakeFile, .versions = file.versions};
-    case Order::After: return {.action = Action::WriteLocal, .versions = local.versions};
+    case Order::Equal: return Decision{.action = Action::Nothing, .versions = local.versions};
+    case Order::Before: return Decision{.action = Action::TakeFile, .versions = file.versions};
+    case Order::After: return Decision{.action = Action::WriteLocal, .versions = local.versions};
     case Order::Concurrent: break;
     }
-    if (sameOutcome)
-        return {.action = Action::MergeCounters, .versions = Merged(local.versions, file.versions)};
-    // A deletion made apart from a version of the very content it removed (a conflict resolved
-    // on another PC counts up without an edit) loses nothing: it stands.
+    return std::nullopt;
+}
+
+// Two sides made apart. One that replaced the other's content after seeing it (by its
+// deletion, its edit, or a conflict whose copy keeps it) stands, when the other only counted
+// up past the content it holds (a conflict resolved elsewhere): nothing is lost. Each has
+// seen the other's only when both resolved something: then a deletion either outlived decides.
+Decision Apart(const LocalSide& local, const MemoFile& file, std::string_view device,
+               bool sameOutcome) {
+    const VersionVector merged = Merged(local.versions, file.versions);
+    if (sameOutcome) return {.action = Action::MergeCounters, .versions = merged};
+    // A deletion of the very content the other side holds, counted apart from it (a memo that
+    // reached the deleting PC by an import): it loses nothing, and stands.
+    const std::string fileFingerprint = ContentFingerprint(file.values);
     if (local.exists && file.deleted && local.fingerprint == fileFingerprint)
-        return {.action = Action::TakeFile, .versions = Merged(local.versions, file.versions)};
-    if (!local.exists && !local.fingerprint.empty() && local.fingerprint == fileFingerprint)
-        return {.action = Action::WriteLocal, .versions = Merged(local.versions, file.versions)};
+        return {.action = Action::TakeFile, .versions = merged};
+    if (local.deleted && !local.fingerprint.empty() && local.fingerprint == fileFingerprint)
+        return {.action = Action::WriteLocal, .versions = merged};
+    const VersionVector& localWritten = WrittenUnder(local.versions, local.written);
+    const VersionVector& fileWritten = WrittenUnder(file.versions, file.written);
+    // Counters an edit here has not been counted under yet tell nothing of what it has seen.
+    const bool localSawFile =
+        !local.edited && !file.deleted && HasSeen(local.versions, fileWritten);
+    const bool fileSawLocal = !local.edited && local.exists && HasSeen(file.versions, localWritten);
+    bool localStands = localSawFile;
+    bool fileStands = fileSawLocal;
+    if (localSawFile && fileSawLocal) {
+        localStands = HasSeen(local.removed, fileWritten);
+        fileStands = HasSeen(file.removed, localWritten);
+        if (localStands && fileStands) return {.action = Action::RemoveBoth, .versions = merged};
+    }
+    if (localStands != fileStands)
+        return {.action = localStands ? Action::WriteLocal : Action::TakeFile, .versions = merged};
     if (local.exists && file.deleted)
         return {.action = Action::LocalWinsOverTombstone, .versions = Joined(local, file, device)};
     if (!local.exists)
         return {.action = Action::FileWinsOverLocalTombstone,
                 .versions = Joined(local, file, device)};
     return KeepBoth(local, file, device, fileFingerprint);
+}
+
+} // namespace
+
+Decision Decide(const LocalSide& local, const MemoFile& file, std::string_view device) {
+    const bool sameOutcome =
+        local.exists ? !file.deleted && local.fingerprint == ContentFingerprint(file.values)
+                     : file.deleted;
+    std::optional<Decision> ordered = ByOrder(local, file, sameOutcome);
+    Decision decision = ordered ? *ordered : Apart(local, file, device, sameOutcome);
+    const VersionVector& localWritten = WrittenUnder(local.versions, local.written);
+    const VersionVector& fileWritten = WrittenUnder(file.versions, file.written);
+    const bool fileContent = decision.action == Action::TakeFile ||
+                             decision.action == Action::FileWinsOverLocalTombstone ||
+                             (decision.action == Action::KeepBoth && !decision.localKeepsId);
+    decision.written = decision.action == Action::MergeCounters
+                           ? Merged(localWritten, fileWritten)
+                           : (fileContent ? fileWritten : localWritten);
+    // A tombstone is the deletion it outlives, to the side that outlives it.
+    decision.removed = Merged(local.deleted ? local.versions : local.removed,
+                              file.deleted ? file.versions : file.removed);
+    return decision;
 }
 
 std::string ConflictId(std::string_view loserId, std::string_view loserFingerprint) {

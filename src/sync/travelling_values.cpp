@@ -20,7 +20,7 @@ constexpr std::array kTravelling{kText,     kTitle,     kTitleBar,    kTitleText
 // Values that began to travel after stores kept fingerprints count only where present, so a
 // memo without them keeps the fingerprint it had.
 constexpr std::array kTravellingSince{kOpacity};
-constexpr std::array kBookkeeping{kId, kSyncVersions, kSyncBase};
+constexpr std::array kBookkeeping{kId, kSyncVersions, kSyncBase, kSyncLineage};
 
 template <std::size_t N>
 bool Among(const std::array<std::string_view, N>& names, std::string_view name) {

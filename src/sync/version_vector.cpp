@@ -32,6 +32,11 @@ Order Compare(const VersionVector& a, const VersionVector& b) {
     return Order::Equal;
 }
 
+bool HasSeen(const VersionVector& versions, const VersionVector& change) {
+    const Order order = Compare(change, versions);
+    return order == Order::Before || order == Order::Equal;
+}
+
 VersionVector Merged(const VersionVector& a, const VersionVector& b) {
     VersionVector merged = a;
     for (const auto& [device, counter] : b)
@@ -42,6 +47,24 @@ VersionVector Merged(const VersionVector& a, const VersionVector& b) {
 VersionVector Bumped(VersionVector versions, std::string_view device) {
     ++versions[std::string(device)];
     return versions;
+}
+
+std::string LineageText(const Lineage& lineage, const VersionVector& versions) {
+    nlohmann::json json = nlohmann::json::object();
+    if (!lineage.written.empty() && lineage.written != versions)
+        json["written"] = nlohmann::json(lineage.written);
+    if (!lineage.removed.empty()) json["removed"] = nlohmann::json(lineage.removed);
+    return json.empty() ? std::string() : json.dump();
+}
+
+Lineage ParseLineage(std::string_view text) {
+    const nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
+    if (!json.is_object()) return {};
+    const auto part = [&json](const char* name) {
+        return json.contains(name) ? ParseVersions(json[name].dump()).value_or(VersionVector{})
+                                   : VersionVector{};
+    };
+    return {part("written"), part("removed")};
 }
 
 std::string VersionsText(const VersionVector& versions) {

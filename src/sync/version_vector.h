@@ -28,6 +28,24 @@ VersionVector Merged(const VersionVector& a, const VersionVector& b);
 
 VersionVector Bumped(VersionVector versions, std::string_view device);
 
+// Whether a version at `versions` has seen the change counted at `change`.
+bool HasSeen(const VersionVector& versions, const VersionVector& change);
+
+// What a version's counters do not say of the content it holds: the counters the content
+// was written under, where a merge has since counted past them (empty: the versions), and
+// the deletions that version outlived, merged.
+struct Lineage {
+    VersionVector written;
+    VersionVector removed;
+    friend bool operator==(const Lineage&, const Lineage&) = default;
+};
+
+// {"removed":{...},"written":{...}}, each only where it says something; empty when neither
+// does.
+std::string LineageText(const Lineage& lineage, const VersionVector& versions);
+// Empty for anything unsound.
+Lineage ParseLineage(std::string_view text);
+
 // Compact JSON, keys sorted: {"<device>":3,...}.
 std::string VersionsText(const VersionVector& versions);
 

@@ -138,6 +138,18 @@ private:
                                       fs::file_time_type::duration(++stamps_ * 1'000'000'000LL));
     }
 
+    // What a memo file holds, for the trace: its text, its counters, whether it is deleted.
+    static std::string Summary(const std::string& bytes) {
+        platform::FakeKernel kernel;
+        const sync::MemoFileRead read = sync::ReadMemoFile(bytes, kernel);
+        if (read.kind != sync::MemoFileKind::Memo) return {};
+        std::string text;
+        for (const auto& value : read.memo.values)
+            if (value.name == "Text") text = platform::StringOf(value.name, value.value);
+        return (read.memo.deleted ? "deleted " : "") + text + ' ' +
+               sync::VersionsText(read.memo.versions);
+    }
+
     // The PC's changes go up; two writes that did not meet make a conflict copy or the later
     // one is kept.
     void Upload(int pc) {
@@ -153,7 +165,8 @@ private:
                                        : known != base.end() && known->second == there->second;
             if (trace_)
                 *trace_ << "  up from PC" << pc + 1 << ": " << name
-                        << (unchanged ? "" : " over another write") << '\n';
+                        << (unchanged ? "" : " over another write") << ' ' << Summary(bytes)
+                        << '\n';
             if (unchanged || there->second == bytes || Chance(50)) {
                 server_[name] = bytes;
                 base[name] = bytes;
