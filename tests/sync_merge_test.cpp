@@ -314,12 +314,6 @@ TEST(MergeDecisionTest, EachPairOfVersionsGetsItsOneDecisionWhateverTheClocksSay
          {Tombstone, {{kA, 2}, {kB, 1}}},
          TakeFile,
          {{kA, 2}, {kB, 2}}},
-        // The content reached the deleting PC apart from sync (an import) and was counted there.
-        {"a deletion of just the content here, counted apart",
-         {Live, {{kA, 1}}, "x"},
-         {Tombstone, {{kB, 2}}, "x"},
-         TakeFile,
-         {{kA, 1}, {kB, 2}}},
         {"a deletion here made apart from a version of a content it had seen",
          {Tombstone, {{kA, 2}, {kB, 1}}},
          {Live, {{kA, 1}, {kB, 2}}, "x", false, 0, kB, {{kA, 1}}},

@@ -284,15 +284,26 @@ FolderSync::Here FolderSync::MemosById() {
             memo.SetSync(mark);
         }
         here[mark.id] = &memo;
-        // Brought back by a restore or an import.
-        tombstonedHere_.erase(mark.id);
+        // Brought back by a restore or an import over its deletion here, whose tombstone the
+        // folder has not seen yet: a change after that deletion, counted past it.
+        if (const auto deletion = tombstonedHere_.find(mark.id);
+            deletion != tombstonedHere_.end()) {
+            const VersionVector versions =
+                Bumped(Merged(VersionsOf(memo), deletion->second), settings_.device);
+            KeepUnder(mark, versions, {}, LineageOf(memo).removed);
+            memo.SetSync(mark);
+            stamps_[mark.id] = {versions, UpdatedText(kernel_.UtcNow())};
+            counted_ = true;
+            tombstonedHere_.erase(deletion);
+        }
     }
     return here;
 }
 
 // An edit since the memo's versions were last written or taken counts one on this PC's
 // counter, stamped with when it was found. A memo never synced that holds just what its file
-// holds takes the file's versions.
+// holds takes the file's versions: also the content a tombstone removed, which reached the
+// deleting PC apart from sync (an import) and stays deleted.
 void FolderSync::NoteEdits(const Here& here) {
     for (const auto& [id, memo] : here) {
         const std::string fingerprint =
@@ -302,8 +313,7 @@ void FolderSync::NoteEdits(const Here& here) {
         VersionVector versions = VersionsOf(*memo);
         VersionVector written;
         const auto file = known_.find(id);
-        if (mark.base.empty() && file != known_.end() && !file->second.deleted &&
-            file->second.content == fingerprint) {
+        if (mark.base.empty() && file != known_.end() && file->second.content == fingerprint) {
             versions = Merged(versions, file->second.versions);
             written = WrittenUnder(file->second.versions, file->second.written);
         } else {

@@ -79,13 +79,6 @@ Decision Apart(const LocalSide& local, const MemoFile& file, std::string_view de
                bool sameOutcome) {
     const VersionVector merged = Merged(local.versions, file.versions);
     if (sameOutcome) return {.action = Action::MergeCounters, .versions = merged};
-    // A deletion of the very content the other side holds, counted apart from it (a memo that
-    // reached the deleting PC by an import): it loses nothing, and stands.
-    const std::string fileFingerprint = ContentFingerprint(file.values);
-    if (local.exists && file.deleted && local.fingerprint == fileFingerprint)
-        return {.action = Action::TakeFile, .versions = merged};
-    if (local.deleted && !local.fingerprint.empty() && local.fingerprint == fileFingerprint)
-        return {.action = Action::WriteLocal, .versions = merged};
     const VersionVector& localWritten = WrittenUnder(local.versions, local.written);
     const VersionVector& fileWritten = WrittenUnder(file.versions, file.written);
     // Counters an edit here has not been counted under yet tell nothing of what it has seen.
@@ -106,7 +99,7 @@ Decision Apart(const LocalSide& local, const MemoFile& file, std::string_view de
     if (!local.exists)
         return {.action = Action::FileWinsOverLocalTombstone,
                 .versions = Joined(local, file, device)};
-    return KeepBoth(local, file, device, fileFingerprint);
+    return KeepBoth(local, file, device, ContentFingerprint(file.values));
 }
 
 } // namespace
