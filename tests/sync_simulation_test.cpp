@@ -26,10 +26,12 @@ namespace {
 // deletion of an imported memo undone by the memo's first counting on the PC it came from
 // (880), two PCs parting over a deletion of a content counted apart, as one knew what the
 // deletion had removed and the other not (2610), a counter counted again by a restore over a
-// deletion not written yet, after a loss of power (4713).
-constexpr std::uint64_t kOnceBroken[] = {41,    59,    245,   299,    310,   880,
-                                         979,   1090,  1256,  2610,   4713,  10067,
-                                         10374, 20062, 30294, 101320, 200194};
+// deletion not written yet, after a loss of power (4713), a deletion forgotten as an engine put
+// another PC's older tombstone over its file (8105), a conflict's copy destroyed here made again
+// by the same conflict met once more (703022).
+constexpr std::uint64_t kOnceBroken[] = {41,    59,    245,    299,    310,   880,   979,
+                                         1090,  1256,  2610,   4713,   8105,  10067, 10374,
+                                         20062, 30294, 101320, 200194, 703022};
 
 // PETARINO_SIMULATION_SEED replays one run, and prints what each PC did.
 TEST(SyncSimulation, SeededRunsOfSeveralPcsKeepEveryInvariant) {
@@ -37,7 +39,7 @@ TEST(SyncSimulation, SeededRunsOfSeveralPcsKeepEveryInvariant) {
     if (const char* replay = std::getenv("PETARINO_SIMULATION_SEED")) {
         seeds.push_back(std::strtoull(replay, nullptr, 10));
     } else {
-        for (std::uint64_t seed = 1; seed <= 20; ++seed)
+        for (std::uint64_t seed = 1; seed <= 12; ++seed)
             seeds.push_back(seed);
         seeds.insert(seeds.end(), std::begin(kOnceBroken), std::end(kOnceBroken));
     }

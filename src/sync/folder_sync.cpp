@@ -545,9 +545,13 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
     case Action::KeepBoth: {
         // The losing version lives on as a memo of its own, with an id every PC derives alike.
         // Without room for it neither version goes: this PC's stays here, the other in the
-        // folder, until there is room.
+        // folder, until there is room. A copy deleted, here or elsewhere, had that very
+        // content: it is not made again.
         const bool localLoses = !decision.localKeepsId;
-        if (!here.contains(decision.conflictId)) {
+        const auto copyFile = known_.find(decision.conflictId);
+        const bool copyDeleted = tombstonedHere_.contains(decision.conflictId) ||
+                                 (copyFile != known_.end() && copyFile->second.deleted);
+        if (!here.contains(decision.conflictId) && !copyDeleted) {
             const auto loserValues =
                 localLoses ? FileValues(MemoKeyValues(*memo, services_.pixelsPerInch, kernel_))
                            : file.values;
@@ -702,13 +706,14 @@ bool FolderSync::Write(const std::string& id, MemoFile file) {
 
 // A deletion of this PC's (its tombstone written, or waiting) meets its memo's own file
 // replaced by a version that has not seen it: one that an engine keeping the later of two
-// writes put over the tombstone, or one made apart from it. The deletion is this PC's side
-// again when the file is merged: it stands and is written over a version it has seen the
-// content of, and an edit made apart from it brings the memo back under counters past both.
+// writes put over the tombstone (another PC's tombstone among them), or one made apart from
+// it. The deletion is this PC's side again when the file is merged: it stands and is written
+// over a version it has seen the content of (merged with another deletion), and an edit made
+// apart from it brings the memo back under counters past both.
 void FolderSync::Know(const MemoFile& file, const Here& here) {
     const std::string content = ContentFingerprint(file.values);
     const auto last = known_.find(file.id);
-    if (last != known_.end() && !file.deleted && !here.contains(file.id)) {
+    if (last != known_.end() && !here.contains(file.id)) {
         const KnownFile& before = last->second;
         std::optional<VersionVector> deletion;
         if (const auto waiting = tombstonedHere_.find(file.id); waiting != tombstonedHere_.end())
