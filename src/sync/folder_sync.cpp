@@ -502,7 +502,6 @@ bool FolderSync::Merge(const std::string& id, const MemoFile& file, Here& here) 
         // Deleted, here as in its own file: a copy from before that is no news.
         local.deleted = true;
         local.versions = own->second.versions;
-        local.fingerprint = own->second.content;
     }
     local.updated = LocalUpdated(id, local.versions);
     const Decision decision = Decide(local, file, settings_.device);

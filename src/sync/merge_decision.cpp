@@ -76,7 +76,7 @@ std::optional<Decision> ByOrder(const LocalSide& local, const MemoFile& file, bo
 // up past the content it holds (a conflict resolved elsewhere): nothing is lost. Each has
 // seen the other's only when both resolved something: then a deletion either outlived decides.
 Decision Apart(const LocalSide& local, const MemoFile& file, std::string_view device,
-               bool sameOutcome) {
+               const std::string& fileFingerprint, bool sameOutcome) {
     const VersionVector merged = Merged(local.versions, file.versions);
     if (sameOutcome) return {.action = Action::MergeCounters, .versions = merged};
     const VersionVector& localWritten = WrittenUnder(local.versions, local.written);
@@ -99,17 +99,18 @@ Decision Apart(const LocalSide& local, const MemoFile& file, std::string_view de
     if (!local.exists)
         return {.action = Action::FileWinsOverLocalTombstone,
                 .versions = Joined(local, file, device)};
-    return KeepBoth(local, file, device, ContentFingerprint(file.values));
+    return KeepBoth(local, file, device, fileFingerprint);
 }
 
 } // namespace
 
 Decision Decide(const LocalSide& local, const MemoFile& file, std::string_view device) {
+    const std::string fileFingerprint = ContentFingerprint(file.values);
     const bool sameOutcome =
-        local.exists ? !file.deleted && local.fingerprint == ContentFingerprint(file.values)
-                     : file.deleted;
+        local.exists ? !file.deleted && local.fingerprint == fileFingerprint : file.deleted;
     std::optional<Decision> ordered = ByOrder(local, file, sameOutcome);
-    Decision decision = ordered ? *ordered : Apart(local, file, device, sameOutcome);
+    Decision decision =
+        ordered ? *ordered : Apart(local, file, device, fileFingerprint, sameOutcome);
     const VersionVector& localWritten = WrittenUnder(local.versions, local.written);
     const VersionVector& fileWritten = WrittenUnder(file.versions, file.written);
     const bool fileContent = decision.action == Action::TakeFile ||

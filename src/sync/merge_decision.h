@@ -27,7 +27,7 @@ struct LocalSide {
     bool deleted = false; // not here, but this PC deleted it and wrote so through its file
     VersionVector versions;
     bool edited = false;     // changed since `versions` were last written or taken
-    std::string fingerprint; // ContentFingerprint of its values; of a deletion's, where known
+    std::string fingerprint; // ContentFingerprint of its values
     std::string updated;     // UpdatedText of when this version was or will be written
     VersionVector written;   // the counters its content was written under; empty: `versions`
     VersionVector removed;   // the deletions it outlived, merged
